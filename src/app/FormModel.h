@@ -1,0 +1,63 @@
+#pragma once
+// The plain state of the main window's controls (frmMain). Core handlers
+// read and write it; the Qt window mirrors it after every handler.
+#include "sheet/grid/GridModel.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace mardex {
+
+struct TextBoxState {
+    std::string text;
+    bool enabled = true;
+    bool visible = true;
+    bool locked = false;  // read-only
+};
+
+// Where the keyboard focus should go; the Qt layer applies it and resets it
+// to None.
+enum class FocusTarget { None, Grid, Designer, ProjectNo, ControlNo, ShrinkFactor, Combo1, Command1 };
+
+struct FormModel {
+    std::string Caption = "MARDEX :UNTITLED";
+
+    std::array<TextBoxState, 3> txtDescri;  // designer, project no, control no
+    TextBoxState txtShrinkFactor{"1.00"};
+    bool Label4Visible = true;               // "Balance Factor:"
+    int Check1 = 0;                          // "Earthwork measured in Embankment"
+
+    bool optMetric = false, optEnglish = false;
+    bool Frame1Visible = true, Frame1Enabled = true;
+    std::string Label5Caption;
+    bool Label5Visible = false;
+
+    GridModel grid;
+    bool GridVisible = true, GridEnabled = true;
+    bool Combo1Visible = false;
+    std::string Combo1Text;
+    std::vector<std::string> Combo1Items;
+
+    // The explanation text shown instead of the grid while a GEOPAK log is open.
+    TextBoxState Text1{"", true, false, true};
+
+    std::vector<std::string> Tabs;  // captions, tab i+1 at index i
+    int SelectedTab = 0;            // 0-based index of the selected tab
+    bool TabStripVisible = true, TabStripEnabled = true;
+
+    bool mnuFileSaveEnabled = true, mnuFileSaveAsEnabled = true, mnuEditEnabled = true;
+    bool mnuImportFileEnabled = true;
+    std::string mnuImportFileCaption = "Import MDX File";
+    bool mnuViewToolbarChecked = true, mnuViewStatusBarChecked = true;
+    std::string StatusText = "Status";
+
+    FocusTarget Focus = FocusTarget::None;
+};
+
+inline const std::string ExplanationText =
+    "When a Geopak Earthwork Log file is opened, the baseline will become the default tab name.\r\n"
+    "If another log file is imported with the same baseline name, you have an option to name the tab.\r\n"
+    "To view the earthwork reports, click on the specific tab.\r\n";
+
+} // namespace mardex

@@ -1,0 +1,136 @@
+#include "app/HeaderFields.h"
+
+#include "app/Guarded.h"
+#include "app/Session.h"
+#include "sheet/NumberText.h"
+#include "sheet/grid/Units.h"
+
+namespace mardex {
+
+void SetDescriText(Session& s, int index, std::string text)
+{
+    s.form.txtDescri.at(index).text = std::move(text);
+    txtDescri_Change(s, index);
+}
+
+void SetShrinkFactorText(Session& s, std::string text)
+{
+    s.form.txtShrinkFactor.text = std::move(text);
+    txtShrinkFactor_Change(s);
+}
+
+void SetCheck1(Session& s, int value)
+{
+    if (s.form.Check1 == value) return;
+    s.form.Check1 = value;
+    Check1_Click(s);
+}
+
+void SetOptMetric(Session& s)
+{
+    if (s.form.optMetric) return;
+    s.form.optMetric = true;
+    s.form.optEnglish = false;
+    optMetric_Click(s);
+}
+
+void SetOptEnglish(Session& s)
+{
+    if (s.form.optEnglish) return;
+    s.form.optEnglish = true;
+    s.form.optMetric = false;
+    optEnglish_Click(s);
+}
+
+void txtDescri_Change(Session& s, int)
+{
+    Guarded(s.ask, "Program Error: ", " occured in txtDescri_Change",
+            [&] { s.doc.DataChanged = s.doc.LogMode == 1 ? 0 : 1; });
+}
+
+bool txtDescri_KeyPress(Session& s, int index, int key)
+{
+    if (key != 13) return false;
+    Guarded(s.ask, "Program Error: ", " occured in txtDescri_keypress", [&] {
+        s.doc.DescriptionFields.at(index) = s.form.txtDescri.at(index).text;
+        static constexpr FocusTarget next[] = {FocusTarget::ProjectNo, FocusTarget::ControlNo,
+                                               FocusTarget::ShrinkFactor};
+        s.form.Focus = next[index];
+    });
+    return true;
+}
+
+void txtDescri_LostFocus(Session& s, int index)
+{
+    Guarded(s.ask, "Program Error: ", " occured in txtdescri",
+            [&] { s.doc.DescriptionFields.at(index) = s.form.txtDescri.at(index).text; });
+}
+
+void txtShrinkFactor_Change(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", " txtShrinkFactor_Change(frmmain)", [&] {
+        const std::string v = FormatAreaText(s.form.txtShrinkFactor.text);
+        Sheet& sheet = s.CurrentSheet();
+        if (Trim(v) != sheet.BalanceFactor) {
+            sheet.BalanceFactor = v;
+            s.doc.DataChanged = 1;
+        }
+    });
+}
+
+void Check1_Click(Session& s)
+{
+    if (s.form.Check1 == 1) {
+        SetShrinkFactorText(s, "1.000");
+        s.form.txtShrinkFactor.locked = true;
+    } else {
+        s.form.txtShrinkFactor.locked = false;
+    }
+}
+
+void Check1_UserClick(Session& s)
+{
+    SetCheck1(s, s.form.Check1 == 1 ? 0 : 1);
+    Guarded(s.ask, "Program Error: ", " occured in Check1_Click",
+            [&] {
+                Sheet& sheet = s.CurrentSheet();
+                if (sheet.MeasuredInEmbankment != s.form.Check1) {
+                    sheet.MeasuredInEmbankment = static_cast<int16_t>(s.form.Check1);
+                    s.doc.DataChanged = 1;
+                }
+            });
+}
+
+namespace {
+void ChooseUnitSystem(Session& s, int16_t system, const char* caption)
+{
+    s.form.Label5Caption = caption;
+    s.form.Label5Visible = true;
+    s.form.Frame1Visible = false;
+    s.doc.UnitSystem = system;
+    s.doc.DataChanged = 0;
+    UpDateUnits(s);
+}
+} // namespace
+
+void optMetric_Click(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", "occured in Option1_click",
+            [&] { ChooseUnitSystem(s, 1, "Metric System"); });
+}
+
+void optEnglish_Click(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", " occured in Option2_click",
+            [&] { ChooseUnitSystem(s, 0, "English System"); });
+}
+
+void SetMesurementSyste(Session& s)
+{
+    Guarded(s.ask, "Program Error : ", " occured in SetMesurementSyste", [&] {
+        if (s.doc.UnitSystem != 0) SetOptMetric(s);
+        else SetOptEnglish(s);
+    });
+}
+
+} // namespace mardex

@@ -1,0 +1,163 @@
+#include "app/MainForm.h"
+
+#include "app/Guarded.h"
+#include "app/HeaderFields.h"
+#include "app/Session.h"
+#include "sheet/NumberText.h"
+#include "sheet/grid/Units.h"
+
+#include <fstream>
+
+namespace mardex {
+
+namespace {
+constexpr const char* GridHeaders[GridColumns] = {"Station", "Code", "Cut", "AddedCut", "Fill", "AddedFill"};
+}
+
+void ResizeGrid(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", " occured in ResizeGrid", [&] {
+        for (int c = 0; c < GridColumns; ++c) s.form.grid.SetText(0, c, GridHeaders[c]);
+    });
+}
+
+std::optional<std::string> ReadReportFolder(const std::string& settingsPath, std::string& error)
+{
+    std::ifstream in(settingsPath, std::ios::binary);
+    if (!in) {
+        error = "File not found";
+        return std::nullopt;
+    }
+    std::string line;
+    std::getline(in, line);  // the first line is ignored
+    if (!std::getline(in, line)) {
+        error = "Input past end of file";
+        return std::nullopt;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const auto first = line.find('=');
+    if (first == std::string::npos) {
+        error = "Invalid procedure call or argument";
+        return std::nullopt;
+    }
+    const auto second = line.find('=', first + 1);
+    const std::string value =
+        second == std::string::npos ? line.substr(first + 1) : line.substr(first + 1, second - first - 1);
+    return Trim(value);
+}
+
+void Form_Load(Session& s)
+{
+    ResizeGrid(s);
+    s.doc.CurrentSheet = 0;
+    Sheet& sheet = s.store[0];
+    sheet.SetCell(ColStation, 0, std::string(EndMarker));
+    sheet.BalanceFactor = FormatAreaText("1.000");
+    SetShrinkFactorText(s, sheet.BalanceFactor);
+    SetCheck1(s, sheet.MeasuredInEmbankment);
+    s.form.Frame1Enabled = true;
+    s.doc.SheetCount = 1;
+    s.doc.DataChanged = 0;
+    s.doc.CurrentFileName = "UNTITLED";
+    s.form.Caption = "MARDEX :UNTITLED";
+    std::string error;
+    const std::string settings = s.ProgramFolder.empty() ? "mardex3.ini" : s.ProgramFolder + "/mardex3.ini";
+    if (auto folder = ReadReportFolder(settings, error)) s.doc.ReportFolder = *folder;
+    else ErrorBox(s.ask, "Program Error: ", error, " occured in Form_Load");
+}
+
+void ResetMemory(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", "(ResetMemory(formRelated))", [&] {
+        Sheet& sheet = s.CurrentSheet();
+        const int last = s.form.grid.Rows() - 2;
+        for (int r = 0; r <= last && r < RowSlots; ++r)
+            for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, r, "");
+    });
+}
+
+void ResetMainForm(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", "ResetMainForm(fileRelated)", [&] {
+        GridModel& grid = s.form.grid;
+        grid.SetRows(GridHeaderRows + 1);
+        for (int c = 0; c < GridColumns; ++c) grid.SetText(GridHeaderRows, c, "");
+        SetCheck1(s, 0);
+        SetShrinkFactorText(s, FormatAreaText(s.CurrentSheet().BalanceFactor));
+    });
+}
+
+void ResetAttribs(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", "(ResetAttribs(formRelated))", [&] {
+        s.doc.UnitSystem = 0;
+        s.doc.CurrentFileName = "Untitled";
+        s.form.Caption = "MARDEX: Untitled";
+        Sheet& sheet = s.CurrentSheet();
+        sheet.BalanceFactor = FormatAreaText(s.form.txtShrinkFactor.text);
+        sheet.MeasuredInEmbankment = 0;
+        s.doc.DataChanged = 0;
+    });
+}
+
+void ClearTabStrip(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", " ClearTabStrip(fileRelated)", [&] {
+        s.form.Tabs.clear();
+        s.form.SelectedTab = 0;
+    });
+}
+
+void ResetallAttributes(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", " occured in ResetallAttributes", [&] {
+        ResetMemory(s);
+        ResetMainForm(s);
+        ResetAttribs(s);
+        ClearTabStrip(s);
+        s.doc.UnitSystem = 0;
+        ClearUnits(s);
+        s.form.Label5Visible = false;
+        s.form.optEnglish = false;
+        s.form.optMetric = false;
+        s.form.Frame1Visible = true;
+        s.form.Caption = "MARDEX: " + s.doc.CurrentFileName;
+    });
+}
+
+void UpDateGroupTab(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", " UpDateGroupTab(formRelated)", [&] {
+        ClearTabStrip(s);
+        for (int i = 1; i <= s.doc.SheetCount; ++i) {
+            Sheet& sheet = s.store[i - 1];
+            std::string caption = sheet.TabName.empty() ? "Mardex " + std::to_string(i) : sheet.TabName;
+            s.form.Tabs.push_back(caption);
+            sheet.TabName = caption;
+        }
+        s.form.TabStripVisible = true;
+        s.form.TabStripEnabled = true;
+    });
+}
+
+void FillMainForm(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", "(FillMainForm(formRelated))", [&] {
+        Sheet& sheet = s.CurrentSheet();
+        SetShrinkFactorText(s, FormatAreaText(sheet.BalanceFactor));
+        SetCheck1(s, sheet.MeasuredInEmbankment);
+        for (int i = 0; i < 3; ++i) SetDescriText(s, i, s.doc.DescriptionFields[i]);
+        GridModel& grid = s.form.grid;
+        for (int r = 0; !sheet.IsEndMarker(r); ++r) {
+            if (r >= RowSlots) throw RuntimeFault("Subscript out of range");
+            const int gridRow = r + GridHeaderRows;
+            for (int c = 0; c < GridColumns; ++c) grid.SetText(gridRow, c, Trim(sheet.Cell(c, r)));
+            if (gridRow + 1 >= grid.Rows()) grid.SetRows(grid.Rows() + 1);
+        }
+        s.form.Focus = FocusTarget::Designer;
+    });
+}
+
+void ShowDocumentCaption(Session& s) { s.form.Caption = "MARDEX :" + s.doc.CurrentFileName; }
+
+} // namespace mardex

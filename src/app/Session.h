@@ -1,0 +1,72 @@
+#pragma once
+// The process-wide state of the program in one object: the document state,
+// the sheet store, the window's controls, the report globals and the log
+// tables. The main window owns one; tests and the command-line tool make
+// as many as they like.
+#include "app/FormModel.h"
+#include "app/Prompter.h"
+#include "sheet/SheetStore.h"
+#include "stickup/StickupState.h"
+#include "print/PrintState.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace mardex {
+
+struct LogTables;  // geopaklog/LogTables.h
+
+struct DocumentState {
+    std::string CurrentFileName = "UNTITLED";
+    int16_t DataChanged = 0;
+    int16_t SheetCount = 1;
+    int16_t CurrentSheet = 0;
+    int16_t UnitSystem = 0;  // 0 English, 1 metric
+    int16_t LogMode = 0;
+    int16_t ImportDone = 0;
+    int16_t LegacyFormat = 0;
+    std::array<std::string, 3> DescriptionFields;  // designer, project no, control no
+    std::string ReportFolder;
+    std::string BaselineName;
+    std::string LastCode;
+};
+
+struct ReportState {
+    int16_t AccumulatedMode = 0;  // 0 total, 1 accumulated
+    int16_t AppendToReport = 0;
+    int32_t ReportLineCount = 0;
+    int32_t TotalPages = 0;
+    // Grand totals, kept across sheets until the preview closes.
+    double UnadjustedExcavation = 0, AdjustedExcavation = 0;
+    double UnadjustedFill = 0, AdjustedFill = 0;
+
+    void ResetGrandTotals() { UnadjustedExcavation = AdjustedExcavation = UnadjustedFill = AdjustedFill = 0; }
+};
+
+class Session {
+public:
+    explicit Session(Prompter& prompter);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Prompter& ask;
+    DocumentState doc;
+    SheetStore store;
+    FormModel form;
+    ReportState report;
+    PrintState print;
+    StickupState stickup;
+    LogTables& logs();  // created on first use
+
+    Sheet& CurrentSheet() { return store[doc.CurrentSheet]; }
+    // The folder of the executable: settings file, shipped border file.
+    std::string ProgramFolder;
+
+private:
+    std::unique_ptr<LogTables> logs_;
+};
+
+} // namespace mardex

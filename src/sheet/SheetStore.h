@@ -1,0 +1,66 @@
+#pragma once
+// The in-memory model of the open sheet document: 26 sheets of 1801 row
+// slots, every cell a text as it is shown and saved.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mardex {
+
+constexpr int MaxSheets = 26;
+constexpr int RowSlots = 1801;        // rows 0..1800
+constexpr int MaxDataRows = 1800;     // the end marker needs the last slot
+constexpr int ColumnCount = 6;
+
+enum Column : int {
+    ColStation = 0,
+    ColCode = 1,
+    ColCut = 2,
+    ColAddedCut = 3,
+    ColFill = 4,
+    ColAddedFill = 5,
+};
+
+inline constexpr std::string_view EndMarker = "-1";
+
+struct Sheet {
+    std::string TabName;
+    int16_t MeasuredInEmbankment = 0;
+    // Cells[column][row]. Slots are allocated on first write so that an
+    // untouched sheet costs nothing; reading an unwritten slot gives "".
+    std::array<std::vector<std::string>, ColumnCount> Cells;
+    std::string BalanceFactor = "1.00";
+
+    const std::string& Cell(int column, int row) const;
+    // Writes one cell; rows outside 0..1800 or columns outside 0..5 throw
+    // std::out_of_range (the store never grows past its slots).
+    void SetCell(int column, int row, std::string text);
+
+    bool IsEndMarker(int row) const { return Cell(ColStation, row) == EndMarker; }
+    // Index of the first row holding the end marker; RowSlots when there is none.
+    int EndRow() const;
+};
+
+struct SheetStore {
+    std::array<Sheet, MaxSheets> Sheets;
+
+    Sheet& operator[](int index);
+    const Sheet& operator[](int index) const;
+};
+
+// Upper-cases a typed code and picks the first of AH, BK, FB, SA, "-" that it
+// contains; empty when it contains none (the store then keeps its code).
+std::string NormaliseCode(std::string_view typed);
+
+// Grid column -> store column (the identity).
+inline int GetIndex(int gridColumn) { return gridColumn; }
+
+// The stored form of a typed cell text, as StorageStructure writes it:
+// station column -> station mask of its value, numeric columns -> two
+// decimals of their value, code column -> its normalised code. Returns
+// false when nothing is to be stored (a "." alone, an unrecognised code).
+bool StoredFormOfCell(int column, std::string_view text, std::string& stored);
+
+} // namespace mardex

@@ -1,0 +1,48 @@
+#pragma once
+// The plain state of the main window's grid: texts by grid row and column,
+// the current cell and the top visible row. Rows 0 and 1 are the header and
+// units rows; grid row r >= 2 shows store row r - 2 of the current sheet.
+// The Qt layer mirrors it; changes are collected so a view can apply only
+// what changed after each handler.
+#include <array>
+#include <string>
+#include <vector>
+
+namespace mardex {
+
+constexpr int GridColumns = 6;
+constexpr int GridHeaderRows = 2;
+
+class GridModel {
+public:
+    GridModel();
+
+    int Rows() const { return static_cast<int>(rows_.size()); }
+    void SetRows(int count);  // keeps the texts of the rows that stay
+
+    const std::string& Text(int row, int col) const;
+    void SetText(int row, int col, std::string text);
+
+    int Row() const { return row_; }
+    int Col() const { return col_; }
+    void SetRow(int row);
+    void SetCol(int col);
+    int TopRow() const { return topRow_; }
+    void SetTopRow(int row) { topRow_ = row; changes_.topRow = true; }
+
+    // Changes since the last TakeChanges(): cells written, and whether the row
+    // count, the current cell or the top row moved.
+    struct Changes {
+        std::vector<std::pair<int, int>> cells;
+        bool rows = false, current = false, topRow = false, all = false;
+    };
+    Changes TakeChanges();
+    void MarkAllChanged() { changes_.all = true; }
+
+private:
+    std::vector<std::array<std::string, GridColumns>> rows_;
+    int row_ = 0, col_ = 0, topRow_ = GridHeaderRows;
+    Changes changes_;
+};
+
+} // namespace mardex

@@ -1,0 +1,88 @@
+#include "sheet/NumberText.h"
+
+#include <gtest/gtest.h>
+
+using namespace mardex;
+
+TEST(NumberText, MasksRoundHalvesAwayFromZeroOnTheDecimalValue)
+{
+    EXPECT_EQ(FormatArea(12.345), "12.35");
+    EXPECT_EQ(FormatArea(2.675), "2.68");
+    EXPECT_EQ(FormatArea(0.125), "0.13");
+    EXPECT_EQ(FormatArea(-2.675), "-2.68");
+    EXPECT_EQ(FormatArea(0), "0.00");
+    EXPECT_EQ(FormatArea(1500), "1500.00");
+    EXPECT_EQ(FormatArea(9.995), "10.00");
+    EXPECT_EQ(FormatArea(1234567890), "1234567890.00");
+    EXPECT_EQ(FormatStation(1234.5), "12+34.500");
+    EXPECT_EQ(FormatStation(5), "00+05.000");
+    EXPECT_EQ(FormatStation(0), "00+00.000");
+    EXPECT_EQ(FormatStation(123456.789), "1234+56.789");
+    EXPECT_EQ(FormatStation(100), "01+00.000");
+    EXPECT_EQ(FormatStation(-150), "-01+50.000");
+    EXPECT_EQ(FormatStation(100000), "1000+00.000");
+    EXPECT_EQ(FormatStation(99.9995), "01+00.000");
+}
+
+TEST(NumberText, MaskedTextsFormatOnlyPlainNumbers)
+{
+    EXPECT_EQ(FormatStationText("1234.5"), "12+34.500");
+    EXPECT_EQ(FormatStationText("12+34.5"), "12+34.5");
+    EXPECT_EQ(FormatAreaText(" 0.9 "), "0.90");
+    EXPECT_EQ(FormatAreaText("n/a"), "n/a");
+    EXPECT_EQ(FormatAreaText(""), "");
+}
+
+TEST(NumberText, ReadsAsNumber)
+{
+    for (const char* yes : {"1", "1.", ".5", "-3", "+1.25", " 7 ", "\t2\t", "1e3", "2.5E-2"})
+        EXPECT_TRUE(ReadsAsNumber(yes)) << yes;
+    for (const char* no : {"", ".", "+", "1,000", "0x10", "1e", "12+3", "abc", "1 2", "e5"})
+        EXPECT_FALSE(ReadsAsNumber(no)) << no;
+}
+
+TEST(NumberText, StationToNumber)
+{
+    EXPECT_DOUBLE_EQ(StationToNumber("12+34.500"), 1234.5);
+    EXPECT_DOUBLE_EQ(StationToNumber("1234.5"), 1234.5);
+    EXPECT_DOUBLE_EQ(StationToNumber("+34.5"), 34.5);
+    EXPECT_DOUBLE_EQ(StationToNumber("12+"), 1200);
+    EXPECT_DOUBLE_EQ(StationToNumber(""), 0);
+    EXPECT_DOUBLE_EQ(StationToNumber("."), 0);
+    EXPECT_DOUBLE_EQ(StationToNumber("12+3a"), 0);
+    EXPECT_DOUBLE_EQ(StationToNumber("abc"), 0);
+    EXPECT_DOUBLE_EQ(StationToNumber("12+3+4"), 0);
+    EXPECT_DOUBLE_EQ(StationToNumber("-01+50.000"), -150);
+    EXPECT_DOUBLE_EQ(StationToNumber("-00+50.000"), -50);
+    EXPECT_DOUBLE_EQ(StationToNumber("1+50"), 150);
+}
+
+TEST(NumberText, GeneralText)
+{
+    EXPECT_EQ(GeneralText(46), "46");
+    EXPECT_EQ(GeneralText(-12345), "-12345");
+    EXPECT_EQ(GeneralText(0.9), "0.9");
+    EXPECT_EQ(GeneralText(1.25), "1.25");
+    EXPECT_EQ(GeneralText(1e15), "1E+15");
+    EXPECT_EQ(GeneralText(123456789012345), "123456789012345");
+    EXPECT_EQ(GeneralText(0.0001), "0.0001");
+    EXPECT_EQ(GeneralText(0.00001), "1E-05");
+    EXPECT_EQ(GeneralText(0.1 + 0.2), "0.3");
+}
+
+TEST(NumberText, NearestRoundsHalvesToEven)
+{
+    EXPECT_EQ(nearest(2.5), 2);
+    EXPECT_EQ(nearest(3.5), 4);
+    EXPECT_EQ(nearest(13.5), 14);
+    EXPECT_EQ(nearest(-2.5), -2);
+    EXPECT_EQ(nearest(2.51), 3);
+}
+
+TEST(NumberText, RightAlignAndTwoDigits)
+{
+    EXPECT_EQ(RightAlign("1.00", 9), "     1.00");
+    EXPECT_EQ(RightAlign("1234567890.00", 9), "1234567890.00");
+    EXPECT_EQ(TwoDigits(3), "03");
+    EXPECT_EQ(TwoDigits(12), "12");
+}
