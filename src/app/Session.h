@@ -42,6 +42,10 @@ struct ReportState {
     double UnadjustedExcavation = 0, AdjustedExcavation = 0;
     double UnadjustedFill = 0, AdjustedFill = 0;
 
+    // Set by the command-line tool's --output: every report writer and reader
+    // then uses this path instead of the name built from the document.
+    std::string ReportFileOverride;
+
     void ResetGrandTotals() { UnadjustedExcavation = AdjustedExcavation = UnadjustedFill = AdjustedFill = 0; }
 };
 

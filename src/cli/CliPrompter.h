@@ -1,0 +1,56 @@
+#pragma once
+// The tool's stand-in for the window's boxes: every message goes to stderr,
+// each line prefixed "mardex-report: "; the open dialog answers with the
+// document named on the command line; questions get their negative answer.
+#include "app/Prompter.h"
+
+#include <deque>
+#include <iostream>
+#include <sstream>
+
+namespace mardex::cli {
+
+class CliPrompter : public Prompter {
+public:
+    Answer Ask(const MessageBox& box) override
+    {
+        Print(box.text);
+        ++messagesShown;
+        switch (box.buttons) {
+        case Buttons::OK: return Answer::OK;
+        case Buttons::OKCancel: return Answer::Cancel;
+        case Buttons::YesNo: return Answer::No;
+        case Buttons::YesNoCancel: return Answer::Cancel;
+        }
+        return Answer::Cancel;
+    }
+
+    std::string Input(const std::string& prompt, const std::string&, const std::string&) override
+    {
+        Print(prompt);
+        return {};
+    }
+
+    std::optional<std::string> ChooseFile(const FileDialogRequest&) override
+    {
+        if (files.empty()) return std::nullopt;
+        std::string next = files.front();
+        files.pop_front();
+        return next;
+    }
+
+    static void Print(const std::string& text)
+    {
+        std::istringstream lines(text);
+        std::string line;
+        while (std::getline(lines, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            std::cerr << "mardex-report: " << line << '\n';
+        }
+    }
+
+    std::deque<std::string> files;  // answers of the file dialogs, in order
+    int messagesShown = 0;
+};
+
+} // namespace mardex::cli

@@ -1,0 +1,13 @@
+#include "cli/Commands.h"
+
+#include <iostream>
+
+namespace mardex::cli {
+
+int RunSaveAs(const ToolOptions&)
+{
+    std::cerr << "mardex-report: this command is not available yet\n";
+    return 1;
+}
+
+} // namespace mardex::cli

@@ -1,0 +1,89 @@
+#include "cli/ToolOptions.h"
+
+#include <cstdlib>
+
+namespace mardex::cli {
+
+const char* const UsageText =
+    "usage: mardex-report [--accumulated] [--sheet N] [--output FILE] [--pdf FILE] DOCUMENT.mdx\n"
+    "       mardex-report --all-sheets [--output FILE] [--pdf FILE] DOCUMENT.mdx\n"
+    "       mardex-report [--accumulated] [--output FILE] [--pdf FILE] LOG.log\n"
+    "       mardex-report --save-as OUT.mdx IN.mdx\n"
+    "       mardex-report --stickup DESIGN.dgn [--seed SEED.dgn] DOCUMENT\n"
+    "\n"
+    "Builds the report the window would build for DOCUMENT (File > Open, then\n"
+    "Print Preview > Total, or Accumulated) and prints \"<report path>: <N> pages\".\n"
+    "\n"
+    "  --accumulated     the Accumulated report instead of the Total report\n"
+    "  --sheet N         report sheet N (1-based, default 1), as a click on its tab\n"
+    "  --all-sheets      every sheet in order, Total, in one file (the Stickup Sheets report)\n"
+    "  --output FILE     write the report to FILE instead of the report folder\n"
+    "  --pdf FILE        also render every page, as Print All does, into the PDF FILE\n"
+    "  --save-as OUT     read IN as File > Open does and write it to OUT as Save does\n"
+    "  --stickup DESIGN  copy the seed onto DESIGN and draw the stick-up sheets into it\n"
+    "  --seed SEED       the seed design file for --stickup\n"
+    "  --help            show this text\n";
+
+std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args, std::string& error)
+{
+    ToolOptions o;
+    auto value = [&](std::size_t& i, std::string& into) {
+        if (i + 1 >= args.size()) {
+            error = args[i] + " needs a value";
+            return false;
+        }
+        into = args[++i];
+        return true;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") o.help = true;
+        else if (a == "--accumulated") o.accumulated = true;
+        else if (a == "--all-sheets") o.allSheets = true;
+        else if (a == "--sheet") {
+            std::string n;
+            if (!value(i, n)) return std::nullopt;
+            char* end = nullptr;
+            const long v = std::strtol(n.c_str(), &end, 10);
+            if (n.empty() || *end != '\0' || v < 1 || v > 26) {
+                error = "--sheet needs a sheet number from 1 to 26";
+                return std::nullopt;
+            }
+            o.sheet = static_cast<int>(v);
+            o.sheetGiven = true;
+        } else if (a == "--output") { if (!value(i, o.output)) return std::nullopt; }
+        else if (a == "--save-as") { if (!value(i, o.saveAs)) return std::nullopt; }
+        else if (a == "--pdf") { if (!value(i, o.pdf)) return std::nullopt; }
+        else if (a == "--stickup") { if (!value(i, o.stickup)) return std::nullopt; }
+        else if (a == "--seed") { if (!value(i, o.seed)) return std::nullopt; }
+        else if (a.size() > 1 && a[0] == '-') {
+            error = "unknown option " + a;
+            return std::nullopt;
+        } else if (o.document.empty()) o.document = a;
+        else {
+            error = "only one document may be given";
+            return std::nullopt;
+        }
+    }
+    if (o.help) return o;
+    if (o.document.empty()) {
+        error = "no document given";
+        return std::nullopt;
+    }
+    const bool saving = !o.saveAs.empty(), drawing = !o.stickup.empty();
+    if (saving && (o.accumulated || o.allSheets || o.sheetGiven || !o.output.empty() || !o.pdf.empty() || drawing)) {
+        error = "--save-as takes no other option";
+        return std::nullopt;
+    }
+    if (o.allSheets && (o.accumulated || o.sheetGiven)) {
+        error = "--all-sheets takes neither --accumulated nor --sheet";
+        return std::nullopt;
+    }
+    if (!o.seed.empty() && !drawing) {
+        error = "--seed needs --stickup";
+        return std::nullopt;
+    }
+    return o;
+}
+
+} // namespace mardex::cli

@@ -1,0 +1,28 @@
+#pragma once
+// Command line of mardex-report.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mardex::cli {
+
+struct ToolOptions {
+    bool help = false;
+    bool accumulated = false;
+    bool allSheets = false;
+    int sheet = 1;            // 1-based tab to click before the report
+    bool sheetGiven = false;
+    std::string output;       // --output FILE
+    std::string saveAs;       // --save-as OUT.mdx
+    std::string pdf;          // --pdf FILE
+    std::string stickup;      // --stickup DESIGN.dgn
+    std::string seed;         // --seed SEED.dgn
+    std::string document;     // the document or log
+};
+
+// Parses argv; nullopt with `error` set on bad usage.
+std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args, std::string& error);
+
+extern const char* const UsageText;
+
+} // namespace mardex::cli
