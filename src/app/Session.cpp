@@ -4,7 +4,11 @@
 
 namespace mardex {
 
-Session::Session(Prompter& prompter) : ask(prompter) {}
+namespace {
+WindowHooks NoWindow;
+}
+
+Session::Session(Prompter& prompter) : ask(prompter), hooks(&NoWindow) {}
 Session::~Session() = default;
 
 LogTables& Session::logs()

@@ -5,6 +5,7 @@
 // as many as they like.
 #include "app/FormModel.h"
 #include "app/Prompter.h"
+#include "app/WindowHooks.h"
 #include "sheet/SheetStore.h"
 #include "stickup/StickupState.h"
 #include "print/PrintState.h"
@@ -57,6 +58,7 @@ public:
     Session& operator=(const Session&) = delete;
 
     Prompter& ask;
+    WindowHooks* hooks;  // never null: a no-op until the window sets its own
     DocumentState doc;
     SheetStore store;
     FormModel form;

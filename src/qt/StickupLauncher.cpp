@@ -1,0 +1,4 @@
+#include "StickupLauncher.h"
+
+// Placeholder until the stick-up sheets land.
+void RunStickupSheets(QWidget*, mardex::Session&) {}
