@@ -1,14 +1,53 @@
 #include "report/ReportCommands.h"
 
 #include "app/Session.h"
+#include "report/EarthworkComputation.h"
+#include "document/FileCommands.h"
+#include "report/ReportFile.h"
 
 namespace mardex {
 
-// Placeholders until the report lands.
-bool BuildTotalReport(Session&) { return false; }
-bool BuildAccumulatedReport(Session&) { return false; }
-void mnuTotal_Click(Session& s) { s.hooks->ShowPreview(); }
-void mnuAccumulated_Click(Session& s) { s.hooks->ShowPreview(); }
-std::string ReportFileName(Session& s) { return s.report.ReportFileOverride; }
+namespace {
+// The builder of the current document: the log report while a GEOPAK log is
+// open, the sheet computation otherwise.
+bool BuildReport(Session& s)
+{
+    // Log branch: while LogMode is 1 the log report builds the file.
+    return CreateTempRptFile(s);
+}
+} // namespace
+
+bool BuildTotalReport(Session& s)
+{
+    s.report.AccumulatedMode = 0;
+    return BuildReport(s);
+}
+
+bool BuildAccumulatedReport(Session& s)
+{
+    s.report.AccumulatedMode = 1;
+    // Log branch: a log without accumulated quantities is refused here.
+    return BuildReport(s);
+}
+
+void mnuTotal_Click(Session& s)
+{
+    BuildTotalReport(s);
+    s.hooks->ShowPreview();
+}
+
+void mnuAccumulated_Click(Session& s)
+{
+    BuildAccumulatedReport(s);
+    s.hooks->ShowPreview();
+}
+
+std::string ReportFileName(Session& s)
+{
+    std::string error;
+    if (auto path = ReportPathOf(s, error)) return *path;
+    // A name without "." has no report file of its own; readers find none here.
+    return s.doc.ReportFolder + StripFile(s.doc.CurrentFileName) + ".rpt";
+}
 
 } // namespace mardex

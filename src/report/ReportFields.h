@@ -1,0 +1,37 @@
+#pragma once
+// The pieces every report line is made of: the field formats, the rules of
+// asterisks and the print zones of the summary rows. The sheet report and
+// the log report both build their lines from these.
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace mardex {
+
+// Lines of a report file end in CR LF.
+inline constexpr std::string_view ReportLineEnd = "\r\n";
+
+// S(x): the station mask "########00+00.000"; a text that is not a plain
+// number is left as it is.
+std::string StationText(double station);
+std::string StationText(std::string_view text);
+// The station field: S(x) right-aligned in 8 characters (never shorter).
+std::string StationField(double station);
+std::string StationField(std::string_view text);
+// N(x): two decimals, right-aligned in 9 characters, longer text left whole.
+std::string NumberField(double value);
+std::string NumberField(std::string_view text);
+// Z(x): the general text of a number, right-aligned in 9 characters.
+std::string SummaryField(double value);
+std::string SummaryField(std::string_view text);
+
+// Fields joined by a fixed run of blanks.
+std::string JoinFields(std::initializer_list<std::string_view> fields, std::size_t blanks);
+// Fields on print zones: each field after the first starts at the next
+// multiple of 14 after the end of the one before it.
+std::string OnPrintZones(std::initializer_list<std::string_view> fields);
+
+// The five separator lines of asterisks (1..5).
+const std::string& Rule(int which);
+
+} // namespace mardex
