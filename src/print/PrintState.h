@@ -1,6 +1,8 @@
 #pragma once
 // Paging state of the preview and the printer.
 #include <cstdint>
+#include <ctime>
+#include <functional>
 
 namespace mardex {
 
@@ -10,6 +12,10 @@ struct PrintState {
     int PageWidthCells = 0;   // W
     int PageHeightCells = 0;  // H
     int16_t PrintFromPage = 0, PrintToPage = 0;
+
+    // The local date and time shown in the running page header; tests
+    // replace it with a fixed moment. Empty means the system clock.
+    std::function<std::tm()> LocalNow;
 };
 
 } // namespace mardex

@@ -1,0 +1,41 @@
+#pragma once
+// Drawing the pages of the report file onto a ReportSurface: the running
+// header, the banners, the ruled table header and the report lines.
+#include <string>
+
+namespace mardex {
+
+class Session;
+class ReportSurface;
+
+// Lines on page 1 and on every later page; lines with "#" do not count.
+constexpr int FirstPageLines = 44;
+constexpr int LaterPageLines = 51;
+
+// Character cells, transparent fill, "courier"; W and H from the printable area.
+void PreparePrinter(Session& s, ReportSurface& printer);
+
+void PutText(ReportSurface& surface, int x, int y, const std::string& text);
+void WriteFileBanner(Session& s, ReportSurface& surface);
+void WriteShortBanner(Session& s, ReportSurface& surface);
+void WriteHeader(Session& s, ReportSurface& surface);
+void WriteTables(Session& s, ReportSurface& surface, int top);
+
+// Re-columns one report line for printing selected pages.
+std::string ReformatToPrint(Session& s, const std::string& line);
+
+// Renders page s.print.PageToRender of the report file.
+void PrintOneByOne(Session& s, ReportSurface& surface);
+
+// Print All: every page of the report file in one pass, then the end of
+// the document. True when the report file could be read.
+bool PrintAllPages(Session& s, ReportSurface& printer);
+
+// "Pages :  3  OF  7 ": each number with its sign position and a blank after.
+std::string PagesText(long page, long total);
+
+// The pages the renderer draws from a report file: lines without "#",
+// 44 on page 1 and 51 on each later page (at least 1). -1 if unreadable.
+long CountDrawnPages(const std::string& reportPath);
+
+} // namespace mardex

@@ -1,0 +1,44 @@
+#pragma once
+// What a report page is drawn on: the printer (or a PDF standing in for it)
+// and the preview window. Positions are in character cells: one column is
+// 120 twips, one row 240 twips, (0, 0) the top-left of the printable area.
+#include <string>
+
+namespace mardex {
+
+class ReportSurface {
+public:
+    virtual ~ReportSurface() = default;
+
+    // Printable size in character cells (fractions kept; PreparePrinter
+    // takes the integer part).
+    virtual double PrintableWidthCells() const = 0;
+    virtual double PrintableHeightCells() const = 0;
+
+    virtual void SetPosition(double x, double y) = 0;
+    virtual void SetFontName(const std::string& family) = 0;
+    virtual void SetFontSize(double points) = 0;
+    virtual void SetBold(bool bold) = 0;
+    virtual void SetTransparentText(bool transparent) = 0;
+    // A black line from (x, y) to (x + dx, y + dy).
+    virtual void DrawLine(double x, double y, double dx, double dy) = 0;
+    // Prints the text at the current position, then moves to the next line.
+    virtual void PrintText(const std::string& text) = 0;
+
+    // Printer only.
+    virtual void NewPage() {}
+    virtual void EndDoc() {}
+    virtual std::string DeviceName() const { return {}; }
+
+    // Preview window only.
+    virtual bool IsPreview() const { return false; }
+    virtual void Clear() {}
+    virtual void SetText1ReadOnly(bool) {}
+    virtual void SetText1(const std::string&) {}
+    virtual std::string Text1() const { return {}; }
+    // Shows the window modally; returns at once when it is already shown.
+    virtual void ShowModal() {}
+    virtual void CloseWindow() {}
+};
+
+} // namespace mardex
