@@ -1,0 +1,26 @@
+#pragma once
+// Report pages into a PDF file: what the command-line tool's --pdf writes
+// and where the pages go when no printer is installed.
+#include <string>
+
+class QPdfWriter;
+
+namespace mardex {
+
+class Session;
+
+// The page a PDF stands in for paper with: Letter where the locale measures
+// in inches, A4 elsewhere; a printable width of 8 inches (96 columns) from
+// 0.2 inch on the left, 0.25 inch at top and bottom.
+void SetUpPdfPage(QPdfWriter& writer);
+
+// Renders every page of the current report file (ReportFileName) as Print
+// All does into pdfPath, with W and H taken from that page. False, after
+// the error message, when the report cannot be read or the PDF not written.
+// `pagesWritten` (optional) receives the number of pages in the file.
+bool RenderReportToPdf(Session& s, const std::string& pdfPath, int* pagesWritten = nullptr);
+
+// The PDF beside a report file: its name with ".pdf" for ".rpt".
+std::string PdfBesideReport(const std::string& reportPath);
+
+} // namespace mardex
