@@ -32,6 +32,13 @@ struct DocumentState {
     std::string ReportFolder;
     std::string BaselineName;
     std::string LastCode;
+
+    // The sheet counters as they were when the current File command began
+    // (Open, Import): a command that ends without opening anything puts them back.
+    int16_t SheetCountBeforeCommand = 1;
+    int16_t CurrentSheetBeforeCommand = 0;
+    // Tests only: a document write fails after this many bytes (-1: never).
+    long long FailWritesAfterBytes = -1;
 };
 
 struct ReportState {

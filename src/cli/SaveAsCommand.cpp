@@ -1,13 +1,31 @@
+// mardex-report --save-as OUT.mdx IN.mdx: IN read as File > Open reads it,
+// written to OUT by Save's writer, OUT replaced without a question.
 #include "cli/Commands.h"
-
-#include <iostream>
+#include "cli/ToolSession.h"
+#include "document/DocumentWriter.h"
 
 namespace mardex::cli {
 
-int RunSaveAs(const ToolOptions&)
+int RunSaveAs(const ToolOptions& options)
 {
-    std::cerr << "mardex-report: this command is not available yet\n";
-    return 1;
+    ToolSession tool;
+    const std::string in = AbsolutePath(options.document);
+    std::string why;
+    if (!tool.Open(in, why)) {
+        CliPrompter::Print(why);
+        return 1;
+    }
+    if (tool.s.doc.LogMode == 1) {
+        CliPrompter::Print(in + ": a GEOPAK log, not a sheet document");
+        return 1;
+    }
+    const std::string out = AbsolutePath(options.saveAs);
+    std::string error;
+    if (!Write2002VersionFile(tool.s, out, error)) {
+        CliPrompter::Print(error);
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace mardex::cli

@@ -1,0 +1,32 @@
+#pragma once
+// The tool's stand-in for the main window: a session whose boxes print to
+// stderr, started as the window starts, that opens documents through the
+// window's own File > Open flow.
+#include "app/Session.h"
+#include "cli/CliPrompter.h"
+
+#include <string>
+
+namespace mardex::cli {
+
+class ToolSession {
+public:
+    // The program folder is the executable's; Form_Load has run.
+    ToolSession();
+    ToolSession(const ToolSession&) = delete;
+    ToolSession& operator=(const ToolSession&) = delete;
+
+    // File > Open of `path` (answered in the open dialog). True when the
+    // document or log was read. Otherwise false with `why`, a message that
+    // names the file; the program's own messages (with the line, where one
+    // is known) have already gone to stderr.
+    bool Open(const std::string& path, std::string& why);
+
+    CliPrompter ask;
+    Session s;
+};
+
+// `path` made absolute (as the window's dialog gives it).
+std::string AbsolutePath(const std::string& path);
+
+} // namespace mardex::cli

@@ -1,0 +1,45 @@
+#include "document/ImportDocument.h"
+
+#include "app/Guarded.h"
+#include "app/Session.h"
+#include "document/DocumentParser.h"
+#include "document/DocumentReader.h"
+#include "document/FileCommands.h"
+#include "document/LineReader.h"
+#include "sheet/NumberText.h"
+
+#include <fstream>
+
+namespace mardex {
+
+int16_t ImportSheetDocument(Session& s, std::istream& in, const std::string& name)
+{
+    s.doc.DataChanged = 1;
+    int lineCounter = 0;
+    const bool read = Guarded(s.ask, "Program Error: ", " occured in mnuGroupInsert", [&] {
+        DocumentParser parser(s, ParseMode::Import, name);
+        LineReader lines(in);
+        std::string line;
+        while (lines.Next(line))
+            if (!parser.Line(line, lines.Number())) break;
+        if (in.bad()) throw DocumentFault(name + ": the file could not be read to its end ");
+        parser.End();
+        parser.Commit();
+        lineCounter = parser.LineCounter();
+    });
+    if (!read) return 1;
+    ShowReadDocument(s, lineCounter, false);
+    return 0;
+}
+
+int16_t ImportSheetDocument(Session& s)
+{
+    const std::string name = AcceptInputFilename(s, 0);
+    if (ToUpper(Trim(name)).find(".MDX") == std::string::npos) return 1;
+    if (CheckFileCompatibility(s, name) != 0) return 1;
+    std::ifstream in(name, std::ios::binary);
+    if (!in) return 1;
+    return ImportSheetDocument(s, in, name);
+}
+
+} // namespace mardex

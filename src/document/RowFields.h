@@ -1,0 +1,33 @@
+#pragma once
+// Splitting a row line of a sheet document into its six fields.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace mardex {
+
+struct Sheet;
+
+// Station, code, cut area, added cut, fill area, added fill; each at most
+// 15 characters.
+using RowFields = std::array<std::string, 6>;
+constexpr std::size_t RowFieldWidth = 15;
+
+struct SplitRow {
+    RowFields fields;
+    bool complete = true;  // false when the line had fewer fields than its layout
+};
+
+// separatorMode 1 splits at blanks, 0 at commas; a tab counts as a blank.
+// The current layout has six fields; the older one (legacyFormat 1) five,
+// without the code, which becomes "-". The fields present fill the first
+// slots in order. Station and quantities that read as numbers are formatted
+// with their masks; other texts stay as they are.
+SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat);
+
+// Copies the fields into row `rowIndex` of the sheet, then moves the row
+// index on and marks that a row was read.
+void StoreStationValue(Sheet& sheet, const RowFields& fields, int& rowIndex, int& rowsRead);
+
+} // namespace mardex
