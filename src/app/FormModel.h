@@ -35,6 +35,13 @@ struct FormModel {
 
     GridModel grid;
     bool GridVisible = true, GridEnabled = true;
+    // Data rows the grid shows at once (the window keeps it current); used
+    // to decide whether a row is visible.
+    int GridVisibleRows = 15;
+    // False while the grid was emptied without showing a sheet (right click on
+    // the tabs, Group Delete): it takes no edits until a sheet is shown, so
+    // typing cannot overwrite a sheet the user does not see.
+    bool GridShowsSheet = true;
     bool Combo1Visible = false;
     std::string Combo1Text;
     std::vector<std::string> Combo1Items;

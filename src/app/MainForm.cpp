@@ -154,6 +154,7 @@ void FillMainForm(Session& s)
             for (int c = 0; c < GridColumns; ++c) grid.SetText(gridRow, c, Trim(sheet.Cell(c, r)));
             if (gridRow + 1 >= grid.Rows()) grid.SetRows(grid.Rows() + 1);
         }
+        s.form.GridShowsSheet = true;
         s.form.Focus = FocusTarget::Designer;
     });
 }

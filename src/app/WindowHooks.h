@@ -11,6 +11,9 @@ public:
     virtual void ShowPreview() {}
     // Unload the windows and end the process.
     virtual void ExitProgram() {}
+    // Show the "Print Pre&view" submenu as a pop-up at the mouse and return
+    // when it is closed (its command, if any, has run by then).
+    virtual void PopupPrintPreviewMenu() {}
 };
 
 } // namespace mardex

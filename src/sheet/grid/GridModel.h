@@ -29,6 +29,8 @@ public:
     void SetCol(int col);
     int TopRow() const { return topRow_; }
     void SetTopRow(int row) { topRow_ = row; changes_.topRow = true; }
+    // The view scrolled by itself: remember where, without a change to mirror.
+    void NoteTopRow(int row) { topRow_ = row; }
 
     // Changes since the last TakeChanges(): cells written, and whether the row
     // count, the current cell or the top row moved.

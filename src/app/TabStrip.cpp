@@ -1,0 +1,201 @@
+#include "app/TabStrip.h"
+
+#include "app/Guarded.h"
+#include "app/HeaderFields.h"
+#include "app/MainForm.h"
+#include "app/Session.h"
+#include "sheet/NumberText.h"
+
+#include <algorithm>
+
+namespace mardex {
+
+namespace {
+
+constexpr std::size_t NameLength = 20;
+
+std::string Cut(const std::string& name) { return name.substr(0, std::min(name.size(), NameLength)); }
+
+// The box's text converted to a number and back to text in its shortest form.
+std::string FactorFromBox(Session& s)
+{
+    const auto value = ParseNumber(s.form.txtShrinkFactor.text);
+    return value ? GeneralText(*value) : s.form.txtShrinkFactor.text;
+}
+
+void ShowSheetOfTab(Session& s)
+{
+    s.doc.CurrentSheet = static_cast<int16_t>(s.form.SelectedTab);
+    ResetMainForm(s);
+    FillMainForm(s);
+    Sheet& sheet = s.CurrentSheet();
+    SetShrinkFactorText(s, FormatAreaText(sheet.BalanceFactor));
+    SetCheck1(s, sheet.MeasuredInEmbankment);
+    s.form.txtShrinkFactor.enabled = sheet.MeasuredInEmbankment != 1;
+}
+
+// ---------------------------------------------------------------------------
+// GEOPAK log open (LogMode = 1): a tab is one baseline of the logs read.
+// The report of that baseline is rebuilt and previewed here; the log commands
+// fill in the report step.
+void ShowLogTab(Session& s)
+{
+    s.doc.CurrentSheet = static_cast<int16_t>(s.form.SelectedTab);
+    const std::string& caption = s.form.Tabs.at(s.form.SelectedTab);
+    const auto colon = caption.find(':');
+    s.doc.BaselineName = colon == std::string::npos ? std::string() : caption.substr(colon + 1);
+    // TODO(log report): CreateGeopakLogReport for BaselineName, reset the
+    // preview's page counter, then s.hooks->ShowPreview().
+}
+// ---------------------------------------------------------------------------
+
+// Sheet `to` takes sheet `from`'s name, factor, flag and rows up to its end.
+void MoveSheet(SheetStore& store, int from, int to)
+{
+    const Sheet& src = store[from];
+    Sheet& dst = store[to];
+    dst.TabName = src.TabName;
+    dst.BalanceFactor = src.BalanceFactor;
+    dst.MeasuredInEmbankment = src.MeasuredInEmbankment;
+    for (int r = 0; r < RowSlots; ++r) {
+        const std::string& station = src.Cell(ColStation, r);
+        if (station.empty()) {
+            dst.SetCell(ColStation, r, std::string(EndMarker));
+            break;
+        }
+        for (int c = 0; c < ColumnCount; ++c) dst.SetCell(c, r, src.Cell(c, r));
+        if (station == EndMarker) break;
+    }
+}
+
+void EmptySheetNamed(Session& s, const std::string& name)
+{
+    ResetMainForm(s);
+    s.form.Tabs.assign(1, name);
+    s.form.SelectedTab = 0;
+    s.doc.CurrentSheet = 0;
+    s.doc.SheetCount = 1;
+    s.store[0].TabName = name;
+}
+
+} // namespace
+
+void TabStrip1_MouseUp(Session& s, int button, int, float, float)
+{
+    Guarded(s.ask, " Program Error: ", " txtDescri_MouseUp(frmmain))", [&] {
+        if (s.form.SelectedTab < 0 || s.form.SelectedTab >= static_cast<int>(s.form.Tabs.size())) return;
+        if (button == LeftButton) {
+            if (s.doc.LogMode == 1) ShowLogTab(s);
+            else ShowSheetOfTab(s);
+            return;
+        }
+        if (button == RightButton) s.hooks->PopupPrintPreviewMenu();
+        // The grid is emptied while the store keeps the sheet; it takes no
+        // edits until a tab click shows a sheet again.
+        ResetMainForm(s);
+        if (s.doc.LogMode == 0) s.form.GridShowsSheet = false;
+    });
+}
+
+void mnuGroupInsert_Click(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", " occured in mnuGroupInsert", [&] {
+        if (s.doc.SheetCount >= MaxSheets) {
+            s.ask.Message(SheetLimitMessage, Icon::Exclamation);
+            return;
+        }
+        const std::string answer =
+            s.ask.Input("NAME THE GROUP or FILE-TAB(WHICH WILL BE SAVED IN THE FILE).", "NAME FILE-TAB", "MarDex ");
+        if (answer.empty()) return;
+        const std::string name = Cut(answer);
+        s.doc.CurrentSheet = s.doc.SheetCount;
+        s.doc.SheetCount += 1;
+        s.form.Tabs.push_back(name);
+        Sheet& sheet = s.CurrentSheet();
+        sheet.TabName = name;
+        sheet.SetCell(ColStation, 0, std::string(EndMarker));
+        SetShrinkFactorText(s, "1.000");
+        sheet.MeasuredInEmbankment = 0;
+        sheet.BalanceFactor = FactorFromBox(s);
+        s.form.SelectedTab = static_cast<int>(s.form.Tabs.size()) - 1;
+        // The grid shows the new, empty sheet: it is the one edits now go to.
+        GridModel& grid = s.form.grid;
+        grid.SetRows(GridHeaderRows + 1);
+        for (int c = 0; c < GridColumns; ++c) grid.SetText(GridHeaderRows, c, "");
+        grid.SetRow(GridHeaderRows);
+        SetCheck1(s, sheet.MeasuredInEmbankment);
+        s.form.txtShrinkFactor.enabled = true;
+        s.form.GridShowsSheet = true;
+        s.doc.DataChanged = 1;
+    });
+}
+
+void mnuGroupDelete_Click(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", " occured in mnuGroupDelete", [&] {
+        const Answer sure = s.ask.Ask(
+            MessageBox{"Do you wish to delete the selected group ? ", Buttons::YesNo, Icon::None, "Delete Group"});
+        if (sure != Answer::Yes) {
+            s.ask.Message("You have selected no to delete the group");
+            return;
+        }
+        if (s.doc.SheetCount > 1) {
+            const int removed = std::clamp(s.form.SelectedTab, 0, s.doc.SheetCount - 1);
+            s.doc.CurrentSheet = static_cast<int16_t>(removed);
+            s.CurrentSheet().TabName.clear();
+            if (removed < static_cast<int>(s.form.Tabs.size())) s.form.Tabs.erase(s.form.Tabs.begin() + removed);
+            s.form.TabStripEnabled = true;
+            s.form.TabStripVisible = true;
+            for (int k = removed; k + 1 < s.doc.SheetCount; ++k) MoveSheet(s.store, k + 1, k);
+            // The slot freed at the end starts afresh for a later insert.
+            Sheet& freed = s.store[s.doc.SheetCount - 1];
+            freed = Sheet{};
+            freed.SetCell(ColStation, 0, std::string(EndMarker));
+            s.doc.SheetCount -= 1;
+            ResetMainForm(s);
+            s.form.SelectedTab = 0;
+            s.form.GridShowsSheet = false;
+            s.doc.DataChanged = 1;
+            return;
+        }
+        const std::string answer = s.ask.Input("Re-Name Default File-Tab", "RE-NAME FILE-TAB", "Mardex ");
+        if (answer.empty()) return;
+        const std::string name = Cut(answer);
+        EmptySheetNamed(s, name);
+        SetShrinkFactorText(s, "1.000");
+        Sheet& sheet = s.store[0];
+        SetCheck1(s, sheet.MeasuredInEmbankment);
+        sheet.SetCell(ColStation, 0, std::string(EndMarker));
+        sheet.BalanceFactor = FactorFromBox(s);
+        s.form.GridShowsSheet = true;
+        s.doc.DataChanged = 1;
+    });
+}
+
+void mnuGroupRename_Click(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", " occured in mnuGroupRename", [&] {
+        if (s.doc.SheetCount <= 1) {
+            const std::string answer = s.ask.Input("Re-Name Default File-Tab", "RE-NAME FILE-TAB", "Mardex ");
+            if (answer.empty()) return;
+            const std::string name = Cut(answer);
+            s.form.Tabs.assign(1, name);
+            s.form.SelectedTab = 0;
+            s.doc.CurrentSheet = 0;
+            s.doc.SheetCount = 1;
+            s.store[0].TabName = name;
+            s.doc.DataChanged = 1;
+            return;
+        }
+        const std::string answer = s.ask.Input("Change File-Tab Name", "CHANGE FILE-TAB NAME", "NEW NAME ");
+        if (answer.empty()) return;
+        const std::string name = Cut(answer);
+        const int tab = std::clamp(s.form.SelectedTab, 0, s.doc.SheetCount - 1);
+        if (tab < static_cast<int>(s.form.Tabs.size())) s.form.Tabs[tab] = name;
+        // The sheet the renamed tab shows, so tab and saved name agree.
+        s.store[tab].TabName = name;
+        s.doc.DataChanged = 1;
+    });
+}
+
+} // namespace mardex

@@ -1,0 +1,20 @@
+#pragma once
+// The tab strip above the grid (one tab per sheet) and Edit > Group.
+#include <string>
+
+namespace mardex {
+
+class Session;
+
+enum MouseButton : int { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+
+inline const std::string SheetLimitMessage =
+    "A document holds at most 26 groups: no further group can be inserted.";
+
+// Mouse-up on the tab strip; the selected tab is s.form.SelectedTab.
+void TabStrip1_MouseUp(Session& s, int button, int shift, float x, float y);
+void mnuGroupInsert_Click(Session& s);
+void mnuGroupDelete_Click(Session& s);
+void mnuGroupRename_Click(Session& s);
+
+} // namespace mardex

@@ -1,0 +1,65 @@
+#pragma once
+// The keyboard-driven editor on the main window's grid. The grid has no cell
+// editor of its own: every keystroke reaches these handlers, which change the
+// cell text in s.form.grid and store the result in the current sheet at once.
+#include <cstdint>
+#include <string>
+
+namespace mardex {
+
+class Session;
+
+// Key codes of the key-up handler (the platform's virtual key numbers).
+enum GridKey : int {
+    KeyBackspace = 8,
+    KeyTab = 9,
+    KeyEnter = 13,
+    KeyLeft = 37,
+    KeyUp = 38,
+    KeyRight = 39,
+    KeyDown = 40,
+    KeyDelete = 46,
+};
+
+// Shown when a row past the last slot of a sheet would be used.
+inline const std::string RowLimitMessage =
+    "A sheet holds at most 1800 rows: no further row can be added to this sheet.";
+
+// Key filter: 0 accepted, 1 rejected (the key is then set to 0).
+int16_t IntOk(int16_t& key);
+
+// Character keys (digits, "+", ".", code letters, Backspace, Enter).
+void Grid1_KeyPress(Session& s, int16_t& key);
+
+// Validates, formats and stores one cell: 0 accepted, 1 rejected.
+int CommitCell(Session& s, int row, int col);
+int CheckwhetherItIsLastLine(Session& s, int row, int col);
+void FormatGridEntries(Session& s, int row, int col);
+// Copies grid cell (row, col) into the current sheet. False when nothing
+// could be stored (row outside the sheet's slots: a message says why).
+bool StorageStructure(Session& s, int row, int col);
+
+void SetFocusToColumnOrRow(Session& s, int row, int col);
+void ModifyRow(Session& s, int row);
+void TopRowVisible(Session& s, int row);
+
+// The grid control's own move of the current cell on an arrow key (it runs
+// before the key-up handler): one cell, never into the header rows.
+void GridControlKeyDown(Session& s, int key);
+// Navigation and Delete after the control's own move.
+void Grid1_KeyUp(Session& s, int key, int shift);
+
+// Tab from the grid reaches this button, which turns it into a commit.
+void Command1_GotFocus(Session& s);
+
+// 1 when the station of store row n is lower than that of row n - 1 (after
+// the message), else 0.
+int16_t CheckForAscendingOrder(Session& s, int n);
+
+// The code combo over the Code column.
+void Grid1_Click(Session& s);
+void LoadComboBox(Session& s);
+void Combo1_Click(Session& s);
+void Combo1_LostFocus(Session& s);
+
+} // namespace mardex

@@ -1,0 +1,352 @@
+#include "app/MainForm.h"
+#include "app/Session.h"
+#include "sheet/grid/GridEditor.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace mardex;
+using namespace mardex::test;
+
+namespace {
+
+class GridEditing : public ::testing::Test {
+protected:
+    GridEditing() : s(ask)
+    {
+        WriteFile(dir / "mardex3.ini", "[Mardex]\nReportFolder = /tmp/\n");
+        s.ProgramFolder = dir.path().string();
+        Form_Load(s);
+        s.form.grid.SetRow(2);
+        s.form.grid.SetCol(0);
+    }
+
+    void Type(const std::string& keys)
+    {
+        for (char c : keys) {
+            int16_t key = static_cast<int16_t>(c == '\n' ? KeyEnter : c);
+            Grid1_KeyPress(s, key);
+            Grid1_KeyUp(s, 0, 0);
+        }
+    }
+    void Press(int key)
+    {
+        GridControlKeyDown(s, key);
+        Grid1_KeyUp(s, key, 0);
+    }
+    const std::string& Stored(int col, int row) { return s.CurrentSheet().Cell(col, row); }
+    const std::string& Shown(int row, int col) { return s.form.grid.Text(row, col); }
+
+    TempDir dir;
+    ScriptedPrompter ask;
+    Session s;
+};
+
+TEST_F(GridEditing, EveryKeystrokeOfAStationIsStoredAndEnterFormatsAndMovesToCode)
+{
+    const char* expected[] = {"00+01.000", "00+12.000", "01+23.000", "12+34.000"};
+    for (int i = 0; i < 4; ++i) {
+        Type(std::string(1, "1234"[i]));
+        EXPECT_EQ(Stored(ColStation, 0), expected[i]);
+    }
+    EXPECT_EQ(Shown(2, 0), "1234");
+    EXPECT_EQ(s.doc.DataChanged, 1);
+    Type("\n");
+    EXPECT_EQ(Shown(2, 0), "12+34.000");
+    EXPECT_EQ(Stored(ColStation, 0), "12+34.000");
+    EXPECT_EQ(s.form.grid.Row(), 2);
+    EXPECT_EQ(s.form.grid.Col(), ColCode);
+    EXPECT_EQ(s.CurrentSheet().EndRow(), 1);
+}
+
+TEST_F(GridEditing, SecondPlusOrPointAndForeignKeysAreIgnored)
+{
+    Type("1+2+3");
+    EXPECT_EQ(Shown(2, 0), "1+23");
+    s.form.grid.SetCol(ColCut);
+    Type("1.5.2- x");
+    EXPECT_EQ(Shown(2, ColCut), "1.52");
+    EXPECT_EQ(Stored(ColCut, 0), "1.52");
+    for (char c : std::string("- xZ,")) {
+        int16_t key = c;
+        EXPECT_EQ(IntOk(key), 1) << c;
+        EXPECT_EQ(key, 0);
+    }
+    for (char c : std::string("09+.BbKkAaHhSsFf\b\r")) {
+        int16_t key = c;
+        EXPECT_EQ(IntOk(key), 0) << c;
+        EXPECT_EQ(key, c);
+    }
+}
+
+TEST_F(GridEditing, BackspaceRemovesTheLastCharacterAndStoresTheRest)
+{
+    Type("125\b");
+    EXPECT_EQ(Shown(2, 0), "12");
+    EXPECT_EQ(Stored(ColStation, 0), "00+12.000");
+}
+
+TEST_F(GridEditing, EnterInAddedFillOfTheLastRowAppendsAnEntryRowOutsideTheSheet)
+{
+    Type("1000\n\n1\n2\n3\n4\n");
+    EXPECT_EQ(s.form.grid.Rows(), 4);
+    EXPECT_EQ(s.form.grid.Row(), 3);
+    EXPECT_EQ(s.form.grid.Col(), 0);
+    EXPECT_EQ(Shown(3, 0), "");
+    // The new row is the empty entry row: the sheet still has one row.
+    EXPECT_EQ(s.CurrentSheet().EndRow(), 1);
+    EXPECT_EQ(Stored(ColCode, 0), "-");
+    EXPECT_EQ(Stored(ColAddedFill, 0), "4.00");
+    Type("1100");
+    EXPECT_EQ(Stored(ColStation, 1), "11+00.000");
+    EXPECT_EQ(s.CurrentSheet().EndRow(), 2);
+}
+
+TEST_F(GridEditing, ALowerStationShowsTheOrderMessageEmptiesTheCellAndKeepsTheCursor)
+{
+    Type("1000\n\n\n\n\n\n");
+    ask.Then(Says(" Station : 09+50.000 is less then previous station :10+00.000"));
+    Type("950\n");
+    EXPECT_TRUE(ask.sawAll());
+    EXPECT_EQ(Shown(3, 0), "");
+    EXPECT_EQ(s.form.grid.Row(), 3);
+    EXPECT_EQ(s.form.grid.Col(), 0);
+    EXPECT_EQ(Stored(ColStation, 1), "09+50.000");
+}
+
+TEST_F(GridEditing, AZeroFirstStationShowsItsShortForm)
+{
+    Type("\n");
+    EXPECT_EQ(Shown(2, 0), "00+00.00");
+    EXPECT_EQ(Stored(ColStation, 0), "00+00.000");
+}
+
+TEST_F(GridEditing, EqualStationsPass)
+{
+    Type("1000\n\n\n\n\n\n1000\n");
+    EXPECT_EQ(Shown(3, 0), "10+00.000");
+    EXPECT_EQ(s.form.grid.Col(), ColCode);
+}
+
+TEST_F(GridEditing, ArrowsSkipTheCodeAndFillColumns)
+{
+    Press(KeyRight);
+    EXPECT_EQ(s.form.grid.Col(), ColCut);
+    s.form.grid.SetCol(ColAddedCut);
+    Press(KeyRight);
+    EXPECT_EQ(s.form.grid.Col(), ColAddedFill);
+    s.form.grid.SetCol(ColCut);
+    Press(KeyLeft);
+    EXPECT_EQ(s.form.grid.Col(), ColStation);
+    s.form.grid.SetCol(ColAddedFill);
+    Press(KeyLeft);
+    EXPECT_EQ(s.form.grid.Col(), ColAddedCut);
+}
+
+TEST_F(GridEditing, UpArrowIntoTheFirstDataRowGoesToTheBalanceFactorBox)
+{
+    Type("1000\n\n\n\n\n\n1100");
+    Press(KeyUp);
+    EXPECT_EQ(s.form.Focus, FocusTarget::ShrinkFactor);
+    EXPECT_EQ(Shown(3, 0), "1100");  // not committed
+}
+
+TEST_F(GridEditing, DownArrowCommitsTheRowLeft)
+{
+    Type("1000\n\n\n\n\n\n1100\n\n\n\n\n\n");
+    s.form.grid.SetRow(2);
+    s.form.grid.SetCol(ColCut);
+    Type("5");
+    Press(KeyDown);
+    EXPECT_EQ(Shown(2, ColCut), "5.00");
+    EXPECT_EQ(s.form.grid.Row(), 3);
+}
+
+TEST_F(GridEditing, DownArrowOnTheLastRowAppendsARow)
+{
+    Type("1000");
+    Press(KeyDown);
+    EXPECT_EQ(s.form.grid.Rows(), 4);
+    EXPECT_EQ(s.form.grid.Row(), 2);
+}
+
+TEST_F(GridEditing, DeleteOnACodeCellKeepsTheStoredCodeUntilTheCellIsCommitted)
+{
+    s.form.grid.SetCol(ColCode);
+    Type("fb");
+    EXPECT_EQ(Stored(ColCode, 0), "FB");
+    Press(KeyDelete);
+    EXPECT_EQ(Shown(2, ColCode), "");
+    EXPECT_EQ(Stored(ColCode, 0), "FB");
+    Type("\n");
+    EXPECT_EQ(Shown(2, ColCode), "-");
+    EXPECT_EQ(Stored(ColCode, 0), "-");
+}
+
+TEST_F(GridEditing, DeleteOnALaterStationStoresZeroAndShowsTheOrderMessageAtOnce)
+{
+    Type("1000\n\n\n\n\n\n1100\n");
+    s.form.grid.SetRow(3);
+    s.form.grid.SetCol(0);
+    ask.Then(Says(" Station : 00+00.000 is less then previous station :10+00.000"));
+    s.doc.DataChanged = 0;
+    Press(KeyDelete);
+    EXPECT_TRUE(ask.sawAll());
+    EXPECT_EQ(Stored(ColStation, 1), "00+00.000");
+    EXPECT_EQ(s.doc.DataChanged, 1);
+}
+
+TEST_F(GridEditing, UnrecognisedCodesAreStoredAsTypedOnlyOnCommit)
+{
+    s.form.grid.SetCol(ColCode);
+    Type("ah");
+    EXPECT_EQ(Stored(ColCode, 0), "AH");
+    Press(KeyDelete);
+    Type("sa\n");
+    EXPECT_EQ(Stored(ColCode, 0), "SA");
+    s.form.grid.SetCol(ColCode);
+    Press(KeyDelete);
+    Type("k");
+    EXPECT_EQ(Stored(ColCode, 0), "SA");
+    Type("\n");
+    EXPECT_EQ(Stored(ColCode, 0), "k");
+}
+
+TEST_F(GridEditing, APointAloneLeavesTheStoreAndAnEmptyCellStoresZero)
+{
+    Type("12");
+    Press(KeyDelete);
+    EXPECT_EQ(Stored(ColStation, 0), "00+00.000");
+    Type(".");
+    EXPECT_EQ(Stored(ColStation, 0), "00+00.000");
+    s.form.grid.SetCol(ColFill);
+    Type("12+5");
+    EXPECT_EQ(Stored(ColFill, 0), "1205.00");
+}
+
+TEST_F(GridEditing, StoringOutsideTheSheetShowsTheErrorAndChangesNothing)
+{
+    s.form.grid.SetRows(1804);
+    ask.Then(Says("Program Error: Subscript out of range occured in StorageStructure"));
+    EXPECT_FALSE(StorageStructure(s, 1803, 0));
+    EXPECT_TRUE(ask.sawAll());
+    EXPECT_EQ(s.CurrentSheet().Cell(ColStation, 1800), "");
+}
+
+TEST_F(GridEditing, TheOrderCheckSkipsAheadTagsAndReadsBackTags)
+{
+    Sheet& sheet = s.CurrentSheet();
+    sheet.SetCell(ColStation, 0, "1100B");
+    sheet.SetCell(ColStation, 1, "1050AH");
+    sheet.SetCell(ColStation, 2, "1000");
+    sheet.SetCell(ColStation, 3, "-1");
+    EXPECT_EQ(CheckForAscendingOrder(s, 0), 0);
+    EXPECT_EQ(CheckForAscendingOrder(s, 1), 0);
+    ask.Then(Says(" Station : 10+00.000 is less then previous station :10+50.000"));
+    EXPECT_EQ(CheckForAscendingOrder(s, 2), 1);
+    EXPECT_EQ(CheckForAscendingOrder(s, 3), 0);
+    sheet.SetCell(ColStation, 1, "1200");
+    sheet.SetCell(ColStation, 0, "1300B");
+    ask.Then(Says(" Station : 12+00.000 is less then previous station :13+00.000"));
+    EXPECT_EQ(CheckForAscendingOrder(s, 1), 1);
+    EXPECT_TRUE(ask.sawAll());
+}
+
+TEST_F(GridEditing, TabThroughCommand1ActsLikeEnter)
+{
+    Type("1234");
+    Command1_GotFocus(s);
+    EXPECT_EQ(Shown(2, 0), "12+34.000");
+    EXPECT_EQ(s.form.grid.Col(), ColCode);
+    EXPECT_EQ(s.form.Focus, FocusTarget::Grid);
+}
+
+TEST_F(GridEditing, TheCodeComboProposesTheLastCodeAndStoresThePick)
+{
+    s.form.grid.SetCol(ColCode);
+    Grid1_Click(s);
+    EXPECT_TRUE(s.form.Combo1Visible);
+    EXPECT_EQ(s.form.Combo1Items, (std::vector<std::string>{"SA", "FB", "AH", "BK", "-"}));
+    s.form.Combo1Text = "BK";
+    s.doc.DataChanged = 0;
+    Combo1_Click(s);
+    Combo1_LostFocus(s);
+    EXPECT_FALSE(s.form.Combo1Visible);
+    EXPECT_EQ(Stored(ColCode, 0), "BK");
+    EXPECT_EQ(Shown(2, ColCode), "BK");
+    EXPECT_EQ(s.doc.DataChanged, 1);
+    // The next row's empty code cell proposes BK.
+    s.form.grid.SetCol(ColAddedFill);
+    Type("\n");
+    s.form.grid.SetCol(ColCode);
+    s.form.Combo1Text.clear();
+    Grid1_Click(s);
+    EXPECT_EQ(s.form.Combo1Text, "BK");
+    s.form.grid.SetCol(ColCut);
+    Grid1_Click(s);
+    EXPECT_FALSE(s.form.Combo1Visible);
+}
+
+TEST_F(GridEditing, RowsBeyondTheVisibleOnesScrollTheGrid)
+{
+    s.form.GridVisibleRows = 15;
+    s.form.grid.SetRows(40);
+    TopRowVisible(s, 13);
+    EXPECT_EQ(s.form.grid.TopRow(), 2);
+    TopRowVisible(s, 16);
+    EXPECT_EQ(s.form.grid.TopRow(), 2);
+    TopRowVisible(s, 20);
+    EXPECT_EQ(s.form.grid.TopRow(), 6);
+    TopRowVisible(s, 100);
+    EXPECT_EQ(s.form.grid.TopRow(), 39 - 14);
+}
+
+class FullSheet : public GridEditing {
+protected:
+    FullSheet()
+    {
+        Sheet& sheet = s.CurrentSheet();
+        for (int r = 0; r < MaxDataRows; ++r) sheet.SetCell(ColStation, r, FormatRow(r));
+        sheet.SetCell(ColStation, MaxDataRows, "-1");
+        ResetMainForm(s);
+        FillMainForm(s);
+    }
+    static std::string FormatRow(int r) { return std::to_string(r / 100) + "+" + std::to_string(r % 100) + ".000"; }
+};
+
+TEST_F(FullSheet, The1801stRowIsRefusedWithAMessageAndNothingChanges)
+{
+    ASSERT_EQ(s.form.grid.Rows(), 1803);
+    s.form.grid.SetRow(1802);
+    s.form.grid.SetCol(0);
+    s.doc.DataChanged = 0;
+    ask.Then(Says(RowLimitMessage));
+    Type("5");
+    EXPECT_TRUE(ask.sawAll());
+    EXPECT_EQ(Shown(1802, 0), "");
+    EXPECT_EQ(s.CurrentSheet().EndRow(), MaxDataRows);
+    EXPECT_EQ(s.doc.DataChanged, 0);
+    ask.Then(Says(RowLimitMessage));
+    Press(KeyDelete);
+    EXPECT_EQ(s.CurrentSheet().EndRow(), MaxDataRows);
+    EXPECT_TRUE(ask.sawAll());
+}
+
+TEST_F(FullSheet, EnterAtTheEndOfTheLastRowReachesTheEntryRowWithoutAFault)
+{
+    // Typing into row 1800 of a sheet of 1799 rows, then Enter through it.
+    s.CurrentSheet().SetCell(ColStation, MaxDataRows - 1, "-1");
+    ResetMainForm(s);
+    FillMainForm(s);
+    ASSERT_EQ(s.form.grid.Rows(), 1802);
+    s.form.grid.SetRow(1801);
+    s.form.grid.SetCol(0);
+    Type("999999\n\n\n\n\n\n");
+    EXPECT_EQ(s.form.grid.Rows(), 1803);
+    EXPECT_EQ(s.form.grid.Row(), 1802);
+    EXPECT_EQ(s.CurrentSheet().EndRow(), MaxDataRows);
+    EXPECT_EQ(Stored(ColStation, MaxDataRows - 1), "9999+99.000");
+}
+
+} // namespace
