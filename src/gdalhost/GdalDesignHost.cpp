@@ -90,7 +90,10 @@ void GdalDesignHost::OpenDesignFile(const std::string& path)
         ds_ = static_cast<GDALDataset*>(GDALOpenEx(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_UPDATE, drivers, nullptr, nullptr));
     if (!ds_) {
         ds_ = static_cast<GDALDataset*>(GDALOpenEx(path.c_str(), GDAL_OF_VECTOR, drivers, nullptr, nullptr));
-        if (!ds_) throw std::runtime_error(path + " is not a design file GDAL can read: " + dgn::LastGdalError());
+        if (!ds_) {
+            const std::string why = CPLGetLastErrorType() >= CE_Failure ? ": " + dgn::LastGdalError() : std::string();
+            throw std::runtime_error(path + " is not a design file" + why);
+        }
         readOnly_ = true;
     }
     units_ = dgn::ReadUnits(path).value_or(dgn::Units{0, 0, 0, 0, false});
