@@ -4,6 +4,7 @@
 #include "app/HeaderFields.h"
 #include "app/MainForm.h"
 #include "app/Session.h"
+#include "geopaklog/LogCommands.h"
 #include "sheet/NumberText.h"
 
 #include <algorithm>
@@ -44,8 +45,7 @@ void ShowLogTab(Session& s)
     const std::string& caption = s.form.Tabs.at(s.form.SelectedTab);
     const auto colon = caption.find(':');
     s.doc.BaselineName = colon == std::string::npos ? std::string() : caption.substr(colon + 1);
-    // TODO(log report): CreateGeopakLogReport for BaselineName, reset the
-    // preview's page counter, then s.hooks->ShowPreview().
+    LogTabClick(s, s.form.SelectedTab);
 }
 // ---------------------------------------------------------------------------
 

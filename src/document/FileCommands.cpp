@@ -1,4 +1,5 @@
 #include "document/FileCommands.h"
+#include "geopaklog/LogCommands.h"
 
 #include "app/Guarded.h"
 #include "app/MainForm.h"
@@ -100,7 +101,11 @@ int RadingTheFileWith(Session& s, const std::function<bool()>& prepare)
         // ---- GEOPAK log branch --------------------------------------------
         // An existing file whose upper-cased name contains ".LOG" and that is
         // recognised as a GEOPAK earthwork log opens here (log mode, report,
-        // preview). Until it is built such a file is not opened.
+        // preview).
+        if (Contains(upper, ".LOG") && exists) {
+            result = OpenGeopakLogFile(s);
+            return;
+        }
         // ---------------------------------------------------------------------
 
         if (!exists) s.ask.Message("NO FILE EXIST BY THE NAME : " + chosen);
@@ -317,6 +322,7 @@ void mnuImportFile_Click(Session& s)
             // ---- GEOPAK log import ----------------------------------------
             // Here the stick-up sheets' row maximum takes the larger of itself
             // and the last log's row count.
+            if (!PrepareGeopakLogImport(s)) return;
             // -----------------------------------------------------------------
             RadingTheFile(s);
             s.doc.DataChanged = 0;

@@ -3,6 +3,7 @@
 #include "app/Session.h"
 #include "report/EarthworkComputation.h"
 #include "document/FileCommands.h"
+#include "report/LogReport.h"
 #include "report/ReportFile.h"
 
 namespace mardex {
@@ -13,6 +14,7 @@ namespace {
 bool BuildReport(Session& s)
 {
     // Log branch: while LogMode is 1 the log report builds the file.
+    if (s.doc.LogMode == 1) return CreateGeopakLogReport(s);
     return CreateTempRptFile(s);
 }
 } // namespace
@@ -27,6 +29,7 @@ bool BuildAccumulatedReport(Session& s)
 {
     s.report.AccumulatedMode = 1;
     // Log branch: a log without accumulated quantities is refused here.
+    if (s.doc.LogMode == 1) return BuildLogReport(s, true);
     return BuildReport(s);
 }
 
@@ -38,12 +41,18 @@ void mnuTotal_Click(Session& s)
 
 void mnuAccumulated_Click(Session& s)
 {
+    // A log without accumulated quantities is refused and opens no preview.
+    const bool refused = s.doc.LogMode == 1 && !CurrentLogHasAccumulated(s);
     BuildAccumulatedReport(s);
+    if (refused) return;
     s.hooks->ShowPreview();
 }
 
 std::string ReportFileName(Session& s)
 {
+    // A log's report is named after the log's name up to its ".LOG".
+    if (s.doc.LogMode == 1)
+        if (auto path = LogReportFileName(s)) return *path;
     std::string error;
     if (auto path = ReportPathOf(s, error)) return *path;
     // A name without "." has no report file of its own; readers find none here.

@@ -1,0 +1,31 @@
+#pragma once
+// The window's commands on GEOPAK logs: opening one (the log branch of the
+// open dispatcher), importing further logs as further tabs, and a left click
+// on a log tab.
+#include <string>
+
+namespace mardex {
+
+class Session;
+
+// True when the upper-cased path contains ".LOG" (the dispatcher's test).
+bool IsGeopakLogName(const std::string& path);
+
+// The log branch of RadingTheFile for the existing file CurrentFileName:
+// recognises the log (refusing it with its message and the sheet counters put
+// back to SheetCountBeforeCommand / CurrentSheetBeforeCommand), switches the
+// window to log mode, reads the log into tab CurrentSheet, names the tab,
+// writes the log report and previews it. 0 when the log was opened, 1 when not.
+int OpenGeopakLogFile(Session& s);
+
+// The log branch of Import ("Import any other Log File"), once Import has
+// added one to SheetCount and CurrentSheet: the new log goes after the last
+// tab. False (after the message, the counters put back) when 26 tabs are
+// already in use.
+bool PrepareGeopakLogImport(Session& s);
+
+// A left click on log tab `tabIndex` (0-based) while a log is open: that
+// baseline's report is rebuilt and previewed.
+void LogTabClick(Session& s, int tabIndex);
+
+} // namespace mardex

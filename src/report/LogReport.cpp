@@ -1,0 +1,526 @@
+#include "report/LogReport.h"
+
+#include "app/Guarded.h"
+#include "app/Session.h"
+#include "geopaklog/GeopakLog.h"
+#include "geopaklog/LogTables.h"
+#include "sheet/NumberText.h"
+#include "sheet/SheetStore.h"
+
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+namespace mardex {
+
+namespace {
+
+constexpr const char* LineEnd = "\r\n";
+
+const std::string Blank9(9, ' ');
+const std::string Zero = "0.00";
+
+std::string Field(std::string_view text) { return RightAlign(text, 9); }
+
+std::string StationFieldOf(const std::string& name) { return RightAlign(FormatStationText(name), 8); }
+
+bool IsStationEntry(const LogRecord& entry) { return entry.Name.find('+') != std::string::npos; }
+
+bool IsDiagnostic(const std::string& name)
+{
+    return name == "for" || name == "XS-W-DANGPROP" || name == "XS-NOES" || name == "XS-NOPROP" ||
+           name == "XS-ONESIDE" || name == "at";
+}
+
+// The 110- and 112-character rules around log balance sections and SKIP captions.
+const std::string SectionOpenRule = "*+" + std::string(9, '*') + " " + std::string(98, '*');
+const std::string SectionCloseRule = "*+" + std::string(6, '*') + " " + std::string(103, '*');
+
+// Stations and intervals of one log, worked out once per report.
+class LogIntervals {
+public:
+    explicit LogIntervals(const SheetLog& log) : log_(log)
+    {
+        const int count = log.EntryCount;
+        station_.resize(count + 1);
+        isStation_.resize(count + 1);
+        nextStation_.assign(count + 1, -1);
+        for (int u = 0; u <= count; ++u) {
+            const LogRecord& e = log.LogEntries.at(u);
+            isStation_[u] = IsStationEntry(e);
+            station_[u] = LogStationToNumber(e.Name);
+        }
+        int next = -1;
+        for (int u = count; u >= 0; --u) {
+            nextStation_[u] = next;
+            if (isStation_[u]) next = u;
+        }
+        for (int b = 1; b <= log.BalanceCount; ++b)
+            pointStation_.push_back(LogStationToNumber(log.LogBalancePoints.at(b).Name));
+        const int adjustments = std::min(log.AdjustmentCount, MaxLogAdjustments);
+        for (int a = 1; a <= adjustments; ++a)
+            adjustmentStation_.push_back(LogStationToNumber(log.LogAdjustments.at(a).Name));
+    }
+
+    bool IsStation(int u) const { return isStation_[u]; }
+    double Station(int u) const { return station_[u]; }
+
+    std::string Label(int u) const
+    {
+        if (!isStation_[u]) return {};
+        for (std::size_t a = 0; a < adjustmentStation_.size(); ++a)
+            if (InInterval(u, adjustmentStation_[a])) return log_.LogAdjustments.at(static_cast<int>(a) + 1).Note;
+        return {};
+    }
+
+    std::vector<int> Points(int u) const
+    {
+        std::vector<int> points;
+        if (!isStation_[u]) return points;
+        for (std::size_t b = 0; b < pointStation_.size(); ++b)
+            if (InInterval(u, pointStation_[b])) points.push_back(static_cast<int>(b) + 1);
+        return points;
+    }
+
+private:
+    bool InInterval(int u, double s) const
+    {
+        if (s < station_[u]) return false;
+        return nextStation_[u] < 0 || s < station_[nextStation_[u]];
+    }
+
+    const SheetLog& log_;
+    std::vector<double> station_;
+    std::vector<char> isStation_;
+    std::vector<int> nextStation_;
+    std::vector<double> pointStation_, adjustmentStation_;
+};
+
+// The lines of one log report and of its companion rows.
+class LogReportBuilder {
+public:
+    LogReportBuilder(const Session& s, const SheetLog& log)
+        : s_(s), log_(log), intervals_(log), accumulated_(s.report.AccumulatedMode == 1),
+          embankment_(s.form.Check1 == 1)
+    {
+    }
+
+    void Build()
+    {
+        Metadata();
+        Entries();
+        Summary();
+    }
+
+    const std::string& Report() const { return report_; }
+    const std::vector<std::string>& CompanionRows() const { return companion_; }
+
+private:
+    void Line(const std::string& text)
+    {
+        report_ += text;
+        report_ += LineEnd;
+    }
+
+    void Metadata()
+    {
+        const auto& d = s_.doc.DescriptionFields;
+        const int sheet = s_.doc.CurrentSheet;
+        const std::string tab = sheet >= 0 && sheet < static_cast<int>(s_.form.Tabs.size()) ? s_.form.Tabs[sheet] : "";
+        Line("#Designer= " + d[0]);
+        Line("#Project No.= " + d[1]);
+        Line("#Control No.= " + d[2]);
+        Line("#TabName= " + tab);
+        Line(std::string("#System= ") + (s_.doc.UnitSystem == 1 ? "1" : "0"));
+        Line(std::string("#Embankment= ") + (embankment_ ? "1" : "0"));
+    }
+
+    void Entries()
+    {
+        const int count = log_.EntryCount;
+        int u = 0;
+        while (u <= count) {
+            const LogRecord& entry = log_.LogEntries.at(u);
+            const std::string name = Trim(entry.Name);
+            if (IsDiagnostic(name)) {
+                Diagnostic(entry);
+                ++u;
+                continue;
+            }
+            if (name == "SKIP") {
+                const int next = SkipStretch(u);
+                if (next < 0) return;
+                u = next;
+                continue;
+            }
+            if (intervals_.IsStation(u)) {
+                StationRow(entry, intervals_.Label(u), true);
+                for (int point : intervals_.Points(u)) BalanceSection(log_.LogBalancePoints.at(point));
+            }
+            ++u;
+        }
+    }
+
+    void Diagnostic(const LogRecord& entry)
+    {
+        const std::string note = Trim(entry.Note);
+        const auto blank = note.rfind(' ');
+        const std::string lastWord = blank == std::string::npos ? note : note.substr(blank);
+        Line(lastWord + " : " + entry.Note);
+    }
+
+    // Writes a SKIP stretch; returns the entry to go on with, or -1 to end the loop.
+    int SkipStretch(int u)
+    {
+        const int count = log_.EntryCount;
+        if (u + 1 > count || !intervals_.IsStation(u + 1)) return -1;
+        StretchRow(log_.LogEntries.at(u + 1));
+        const LogRecord& skip = log_.LogEntries.at(u);
+        Line(SectionOpenRule);
+        Line("*+******" + Trim(skip.Note) + " *******");
+        Line(SectionCloseRule);
+
+        const std::string upper = ToUpper(skip.Note);
+        const auto to = upper.find("TO");
+        const double end = to == std::string::npos ? 0 : LogStationToNumber(skip.Note.substr(to + 2));
+        int beyond = -1, equal = -1;
+        for (int j = u; j <= count && beyond < 0; ++j) {
+            const double station = intervals_.Station(j);
+            if (station > end) beyond = j;
+            else if (station == end && equal < 0) equal = j;
+        }
+        const int resume = beyond >= 0 ? beyond : equal;
+        if (resume < 0) return -1;
+        if (intervals_.IsStation(resume)) StretchRow(log_.LogEntries.at(resume));
+        return resume + 1;
+    }
+
+    // The rows a SKIP stretch writes know only the dashed and ordinary kinds.
+    void StretchRow(const LogRecord& entry)
+    {
+        if (Token(entry, 1, 2) == "------") DashedRow(entry);
+        else OrdinaryRow(entry);
+    }
+
+    void StationRow(const LogRecord& entry, const std::string& label, bool withCompanion)
+    {
+        const std::string kind = Token(entry, 1, 2);
+        if (kind == "------") DashedRow(entry);
+        else if (kind == "NA") {
+            if (label == "Fill") NaFillRow(entry);
+            else if (label == "Exc") NaExcRow(entry);
+        } else if (ToUpper(kind) == "EXC") ExcavationAdjustmentRow(entry);
+        else OrdinaryRow(entry);
+        if (withCompanion) CompanionRow(entry);
+    }
+
+    static std::string Token(const LogRecord& r, int line, int slot) { return Trim(r.Value(line, slot)); }
+    // A when the token B equals the word W, else 0.00.
+    static std::string When(const LogRecord& r, int aLine, int aSlot, int bLine, int bSlot, const char* word)
+    {
+        return Token(r, bLine, bSlot) == word ? Token(r, aLine, aSlot) : Zero;
+    }
+
+    // Fields 2..10 after the station field; fields 8..10 are emptied in a
+    // total report measured in embankment.
+    std::string Fields(const std::string (&f)[9], bool mayEmpty) const
+    {
+        std::string out;
+        for (int i = 0; i < 9; ++i) {
+            if (i > 0) out += "  ";
+            out += mayEmpty && i >= 6 && embankment_ && !accumulated_ ? Blank9 : Field(f[i]);
+        }
+        return out;
+    }
+
+    void OrdinaryRow(const LogRecord& e)
+    {
+        const bool a = accumulated_;
+        const std::string f[9] = {
+            When(e, 1, 2, 1, 1, "Excavation"),
+            Zero,
+            a ? When(e, 1, 6, 1, 1, "Excavation") : When(e, 1, 3, 1, 1, "Excavation"),
+            When(e, 2, 2, 2, 1, "Fill"),
+            Zero,
+            a ? When(e, 2, 7, 2, 1, "Fill") : When(e, 2, 3, 2, 1, "Fill"),
+            When(e, 2, 5, 2, 1, "Fill"),
+            a ? When(e, 2, 6, 2, 1, "Fill") : When(e, 2, 4, 2, 1, "Fill"),
+            a ? When(e, 2, 8, 2, 1, "Fill") : When(e, 2, 6, 2, 1, "Fill"),
+        };
+        Line(StationFieldOf(e.Name) + "  " + Fields(f, true));
+    }
+
+    void DashedRow(const LogRecord& e)
+    {
+        const std::string f[9] = {
+            When(e, 1, 2, 1, 1, "------"), Token(e, 1, 3),          When(e, 1, 2, 1, 3, "------"),
+            When(e, 2, 3, 2, 2, "------"), When(e, 2, 3, 2, 1, "------"), When(e, 2, 5, 2, 1, "------"),
+            When(e, 2, 4, 2, 1, "------"), When(e, 2, 6, 2, 1, "------"), Zero,
+        };
+        Line(StationFieldOf(e.Name) + "   " + Fields(f, true));
+    }
+
+    void NaExcRow(const LogRecord& e)
+    {
+        const std::string f[9] = {
+            When(e, 1, 2, 1, 1, "------"), Token(e, 1, 3),          Zero,
+            When(e, 2, 3, 2, 2, "------"), When(e, 2, 3, 2, 1, "------"), When(e, 1, 5, 2, 1, "------"),
+            When(e, 1, 4, 2, 1, "------"), When(e, 1, 6, 2, 1, "------"), Zero,
+        };
+        Line(StationFieldOf(e.Name) + "   " + Fields(f, true));
+    }
+
+    void NaFillRow(const LogRecord& e)
+    {
+        const std::string f[9] = {
+            When(e, 1, 2, 1, 1, "------"), Zero,           Zero,
+            When(e, 2, 3, 2, 2, "------"), Token(e, 1, 3), When(e, 2, 3, 2, 1, "------"),
+            Token(e, 1, 5),                Token(e, 1, 4), Token(e, 1, 6),
+        };
+        Line(StationFieldOf(e.Name) + "   " + Fields(f, true) + (accumulated_ ? "  " : ""));
+    }
+
+    void ExcavationAdjustmentRow(const LogRecord& e)
+    {
+        const std::string f[9] = {
+            When(e, 1, 2, 1, 1, "------"), When(e, 1, 5, 1, 2, "Exc"), Zero,
+            Zero,                          Zero,                       When(e, 2, 3, 2, 1, "------"),
+            When(e, 1, 6, 1, 2, "Exc"),    Zero,                       Zero,
+        };
+        Line(StationFieldOf(e.Name) + "   " + Fields(f, true) + (accumulated_ ? "  " : ""));
+    }
+
+    void BalanceSection(const LogRecord& point)
+    {
+        Line(SectionOpenRule);
+        Line("*+****** Balance Pt at Station " + StationFieldOf(point.Name) + " *******");
+        auto t = [&](int line, int slot) {
+            const std::string token = Trim(point.Value(line, slot));
+            return token.empty() ? Zero : token;
+        };
+        const bool first = !firstSectionDone_;
+        firstSectionDone_ = true;
+        if (!accumulated_) {
+            if (first) {
+                BalanceRow("+Incre.", t(1, 2), t(2, 2), t(2, 4), t(2, 3), Zero);
+                BalanceRow("+Accum.", t(1, 2), t(2, 2), t(2, 4), t(2, 3), Zero);
+            } else {
+                BalanceRow("+Incre.", t(1, 5), t(2, 4), t(2, 6), t(2, 5), Zero);
+                BalanceRow("+Accum.", t(1, 2), t(2, 2), t(2, 6), t(2, 3), Zero);
+            }
+        } else {
+            if (first) BalanceRow("+Incre.", t(1, 2), t(2, 2), t(2, 6), Zero, t(2, 3));
+            else BalanceRow("+Incre.", t(1, 5), t(2, 4), t(2, 6), Zero, t(2, 5));
+            BalanceRow("+Accum.", t(1, 2), t(2, 2), t(2, 6), Zero, t(2, 3));
+        }
+        Line(SectionCloseRule);
+    }
+
+    void BalanceRow(const char* label, const std::string& f4, const std::string& f7, const std::string& f8,
+                    const std::string& f9, const std::string& f10)
+    {
+        const std::string f[9] = {Zero, Zero, f4, Zero, Zero, f7, f8, f9, f10};
+        Line(Field(label) + "   " + Fields(f, true));
+    }
+
+    void Summary()
+    {
+        Line("+                 G R A N D     S U M M A R Y     T O T A L S");
+        Line("+                              Unadjusted  Adjusted    Mult");
+        Line("+                              Volume      Volume      Factor");
+        if (s_.doc.UnitSystem == 1) {
+            Line("+                              (cubic     (cubic");
+            Line("+                               meters)    meters)");
+        } else {
+            Line("+                              (cu. yd.)   (cu. yd.)");
+        }
+        Line("+       ---------------------------- ---------- ---------- ------");
+        const int fields = embankment_ ? 3 : 5;
+        for (int row = 1; row <= 2; ++row) {
+            std::string text = "+" + Field(log_.LogSummary.Value(row, 0));
+            for (int slot = 1; slot < fields; ++slot) {
+                const std::size_t zone = (text.size() / 14 + 1) * 14;
+                text.append(zone - text.size(), ' ');
+                text += Field(log_.LogSummary.Value(row, slot));
+            }
+            Line(text);
+        }
+        Line("        ---------------------------- ---------- ---------- ------");
+        Line(std::string(65, '#'));
+    }
+
+    // The companion row in the sheet document's row layout: station, code
+    // "-", cut area, added cut 0, fill area, added fill 0.
+    void CompanionRow(const LogRecord& e)
+    {
+        auto area = [](const std::string& token) {
+            const std::string text = FormatAreaText(token.empty() ? Zero : token);
+            const std::string field = RightAlign(text, 12);
+            // A value too long for its column keeps a blank before it.
+            return field.size() > 12 || field[0] != ' ' ? " " + field : field;
+        };
+        std::string row = RightAlign(FormatStationText(TrimLeft(e.Name)), 9);
+        row += RightAlign(RightAlign("-", 9), 12);
+        row += area(TrimLeft(e.Value(1, 2)));
+        row += area(Zero);
+        row += area(TrimLeft(e.Value(2, 2)));
+        row += area(Zero);
+        companion_.push_back(Trim(row));
+    }
+
+    const Session& s_;
+    const SheetLog& log_;
+    LogIntervals intervals_;
+    bool accumulated_;
+    bool embankment_;
+    bool firstSectionDone_ = false;
+    std::string report_;
+    std::vector<std::string> companion_;
+};
+
+bool WriteWhole(const std::string& path, const std::string& text, bool append, std::string& error)
+{
+    std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
+    if (!out) {
+        error = "Path/File access error: " + path;
+        return false;
+    }
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.close();
+    if (!out) {
+        error = "Disk full or write error: " + path;
+        return false;
+    }
+    return true;
+}
+
+// A complete sheet document of the baseline, at most 1800 rows per sheet block.
+std::string CompanionDocument(const Session& s, const std::vector<std::string>& rows)
+{
+    std::string text;
+    auto line = [&](const std::string& l) {
+        text += l;
+        text += LineEnd;
+    };
+    line("[VERSION 2002]");
+    line(s.doc.UnitSystem == 1 ? "[METRIC]" : "[ENGLISH]");
+    line("");
+    line("");
+    line("");
+    const std::string baseline = Trim(s.doc.BaselineName);
+    std::size_t next = 0;
+    int block = 0;
+    do {
+        ++block;
+        const std::string name = block == 1 ? baseline : baseline + " (" + std::to_string(block) + ")";
+        line("[END AREA " + std::to_string(block) + " " + name + "]");
+        line("#BALANCE FACTOR");
+        line("1.00");
+        line("#MEASURED IN EMBANKMENT");
+        line(" 0 ");
+        line("#STATION      CODE    CUTAREA       ADDEDCUT(vol.)     FILLAREA     ADDEDFILL(vol.)");
+        const std::size_t end = std::min(rows.size(), next + MaxDataRows);
+        for (; next < end; ++next) line(rows[next]);
+    } while (next < rows.size() && block < MaxSheets);
+    line("[LAST RECORD]");
+    return text;
+}
+
+int64_t CountLines(const std::string& text, bool drawnOnly)
+{
+    int64_t lines = 0;
+    const auto split = SplitTextLines(text);
+    for (const auto& l : split)
+        if (!drawnOnly || l.find('#') == std::string::npos) ++lines;
+    return lines;
+}
+
+} // namespace
+
+std::optional<std::string> LogReportFileName(const Session& s)
+{
+    if (!s.report.ReportFileOverride.empty()) return s.report.ReportFileOverride;
+    const auto base = LogBaseName(s.doc.CurrentFileName);
+    if (!base) return std::nullopt;
+    return s.doc.ReportFolder + *base + ".rpt";
+}
+
+std::optional<std::string> LogCompanionFileName(const std::string& logPath)
+{
+    const auto base = LogBaseName(logPath);
+    if (!base) return std::nullopt;
+    return FolderOf(logPath) + *base + ".mdx";
+}
+
+bool WriteLogReportText(Session& s, const std::string& text, std::string& error, bool mayAppend)
+{
+    const auto path = LogReportFileName(s);
+    if (!path) {
+        error = "Bad file name or number: " + s.doc.CurrentFileName;
+        return false;
+    }
+    return WriteWhole(*path, text, mayAppend && s.report.AppendToReport == 1, error);
+}
+
+int32_t PagesOfReportText(const std::string& text)
+{
+    const int64_t drawn = CountLines(text, true);
+    if (drawn <= 44) return 1;
+    const int64_t pages = 1 + (drawn - 44 + 50) / 51;
+    return pages > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                       : static_cast<int32_t>(pages);
+}
+
+std::string InsertBalance(const SheetLog& log, int entry) { return LogIntervals(log).Label(entry); }
+
+std::vector<int> BalancePointsOfEntry(const SheetLog& log, int entry) { return LogIntervals(log).Points(entry); }
+
+bool CreateGeopakLogReport(Session& s)
+{
+    return Guarded(s.ask, "Program Error: ", " occured in CreateGeopakLogReport", [&] {
+        const SheetLog& log = s.logs()[s.doc.CurrentSheet];
+        const auto reportPath = LogReportFileName(s);
+        const auto companionPath = LogCompanionFileName(s.doc.CurrentFileName);
+        if (!reportPath || !companionPath)
+            throw RuntimeFault("Bad file name or number: " + s.doc.CurrentFileName + " has no \".LOG\"");
+
+        LogReportBuilder builder(s, log);
+        builder.Build();
+
+        const bool append = s.report.AppendToReport == 1;
+        std::string error;
+        if (!WriteWhole(*reportPath, builder.Report(), append, error)) throw RuntimeFault(error);
+        if (!WriteWhole(*companionPath, CompanionDocument(s, builder.CompanionRows()), false, error))
+            throw RuntimeFault(error);
+        s.report.AppendToReport = 0;
+
+        std::string written = builder.Report();
+        if (append) {
+            std::ifstream in(*reportPath, std::ios::binary);
+            written.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+        const int64_t lines = CountLines(written, false) - 8;
+        s.report.ReportLineCount = static_cast<int32_t>(std::min<int64_t>(lines, std::numeric_limits<int32_t>::max()));
+        s.report.TotalPages = PagesOfReportText(written);
+    });
+}
+
+bool CurrentLogHasAccumulated(const Session& s)
+{
+    const int sheet = s.doc.CurrentSheet;
+    return sheet >= 0 && sheet < LogSheets && const_cast<Session&>(s).logs()[sheet].HasAccumulated();
+}
+
+bool BuildLogReport(Session& s, bool accumulated)
+{
+    s.report.AccumulatedMode = accumulated ? 1 : 0;
+    if (accumulated) {
+        if (!CurrentLogHasAccumulated(s)) {
+            s.ask.Message("Present Log file has no Accumulated Quantities");
+            return false;
+        }
+    }
+    return CreateGeopakLogReport(s);
+}
+
+} // namespace mardex

@@ -1,0 +1,51 @@
+#pragma once
+// The report built from the log tables of the current tab: GEOPAK's own
+// quantities copied into the report's fields, and the companion sheet
+// document written next to the log.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mardex {
+
+class Session;
+struct SheetLog;
+
+// ReportFolder + the log's file name up to its first ".LOG" (upper-cased
+// search, the name keeps its case) + ".rpt", or the tool's --output path.
+// nullopt when the name has no ".LOG".
+std::optional<std::string> LogReportFileName(const Session& s);
+// The companion document: the log's path up to the first ".LOG" of its file
+// name, then ".mdx".
+std::optional<std::string> LogCompanionFileName(const std::string& logPath);
+
+// Writes `text` as the report file of the log (appended to when
+// AppendToReport is 1 and `mayAppend`). False with the reason in `error`.
+bool WriteLogReportText(Session& s, const std::string& text, std::string& error, bool mayAppend = false);
+
+// Pages the renderer draws from a report text: lines without "#", 44 on the
+// first page and 51 on each later one; at least one page.
+int32_t PagesOfReportText(const std::string& text);
+
+// Writes the report file and the companion file of the current tab's log.
+// False (after the message) when nothing could be written.
+bool CreateGeopakLogReport(Session& s);
+
+// The adjustment label of an entry: the Note of the first adjustment whose
+// station lies in the entry's interval; empty when none or not a station entry.
+std::string InsertBalance(const SheetLog& log, int entry);
+// The balance points (in table order) whose stations lie in the entry's
+// interval: from its station up to, not including, the next station entry's;
+// the last station entry's interval has no upper end.
+std::vector<int> BalancePointsOfEntry(const SheetLog& log, int entry);
+
+// HasAccumulated of the current tab's log.
+bool CurrentLogHasAccumulated(const Session& s);
+
+// Print Preview > Total / Accumulated while a log is open: sets
+// AccumulatedMode, refuses Accumulated for a log without accumulated
+// quantities, writes the report. True when a report file was written.
+bool BuildLogReport(Session& s, bool accumulated);
+
+} // namespace mardex
