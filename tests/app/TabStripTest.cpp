@@ -1,0 +1,204 @@
+#include "app/MainForm.h"
+#include "app/Session.h"
+#include "app/TabStrip.h"
+#include "support/ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+using namespace mardex;
+using namespace mardex::test;
+
+namespace {
+
+struct PopupRecorder : WindowHooks {
+    int popups = 0;
+    void PopupPrintPreviewMenu() override { ++popups; }
+};
+
+class Groups : public ::testing::Test {
+protected:
+    Groups() : s(ask)
+    {
+        s.hooks = &hooks;
+        ask.lenientMessages = false;
+        s.store[0].SetCell(ColStation, 0, "-1");
+    }
+
+    // n sheets, sheet i with i + 1 rows whose stations and cells name the sheet.
+    void MakeSheets(int n)
+    {
+        for (int i = 0; i < n; ++i) {
+            Sheet& sheet = s.store[i];
+            sheet.TabName = "Sheet" + std::to_string(i);
+            sheet.BalanceFactor = "0.9" + std::to_string(i);
+            sheet.MeasuredInEmbankment = static_cast<int16_t>(i % 2);
+            for (int r = 0; r <= i; ++r)
+                for (int c = 0; c < ColumnCount; ++c)
+                    sheet.SetCell(c, r, std::to_string(i) + "/" + std::to_string(r) + "/" + std::to_string(c));
+            sheet.SetCell(ColStation, i + 1, "-1");
+        }
+        s.doc.SheetCount = static_cast<int16_t>(n);
+        UpDateGroupTab(s);
+    }
+    void Click(int tab, int button = LeftButton)
+    {
+        s.form.SelectedTab = tab;
+        TabStrip1_MouseUp(s, button, 0, 0, 0);
+    }
+
+    ScriptedPrompter ask;
+    PopupRecorder hooks;
+    Session s;
+};
+
+TEST_F(Groups, InsertAsksForANameCutsItTo20AndAddsAnEmptySheet)
+{
+    MakeSheets(1);
+    ask.Then(Types("NAME THE GROUP or FILE-TAB(WHICH WILL BE SAVED IN THE FILE).", "ABCDEFGHIJKLMNOPQRSTUVWXY"));
+    mnuGroupInsert_Click(s);
+    ASSERT_TRUE(ask.sawAll());
+    EXPECT_EQ(ask.inputs[0].title, "NAME FILE-TAB");
+    EXPECT_EQ(ask.inputs[0].defaultAnswer, "MarDex ");
+    EXPECT_EQ(s.doc.SheetCount, 2);
+    EXPECT_EQ(s.doc.CurrentSheet, 1);
+    EXPECT_EQ(s.form.Tabs, (std::vector<std::string>{"Sheet0", "ABCDEFGHIJKLMNOPQRST"}));
+    EXPECT_EQ(s.form.SelectedTab, 1);
+    EXPECT_EQ(s.store[1].TabName, "ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(s.store[1].EndRow(), 0);
+    EXPECT_EQ(s.store[1].BalanceFactor, "1");
+    EXPECT_EQ(s.form.txtShrinkFactor.text, "1.000");
+    // The grid shows the new sheet, not the old one.
+    EXPECT_EQ(s.form.grid.Rows(), 3);
+    EXPECT_EQ(s.form.grid.Text(2, 0), "");
+    EXPECT_EQ(s.store[0].Cell(ColStation, 0), "0/0/0");
+}
+
+TEST_F(Groups, AnEmptyOrCancelledNameChangesNothing)
+{
+    MakeSheets(2);
+    ask.Then(Types("", ""));
+    mnuGroupInsert_Click(s);
+    ask.Then(Asks("Do you wish to delete the selected group ? ", Answer::No));
+    ask.Then(Says("You have selected no to delete the group"));
+    mnuGroupDelete_Click(s);
+    ask.Then(Types("Change File-Tab Name", ""));
+    mnuGroupRename_Click(s);
+    EXPECT_TRUE(ask.sawAll());
+    EXPECT_EQ(s.doc.SheetCount, 2);
+    EXPECT_EQ(s.form.Tabs, (std::vector<std::string>{"Sheet0", "Sheet1"}));
+    EXPECT_EQ(s.store[1].TabName, "Sheet1");
+}
+
+TEST_F(Groups, ATwentySeventhSheetIsRefusedAndDeletingWith26Works)
+{
+    MakeSheets(26);
+    ask.Then(Says(SheetLimitMessage));
+    mnuGroupInsert_Click(s);
+    EXPECT_TRUE(ask.sawAll());
+    EXPECT_EQ(s.doc.SheetCount, 26);
+    EXPECT_EQ(s.form.Tabs.size(), 26u);
+
+    s.form.SelectedTab = 25;
+    ask.Then(Asks("Do you wish to delete the selected group ? ", Answer::Yes));
+    mnuGroupDelete_Click(s);
+    EXPECT_TRUE(ask.sawAll());
+    EXPECT_EQ(s.doc.SheetCount, 25);
+    EXPECT_EQ(s.form.Tabs.size(), 25u);
+    EXPECT_EQ(s.store[24].TabName, "Sheet24");
+}
+
+TEST_F(Groups, DeletingTheSecondOfThreeMovesTheThirdWholeIntoItsPlace)
+{
+    MakeSheets(3);
+    s.form.SelectedTab = 1;
+    ask.Then(Asks("Do you wish to delete the selected group ? ", Answer::Yes));
+    mnuGroupDelete_Click(s);
+    ASSERT_TRUE(ask.sawAll());
+    EXPECT_EQ(ask.boxes[0].title, "Delete Group");
+    EXPECT_EQ(ask.boxes[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(s.doc.SheetCount, 2);
+    EXPECT_EQ(s.form.Tabs, (std::vector<std::string>{"Sheet0", "Sheet2"}));
+    const Sheet& moved = s.store[1];
+    EXPECT_EQ(moved.TabName, "Sheet2");
+    EXPECT_EQ(moved.MeasuredInEmbankment, 0);
+    EXPECT_EQ(moved.EndRow(), 3);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < ColumnCount; ++c)
+            EXPECT_EQ(moved.Cell(c, r), "2/" + std::to_string(r) + "/" + std::to_string(c));
+    EXPECT_EQ(s.doc.CurrentSheet, 1);
+    EXPECT_EQ(s.form.SelectedTab, 0);
+    // The grid is emptied and takes no edits until a tab is clicked.
+    EXPECT_EQ(s.form.grid.Rows(), 3);
+    EXPECT_FALSE(s.form.GridShowsSheet);
+    Click(1);
+    EXPECT_TRUE(s.form.GridShowsSheet);
+    EXPECT_EQ(s.form.grid.Text(4, 5), "2/2/5");
+}
+
+TEST_F(Groups, DeleteOnASingleSheetRenamesItAndDropsItsRowsRenameKeepsThem)
+{
+    MakeSheets(1);
+    ask.Then(Asks("Do you wish to delete the selected group ? ", Answer::Yes));
+    ask.Then(Types("Re-Name Default File-Tab", "Fresh"));
+    mnuGroupDelete_Click(s);
+    ASSERT_TRUE(ask.sawAll());
+    EXPECT_EQ(ask.inputs[0].title, "RE-NAME FILE-TAB");
+    EXPECT_EQ(ask.inputs[0].defaultAnswer, "Mardex ");
+    EXPECT_EQ(s.form.Tabs, (std::vector<std::string>{"Fresh"}));
+    EXPECT_EQ(s.store[0].TabName, "Fresh");
+    EXPECT_EQ(s.store[0].EndRow(), 0);
+
+    MakeSheets(1);
+    ask.Then(Types("Re-Name Default File-Tab", "Kept rows"));
+    mnuGroupRename_Click(s);
+    EXPECT_TRUE(ask.sawAll());
+    EXPECT_EQ(s.form.Tabs, (std::vector<std::string>{"Kept rows"}));
+    EXPECT_EQ(s.store[0].TabName, "Kept rows");
+    EXPECT_EQ(s.store[0].EndRow(), 1);
+}
+
+TEST_F(Groups, RenameOfSeveralRenamesTheSelectedTabAndItsSheet)
+{
+    MakeSheets(3);
+    Click(2);
+    s.form.SelectedTab = 1;  // selected, not yet shown
+    ask.Then(Types("Change File-Tab Name", "Bridge approach north side"));
+    mnuGroupRename_Click(s);
+    EXPECT_TRUE(ask.sawAll());
+    EXPECT_EQ(ask.inputs[0].title, "CHANGE FILE-TAB NAME");
+    EXPECT_EQ(ask.inputs[0].defaultAnswer, "NEW NAME ");
+    EXPECT_EQ(s.form.Tabs[1], "Bridge approach nort");
+    EXPECT_EQ(s.store[1].TabName, "Bridge approach nort");
+    EXPECT_EQ(s.store[2].TabName, "Sheet2");
+}
+
+TEST_F(Groups, ALeftClickShowsTheSheetAndSetsTheFactorBox)
+{
+    MakeSheets(2);
+    Click(1);
+    EXPECT_EQ(s.doc.CurrentSheet, 1);
+    EXPECT_EQ(s.form.grid.Rows(), 5);
+    EXPECT_EQ(s.form.grid.Text(3, 0), "1/1/0");
+    EXPECT_EQ(s.form.Check1, 1);
+    EXPECT_FALSE(s.form.txtShrinkFactor.enabled);
+    EXPECT_EQ(s.store[1].MeasuredInEmbankment, 1);
+    Click(0);
+    EXPECT_EQ(s.form.Check1, 0);
+    EXPECT_TRUE(s.form.txtShrinkFactor.enabled);
+    EXPECT_EQ(s.form.txtShrinkFactor.text, "0.90");
+    EXPECT_EQ(s.store[1].MeasuredInEmbankment, 1);
+}
+
+TEST_F(Groups, ARightClickOffersThePreviewMenuAndThenEmptiesTheGrid)
+{
+    MakeSheets(2);
+    Click(1);
+    Click(1, RightButton);
+    EXPECT_EQ(hooks.popups, 1);
+    EXPECT_EQ(s.form.grid.Rows(), 3);
+    EXPECT_EQ(s.form.grid.Text(2, 0), "");
+    EXPECT_EQ(s.store[1].EndRow(), 2);
+    EXPECT_FALSE(s.form.GridShowsSheet);
+}
+
+} // namespace
