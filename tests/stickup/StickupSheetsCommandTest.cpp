@@ -1,0 +1,152 @@
+#include "stickup/StickupSheetsCommand.h"
+
+#include "document/DocumentReader.h"
+#include "stickup/DesignFileDialogs.h"
+#include "stickup/StickupTestReports.h"
+#include "support/RecordingDesignHost.h"
+#include "support/ScriptedPrompter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace mardex::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> BodyLinesOf(const std::string& reportText)
+{
+    std::vector<std::string> out;
+    std::istringstream in(reportText);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] != '#') out.push_back(line);
+    }
+    return out;
+}
+
+class StickupButton : public ::testing::Test {
+protected:
+    StickupButton()
+    {
+        s.ProgramFolder = dir / "prog";
+        fs::create_directories(s.ProgramFolder);
+        WriteFile(dir / "prog/border2l.dgn", "border");
+        WriteFile(seed, "seed contents");
+        s.doc.ReportFolder = dir.path().string() + "/";
+        host.folder = dir.path().string();
+    }
+
+    void Open(const std::string& caseName)
+    {
+        const std::string path = dir / (caseName + ".mdx");
+        fs::copy_file(TestData("cases/" + caseName + ".mdx"), path);
+        s.doc.CurrentFileName = path;
+        ask.lenientMessages = true;
+        ASSERT_EQ(ReadFileVersion2002(s), 0);
+        ask.lenientMessages = false;
+        s.form.Caption = "MARDEX :" + path;
+    }
+
+    // bentleyTwo as the user fills it: the proposed name kept, the folder and
+    // seed chosen, OK pressed.
+    ShowDesignFileDialog UserPressesOk()
+    {
+        return [this](const std::string& proposed) {
+            proposedNames.push_back(proposed);
+            auto& dlg = s.stickup.bentleyTwo;
+            dlg.Form_Load(seed, dir.path().string());
+            dlg.chooser.Text1 = proposed;
+            dlg.Command1_Click(s);
+        };
+    }
+
+    TempDir dir;
+    ScriptedPrompter ask;
+    Session s{ask};
+    RecordingDesignHost host;
+    std::string seed = dir / "seed.dgn";
+    std::vector<std::string> proposedNames;
+};
+
+TEST_F(StickupButton, UntitledDocumentGivesItsMessageAndWritesNothing)
+{
+    s.report.AccumulatedMode = 1;
+    ask.Then(Says("There is no active data to create sheets with, you must first open a file."
+                  " Or if you have typed in some numbers Please save it to a file."));
+    bool shown = false;
+    const auto r = Command2_Click(s, host, [&](const std::string&) { shown = true; });
+    EXPECT_FALSE(r.has_value());
+    EXPECT_FALSE(shown);
+    EXPECT_EQ(s.report.AccumulatedMode, 0);
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_TRUE(ask.sawAll());
+}
+
+TEST_F(StickupButton, ThreeSheetsAreDrawnInOrderFromOneCombinedReport)
+{
+    Open("e51_code_row0");  // three sheets
+    s.report.AccumulatedMode = 1;  // the button always draws the Total report
+    const auto r = Command2_Click(s, host, UserPressesOk());
+    ASSERT_TRUE(r.has_value());
+    EXPECT_TRUE(r->completed);
+    EXPECT_EQ(s.stickup.DesignFilePath, dir / (s.doc.DescriptionFields[2] + "0ew.dgn"));
+    EXPECT_EQ(host.openedPath, s.stickup.DesignFilePath);
+    EXPECT_EQ(ReadFile(s.stickup.DesignFilePath), "seed contents");
+    EXPECT_EQ(s.doc.CurrentSheet, 2);  // left at the last sheet
+
+    const std::string expected = ReadFile(TestData("cases/e51_code_row0.all.rpt"));
+    EXPECT_EQ(ReadFile(dir / "e51_code_row0.rpt"), expected);
+    const auto body = BodyLinesOf(expected);
+    // Every report line but the "#" lines, in order, once the header blocks are set aside.
+    std::vector<std::string> drawn;
+    for (std::size_t i = 0; i < host.elements.size(); ++i) {
+        const auto& e = host.elements[i];
+        if (e.firstAttribute != 36) continue;
+        if (e.text.rfind(TabLine(""), 0) == 0) {
+            i += 5;
+            continue;
+        }
+        drawn.push_back(e.text);
+    }
+    EXPECT_EQ(drawn, body);
+    const auto tabs = TextsStartingWith(host.elements, TabLine(""));
+    ASSERT_EQ(tabs.size(), 3u);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(tabs[i]->text, TabLine(s.store[i].TabName));
+}
+
+TEST_F(StickupButton, ProposedNameIsTheControlNumberAndCancelDrawsNothing)
+{
+    Open("worked_example");
+    s.form.txtDescri[2].text = "1234";
+    s.stickup.TargetChosen = true;  // left over from an earlier run
+    const auto r = Command2_Click(s, host, [&](const std::string& proposed) { proposedNames.push_back(proposed); });
+    EXPECT_FALSE(r.has_value());
+    ASSERT_EQ(proposedNames.size(), 1u);
+    EXPECT_EQ(proposedNames[0], "12340ew.dgn");
+    EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(StickupButton, CancelAfterAnEarlierRunGeneratesNothing)
+{
+    Open("worked_example");
+    ASSERT_TRUE(Command2_Click(s, host, UserPressesOk()).has_value());
+    RecordingDesignHost second;
+    EXPECT_FALSE(Command2_Click(s, second, [](const std::string&) {}).has_value());
+    EXPECT_TRUE(second.calls.empty());
+}
+
+TEST_F(StickupButton, AFaultyDialogIsReportedAsTheButtonsError)
+{
+    Open("worked_example");
+    ask.Then(Says("Program Error: dialog failed occured in Command2_Click"));
+    const auto r = Command2_Click(s, host, [](const std::string&) { throw std::runtime_error("dialog failed"); });
+    EXPECT_FALSE(r.has_value());
+    EXPECT_TRUE(ask.sawAll());
+}
+
+} // namespace
+} // namespace mardex::test
