@@ -1,13 +1,81 @@
+// mardex-report DOCUMENT: the report the window builds for a document:
+// File > Open, a click on the tab, then Print Preview > Total or Accumulated
+// (or the report step of the Stickup Sheets button for --all-sheets).
+#include "app/Session.h"
+#include "app/TabStrip.h"
 #include "cli/Commands.h"
+#include "cli/ToolSession.h"
+#include "report/CombinedReport.h"
+#include "report/ReportCommands.h"
 
+#include <filesystem>
 #include <iostream>
 
 namespace mardex::cli {
 
-int RunReport(const ToolOptions&)
+namespace {
+
+int Fail(const std::string& why)
 {
-    std::cerr << "mardex-report: this command is not available yet\n";
+    CliPrompter::Print(why);
     return 1;
+}
+
+// A left click on tab n (1-based).
+void ClickTab(Session& s, int n)
+{
+    s.form.SelectedTab = n - 1;
+    TabStrip1_MouseUp(s, LeftButton, 0, 0, 0);
+}
+
+// The report of a sheet document; true when the report file was written.
+bool BuildSheetReport(Session& s, const ToolOptions& options, std::string& why)
+{
+    if (options.allSheets) {
+        // The Stickup Sheets button's report step: every sheet, Total, one file.
+        s.report.AccumulatedMode = 0;
+        s.report.ReportLineCount = 0;
+        return BuildCombinedReport(s, SheetFault::FailRun);
+    }
+    if (options.sheet > s.doc.SheetCount) {
+        why = "has no sheet " + std::to_string(options.sheet) + " (it has " + std::to_string(s.doc.SheetCount) + ")";
+        return false;
+    }
+    ClickTab(s, options.sheet);
+    return options.accumulated ? BuildAccumulatedReport(s) : BuildTotalReport(s);
+}
+
+} // namespace
+
+int RunReport(const ToolOptions& options)
+{
+    ToolSession tool;
+    Session& s = tool.s;
+    const std::string document = AbsolutePath(options.document);
+    std::string why;
+    if (!tool.Open(document, why)) return Fail(why);
+    if (!options.output.empty()) s.report.ReportFileOverride = AbsolutePath(options.output);
+
+    bool built = false;
+    if (s.doc.LogMode == 1) {
+        // Log branch: a GEOPAK log is reported by the log report.
+        why = "GEOPAK logs are not reported yet";
+    } else {
+        built = BuildSheetReport(s, options, why);
+    }
+
+    const std::string report = ReportFileName(s);
+    if (!built) {
+        // Whatever an unfinished run may have left is no report.
+        std::error_code ec;
+        std::filesystem::remove(report, ec);
+        return Fail(document + ": " + (why.empty() ? "no report was written" : why));
+    }
+
+    // --pdf: the finished report is rendered into the PDF here.
+
+    std::cout << report << ": " << s.report.TotalPages << " pages\n";
+    return 0;
 }
 
 } // namespace mardex::cli

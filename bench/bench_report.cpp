@@ -1,0 +1,144 @@
+// The sheet report: one full sheet, 26 full sheets in one combined file, and
+// the whole command-line run on such a document against copying its output.
+#include "app/Session.h"
+#include "report/CombinedReport.h"
+#include "report/EarthworkComputation.h"
+#include "sheet/NumberText.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TempDir.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+namespace {
+
+using namespace mardex;
+
+// Rows as a designer's sheet has them: cut and fill stretches (so the mass
+// ordinate changes sign), now and then a skip, a forced balance or an equation.
+std::vector<std::array<std::string, 6>> FullSheet(unsigned seed)
+{
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> area(0, 150);
+    std::vector<std::array<std::string, 6>> rows;
+    double station = 1000;
+    bool cutting = true;
+    for (int r = 0; r < MaxDataRows; ++r) {
+        station += 50;
+        if (r % 40 == 0) cutting = !cutting;
+        std::string code = "-";
+        if (r > 2 && r % 97 == 0) code = "SA";
+        else if (r > 2 && r % 211 == 0) code = "FB";
+        const double a = area(rng);
+        rows.push_back({FormatStation(station), code, FormatArea(cutting ? a : 0), "0.00",
+                        FormatArea(cutting ? 0 : a), r % 13 == 0 ? "12.50" : "0.00"});
+    }
+    return rows;
+}
+
+struct BenchSession {
+    mardex::test::TempDir dir;
+    mardex::test::ScriptedPrompter ask;
+    Session s{ask};
+
+    explicit BenchSession(int sheets)
+    {
+        ask.lenientMessages = true;
+        s.doc.CurrentFileName = dir / "road1.mdx";
+        s.doc.ReportFolder = dir.path().string() + "/";
+        s.doc.SheetCount = static_cast<int16_t>(sheets);
+        for (int i = 0; i < sheets; ++i) {
+            Sheet& sheet = s.store[i];
+            sheet.TabName = "BL" + std::to_string(i + 1);
+            sheet.BalanceFactor = "0.90";
+            const auto rows = FullSheet(i + 1);
+            for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+                for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, r, rows[r][c]);
+            sheet.SetCell(ColStation, static_cast<int>(rows.size()), "-1");
+        }
+    }
+};
+
+void BM_ReportOneFullSheet(benchmark::State& state)
+{
+    BenchSession b(1);
+    for (auto _ : state) {
+        b.s.report.ResetGrandTotals();
+        if (!CreateTempRptFile(b.s)) state.SkipWithError("no report");
+    }
+    state.SetItemsProcessed(state.iterations() * MaxDataRows);
+}
+BENCHMARK(BM_ReportOneFullSheet)->Unit(benchmark::kMillisecond);
+
+void BM_CombinedReport26FullSheets(benchmark::State& state)
+{
+    BenchSession b(MaxSheets);
+    for (auto _ : state)
+        if (!BuildCombinedReport(b.s, SheetFault::FailRun)) state.SkipWithError("no report");
+    state.SetItemsProcessed(state.iterations() * MaxSheets * MaxDataRows);
+}
+BENCHMARK(BM_CombinedReport26FullSheets)->Unit(benchmark::kMillisecond);
+
+// The document of 26 full sheets as the program writes it.
+std::string DocumentText()
+{
+    std::string text = "[VERSION 2002]\r\n[ENGLISH]\r\nDESIGN UNIT 4\r\nSTP-12(3)\r\nC-101\r\n";
+    for (int i = 0; i < MaxSheets; ++i) {
+        text += "[END AREA " + std::to_string(i + 1) + " BL" + std::to_string(i + 1) + "]\r\n";
+        text += "#BALANCE FACTOR\r\n0.9\r\n#MEASURED IN EMBANKMENT\r\n 0 \r\n";
+        text += "#STATION      CODE    CUTAREA       ADDEDCUT(vol.)     FILLAREA     ADDEDFILL(vol.)\r\n";
+        for (const auto& row : FullSheet(i + 1)) {
+            std::string line = RightAlign(row[0], 9) + RightAlign(row[1], 12);
+            for (int c = 2; c < 6; ++c) line += RightAlign(row[c], 12);
+            text += Trim(line) + "\r\n";
+        }
+    }
+    return text + "[LAST RECORD]\r\n";
+}
+
+struct ToolFixture {
+    mardex::test::TempDir dir;
+    std::string tool, document, output, copy;
+
+    ToolFixture()
+    {
+        tool = (std::filesystem::read_symlink("/proc/self/exe").parent_path() / "mardex-report").string();
+        document = dir / "road26.mdx";
+        output = dir / "road26.rpt";
+        copy = dir / "copy.rpt";
+        mardex::test::WriteFile(document, DocumentText());
+    }
+    bool Report() const
+    {
+        const std::string cmd = "'" + tool + "' --all-sheets --output '" + output + "' '" + document + "' >/dev/null";
+        return std::system(cmd.c_str()) == 0;
+    }
+};
+
+ToolFixture& Tool()
+{
+    static ToolFixture fixture;
+    return fixture;
+}
+
+void BM_ToolAllSheets26x1800(benchmark::State& state)
+{
+    for (auto _ : state)
+        if (!Tool().Report()) state.SkipWithError("mardex-report failed");
+    state.counters["report_bytes"] = static_cast<double>(std::filesystem::file_size(Tool().output));
+}
+BENCHMARK(BM_ToolAllSheets26x1800)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_CopyOfTheReport(benchmark::State& state)
+{
+    if (!std::filesystem::exists(Tool().output) && !Tool().Report()) state.SkipWithError("no report to copy");
+    const std::string cmd = "cp '" + Tool().output + "' '" + Tool().copy + "'";
+    for (auto _ : state)
+        if (std::system(cmd.c_str()) != 0) state.SkipWithError("cp failed");
+}
+BENCHMARK(BM_CopyOfTheReport)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace

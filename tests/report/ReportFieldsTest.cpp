@@ -1,0 +1,113 @@
+#include "report/ReportBlocks.h"
+#include "report/ReportFields.h"
+#include "report/ReportFile.h"
+
+#include <gtest/gtest.h>
+
+namespace mardex::test {
+namespace {
+
+TEST(ReportFields, StationFieldIsTheMaskedStationNeverPadded)
+{
+    EXPECT_EQ(StationField(0.0), "00+00.000");
+    EXPECT_EQ(StationField(100000.0), "1000+00.000");  // 11 characters push the row right
+    EXPECT_EQ(StationField(-150.0), "-01+50.000");
+    EXPECT_EQ(StationField(std::string_view("13+33.904")), "13+33.904");
+}
+
+TEST(ReportFields, NumberFieldIsNineWideAndLongerValuesStayWhole)
+{
+    EXPECT_EQ(NumberField(0.0), "     0.00");
+    EXPECT_EQ(NumberField(-47.0), "   -47.00");
+    EXPECT_EQ(NumberField(1234567890.0), "1234567890.00");
+    EXPECT_EQ(NumberField(std::string_view("")), std::string(9, ' '));
+    EXPECT_EQ(NumberField(std::string_view(" ")), std::string(9, ' '));
+    EXPECT_EQ(NumberField(std::string_view("00.00")), "     0.00");
+    EXPECT_EQ(NumberField(std::string_view("0.00 ")), "     0.00");
+    EXPECT_EQ(NumberField(std::string_view("0.875")), "     0.88");
+    EXPECT_EQ(NumberField(std::string_view("12+5")), "     12+5");  // not a plain number: as stored
+}
+
+TEST(ReportFields, SummaryFieldIsTheGeneralText)
+{
+    EXPECT_EQ(SummaryField(46.0), "       46");
+    EXPECT_EQ(SummaryField(1234567890.0), "1234567890");
+    EXPECT_EQ(SummaryField(std::string_view("0.875")), "    0.875");
+}
+
+TEST(ReportFields, PrintZonesStartAtMultiplesOf14AndAFullZonePushesOn)
+{
+    EXPECT_EQ(OnPrintZones({"+Excavation", "       46", "       46", "      1.0"}),
+              "+Excavation          46            46           1.0");
+    // A first field ending exactly at column 14 sends the next one to column 28.
+    const std::string line = OnPrintZones({std::string(14, 'x'), "y"});
+    EXPECT_EQ(line.size(), 29u);
+    EXPECT_EQ(line.back(), 'y');
+    EXPECT_EQ(OnPrintZones({std::string(15, 'x'), "y"}).size(), 29u);
+}
+
+TEST(ReportFields, RulesHaveTheirLengthsAndBlanks)
+{
+    EXPECT_EQ(Rule(1).size(), 115u);
+    EXPECT_EQ(Rule(2).size(), 114u);
+    EXPECT_EQ(Rule(3).substr(0, 3), "**+");
+    EXPECT_EQ(Rule(3).size(), 115u);
+    EXPECT_EQ(Rule(4).size(), 118u);
+    EXPECT_EQ(Rule(4)[12], ' ');
+    EXPECT_EQ(Rule(5).size(), 120u);
+    EXPECT_EQ(Rule(5)[10], ' ');
+    for (int i = 1; i <= 5; ++i) EXPECT_EQ(Rule(i).find('#'), std::string::npos);
+}
+
+TEST(ReportBlocks, SummaryHasOneMoreLineInMetricUnits)
+{
+    std::string english, metric;
+    WriteGrandSummary(english, 0, 46, 46, 4, 29, "1.00");
+    WriteGrandSummary(metric, 1, 46, 46, 4, 29, "1.00");
+    EXPECT_EQ(AllLines(english), 11);
+    EXPECT_EQ(AllLines(metric), 12);
+    EXPECT_NE(english.find("+                   (cu. yd.)   (cu. yd.)\r\n"), std::string::npos);
+    EXPECT_NE(metric.find("+                   (cubic     (cubic\r\n+                    meters)    meters)\r\n"),
+              std::string::npos);
+    EXPECT_NE(english.find("\r\n+     Fill            4            29          1.00\r\n"), std::string::npos);
+}
+
+TEST(ReportBlocks, MetadataLinesKeepEmptyValues)
+{
+    std::string out;
+    WriteMetadata(out, {"", "P", "C", "BL1", 1, 0});
+    EXPECT_EQ(out, "#Designer= \r\n#Project No.= P\r\n#Control No.= C\r\n#TabName= BL1\r\n#System= 1\r\n"
+                   "#Embankment= 0\r\n");
+}
+
+TEST(ReportBlocks, LongRowsAreNeverWrapped)
+{
+    StationRow row;
+    row.Station = 12345678900.0;
+    row.CutArea = row.FillArea = row.Factor = "123456789012345678901234567890";
+    row.AddedCut = row.Fourth = row.AddedFill = row.Seventh = row.Ninth = row.Tenth = 1e12;
+    std::string out;
+    WriteStationRow(out, row);
+    EXPECT_GT(out.size(), 200u);
+    EXPECT_EQ(AllLines(out), 1);
+}
+
+TEST(PageCount, FortyFourDrawnLinesOnPageOneAndFiftyOneOnEachLater)
+{
+    EXPECT_EQ(PagesForDrawnLines(0), 1);
+    EXPECT_EQ(PagesForDrawnLines(44), 1);
+    EXPECT_EQ(PagesForDrawnLines(45), 2);
+    EXPECT_EQ(PagesForDrawnLines(95), 2);
+    EXPECT_EQ(PagesForDrawnLines(96), 3);
+    EXPECT_EQ(PagesForDrawnLines(26 * 1830), 1 + (26 * 1830 - 44 + 50) / 51);  // beyond 16 bits
+}
+
+TEST(PageCount, LinesWithAHashAnywhereAreNotDrawn)
+{
+    EXPECT_EQ(DrawnLines("#a\r\nb\r\nc#d\r\ne\r\n"), 2);
+    EXPECT_EQ(DrawnLines("a\nb"), 2);
+    EXPECT_EQ(AllLines("#a\r\nb\r\n"), 2);
+}
+
+} // namespace
+} // namespace mardex::test
