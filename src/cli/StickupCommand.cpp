@@ -1,13 +1,97 @@
+// mardex-report --stickup DESIGN.dgn [--seed SEED.dgn] DOCUMENT: the document
+// opened as File > Open opens it, the combined report built as the Stickup
+// Sheets button builds it, the seed copied onto DESIGN and the sheets drawn.
 #include "cli/Commands.h"
+#include "cli/ToolSession.h"
+#include "report/CombinedReport.h"
+#include "report/ReportFile.h"
+#include "stickup/DesignFileDialogs.h"
+#include "stickup/GenerateStickupSheets.h"
 
 #include <iostream>
 
+#ifdef MARDEX_WITH_GDAL
+#include "gdalhost/DgnFile.h"
+#include "gdalhost/GdalDesignHost.h"
+#endif
+
 namespace mardex::cli {
+
+#ifdef MARDEX_WITH_GDAL
+namespace {
+
+// The drawing's boxes on stderr; without a border file the tool goes on
+// without borders and says so.
+class DrawingPrompter : public Prompter {
+public:
+    Answer Ask(const MessageBox& box) override
+    {
+        CliPrompter::Print(box.text);
+        if (box.buttons == Buttons::YesNo) {
+            CliPrompter::Print("no border file border2l.dgn found: drawing the sheets without borders");
+            return Answer::Yes;
+        }
+        return box.buttons == Buttons::OK ? Answer::OK : Answer::Cancel;
+    }
+    std::string Input(const std::string& prompt, const std::string&, const std::string&) override
+    {
+        CliPrompter::Print(prompt);
+        return {};
+    }
+    std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
+};
+
+} // namespace
+
+int RunStickup(const ToolOptions& options)
+{
+    ToolSession tool;
+    Session& s = tool.s;
+    const std::string in = AbsolutePath(options.document);
+    std::string why;
+    if (!tool.Open(in, why)) {
+        CliPrompter::Print(why);
+        return 1;
+    }
+    if (!options.output.empty()) s.report.ReportFileOverride = AbsolutePath(options.output);
+
+    s.report.AccumulatedMode = 0;
+    s.report.ReportLineCount = 0;
+    if (!BuildCombinedReport(s, SheetFault::FailRun)) return 1;
+    std::string error;
+    const auto reportPath = ReportPathOf(s, error);
+    if (!reportPath) {
+        CliPrompter::Print(error);
+        return 1;
+    }
+
+    const std::string design = AbsolutePath(options.stickup);
+    const std::string seed =
+        options.seed.empty() ? DefaultSeedFile(s.ProgramFolder, dgn::GdalSeedFile()) : AbsolutePath(options.seed);
+    if (!CopySeedFile(seed, design, error)) {
+        CliPrompter::Print("Could not copy seed file " + seed + " onto " + design + ": " + error);
+        return 1;
+    }
+
+    DrawingPrompter drawingAsk;
+    Session drawing(drawingAsk);
+    drawing.form.Caption = s.form.Caption;
+    drawing.ProgramFolder = s.ProgramFolder;
+    GdalDesignHost host;
+    const StickupResult result = GenerateStickupSheets(drawing, host, design, *reportPath);
+    if (!result.completed) return 1;
+    std::cout << design << ": " << result.sheets << " sheets\n";
+    return 0;
+}
+
+#else
 
 int RunStickup(const ToolOptions&)
 {
-    std::cerr << "mardex-report: this command is not available yet\n";
+    std::cerr << "mardex-report: this build has no design-file support (GDAL)\n";
     return 1;
 }
+
+#endif
 
 } // namespace mardex::cli
