@@ -2,18 +2,12 @@
 
 #include "app/Session.h"
 #include "geopaklog/GeopakLog.h"
-#include "geopaklog/LogCommands.h"
 #include "report/LogReport.h"
 #include "report/ReportCommands.h"
 
 #include <filesystem>
 
 namespace mardex::cli {
-
-bool LogWasRefused(const Session& s, const std::string& document)
-{
-    return IsGeopakLogName(document) && s.doc.LogMode != 1;
-}
 
 bool BuildLogReportForTool(Session& s, const ToolOptions& options)
 {

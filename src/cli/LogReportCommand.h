@@ -11,10 +11,6 @@ class Session;
 
 namespace mardex::cli {
 
-// True when DOCUMENT is a log name that File > Open refused (its message is
-// shown): the tool ends with exit status 1 and has written nothing.
-bool LogWasRefused(const Session& s, const std::string& document);
-
 // Builds the log's report as Total or Accumulated does. The report that
 // Open wrote is not kept. False (after the message) when no report was
 // written, e.g. the Accumulated refusal.

@@ -4,6 +4,7 @@
 #include "app/Session.h"
 #include "app/TabStrip.h"
 #include "cli/Commands.h"
+#include "cli/LogReportCommand.h"
 #include "cli/ToolSession.h"
 #include "report/CombinedReport.h"
 #include "report/ReportCommands.h"
@@ -59,7 +60,7 @@ int RunReport(const ToolOptions& options)
     bool built = false;
     if (s.doc.LogMode == 1) {
         // Log branch: a GEOPAK log is reported by the log report.
-        why = "GEOPAK logs are not reported yet";
+        built = BuildLogReportForTool(s, options);
     } else {
         built = BuildSheetReport(s, options, why);
     }
