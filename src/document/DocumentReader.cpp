@@ -111,6 +111,10 @@ int16_t ReadFileVersion2002(Session& s, std::istream& in, const std::string& nam
     });
     if (!read) return 1;
     ShowReadDocument(s, lineCounter, true);
+    // Showing the sheet runs the header boxes' handlers, which mark the
+    // document changed; only a first choice of the unit option cleared that
+    // again. A document just read is unchanged, whichever option was shown.
+    s.doc.DataChanged = 0;
     return 0;
 }
 
