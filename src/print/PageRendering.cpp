@@ -278,6 +278,7 @@ void PrintOneByOne(Session& s, ReportSurface& out)
         const int k = s.print.PageToRender;
         const bool preview = out.IsPreview();
         ReportReader in(ReportFileName(s));
+        if (!preview && k >= 1) out.BeginDoc();
 
         // Pages start after a whole number of drawn lines, so a "#" line in
         // the middle of the file never shifts a page onto lines already shown.
@@ -331,6 +332,7 @@ bool PrintAllPages(Session& s, ReportSurface& printer)
     s.print.PageToRender = 1;
     const bool done = Guarded(s.ask, SystemError, " occured in mnuRptPrint_click", [&] {
         ReportReader in(ReportFileName(s));
+        printer.BeginDoc();
         s.print.PrintedPageNumber = 1;
         int budget = FirstPageLines;
         WriteHeader(s, printer);

@@ -38,6 +38,7 @@ public:
     void DrawLine(double x, double y, double dx, double dy) override;
     void PrintText(const std::string& text) override;
     // A new page only once something was drawn, as on a real printer.
+    void BeginDoc() override { ++documentsBegun; }
     void NewPage() override;
     void EndDoc() override { ++documentsEnded; }
     std::string DeviceName() const override { return "Recorder"; }
@@ -58,7 +59,7 @@ public:
     std::string fontName;
     std::string text1;
     bool text1ReadOnly = false;
-    int documentsEnded = 0, showCalls = 0, closeCalls = 0, clears = 0;
+    int documentsBegun = 0, documentsEnded = 0, showCalls = 0, closeCalls = 0, clears = 0;
 
 private:
     double width_, height_;

@@ -25,7 +25,9 @@ public:
     // Prints the text at the current position, then moves to the next line.
     virtual void PrintText(const std::string& text) = 0;
 
-    // Printer only.
+    // Printer only. BeginDoc starts the print document (a failure to start
+    // it is thrown, so that one message reports it).
+    virtual void BeginDoc() {}
     virtual void NewPage() {}
     virtual void EndDoc() {}
     virtual std::string DeviceName() const { return {}; }

@@ -1,4 +1,14 @@
 #include "PreviewLauncher.h"
 
-// Placeholder until the preview window lands.
-void ShowReportPreview(QWidget*, mardex::Session&) {}
+#include "app/Session.h"
+#include "frmPreview.h"
+#include "print/PreviewCommands.h"
+
+void ShowReportPreview(QWidget* parent, mardex::Session& s)
+{
+    mardex::frmPreview preview(s, parent);
+    preview.Open();
+    // The window may never have been shown (no report file): the totals of
+    // this report must not carry into the next one either way.
+    mardex::frmPreview_Closed(s);
+}

@@ -32,6 +32,7 @@ public:
     void PrintText(const std::string& text) override;
     // A new sheet only when the current one carries something: a range of
     // selected pages that starts after page 1 begins on the first sheet.
+    void BeginDoc() override { Painter(); }
     void NewPage() override;
     void EndDoc() override;
     std::string DeviceName() const override { return deviceName_; }

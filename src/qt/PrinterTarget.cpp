@@ -1,0 +1,50 @@
+#include "PrinterTarget.h"
+
+#include "qtsurface/PdfReport.h"
+#include "qtsurface/QPainterSurface.h"
+
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace mardex {
+
+bool PrinterTarget::PrinterInstalled() { return !QPrinterInfo::availablePrinters().isEmpty(); }
+
+PrinterTarget::PrinterTarget(const std::string& reportPath)
+{
+    if (PrinterInstalled()) {
+        QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull()) info = QPrinterInfo::availablePrinters().first();
+        printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
+        printer_->setDocName("Earthwork calculation report");
+        surface_ = std::make_unique<QPainterSurface>(*printer_, printer_.get(), printer_->printerName().toStdString());
+    } else {
+        const std::string pdf = PdfBesideReport(reportPath);
+        pdf_ = std::make_unique<QPdfWriter>(QString::fromLocal8Bit(pdf.c_str()));
+        SetUpPdfPage(*pdf_);
+        surface_ = std::make_unique<QPainterSurface>(*pdf_, pdf_.get(), pdf);
+    }
+}
+
+PrinterTarget::~PrinterTarget()
+{
+    surface_.reset();  // ends the document before its device goes
+}
+
+ReportSurface& PrinterTarget::Surface() { return *surface_; }
+
+QSizeF PrinterTarget::PageInches() const
+{
+    const QPageLayout layout = printer_ ? printer_->pageLayout() : pdf_->pageLayout();
+    return layout.fullRect(QPageLayout::Inch).size();
+}
+
+QSizeF PrinterTarget::PrintableInches() const
+{
+    const QPageLayout layout = printer_ ? printer_->pageLayout() : pdf_->pageLayout();
+    return layout.paintRect(QPageLayout::Inch).size();
+}
+
+} // namespace mardex
