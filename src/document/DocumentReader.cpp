@@ -6,10 +6,10 @@
 #include "app/Session.h"
 #include "document/DocumentParser.h"
 #include "document/LineReader.h"
+#include "sheet/grid/GridEditor.h"
 #include "sheet/grid/Units.h"
 
 #include <cerrno>
-#include <algorithm>
 #include <cstring>
 #include <fstream>
 
@@ -29,16 +29,6 @@ std::string FirstLine(std::istream& in)
         line.push_back(static_cast<char>(ch));
     }
     return line;
-}
-
-// Brings the row of the last line read into view, as the grid's own
-// TopRowVisible does: rows up to 13 never scroll.
-void ScrollToLine(Session& s, int row)
-{
-    if (row <= 13) return;
-    GridModel& grid = s.form.grid;
-    if (row >= grid.Rows()) row = grid.Rows() - 1;
-    if (row < grid.TopRow() || row >= grid.TopRow() + 14) grid.SetTopRow(std::max(GridHeaderRows, row - 14));
 }
 
 } // namespace
@@ -91,7 +81,7 @@ void ShowReadDocument(Session& s, int lineCounter, bool showFirstSheet)
     for (int c = 0; c < GridColumns; ++c) s.form.grid.SetText(GridHeaderRows, c, "");
     FillMainForm(s);
     SetMesurementSyste(s);
-    ScrollToLine(s, lineCounter);
+    TopRowVisible(s, lineCounter);
     UpDateUnits(s);
 }
 
