@@ -4,6 +4,7 @@
 #include "app/Session.h"
 #include "app/TabStrip.h"
 #include "cli/Commands.h"
+#include "cli/PdfOutput.h"
 #include "cli/LogReportCommand.h"
 #include "cli/ToolSession.h"
 #include "report/CombinedReport.h"
@@ -74,6 +75,7 @@ int RunReport(const ToolOptions& options)
     }
 
     // --pdf: the finished report is rendered into the PDF here.
+    if (!options.pdf.empty() && WriteReportPdf(s, AbsolutePath(options.pdf)) != 0) return 1;
 
     std::cout << report << ": " << s.report.TotalPages << " pages\n";
     return 0;
