@@ -1,0 +1,2 @@
+#pragma once
+inline constexpr const char* MardexVersion = "3.0";

@@ -1,0 +1,174 @@
+// The grid, the code combo Combo1, the focus button Command1 and Edit > Row.
+#include "frmMain.h"
+
+#include "GridTableModel.h"
+#include "QtText.h"
+#include "sheet/grid/GridEditor.h"
+#include "sheet/grid/RowCommands.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+
+using namespace mardex;
+
+namespace {
+// Column widths in twips.
+constexpr int ColumnTwips[GridColumns] = {2000, 500, 1500, 1500, 1500, 1500};
+
+// The platform's key-up codes of the keys the grid handles itself.
+int KeyUpCode(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Left: return KeyLeft;
+    case Qt::Key_Right: return KeyRight;
+    case Qt::Key_Up: return KeyUp;
+    case Qt::Key_Down: return KeyDown;
+    case Qt::Key_Delete: return KeyDelete;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return KeyEnter;
+    case Qt::Key_Backspace: return KeyBackspace;
+    default: return 0;
+    }
+}
+} // namespace
+
+void frmMain::connectGrid()
+{
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setTabKeyNavigation(false);
+    grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    grid->setWordWrap(false);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    QHeaderView* columns = grid->horizontalHeader();
+    columns->setSectionsClickable(false);
+    columns->setDefaultAlignment(Qt::AlignCenter);
+    columns->setSectionResizeMode(QHeaderView::Fixed);
+    const int dpi = logicalDpiX();
+    for (int c = 0; c < GridColumns; ++c) grid->setColumnWidth(c, ColumnTwips[c] * dpi / 1440);
+
+    grid->installEventFilter(this);
+    grid->viewport()->installEventFilter(this);
+    Combo1->installEventFilter(this);
+    Combo1->lineEdit()->installEventFilter(this);
+    Command1->installEventFilter(this);
+
+    // A mouse move of the cursor commits nothing: only the current cell follows.
+    connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (syncing_ || !current.isValid()) return;
+                GridModel& g = s_->form.grid;
+                g.SetRow(current.row() + GridHeaderRows);
+                g.SetCol(current.column());
+            });
+    connect(grid, &QTableView::clicked, this, [this] { run([this] { Grid1_Click(*s_); }); });
+    connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (!syncing_) s_->form.grid.NoteTopRow(value + GridHeaderRows);
+        if (Combo1->isVisible()) placeCombo1();
+    });
+    connect(Combo1, &QComboBox::activated, this, [this] {
+        s_->form.Combo1Text = ToCell(Combo1->currentText());
+        run([this] { Combo1_Click(*s_); });
+    });
+    connect(mnuRowInsert, &QAction::triggered, this, [this] { run([this] { mnuRowInsert_Click(*s_); }); });
+    connect(mnuRowDelete, &QAction::triggered, this, [this] { run([this] { mnuRowDelete_Click(*s_); }); });
+}
+
+bool frmMain::gridKeyPress(QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Backtab || (key == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
+        focusNextPrevChild(false);  // Shift+Tab leaves the grid
+        return true;
+    }
+    if (key == Qt::Key_Tab) {
+        // Tab reaches Command1, which commits like Enter; the focus comes back.
+        Command1_GotFocus();
+        return true;
+    }
+    const int shift = (event->modifiers() & Qt::ShiftModifier ? 1 : 0) | (event->modifiers() & Qt::ControlModifier ? 2 : 0) |
+                      (event->modifiers() & Qt::AltModifier ? 4 : 0);
+    const int upCode = KeyUpCode(key);
+    int16_t ascii = 0;
+    if (upCode == KeyEnter || upCode == KeyBackspace) {
+        ascii = static_cast<int16_t>(upCode);
+    } else if (upCode == 0 && event->text().size() == 1 && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        const QChar c = event->text().at(0);
+        if (c.unicode() >= 32 && c.unicode() < 256) ascii = static_cast<int16_t>(c.unicode());
+    }
+    run([&] {
+        if (upCode == KeyLeft || upCode == KeyRight || upCode == KeyUp || upCode == KeyDown)
+            GridControlKeyDown(*s_, upCode);
+        if (ascii != 0) Grid1_KeyPress(*s_, ascii);
+        Grid1_KeyUp(*s_, upCode, shift);
+    });
+    return true;
+}
+
+void frmMain::syncGrid()
+{
+    const FormModel& f = s_->form;
+    const GridModel& g = f.grid;
+    GridModel::Changes changes = s_->form.grid.TakeChanges();
+    gridModel_->Apply(changes);
+    grid->setVisible(f.GridVisible);
+    grid->setEnabled(f.GridEnabled && f.GridShowsSheet);
+    if (changes.topRow || changes.all) grid->verticalScrollBar()->setValue(g.TopRow() - GridHeaderRows);
+    if (g.Row() >= GridHeaderRows && (changes.current || changes.rows || changes.all)) {
+        const QModelIndex current = gridModel_->index(g.Row() - GridHeaderRows, g.Col());
+        grid->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+        grid->scrollTo(current, QAbstractItemView::EnsureVisible);
+    }
+    s_->form.grid.NoteTopRow(grid->verticalScrollBar()->value() + GridHeaderRows);
+
+    if (f.Combo1Visible && f.GridVisible) {
+        QStringList items;
+        for (const std::string& item : f.Combo1Items) items << FromCell(item);
+        QStringList shown;
+        for (int i = 0; i < Combo1->count(); ++i) shown << Combo1->itemText(i);
+        if (shown != items) {
+            Combo1->clear();
+            Combo1->addItems(items);
+        }
+        Combo1->setEditText(FromCell(f.Combo1Text));
+        placeCombo1();
+        Combo1->show();
+    } else {
+        Combo1->hide();
+    }
+}
+
+void frmMain::placeCombo1()
+{
+    const GridModel& g = s_->form.grid;
+    if (g.Row() < GridHeaderRows) return;
+    const QRect cell = grid->visualRect(gridModel_->index(g.Row() - GridHeaderRows, g.Col()));
+    Combo1->setGeometry(cell.x(), cell.y(), std::max(cell.width(), 60), std::max(cell.height(), Combo1->sizeHint().height()));
+}
+
+void frmMain::Command1_GotFocus()
+{
+    run([this] { mardex::Command1_GotFocus(*s_); });
+}
+
+bool frmMain::combo1Event(QEvent* event)
+{
+    if (event->type() != QEvent::FocusOut || !s_->form.Combo1Visible) return false;
+    const auto reason = static_cast<QFocusEvent*>(event)->reason();
+    // Opening the drop-down list does not leave the combo.
+    if (reason == Qt::PopupFocusReason) return false;
+    if (Combo1->hasFocus() || Combo1->lineEdit()->hasFocus()) return false;
+    s_->form.Combo1Text = ToCell(Combo1->currentText());
+    run([this] { Combo1_LostFocus(*s_); });
+    return false;
+}

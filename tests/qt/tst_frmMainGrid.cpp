@@ -1,0 +1,134 @@
+// Typing into the real window's grid.
+#include "WindowTestPrompter.h"
+#include "qt/frmMain.h"
+#include "app/HeaderFields.h"
+#include "app/MainForm.h"
+
+#include <QAbstractItemModel>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fstream>
+
+class tst_frmMainGrid : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void typingAStationFormatsItAndMovesToCode();
+    void enterInAddedFillOfTheLastRowAppendsARow();
+    void aLowerStationShowsTheMessageAndEmptiesTheCell();
+    void startsUntitledWithOneEntryRow();
+    void tabActsLikeEnter();
+    void aFullSheetFillsTheGrid();
+
+private:
+    QString cell(int viewRow, int col) { return window->grid->model()->index(viewRow, col).data().toString(); }
+    void type(const QString& keys)
+    {
+        for (QChar c : keys) {
+            if (c == '\n') QTest::keyClick(window->grid, Qt::Key_Return);
+            else QTest::keyClick(window->grid, c.toLatin1());
+        }
+    }
+
+    QTemporaryDir settingsHome, programFolder;
+    WindowTestPrompter* ask = nullptr;
+    frmMain* window = nullptr;
+};
+
+void tst_frmMainGrid::initTestCase()
+{
+    // Keep the user's own window settings out of the tests.
+    qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit());
+    std::ofstream(programFolder.filePath("mardex3.ini").toStdString()) << "[Mardex]\r\nReportFolder = /tmp/\r\n";
+}
+
+void tst_frmMainGrid::init()
+{
+    ask = new WindowTestPrompter;
+    window = new frmMain(programFolder.path(), ask);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->grid->setFocus();
+}
+
+void tst_frmMainGrid::cleanup()
+{
+    window->session().doc.DataChanged = 0;
+    delete window;
+    delete ask;
+}
+
+void tst_frmMainGrid::startsUntitledWithOneEntryRow()
+{
+    QCOMPARE(window->windowTitle(), QString("MARDEX :UNTITLED"));
+    QCOMPARE(window->grid->model()->rowCount(), 1);
+    QCOMPARE(window->grid->model()->headerData(0, Qt::Horizontal).toString().section('\n', 0, 0), QString("Station"));
+    QCOMPARE(window->grid->model()->headerData(5, Qt::Horizontal).toString().section('\n', 0, 0), QString("AddedFill"));
+    QCOMPARE(window->txtShrinkFactor->text(), QString("1.00"));
+    QVERIFY(ask->boxes.empty());
+}
+
+void tst_frmMainGrid::typingAStationFormatsItAndMovesToCode()
+{
+    type("1234");
+    QCOMPARE(cell(0, 0), QString("1234"));
+    type("\n");
+    QCOMPARE(cell(0, 0), QString("12+34.000"));
+    QCOMPARE(window->session().store[0].Cell(0, 0), std::string("12+34.000"));
+    QCOMPARE(window->grid->currentIndex().row(), 0);
+    QCOMPARE(window->grid->currentIndex().column(), 1);
+}
+
+void tst_frmMainGrid::enterInAddedFillOfTheLastRowAppendsARow()
+{
+    type("1000\n\n1\n2\n3\n4\n");
+    QCOMPARE(window->grid->model()->rowCount(), 2);
+    QCOMPARE(window->grid->currentIndex().row(), 1);
+    QCOMPARE(window->grid->currentIndex().column(), 0);
+    QCOMPARE(cell(0, 5), QString("4.00"));
+}
+
+void tst_frmMainGrid::aLowerStationShowsTheMessageAndEmptiesTheCell()
+{
+    type("1000\n\n\n\n\n\n950\n");
+    QVERIFY(!ask->boxes.empty());
+    QCOMPARE(ask->boxes.back().text, std::string(" Station : 09+50.000 is less then previous station :10+00.000"));
+    QCOMPARE(cell(1, 0), QString());
+    QCOMPARE(window->grid->currentIndex().row(), 1);
+    QCOMPARE(window->grid->currentIndex().column(), 0);
+}
+
+void tst_frmMainGrid::tabActsLikeEnter()
+{
+    type("1234");
+    QTest::keyClick(window->grid, Qt::Key_Tab);
+    QCOMPARE(cell(0, 0), QString("12+34.000"));
+    QCOMPARE(window->grid->currentIndex().column(), 1);
+}
+
+void tst_frmMainGrid::aFullSheetFillsTheGrid()
+{
+    mardex::Session& s = window->session();
+    for (int r = 0; r < mardex::MaxDataRows; ++r) s.store[0].SetCell(0, r, std::to_string(r) + ".000");
+    s.store[0].SetCell(0, mardex::MaxDataRows, "-1");
+    mardex::FillMainForm(s);
+    window->sync();
+    QCOMPARE(window->grid->model()->rowCount(), mardex::MaxDataRows + 1);
+    QCOMPARE(cell(1799, 0), QString("1799.000"));
+    const QByteArray shot = qgetenv("MARDEX_SCREENSHOT");
+    if (!shot.isEmpty()) {
+        s.doc.UnitSystem = 0;
+        mardex::SetOptEnglish(s);
+        window->sync();
+        window->grab().save(QString::fromLocal8Bit(shot));
+    }
+}
+
+QTEST_MAIN(tst_frmMainGrid)
+#include "tst_frmMainGrid.moc"
