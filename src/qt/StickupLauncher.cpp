@@ -1,4 +1,23 @@
 #include "StickupLauncher.h"
 
-// Placeholder until the stick-up sheets land.
-void RunStickupSheets(QWidget*, mardex::Session&) {}
+#include "QtText.h"
+#include "bentleyTwo.h"
+#include "app/Session.h"
+#include "gdalhost/DgnFile.h"
+#include "gdalhost/GdalDesignHost.h"
+#include "stickup/StickupSheetsCommand.h"
+
+#include <QDir>
+
+void RunStickupSheets(QWidget* parent, mardex::Session& s)
+{
+    using namespace mardex;
+    GdalDesignHost host;
+    Command2_Click(s, host, [&](const std::string& proposedName) {
+        auto& model = s.stickup.bentleyTwo;
+        if (!model.loaded) model.Form_Load(DefaultSeedFile(s.ProgramFolder, dgn::GdalSeedFile()), ToPath(QDir::currentPath()));
+        model.chooser.Text1 = proposedName;
+        bentleyTwo dialog(s, parent);
+        dialog.exec();
+    });
+}
