@@ -5,6 +5,7 @@
 #include "app/Session.h"
 #include "geopaklog/LogTables.h"
 #include "report/LogReport.h"
+#include "report/ReportFile.h"
 #include "sheet/NumberText.h"
 
 #include <algorithm>
@@ -551,7 +552,7 @@ bool LoadGeopakLog(Session& s)
     std::string error;
     WriteLogReportText(s, reader.Copied(), error);
     WriteIncrementalValue(s, sheet);
-    s.report.TotalPages = PagesOfReportText(reader.Copied());
+    s.report.TotalPages = PagesForDrawnLines(DrawnLines(reader.Copied()));
     return true;
 }
 

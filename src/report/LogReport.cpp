@@ -2,8 +2,12 @@
 
 #include "app/Guarded.h"
 #include "app/Session.h"
+#include "document/DocumentWriter.h"
 #include "geopaklog/GeopakLog.h"
 #include "geopaklog/LogTables.h"
+#include "report/ReportBlocks.h"
+#include "report/ReportFields.h"
+#include "report/ReportFile.h"
 #include "sheet/NumberText.h"
 #include "sheet/SheetStore.h"
 
@@ -14,8 +18,6 @@
 namespace mardex {
 
 namespace {
-
-constexpr const char* LineEnd = "\r\n";
 
 const std::string Blank9(9, ' ');
 const std::string Zero = "0.00";
@@ -116,23 +118,20 @@ public:
     const std::vector<std::string>& CompanionRows() const { return companion_; }
 
 private:
-    void Line(const std::string& text)
-    {
-        report_ += text;
-        report_ += LineEnd;
-    }
+    void Line(std::string_view text) { AppendLine(report_, text); }
 
     void Metadata()
     {
         const auto& d = s_.doc.DescriptionFields;
         const int sheet = s_.doc.CurrentSheet;
-        const std::string tab = sheet >= 0 && sheet < static_cast<int>(s_.form.Tabs.size()) ? s_.form.Tabs[sheet] : "";
-        Line("#Designer= " + d[0]);
-        Line("#Project No.= " + d[1]);
-        Line("#Control No.= " + d[2]);
-        Line("#TabName= " + tab);
-        Line(std::string("#System= ") + (s_.doc.UnitSystem == 1 ? "1" : "0"));
-        Line(std::string("#Embankment= ") + (embankment_ ? "1" : "0"));
+        ReportMetadata m;
+        m.Designer = d[0];
+        m.ProjectNo = d[1];
+        m.ControlNo = d[2];
+        m.TabName = sheet >= 0 && sheet < static_cast<int>(s_.form.Tabs.size()) ? s_.form.Tabs[sheet] : "";
+        m.UnitSystem = s_.doc.UnitSystem == 1 ? 1 : 0;
+        m.Embankment = embankment_ ? 1 : 0;
+        WriteMetadata(report_, m);
     }
 
     void Entries()
@@ -335,15 +334,12 @@ private:
             Line("+                              (cu. yd.)   (cu. yd.)");
         }
         Line("+       ---------------------------- ---------- ---------- ------");
-        const int fields = embankment_ ? 3 : 5;
         for (int row = 1; row <= 2; ++row) {
-            std::string text = "+" + Field(log_.LogSummary.Value(row, 0));
-            for (int slot = 1; slot < fields; ++slot) {
-                const std::size_t zone = (text.size() / 14 + 1) * 14;
-                text.append(zone - text.size(), ' ');
-                text += Field(log_.LogSummary.Value(row, slot));
-            }
-            Line(text);
+            const LogRecord& sum = log_.LogSummary;
+            const std::string first = "+" + Field(sum.Value(row, 0));
+            const std::string f1 = Field(sum.Value(row, 1)), f2 = Field(sum.Value(row, 2));
+            if (embankment_) Line(OnPrintZones({first, f1, f2}));
+            else Line(OnPrintZones({first, f1, f2, Field(sum.Value(row, 3)), Field(sum.Value(row, 4))}));
         }
         Line("        ---------------------------- ---------- ---------- ------");
         Line(std::string(65, '#'));
@@ -353,19 +349,13 @@ private:
     // "-", cut area, added cut 0, fill area, added fill 0.
     void CompanionRow(const LogRecord& e)
     {
-        auto area = [](const std::string& token) {
-            const std::string text = FormatAreaText(token.empty() ? Zero : token);
-            const std::string field = RightAlign(text, 12);
-            // A value too long for its column keeps a blank before it.
-            return field.size() > 12 || field[0] != ' ' ? " " + field : field;
-        };
-        std::string row = RightAlign(FormatStationText(TrimLeft(e.Name)), 9);
-        row += RightAlign(RightAlign("-", 9), 12);
-        row += area(TrimLeft(e.Value(1, 2)));
-        row += area(Zero);
-        row += area(TrimLeft(e.Value(2, 2)));
-        row += area(Zero);
-        companion_.push_back(Trim(row));
+        row_.SetCell(ColStation, 0, e.Name);
+        row_.SetCell(ColCode, 0, "-");
+        row_.SetCell(ColCut, 0, e.Value(1, 2));
+        row_.SetCell(ColAddedCut, 0, Zero);
+        row_.SetCell(ColFill, 0, e.Value(2, 2));
+        row_.SetCell(ColAddedFill, 0, Zero);
+        companion_.push_back(RowLine(row_, 0));
     }
 
     const Session& s_;
@@ -376,32 +366,14 @@ private:
     bool firstSectionDone_ = false;
     std::string report_;
     std::vector<std::string> companion_;
+    Sheet row_;  // one row at a time through the document writer's row layout
 };
-
-bool WriteWhole(const std::string& path, const std::string& text, bool append, std::string& error)
-{
-    std::ofstream out(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc));
-    if (!out) {
-        error = "Path/File access error: " + path;
-        return false;
-    }
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-        error = "Disk full or write error: " + path;
-        return false;
-    }
-    return true;
-}
 
 // A complete sheet document of the baseline, at most 1800 rows per sheet block.
 std::string CompanionDocument(const Session& s, const std::vector<std::string>& rows)
 {
     std::string text;
-    auto line = [&](const std::string& l) {
-        text += l;
-        text += LineEnd;
-    };
+    auto line = [&](std::string_view l) { AppendLine(text, l); };
     line("[VERSION 2002]");
     line(s.doc.UnitSystem == 1 ? "[METRIC]" : "[ENGLISH]");
     line("");
@@ -418,21 +390,12 @@ std::string CompanionDocument(const Session& s, const std::vector<std::string>& 
         line("1.00");
         line("#MEASURED IN EMBANKMENT");
         line(" 0 ");
-        line("#STATION      CODE    CUTAREA       ADDEDCUT(vol.)     FILLAREA     ADDEDFILL(vol.)");
+        line(ColumnHeaderLine);
         const std::size_t end = std::min(rows.size(), next + MaxDataRows);
         for (; next < end; ++next) line(rows[next]);
     } while (next < rows.size() && block < MaxSheets);
     line("[LAST RECORD]");
     return text;
-}
-
-int64_t CountLines(const std::string& text, bool drawnOnly)
-{
-    int64_t lines = 0;
-    const auto split = SplitTextLines(text);
-    for (const auto& l : split)
-        if (!drawnOnly || l.find('#') == std::string::npos) ++lines;
-    return lines;
 }
 
 } // namespace
@@ -459,16 +422,7 @@ bool WriteLogReportText(Session& s, const std::string& text, std::string& error,
         error = "Bad file name or number: " + s.doc.CurrentFileName;
         return false;
     }
-    return WriteWhole(*path, text, mayAppend && s.report.AppendToReport == 1, error);
-}
-
-int32_t PagesOfReportText(const std::string& text)
-{
-    const int64_t drawn = CountLines(text, true);
-    if (drawn <= 44) return 1;
-    const int64_t pages = 1 + (drawn - 44 + 50) / 51;
-    return pages > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
-                                                       : static_cast<int32_t>(pages);
+    return WriteReportText(*path, text, mayAppend && s.report.AppendToReport == 1, error);
 }
 
 std::string InsertBalance(const SheetLog& log, int entry) { return LogIntervals(log).Label(entry); }
@@ -489,8 +443,8 @@ bool CreateGeopakLogReport(Session& s)
 
         const bool append = s.report.AppendToReport == 1;
         std::string error;
-        if (!WriteWhole(*reportPath, builder.Report(), append, error)) throw RuntimeFault(error);
-        if (!WriteWhole(*companionPath, CompanionDocument(s, builder.CompanionRows()), false, error))
+        if (!WriteReportText(*reportPath, builder.Report(), append, error)) throw RuntimeFault(error);
+        if (!WriteReportText(*companionPath, CompanionDocument(s, builder.CompanionRows()), false, error))
             throw RuntimeFault(error);
         s.report.AppendToReport = 0;
 
@@ -499,9 +453,9 @@ bool CreateGeopakLogReport(Session& s)
             std::ifstream in(*reportPath, std::ios::binary);
             written.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
-        const int64_t lines = CountLines(written, false) - 8;
+        const int64_t lines = AllLines(written) - 8;
         s.report.ReportLineCount = static_cast<int32_t>(std::min<int64_t>(lines, std::numeric_limits<int32_t>::max()));
-        s.report.TotalPages = PagesOfReportText(written);
+        s.report.TotalPages = PagesForDrawnLines(DrawnLines(written));
     });
 }
 

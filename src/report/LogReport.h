@@ -24,10 +24,6 @@ std::optional<std::string> LogCompanionFileName(const std::string& logPath);
 // AppendToReport is 1 and `mayAppend`). False with the reason in `error`.
 bool WriteLogReportText(Session& s, const std::string& text, std::string& error, bool mayAppend = false);
 
-// Pages the renderer draws from a report text: lines without "#", 44 on the
-// first page and 51 on each later one; at least one page.
-int32_t PagesOfReportText(const std::string& text);
-
 // Writes the report file and the companion file of the current tab's log.
 // False (after the message) when nothing could be written.
 bool CreateGeopakLogReport(Session& s);

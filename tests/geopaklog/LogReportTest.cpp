@@ -439,20 +439,5 @@ TEST_F(LogReport, ImportAfterClickingAnEarlierTabNeverOverwritesALogShown)
     EXPECT_EQ(s.logs()[2].LogEntries.at(1).Name, "30+00.00");
 }
 
-TEST(LogPages, CountTheLinesTheRendererDraws)
-{
-    auto text = [](int drawn, int hashed) {
-        std::string t;
-        for (int i = 0; i < hashed; ++i) t += "#meta\r\n";
-        for (int i = 0; i < drawn; ++i) t += "row\r\n";
-        return t;
-    };
-    EXPECT_EQ(PagesOfReportText(text(44, 7)), 1);
-    EXPECT_EQ(PagesOfReportText(text(45, 7)), 2);
-    EXPECT_EQ(PagesOfReportText(text(95, 0)), 2);
-    EXPECT_EQ(PagesOfReportText(text(96, 0)), 3);
-    EXPECT_EQ(PagesOfReportText(""), 1);
-}
-
 } // namespace
 } // namespace mardex
