@@ -69,6 +69,14 @@ std::string ExpandReferences(const std::string& value, int depth = 0)
 
 int Clamp(int v, int lo, int hi) { return std::max(lo, std::min(hi, v)); }
 
+// GDAL's failures come back as the run's own error text, not on stderr.
+struct QuietGdal {
+    QuietGdal() { CPLPushErrorHandler(CPLQuietErrorHandler); }
+    ~QuietGdal() { CPLPopErrorHandler(); }
+    QuietGdal(const QuietGdal&) = delete;
+    QuietGdal& operator=(const QuietGdal&) = delete;
+};
+
 } // namespace
 
 GdalDesignHost::~GdalDesignHost() { Release(); }
@@ -81,6 +89,7 @@ void GdalDesignHost::Start()
 
 void GdalDesignHost::OpenDesignFile(const std::string& path)
 {
+    QuietGdal quiet;
     Release();
     path_ = path;
     const char* const drivers[] = {"DGN", nullptr};
@@ -158,6 +167,7 @@ OGRLayer& GdalDesignHost::Layer()
 
 void GdalDesignHost::AttachReference(const ReferenceAttachment& a)
 {
+    QuietGdal quiet;
     OGRLayer& target = Layer();
     const char* const drivers[] = {"DGN", nullptr};
     GDALDataset* border =
@@ -214,6 +224,7 @@ void GdalDesignHost::AttachReference(const ReferenceAttachment& a)
 
 void GdalDesignHost::AddElement(const TextElement& e)
 {
+    QuietGdal quiet;
     OGRLayer& layer = Layer();
     FeaturePtr f(OGRFeature::CreateFeature(layer.GetLayerDefn()));
     OGRPoint point(dgn::AimAtUnitMiddle(e.origin.x, units_.scale, units_.originX),
@@ -234,6 +245,7 @@ void GdalDesignHost::AddElement(const TextElement& e)
 
 void GdalDesignHost::FinishAndSave()
 {
+    QuietGdal quiet;
     OGRLayer& layer = Layer();
     CPLErrorReset();
     if (layer.SyncToDisk() != OGRERR_NONE) throw std::runtime_error("cannot save " + path_ + ": " + dgn::LastGdalError());

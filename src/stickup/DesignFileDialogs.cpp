@@ -172,6 +172,12 @@ bool CopySeedFile(const std::string& seed, const std::string& target, std::strin
         error = "the target is the seed file itself";
         return false;
     }
+    // A read-only target stays as it is, even for a user the system would let write.
+    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (IsRegularFile(target) && (fs::status(target, ec).permissions() & writable) == fs::perms::none) {
+        error = "the target file is read-only";
+        return false;
+    }
     if (!fs::copy_file(seed, target, fs::copy_options::overwrite_existing, ec)) {
         error = ec.message();
         return false;

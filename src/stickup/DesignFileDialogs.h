@@ -67,8 +67,8 @@ struct CopyOfBentleyDlgModel {
 };
 
 // Copies the seed onto the target, replacing it. False when the seed is
-// missing, when both name the same file (the seed is never written), or the
-// copy fails; `error` then says why.
+// missing, when both name the same file (the seed is never written), when
+// the target is marked read-only, or the copy fails; `error` then says why.
 bool CopySeedFile(const std::string& seed, const std::string& target, std::string& error);
 
 // The default seed: a third line "SeedFile = path" of the settings file

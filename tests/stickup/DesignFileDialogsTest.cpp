@@ -168,6 +168,18 @@ TEST_F(DesignFileDialog, SeedChooserDoubleClickChoosesAtOnce)
     EXPECT_EQ(dlg.Label6, dir / "B.DGN");
 }
 
+TEST_F(DesignFileDialog, AReadOnlyTargetIsNotReplaced)
+{
+    fs::permissions(dir / "a.dgn", fs::perms::owner_read | fs::perms::group_read);
+    dlg.chooser.ClickFile("a.dgn");
+    ask.Then(Asks("Do you want to overwrite existing *.dgn file?", Answer::Yes));
+    ask.Then(Asks(SeedCopyQuestion, Answer::Cancel));
+    EXPECT_FALSE(dlg.Command1_Click(s));
+    fs::permissions(dir / "a.dgn", fs::perms::owner_all);
+    EXPECT_EQ(ReadFile(dir / "a.dgn"), "A");
+    EXPECT_TRUE(ask.sawAll());
+}
+
 TEST(DefaultSeed, ThirdLineOfTheSettingsFileOrTheFallback)
 {
     TempDir dir;
