@@ -2,6 +2,7 @@
 
 #include "app/Guarded.h"
 #include "app/Session.h"
+#include "document/AreaText.h"
 #include "document/AtomicFile.h"
 #include "sheet/NumberText.h"
 
@@ -55,17 +56,41 @@ std::string RowLine(Sheet& sheet, int row)
     for (int c = 0; c < ColumnCount; ++c)
         if (sheet.Cell(c, row).empty()) sheet.SetCell(c, row, "0.0");
 
-    std::string line = RightAlign(FormatStationText(TrimLeft(sheet.Cell(ColStation, row))), 9);
-    AppendField(line, RightAlign(RightAlign(TrimLeft(sheet.Cell(ColCode, row)), 9), 12));
-    for (int c = ColCut; c <= ColAddedFill; ++c)
-        AppendField(line, RightAlign(FormatAreaText(TrimLeft(sheet.Cell(c, row))), 12));
-    return Trim(line);
+    std::string line;
+    line.reserve(84);
+    const auto append = [&line](std::string_view field, std::size_t width) {
+        const bool padded = field.size() < width;
+        if (!line.empty() && !padded && (field.empty() || field.front() != ' ')) line += ' ';
+        if (padded) line.append(width - field.size(), ' ');
+        line.append(field);
+    };
+    const auto trimmed = [&sheet, row](int c) {
+        std::string_view text = sheet.Cell(c, row);
+        while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+        return text;
+    };
+
+    const std::string_view station = trimmed(ColStation);
+    if (const auto value = ParseNumber(station)) append(FormatStation(*value), 9);
+    else append(station, 9);
+    append(trimmed(ColCode), 12);  // right-aligned in 9, then in 12
+    for (int c = ColCut; c <= ColAddedFill; ++c) {
+        const std::string_view text = trimmed(c);
+        if (IsAreaMaskText(text)) append(text, 12);
+        else append(FormatAreaText(text), 12);
+    }
+    const auto first = line.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    const auto last = line.find_last_not_of(' ');
+    return line.substr(first, last - first + 1);
 }
 
 std::string SheetDocumentText(Session& s)
 {
     std::string out;
-    out.reserve(256);
+    std::size_t rows = 0;
+    for (int t = 0; t < std::min<int>(s.doc.SheetCount, MaxSheets); ++t) rows += s.store[t].Cells[ColStation].size();
+    out.reserve(1024 + rows * 90);
     out += "[VERSION 2002]";
     out += LineEnd;
     out += s.doc.UnitSystem == 1 ? "[METRIC]" : "[ENGLISH]";

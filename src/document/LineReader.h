@@ -14,33 +14,52 @@ public:
     bool Next(std::string& line)
     {
         line.clear();
-        std::streambuf* buf = in_.rdbuf();
-        if (buf == nullptr) return false;
         bool any = false;
         for (;;) {
-            const auto ch = buf->sbumpc();
-            if (ch == std::char_traits<char>::eof()) {
+            if (pos_ == end_ && !Fill()) {
                 if (any) ++number_;
                 return any;
             }
             any = true;
-            const char c = static_cast<char>(ch);
-            if (c == '\n') break;
-            if (c == '\r') {
-                if (buf->sgetc() == '\n') buf->sbumpc();
-                break;
+            if (skipLf_) {
+                skipLf_ = false;
+                if (buffer_[pos_] == '\n') {
+                    ++pos_;
+                    any = !line.empty();
+                    continue;
+                }
             }
-            line.push_back(c);
+            std::size_t stop = pos_;
+            while (stop < end_ && buffer_[stop] != '\r' && buffer_[stop] != '\n') ++stop;
+            line.append(buffer_ + pos_, stop - pos_);
+            if (stop == end_) {
+                pos_ = end_;
+                continue;
+            }
+            // A CR may be followed by its LF in the next chunk.
+            skipLf_ = buffer_[stop] == '\r';
+            pos_ = stop + 1;
+            ++number_;
+            return true;
         }
-        ++number_;
-        return true;
     }
 
     // 1-based number of the line last returned.
     long long Number() const { return number_; }
 
 private:
+    bool Fill()
+    {
+        in_.read(buffer_, sizeof buffer_);
+        end_ = static_cast<std::size_t>(in_.gcount());
+        pos_ = 0;
+        return end_ > 0;
+    }
+
     std::istream& in_;
+    char buffer_[65536];
+    std::size_t pos_ = 0, end_ = 0;
+    bool skipLf_ = false;
     long long number_ = 0;
 };
 

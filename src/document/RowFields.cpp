@@ -1,5 +1,6 @@
 #include "document/RowFields.h"
 
+#include "document/AreaText.h"
 #include "sheet/NumberText.h"
 #include "sheet/SheetStore.h"
 
@@ -52,7 +53,7 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
         row.fields = found;
     }
     row.fields[0] = FormatStationText(row.fields[0]);
-    for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = FormatAreaText(row.fields[c]);
+    for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = AreaMaskText(row.fields[c]);
     return row;
 }
 
