@@ -537,6 +537,7 @@ bool LoadGeopakLog(Session& s)
 
     SheetLog& t = logs[sheet];
     t.Clear();
+    t.LogPath = s.doc.CurrentFileName;
     // The unit system is the log's own: an English log read after a metric
     // one must not inherit its units.
     s.doc.UnitSystem = 0;

@@ -57,6 +57,7 @@ void SheetLog::Clear()
     LogSummary = LogRecord{};
     EntryCount = BalanceCount = AdjustmentCount = 0;
     UnitSystem = 0;
+    LogPath.clear();
 }
 
 SheetLog& LogTables::operator[](int sheet)

@@ -63,6 +63,7 @@ struct SheetLog {
     int32_t BalanceCount = 0;
     int32_t AdjustmentCount = 0;  // "ADJUSTMENT" blocks read
     int16_t UnitSystem = 0;
+    std::string LogPath;  // the log read into this tab (its companion goes next to it)
 
     bool HasAccumulated() const { return LogEntries.at(0).HasAccumulated == 1; }
     void Clear();

@@ -3,6 +3,7 @@
 #include "app/Guarded.h"
 #include "app/Session.h"
 #include "report/EarthworkComputation.h"
+#include "report/LogReport.h"
 #include "report/ReportFile.h"
 
 #include <cstdio>
@@ -23,9 +24,13 @@ bool BuildCombinedReport(Session& s, SheetFault onFault)
     for (int i = 0; i < s.doc.SheetCount; ++i) {
         s.report.AppendToReport = i == 0 ? 0 : 1;
         s.doc.CurrentSheet = static_cast<int16_t>(i);
-        // TODO(geopak): LogMode 1 builds each section with the log report.
-        const bool built = Guarded(s.ask, "Program Error: ", " occured in CreateTempRptFile",
-                                   [&] { AppendSheetReport(s, text); });
+        // While a log is open each section is the log report of that baseline.
+        const bool built =
+            s.doc.LogMode == 1
+                ? Guarded(s.ask, "Program Error: ", " occured in CreateGeopakLogReport",
+                          [&] { AppendGeopakLogReport(s, text); })
+                : Guarded(s.ask, "Program Error: ", " occured in CreateTempRptFile",
+                          [&] { AppendSheetReport(s, text); });
         s.report.AppendToReport = 0;
         s.report.ResetGrandTotals();
         if (!built && onFault == SheetFault::FailRun) {

@@ -429,33 +429,42 @@ std::string InsertBalance(const SheetLog& log, int entry) { return LogIntervals(
 
 std::vector<int> BalancePointsOfEntry(const SheetLog& log, int entry) { return LogIntervals(log).Points(entry); }
 
+void AppendGeopakLogReport(Session& s, std::string& text)
+{
+    const SheetLog& log = s.logs()[s.doc.CurrentSheet];
+    const std::string& logPath = log.LogPath.empty() ? s.doc.CurrentFileName : log.LogPath;
+    const auto companionPath = LogCompanionFileName(logPath);
+    if (!companionPath) throw RuntimeFault("Bad file name or number: " + logPath + " has no \".LOG\"");
+
+    LogReportBuilder builder(s, log);
+    builder.Build();
+    std::string error;
+    if (!WriteReportText(*companionPath, CompanionDocument(s, builder.CompanionRows()), false, error))
+        throw RuntimeFault(error);
+    text += builder.Report();
+}
+
 bool CreateGeopakLogReport(Session& s)
 {
     return Guarded(s.ask, "Program Error: ", " occured in CreateGeopakLogReport", [&] {
-        const SheetLog& log = s.logs()[s.doc.CurrentSheet];
         const auto reportPath = LogReportFileName(s);
-        const auto companionPath = LogCompanionFileName(s.doc.CurrentFileName);
-        if (!reportPath || !companionPath)
+        if (!reportPath)
             throw RuntimeFault("Bad file name or number: " + s.doc.CurrentFileName + " has no \".LOG\"");
-
-        LogReportBuilder builder(s, log);
-        builder.Build();
+        std::string text;
+        AppendGeopakLogReport(s, text);
 
         const bool append = s.report.AppendToReport == 1;
         std::string error;
-        if (!WriteReportText(*reportPath, builder.Report(), append, error)) throw RuntimeFault(error);
-        if (!WriteReportText(*companionPath, CompanionDocument(s, builder.CompanionRows()), false, error))
-            throw RuntimeFault(error);
+        if (!WriteReportText(*reportPath, text, append, error)) throw RuntimeFault(error);
         s.report.AppendToReport = 0;
 
-        std::string written = builder.Report();
         if (append) {
             std::ifstream in(*reportPath, std::ios::binary);
-            written.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         }
-        const int64_t lines = AllLines(written) - 8;
+        const int64_t lines = AllLines(text) - 8;
         s.report.ReportLineCount = static_cast<int32_t>(std::min<int64_t>(lines, std::numeric_limits<int32_t>::max()));
-        s.report.TotalPages = PagesForDrawnLines(DrawnLines(written));
+        s.report.TotalPages = PagesForDrawnLines(DrawnLines(text));
     });
 }
 

@@ -27,6 +27,11 @@ bool WriteLogReportText(Session& s, const std::string& text, std::string& error,
 // Writes the report file and the companion file of the current tab's log.
 // False (after the message) when nothing could be written.
 bool CreateGeopakLogReport(Session& s);
+// The report section of the current tab's log appended to `text`, and its
+// companion document written next to that tab's log. Throws RuntimeFault
+// when the companion cannot be written (the combined report of the
+// Stickup Sheets command builds its sections this way).
+void AppendGeopakLogReport(Session& s, std::string& text);
 
 // The adjustment label of an entry: the Note of the first adjustment whose
 // station lies in the entry's interval; empty when none or not a station entry.

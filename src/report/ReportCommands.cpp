@@ -50,9 +50,6 @@ void mnuAccumulated_Click(Session& s)
 
 std::string ReportFileName(Session& s)
 {
-    // A log's report is named after the log's name up to its ".LOG".
-    if (s.doc.LogMode == 1)
-        if (auto path = LogReportFileName(s)) return *path;
     std::string error;
     if (auto path = ReportPathOf(s, error)) return *path;
     // A name without "." has no report file of its own; readers find none here.

@@ -2,6 +2,7 @@
 
 #include "app/Session.h"
 #include "document/FileCommands.h"
+#include "report/LogReport.h"
 #include "report/ReportCommands.h"
 
 #include <cerrno>
@@ -15,6 +16,12 @@ namespace mardex {
 std::optional<std::string> ReportPathOf(const Session& s, std::string& error)
 {
     if (!s.report.ReportFileOverride.empty()) return s.report.ReportFileOverride;
+    // A log's report is named after the log's name up to its ".LOG".
+    if (s.doc.LogMode == 1) {
+        if (auto path = LogReportFileName(s)) return path;
+        error = "The report file of \"" + s.doc.CurrentFileName + "\" cannot be named: the log's name has no \".LOG\"";
+        return std::nullopt;
+    }
     const std::string name = StripFile(s.doc.CurrentFileName);
     const auto dot = name.find('.');
     if (dot == std::string::npos) {

@@ -7,6 +7,7 @@
 #include "geopaklog/GeopakLog.h"
 #include "geopaklog/LogCommands.h"
 #include "geopaklog/LogTables.h"
+#include "report/CombinedReport.h"
 #include "report/LogReport.h"
 #include "report/ReportCommands.h"
 #include "support/ScriptedPrompter.h"
@@ -409,6 +410,10 @@ TEST_F(LogReport, ImportAddsATabAndEachTabShowsItsOwnBaseline)
     EXPECT_EQ(report[3], "#TabName= BASELINE:  CL1");
     EXPECT_EQ(Containing(report, "10+50.00").size(), 1u);
     EXPECT_TRUE(Containing(report, "20+00.00").empty());
+    // each baseline's companion stays next to its own log
+    EXPECT_EQ(Containing(FileLines(dir / "road.mdx"), "10+50.00").size(), 1u);
+    EXPECT_EQ(Containing(FileLines(dir / "ramp.mdx"), "20+00.00").size(), 1u);
+    EXPECT_TRUE(Containing(FileLines(dir / "ramp.mdx"), "10+50.00").empty());
 }
 
 TEST_F(LogReport, ImportOfASameNamedBaselineAsksForAnotherName)
@@ -437,6 +442,23 @@ TEST_F(LogReport, ImportAfterClickingAnEarlierTabNeverOverwritesALogShown)
     EXPECT_EQ(s.form.Tabs[2], "BASELINE:  C");
     EXPECT_EQ(s.logs()[1].LogEntries.at(1).Name, "20+00.00");
     EXPECT_EQ(s.logs()[2].LogEntries.at(1).Name, "30+00.00");
+}
+
+TEST_F(LogReport, StickupReportHoldsEveryBaselineInTurn)
+{
+    Open(LogOf("", Station("10+00.00"), ""));
+    Import(LogOf("", Station("20+00.00"), "", "RAMP"), "ramp.log");
+    s.report.AccumulatedMode = 0;
+    ASSERT_TRUE(BuildCombinedReport(s, SheetFault::FailRun));
+    const auto report = Report("ramp.rpt");
+    const int first = IndexOf(report, "#TabName= BASELINE:  CL1");
+    const int second = IndexOf(report, "#TabName= BASELINE:  RAMP");
+    ASSERT_GE(first, 0);
+    ASSERT_GT(second, first);
+    EXPECT_GT(IndexOf(report, "10+00.00"), first);
+    EXPECT_LT(IndexOf(report, "10+00.00"), second);
+    EXPECT_GT(IndexOf(report, "20+00.00"), second);
+    EXPECT_EQ(Containing(report, std::string(65, '#')).size(), 2u);
 }
 
 } // namespace
