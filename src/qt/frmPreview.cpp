@@ -50,7 +50,15 @@ public:
     PreviewSurface(frmPreview& window, QImage& image) : QPainterSurface(image, nullptr, {}), window_(window) {}
 
     bool IsPreview() const override { return true; }
-    void Clear() override { FillWhite(); }
+    void Clear() override
+    {
+        FillWhite();
+        // Drawn with the printer's H, the table header of a tall page (A4)
+        // would fall under Text1 (4,680 twips = row 19.5): lift the drawing
+        // so that the header of page 1 ends at the text box.
+        const int H = window_.s_.print.PageHeightCells;
+        SetRowOffset(std::min(0.0, 19.5 - (H - 44)));
+    }
     void SetText1ReadOnly(bool readOnly) override { window_.Text1->setReadOnly(readOnly); }
     void SetText1(const std::string& text) override
     {

@@ -80,7 +80,8 @@ void QPainterSurface::DrawLine(double x, double y, double dx, double dy)
     QPainter& p = Painter();
     // About half a point wide on every device.
     p.setPen(QPen(Qt::black, device_.logicalDpiX() / 144.0, Qt::SolidLine, Qt::FlatCap));
-    p.drawLine(QPointF(x * CellWidth(), y * CellHeight()), QPointF((x + dx) * CellWidth(), (y + dy) * CellHeight()));
+    const double top = y + rowOffset_;
+    p.drawLine(QPointF(x * CellWidth(), top * CellHeight()), QPointF((x + dx) * CellWidth(), (top + dy) * CellHeight()));
     pageHasContent_ = true;
     x_ = x + dx;
     y_ = y + dy;
@@ -93,7 +94,7 @@ void QPainterSurface::PrintText(const std::string& text)
     p.setFont(font);
     const QFontMetricsF metrics(font, &device_);
     const QString s = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    const QPointF topLeft(x_ * CellWidth(), y_ * CellHeight());
+    const QPointF topLeft(x_ * CellWidth(), (y_ + rowOffset_) * CellHeight());
     if (!transparent_)
         p.fillRect(QRectF(topLeft, QSizeF(metrics.horizontalAdvance(s), metrics.height())), Qt::white);
     p.setPen(Qt::black);

@@ -43,6 +43,9 @@ public:
 protected:
     // Ends painting so that the device can be shown or saved.
     void Finish();
+    // Moves everything drawn by this many rows (the preview fits its
+    // drawing above its text box).
+    void SetRowOffset(double rows) { rowOffset_ = rows; }
     void FillWhite();
     QPaintDevice& device_;
 
@@ -55,7 +58,7 @@ private:
     QPagedPaintDevice* paged_;
     std::string deviceName_;
     std::unique_ptr<QPainter> painter_;
-    double x_ = 0, y_ = 0;
+    double x_ = 0, y_ = 0, rowOffset_ = 0;
     QString family_ = "courier";
     double size_ = 8.28;
     bool bold_ = false, transparent_ = true;
