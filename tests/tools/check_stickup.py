@@ -2,9 +2,10 @@
 """Draws stick-up sheets with the tool and checks the design file against a
 layout computed here, independently of the program's code.
 
-usage: check_stickup.py TOOL CASES_DIR [RANDOM_COUNT]
+usage: check_stickup.py TOOL CASES_DIR [RANDOM_COUNT [MORE_DIRS...]]
 
-For every CASES_DIR/*.mdx whose combined report succeeds, and for
+For every *.mdx and *.log of the case folders whose combined report
+succeeds, and for
 RANDOM_COUNT generated documents, runs
     TOOL --stickup OUT.dgn --output OUT.rpt DOC.mdx
 reads OUT.dgn back with ogrinfo and compares every text (string and
@@ -149,7 +150,8 @@ def check(tool, document, workdir, captions, border_count):
         problems.append("%d texts drawn, %d expected" % (len(got), len(want)))
     for g, (text, x, y, colour) in zip(got, want):
         gx, gy = g["points"][0]
-        if g["text"] != text or abs(gx - x) > TOL or abs(gy - y) > TOL or g["colour"] != colour:
+        # GDAL's text writer drops a line's trailing blanks (they draw nothing).
+        if g["text"] != text.rstrip(" ") or abs(gx - x) > TOL or abs(gy - y) > TOL or g["colour"] != colour:
             problems.append("drawn %r at (%.4f, %.4f) c%d, expected %r at (%.4f, %.4f) c%d"
                             % (g["text"], gx, gy, g["colour"], text, x, y, colour))
             break
@@ -196,7 +198,10 @@ def main():
     passed = failed = 0
     rng = random.Random(20261207)
     with tempfile.TemporaryDirectory() as work:
-        docs = sorted(os.path.join(cases, n) for n in os.listdir(cases) if n.endswith(".mdx") and ".saved." not in n)
+        docs = []
+        for folder in [cases] + sys.argv[4:]:
+            docs += sorted(os.path.join(folder, n) for n in os.listdir(folder)
+                           if (n.endswith(".mdx") or n.endswith(".log")) and ".saved." not in n)
         for i in range(count):
             p = os.path.join(work, "random%02d.mdx" % i)
             random_document(rng, p)
