@@ -378,12 +378,25 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::string& path)
 
 int16_t CheckWhetherItIsLogFile(Session& s, const std::string& path)
 {
-    const auto lines = ReadTextLines(path);
-    if (!lines) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
         ErrorBox(s.ask, " Error: ", "File not found: " + path, " occured in CheckWhetherItIsLogFile");
         return 0;
     }
-    return std::find(lines->begin(), lines->end(), LogMarkerLine) != lines->end() ? 1 : 0;
+    // Line by line, so that the answer comes as soon as the marker is met.
+    std::string line;
+    std::streambuf* buffer = in.rdbuf();
+    for (;;) {
+        const int c = buffer->sbumpc();
+        if (c == std::char_traits<char>::eof() || c == '\r' || c == '\n') {
+            if (line == LogMarkerLine) return 1;
+            line.clear();
+            if (c == std::char_traits<char>::eof()) return 0;
+            if (c == '\r' && buffer->sgetc() == '\n') buffer->sbumpc();
+        } else if (line.size() <= LogMarkerLine.size()) {
+            line += static_cast<char>(c);
+        }
+    }
 }
 
 void Parse_Station_String(const std::string& line, LogRecord& entry)
@@ -538,9 +551,10 @@ bool LoadGeopakLog(Session& s)
     SheetLog& t = logs[sheet];
     t.Clear();
     t.LogPath = s.doc.CurrentFileName;
-    // The unit system is the log's own: an English log read after a metric
-    // one must not inherit its units.
+    // The unit system and the report mode are the log's own: a log read after
+    // another must inherit neither its units nor its accumulated mode.
     s.doc.UnitSystem = 0;
+    s.report.AccumulatedMode = 0;
     LogReader reader(s, t, *lines);
     reader.Pass1();
     reader.Pass2();

@@ -96,6 +96,11 @@ TEST_F(LogReader, RecognisesOnlyTheExactMarkerLine)
     WriteFile(trailing, " 1     3     3 Earthwork \r\n");
     WriteFile(indented, "  1     3     3 Earthwork\r\n");
     WriteFile(crOnly, "first\r 1     3     3 Earthwork");
+    const std::string longer = dir / "longer.log", lfOnly = dir / "lf.log";
+    WriteFile(longer, " 1     3     3 Earthworks\n");
+    WriteFile(lfOnly, "x\n 1     3     3 Earthwork\nmore");
+    EXPECT_EQ(CheckWhetherItIsLogFile(s, longer), 0);
+    EXPECT_EQ(CheckWhetherItIsLogFile(s, lfOnly), 1);
     EXPECT_EQ(CheckWhetherItIsLogFile(s, exact), 1);
     EXPECT_EQ(CheckWhetherItIsLogFile(s, trailing), 0);
     EXPECT_EQ(CheckWhetherItIsLogFile(s, indented), 0);
@@ -269,9 +274,11 @@ TEST_F(LogReader, MetricSummaryRowsStartOneLineLater)
     EXPECT_EQ(m.UnitSystem, 1);
     EXPECT_EQ(m.LogSummary.Value(1, 1), "Excavation");
     EXPECT_EQ(m.LogSummary.Value(2, 2), "1046");
-    // an English log read after it is English again
+    // an English log read after it is English again, and not accumulated
+    s.report.AccumulatedMode = 1;
     Load(english.Text(), 2);
     EXPECT_EQ(s.doc.UnitSystem, 0);
+    EXPECT_EQ(s.report.AccumulatedMode, 0);
 }
 
 TEST_F(LogReader, AddAccumulatedAndAdjustments)
