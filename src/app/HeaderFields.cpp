@@ -98,6 +98,9 @@ void Check1_UserClick(Session& s)
                     sheet.MeasuredInEmbankment = static_cast<int16_t>(s.form.Check1);
                     s.doc.DataChanged = 1;
                 }
+                // A sheet no longer measured in embankment takes a factor again
+                // (showing a flagged sheet greys the box).
+                if (s.form.Check1 == 0) s.form.txtShrinkFactor.enabled = true;
             });
 }
 

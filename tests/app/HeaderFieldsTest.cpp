@@ -35,8 +35,10 @@ TEST_F(HeaderFields, TickingTheBoxForcesTheFactorLocksTheBoxAndMarksTheChange)
     EXPECT_EQ(s.doc.DataChanged, 1);
     // The user's click reaches the sheet's flag, so it is saved.
     EXPECT_EQ(s.CurrentSheet().MeasuredInEmbankment, 1);
+    s.form.txtShrinkFactor.enabled = false;  // as a flagged sheet is shown
     Check1_UserClick(s);
     EXPECT_FALSE(s.form.txtShrinkFactor.locked);
+    EXPECT_TRUE(s.form.txtShrinkFactor.enabled);
     EXPECT_EQ(s.CurrentSheet().BalanceFactor, "1.00");
     EXPECT_EQ(s.CurrentSheet().MeasuredInEmbankment, 0);
 }
