@@ -8,7 +8,10 @@
 #include "report/ReportFile.h"
 #include "sheet/NumberText.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 #include <cstdio>
 #include <limits>
 
@@ -55,6 +58,25 @@ std::string CurrentTabCaption(const Session& s)
     return s.store[i].TabName;
 }
 
+template <class Area>
+double GetSum(RowFlags& flags, int row, std::string_view mode, Area&& area)
+{
+    if (mode == "OE") return area(row - 2) + area(row);
+    if (mode == "SA") return area(row - 1);
+    if (mode == "NA") {
+        if (flags.SkipState == 2) return area(row);
+        if (flags.Gap == 1) return area(row - 1) + area(row);
+        if (flags.Overlap == 1) {
+            const double sum = area(row - 1) + area(row);
+            flags.Overlap = 0;
+            return sum;
+        }
+        if (flags.TwoBack == 1) return area(row - 2) + area(row);
+        return area(row - 1) + area(row);
+    }
+    return 0;
+}
+
 // Everything the row loop carries from one row to the next.
 struct Computation {
     Session& s;
@@ -73,18 +95,33 @@ struct Computation {
     // Running sums since the first row.
     double runningCut = 0, runningFill = 0, runningAdjusted = 0;
 
-    double sta(int row) const { return GetStation(sheet, row); }
+    // Numeric values of the cells up to the row after the end marker, read
+    // once: each is needed by up to three segments.
+    std::array<std::vector<double>, ColumnCount> values;
+    void ReadValues(int rows)
+    {
+        for (int c : {ColStation, ColCut, ColAddedCut, ColFill, ColAddedFill}) {
+            values[c].resize(rows);
+            for (int r = 0; r < rows; ++r) values[c][r] = StationToNumber(sheet.Cell(c, r));
+        }
+    }
+    double value(int column, int row) const
+    {
+        if (row >= 0 && row < static_cast<int>(values[column].size())) return values[column][row];
+        return CellValue(sheet, column, row);
+    }
+    double sta(int row) const { return value(ColStation, row); }
     std::string code(int row) const { return Trim(CheckedCell(sheet, ColCode, row)); }
 
     void AddedOf(int row)
     {
-        addedCut = CellValue(sheet, ColAddedCut, row);
-        addedFill = CellValue(sheet, ColAddedFill, row);
+        addedCut = value(ColAddedCut, row);
+        addedFill = value(ColAddedFill, row);
     }
     void Sums(int row, std::string_view mode)
     {
-        cutSum = GetSum(sheet, flags, row, ColCut, mode);
-        fillSum = GetSum(sheet, flags, row, ColFill, mode);
+        cutSum = GetSum(flags, row, mode, [&](int r) { return value(ColCut, r); });
+        fillSum = GetSum(flags, row, mode, [&](int r) { return value(ColFill, r); });
     }
     void ClearSegment()
     {
@@ -343,21 +380,7 @@ double GetStation(const Sheet& sheet, int row) { return CellValue(sheet, ColStat
 
 double GetSum(const Sheet& sheet, RowFlags& flags, int row, int column, std::string_view mode)
 {
-    auto area = [&](int r) { return CellValue(sheet, column, r); };
-    if (mode == "OE") return area(row - 2) + area(row);
-    if (mode == "SA") return area(row - 1);
-    if (mode == "NA") {
-        if (flags.SkipState == 2) return area(row);
-        if (flags.Gap == 1) return area(row - 1) + area(row);
-        if (flags.Overlap == 1) {
-            const double sum = area(row - 1) + area(row);
-            flags.Overlap = 0;
-            return sum;
-        }
-        if (flags.TwoBack == 1) return area(row - 2) + area(row);
-        return area(row - 1) + area(row);
-    }
-    return 0;
+    return GetSum(flags, row, mode, [&](int r) { return CellValue(sheet, column, r); });
 }
 
 void AppendSheetReport(Session& s, std::string& out)
@@ -382,6 +405,10 @@ void AppendSheetReport(Session& s, std::string& out)
         m.Embankment = s.form.Check1;
         WriteMetadata(out, m);
         s.report.ReportLineCount = 0;
+        const int rows = std::min(sheet.EndRow() + 2, RowSlots);
+        c.ReadValues(rows);
+        const std::size_t needed = out.size() + static_cast<std::size_t>(rows) * 116 + 1024;
+        if (needed > out.capacity()) out.reserve(std::max(needed, 2 * out.capacity()));
 
         for (int r = 0;; ++r) {
             if (CheckedCell(sheet, ColStation, r) == EndMarker) break;

@@ -54,11 +54,21 @@ void WriteBalancePoint(std::string& out, const BalancePointBlock& b)
 
 void WriteStationRow(std::string& out, const StationRow& r)
 {
-    AppendLine(out, JoinFields({StationField(r.Station), NumberField(r.CutArea), NumberField(r.AddedCut),
-                                NumberField(r.Fourth), NumberField(r.FillArea), NumberField(r.AddedFill),
-                                NumberField(r.Seventh), NumberField(r.Factor), NumberField(r.Ninth),
-                                NumberField(r.Tenth)},
-                               2));
+    AppendStationField(out, r.Station);
+    auto next = [&](auto value) {
+        out.append(2, ' ');
+        AppendNumberField(out, value);
+    };
+    next(r.CutArea);
+    next(r.AddedCut);
+    next(r.Fourth);
+    next(r.FillArea);
+    next(r.AddedFill);
+    next(r.Seventh);
+    next(r.Factor);
+    next(r.Ninth);
+    next(r.Tenth);
+    out.append(ReportLineEnd);
 }
 
 void WriteForcedBalance(std::string& out, const ForcedBalanceBlock& b)

@@ -25,6 +25,12 @@ std::string NumberField(std::string_view text);
 std::string SummaryField(double value);
 std::string SummaryField(std::string_view text);
 
+// The same fields appended to a line under construction (no temporaries:
+// a full combined report has half a million of them).
+void AppendStationField(std::string& line, double station);
+void AppendNumberField(std::string& line, double value);
+void AppendNumberField(std::string& line, std::string_view text);
+
 // Fields joined by a fixed run of blanks.
 std::string JoinFields(std::initializer_list<std::string_view> fields, std::size_t blanks);
 // Fields on print zones: each field after the first starts at the next

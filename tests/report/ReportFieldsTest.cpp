@@ -1,6 +1,7 @@
 #include "report/ReportBlocks.h"
 #include "report/ReportFields.h"
 #include "report/ReportFile.h"
+#include "sheet/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,24 @@ TEST(PageCount, LinesWithAHashAnywhereAreNotDrawn)
     EXPECT_EQ(DrawnLines("#a\r\nb\r\nc#d\r\ne\r\n"), 2);
     EXPECT_EQ(DrawnLines("a\nb"), 2);
     EXPECT_EQ(AllLines("#a\r\nb\r\n"), 2);
+}
+
+} // namespace
+} // namespace mardex::test
+
+namespace mardex::test {
+namespace {
+
+// The number field takes shortcuts for whole numbers and for texts already in
+// two-decimal form; they must give exactly the mask's text.
+TEST(ReportFields, ShortcutsGiveTheMasksText)
+{
+    for (double v : {0.0, -0.0, 1.0, -1.0, 47.0, -47.0, 123456789012345.0, 999999999999999.0, 1e15, -1e15, 2.5,
+                     0.125, -0.005, 1e20, 4503599627370497.0})
+        EXPECT_EQ(NumberField(v), RightAlign(FormatArea(v), 9)) << v;
+    for (const char* t : {"12.50", "0.00", "-0.00", "00.00", "1.5", "-12.34", "0.875", "1234567890123.45",
+                          "12345678901234.56", "+1.00", " 1.00", "1.00 ", "12+5", "", ".50", "-.50", "1.00e2"})
+        EXPECT_EQ(NumberField(std::string_view(t)), RightAlign(FormatAreaText(t), 9)) << t;
 }
 
 } // namespace
