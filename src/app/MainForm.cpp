@@ -125,6 +125,8 @@ void ResetallAttributes(Session& s)
         s.form.optEnglish = false;
         s.form.optMetric = false;
         s.form.Frame1Visible = true;
+        // The emptied grid is the emptied current sheet.
+        s.form.GridShowsSheet = true;
         s.form.Caption = "MARDEX: " + s.doc.CurrentFileName;
     });
 }

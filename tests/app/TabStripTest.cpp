@@ -199,6 +199,9 @@ TEST_F(Groups, ARightClickOffersThePreviewMenuAndThenEmptiesTheGrid)
     EXPECT_EQ(s.form.grid.Text(2, 0), "");
     EXPECT_EQ(s.store[1].EndRow(), 2);
     EXPECT_FALSE(s.form.GridShowsSheet);
+    // New and Open start from the full reset: the grid takes edits again.
+    ResetallAttributes(s);
+    EXPECT_TRUE(s.form.GridShowsSheet);
 }
 
 } // namespace
