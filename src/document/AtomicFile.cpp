@@ -44,7 +44,13 @@ AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view 
 {
     namespace fs = std::filesystem;
     AtomicWriteResult result;
-    const fs::path target(path);
+    // A link is followed, so that the file it names is replaced, not the link.
+    std::error_code ec;
+    fs::path target(path);
+    if (fs::is_symlink(target, ec)) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec) target = resolved;
+    }
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::string temp = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
 
@@ -55,7 +61,7 @@ AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view 
     }
     // A new file gets the usual permissions; a replaced one keeps its own.
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) {
+    if (::stat(target.c_str(), &old) == 0) {
         ::fchmod(fd, old.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
@@ -73,9 +79,17 @@ AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view 
         err = errno;
         ok = false;
     }
-    if (ok && ::rename(temp.c_str(), path.c_str()) != 0) {
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
         err = errno;
         ok = false;
+    }
+    if (ok) {
+        // The rename itself reaches the disk with the folder.
+        const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+        if (dir >= 0) {
+            ::fsync(dir);
+            ::close(dir);
+        }
     }
     if (!ok) {
         ::unlink(temp.c_str());

@@ -154,9 +154,13 @@ TEST(DocumentReader, NamesKeepInnerBlanksAndLoseLeadingOnes)
 
 TEST(DocumentReader, NoSheetsReadsAsOneEmptySheetNamedMardex1)
 {
+    Program a;
+    a.s.doc.SheetCount = 0;
+    std::string error;
+    ASSERT_TRUE(Write2002VersionFile(a.s, a.Path("z.mdx"), error)) << error;
+    EXPECT_EQ(ReadFile(a.Path("z.mdx")).find("[END AREA"), std::string::npos);
     Program p;
-    WriteFile(p.Path("z.mdx"), Document(""));
-    p.Open(p.Path("z.mdx"));
+    p.Open(a.Path("z.mdx"));
     EXPECT_EQ(p.s.doc.SheetCount, 1);
     EXPECT_EQ(p.s.store[0].EndRow(), 0);
     EXPECT_EQ(p.s.form.Tabs, std::vector<std::string>{"Mardex 1"});

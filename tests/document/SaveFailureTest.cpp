@@ -98,5 +98,16 @@ TEST(AtomicFile, ReplacesWholeOrNotAtAll)
     EXPECT_EQ(FilesIn(dir.path()), 1);
 }
 
+TEST(AtomicFile, ALinkedFileIsReplacedThroughItsLink)
+{
+    TempDir dir;
+    const std::string real = dir / "real.mdx", link = dir / "link.mdx";
+    WriteFile(real, "before");
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(WriteFileAtomically(link, "after").ok);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFile(real), "after");
+}
+
 } // namespace
 } // namespace mardex::test
