@@ -1,0 +1,102 @@
+// mardex-report on GEOPAK logs, run as a program.
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace mardex::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ToolRun {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string Quote(const std::string& s) { return "'" + s + "'"; }
+
+// Runs the tool inside `dir` (its current folder), so that a report written
+// to an empty report folder would show up there.
+ToolRun RunTool(const TempDir& dir, const std::string& args)
+{
+    const std::string tool = std::string(MARDEX_BINARY_DIR) + "/bin/mardex-report";
+    const std::string cmd = "cd " + Quote(dir.path().string()) + " && " + Quote(tool) + " " + args + " >" +
+                            Quote(dir / "stdout.txt") + " 2>" + Quote(dir / "stderr.txt");
+    const int raw = std::system(cmd.c_str());
+    ToolRun run;
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.out = ReadFile(dir / "stdout.txt");
+    run.err = ReadFile(dir / "stderr.txt");
+    fs::remove(dir / "stdout.txt");
+    fs::remove(dir / "stderr.txt");
+    return run;
+}
+
+std::vector<std::string> FilesIn(const TempDir& dir)
+{
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir.path())) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string CopyCase(const TempDir& dir, const std::string& name)
+{
+    const std::string log = dir / (name + ".log");
+    fs::copy_file(TestData("log_cases/" + name + ".log"), log);
+    return log;
+}
+
+TEST(LogReportCommand, TotalWritesOnlyTheFinalReportAndTheCompanion)
+{
+    TempDir dir;
+    const std::string log = CopyCase(dir, "h01_basic_english");
+    const std::string out = dir / "final.rpt";
+    const ToolRun run = RunTool(dir, "--output " + Quote(out) + " " + Quote(log));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, out + ": 1 pages\n");
+    EXPECT_EQ(ReadFile(out), ReadFile(TestData("log_cases/h01_basic_english.total.rpt")));
+    // the report Open wrote into the (empty) report folder is not kept
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"final.rpt", "h01_basic_english.log", "h01_basic_english.mdx"}));
+}
+
+TEST(LogReportCommand, AccumulatedRefusalIsExit1AndKeepsOnlyTheCompanion)
+{
+    TempDir dir;
+    const std::string log = CopyCase(dir, "h01_basic_english");
+    const ToolRun run = RunTool(dir, "--accumulated --output " + Quote(dir / "final.rpt") + " " + Quote(log));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("mardex-report: Present Log file has no Accumulated Quantities"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"h01_basic_english.log", "h01_basic_english.mdx"}));
+}
+
+TEST(LogReportCommand, AFileThatIsNotALogIsExit1WithTheProgramsMessage)
+{
+    TempDir dir;
+    const std::string log = CopyCase(dir, "nonlog_marker_trailing_blank");
+    const ToolRun run = RunTool(dir, "--output " + Quote(dir / "final.rpt") + " " + Quote(log));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("The file selected is not a Geopak Earthwork log file"), std::string::npos) << run.err;
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"nonlog_marker_trailing_blank.log"}));
+}
+
+TEST(LogReportCommand, MessagesThatDoNotEndTheOpenGoToStderr)
+{
+    TempDir dir;
+    const std::string log = CopyCase(dir, "h08_entry_and_row_quirks");
+    const std::string out = dir / "final.rpt";
+    const ToolRun run = RunTool(dir, "--output " + Quote(out) + " " + Quote(log));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("occured in Parse_Station_String"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFile(out), ReadFile(TestData("log_cases/h08_entry_and_row_quirks.total.rpt")));
+}
+
+} // namespace
+} // namespace mardex::test
