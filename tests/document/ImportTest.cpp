@@ -107,6 +107,33 @@ TEST_F(WorkedExampleOpen, AnImportBeyond26SheetsIsRefusedAndChangesNoSheet)
     EXPECT_EQ(p.s.form.Tabs.size(), 2u);
 }
 
+TEST_F(WorkedExampleOpen, AnEmptyMiddleSheetKeepsItsPlace)
+{
+    WriteFile(p.Path("gap.mdx"), Document(Block(1, "P", "1.00", Row("00+00.000", 1)) + Block(2, "Q", "1.00", "") +
+                                          Block(3, "R", "1.00", Row("00+00.000", 3))));
+    p.ask.Then(Picks(p.Path("gap.mdx")));
+    mnuImportFile_Click(p.s);
+    EXPECT_TRUE(p.ask.sawAll());
+    ASSERT_EQ(p.s.doc.SheetCount, 5);
+    EXPECT_EQ(p.s.store[3].TabName, "Q");
+    EXPECT_EQ(p.s.store[3].EndRow(), 0);
+    EXPECT_EQ(p.s.store[4].TabName, "R");
+    EXPECT_EQ(p.Cell(4, ColCut, 0), "3.00");
+}
+
+TEST_F(WorkedExampleOpen, AnOlderLayoutDocumentImportsWithTheCodeDash)
+{
+    WriteFile(p.Path("old.mdx"), "[VERSION 97.1]\r\nD\r\nP\r\nC\r\n[END AREA 1 OLD]\r\n#BALANCE FACTOR\r\n0.95\r\n"
+                                 "#MEASURED IN EMBANKMENT\r\n 0 \r\n#STATION\r\n00+00.000 5 0 6 0\r\n[LAST RECORD]\r\n");
+    p.ask.Then(Picks(p.Path("old.mdx")));
+    mnuImportFile_Click(p.s);
+    EXPECT_TRUE(p.ask.sawAll());
+    ASSERT_EQ(p.s.doc.SheetCount, 3);
+    EXPECT_EQ(p.Cell(2, ColCode, 0), "-");
+    EXPECT_EQ(p.Cell(2, ColFill, 0), "6.00");
+    EXPECT_EQ(p.s.doc.UnitSystem, 0);
+}
+
 TEST(LikePattern, WildcardsListsAndDigits)
 {
     EXPECT_TRUE(MatchesLike("Ramp A", "Ramp A"));
