@@ -83,8 +83,8 @@ void EmptySheetNamed(Session& s, const std::string& name)
 void TabStrip1_MouseUp(Session& s, int button, int, float, float)
 {
     Guarded(s.ask, " Program Error: ", " txtDescri_MouseUp(frmmain))", [&] {
-        if (s.form.SelectedTab < 0 || s.form.SelectedTab >= static_cast<int>(s.form.Tabs.size())) return;
         if (button == LeftButton) {
+            if (s.form.SelectedTab < 0 || s.form.SelectedTab >= static_cast<int>(s.form.Tabs.size())) return;
             if (s.doc.LogMode == 1) ShowLogTab(s);
             else ShowSheetOfTab(s);
             return;
