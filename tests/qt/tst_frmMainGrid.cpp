@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 
 #include <QAbstractItemModel>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableView>
@@ -25,6 +26,8 @@ private slots:
     void startsUntitledWithOneEntryRow();
     void tabActsLikeEnter();
     void aFullSheetFillsTheGrid();
+    void arrowsSkipCodeAndFill();
+    void aClickOnACodeCellOffersTheCodes();
 
 private:
     QString cell(int viewRow, int col) { return window->grid->model()->index(viewRow, col).data().toString(); }
@@ -128,6 +131,30 @@ void tst_frmMainGrid::aFullSheetFillsTheGrid()
         window->sync();
         window->grab().save(QString::fromLocal8Bit(shot));
     }
+}
+
+void tst_frmMainGrid::arrowsSkipCodeAndFill()
+{
+    type("1000");
+    QTest::keyClick(window->grid, Qt::Key_Right);
+    QCOMPARE(window->grid->currentIndex().column(), 2);
+    QCOMPARE(cell(0, 0), QString("10+00.000"));
+    QTest::keyClick(window->grid, Qt::Key_Left);
+    QCOMPARE(window->grid->currentIndex().column(), 0);
+}
+
+void tst_frmMainGrid::aClickOnACodeCellOffersTheCodes()
+{
+    type("1000\n");
+    const QRect codeCell = window->grid->visualRect(window->grid->model()->index(0, 1));
+    QTest::mouseClick(window->grid->viewport(), Qt::LeftButton, {}, codeCell.center());
+    QVERIFY(window->Combo1->isVisible());
+    QCOMPARE(window->Combo1->count(), 5);
+    QCOMPARE(window->Combo1->itemText(0), QString("SA"));
+    window->Combo1->setCurrentIndex(1);
+    emit window->Combo1->activated(1);
+    QCOMPARE(cell(0, 1), QString("FB"));
+    QCOMPARE(window->session().store[0].Cell(1, 0), std::string("FB"));
 }
 
 QTEST_MAIN(tst_frmMainGrid)
