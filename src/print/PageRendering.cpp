@@ -46,6 +46,15 @@ const std::string& Designer(const Session& s) { return s.doc.DescriptionFields[0
 const std::string& ProjectNo(const Session& s) { return s.doc.DescriptionFields[1]; }
 const std::string& ControlNo(const Session& s) { return s.doc.DescriptionFields[2]; }
 
+// The caption of the current tab ("BASELINE: ..." for a log), as the
+// report file's own header line has it.
+std::string CurrentTabName(const Session& s)
+{
+    const int i = s.doc.CurrentSheet;
+    if (i >= 0 && i < static_cast<int>(s.form.Tabs.size())) return s.form.Tabs[i];
+    return s.store[i].TabName;
+}
+
 std::string BaseLineText(const Session& s)
 {
     return s.doc.LogMode == 1 ? "BaseLine Name: " + s.doc.BaselineName : " ";
@@ -125,7 +134,7 @@ void WriteFileBanner(Session& s, ReportSurface& out)
         out.SetBold(false);
         PrintAt(out, W(s) - 90, H(s) - 52, "DESIGNER     :" + Designer(s));
         out.SetBold(true);
-        PutText(out, W(s) - 35, H(s) - 52, "For " + s.CurrentSheet().TabName);
+        PutText(out, W(s) - 35, H(s) - 52, "For " + CurrentTabName(s));
         out.SetBold(false);
         PrintAt(out, W(s) - 90, H(s) - 51, "PROJECT NO   :" + ProjectNo(s));
         out.SetBold(true);

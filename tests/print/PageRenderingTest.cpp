@@ -104,9 +104,12 @@ TEST(Banner, FullBannerTextsAndBaseLine)
 
     f.s.doc.LogMode = 1;
     f.s.doc.BaselineName = "BL A";
+    f.s.form.Tabs = {"BASELINE: BL A"};  // a log's tab; its sheet has no name
+    f.s.store[0].TabName.clear();
     RecordingSurface log;
     WriteFileBanner(f.s, log);
     EXPECT_EQ(log.TextAt(0, W - 35, H - 51)->text, "BaseLine Name: BL A");
+    EXPECT_EQ(log.TextAt(0, W - 35, H - 52)->text, "For BASELINE: BL A");
 }
 
 TEST(Banner, ShortBannerHasTitlesOnlyAndLeavesSizeTen)
