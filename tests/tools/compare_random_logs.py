@@ -5,7 +5,8 @@ counts and refusals byte for byte.
 
 usage: compare_random_logs.py TOOL [COUNT [SEED]]
 
-Each log is reported Total and Accumulated.  The last line printed is
+Each log is reported Total and Accumulated; every third log is damaged
+first (random_logs.mutate).  The last line printed is
 "N passed, M failed"; the exit status is 0 only when M is 0.  A failing log
 is kept in the folder named on the failure line.
 """
@@ -85,6 +86,8 @@ def main(argv) -> int:
         work.mkdir()
         log = work / f"rand{n}.log"
         data = random_logs.make_log(rng)
+        if n % 3 == 2:
+            data = random_logs.mutate(rng, data)
         log.write_bytes(data)
         bad = False
         for accumulated in (False, True):

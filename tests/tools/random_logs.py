@@ -6,6 +6,7 @@ row kinds, table breaks, balance points and the grand summary, plus the odd
 quirk (single-token rows, long rows, empty rows, logs that are not logs).
 
     make_log(rng) -> bytes
+    mutate(rng, data) -> bytes   (lines dropped, repeated, cut or replaced)
 """
 
 from __future__ import annotations
@@ -180,3 +181,27 @@ def make_log(rng: random.Random) -> bytes:
     add("          M A S S   B A L A N C E   S U M M A R Y")
     end = "\r\n" if rng.random() < 0.9 else "\n"
     return (end.join(lines) + end).encode("latin-1")
+
+
+NOISE = ["----------", "   SKIP = 1+00.00 to", "   at", "BALANCE POINT = , ,", "G R A N D", "P O I N T",
+         "ADJUSTMENT", "   XS-NOES", "1e5+5 x", " 12+00.00", "   0+000.000 x", "   ADD ACCUMULATED"]
+
+
+def mutate(rng: random.Random, data: bytes) -> bytes:
+    """A damaged log: the reader must still give what the model gives."""
+    lines = data.decode("latin-1").split("\r\n")
+    for _ in range(rng.randint(1, 30)):
+        if len(lines) < 3:
+            lines.append(" 1     3     3 Earthwork")
+        op, i = rng.random(), rng.randrange(len(lines))
+        if op < 0.3:
+            del lines[i]
+        elif op < 0.5:
+            lines.insert(i, lines[rng.randrange(len(lines))])
+        elif op < 0.7:
+            lines[i] = lines[i][:rng.randrange(len(lines[i]) + 1)]
+        elif op < 0.85:
+            lines[i] = "".join(rng.choice(" +-=.,0123456789abcETOSKIP\t#") for _ in range(rng.randint(0, 40)))
+        else:
+            lines.insert(i, rng.choice(NOISE))
+    return "\r\n".join(lines).encode("latin-1")
