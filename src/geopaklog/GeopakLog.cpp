@@ -31,9 +31,9 @@ std::string AfterFirstEquals(const std::string& text)
 // Reading past the last line ends the pass that reads.
 struct EndOfLog {};
 
-class LineReader {
+class LogLineReader {
 public:
-    explicit LineReader(const std::vector<std::string>& lines) : lines_(lines) {}
+    explicit LogLineReader(const std::vector<std::string>& lines) : lines_(lines) {}
     const std::string& Read()
     {
         if (next_ >= lines_.size()) throw EndOfLog{};
@@ -64,7 +64,7 @@ public:
 
     void Pass1()
     {
-        LineReader r(lines_);
+        LogLineReader r(lines_);
         try {
             for (;;) {
                 const std::string* line = &r.Read();
@@ -87,7 +87,7 @@ public:
 
     void Pass2()
     {
-        LineReader r(lines_);
+        LogLineReader r(lines_);
         int32_t row = 0;  // kept across headings
         try {
             for (;;) {
@@ -121,7 +121,7 @@ public:
 
     void Pass3()
     {
-        LineReader r(lines_);
+        LogLineReader r(lines_);
         logs_.LogLineNo = 0;
         try {
             for (;;) {
@@ -153,7 +153,7 @@ public:
 private:
     // The four lines of an "ADJUSTMENT" block; returns the third line after
     // the heading, which goes through the remaining tests.
-    const std::string& Adjustment(LineReader& r)
+    const std::string& Adjustment(LogLineReader& r)
     {
         const int index = ++t_.AdjustmentCount;
         LogRecord* adjustment = index <= MaxLogAdjustments ? &t_.LogAdjustments.Write(index) : nullptr;
@@ -176,7 +176,7 @@ private:
 
     // The lines after a dashes line: entry lines (with "+") and the row
     // lines under them, up to a dashes line that follows an entry line.
-    void TableSection(LineReader& r)
+    void TableSection(LogLineReader& r)
     {
         const std::string* line = &r.Read();
         bool entry = Contains(*line, "+");

@@ -468,10 +468,10 @@ bool CreateGeopakLogReport(Session& s)
     });
 }
 
-bool CurrentLogHasAccumulated(const Session& s)
+bool CurrentLogHasAccumulated(Session& s)
 {
     const int sheet = s.doc.CurrentSheet;
-    return sheet >= 0 && sheet < LogSheets && const_cast<Session&>(s).logs()[sheet].HasAccumulated();
+    return sheet >= 0 && sheet < LogSheets && s.logs()[sheet].HasAccumulated();
 }
 
 bool BuildLogReport(Session& s, bool accumulated)

@@ -42,7 +42,7 @@ std::string InsertBalance(const SheetLog& log, int entry);
 std::vector<int> BalancePointsOfEntry(const SheetLog& log, int entry);
 
 // HasAccumulated of the current tab's log.
-bool CurrentLogHasAccumulated(const Session& s);
+bool CurrentLogHasAccumulated(Session& s);
 
 // Print Preview > Total / Accumulated while a log is open: sets
 // AccumulatedMode, refuses Accumulated for a log without accumulated
