@@ -128,9 +128,8 @@ private:
             const QString collapsed = Collapsed(pages[p]);
             QVERIFY2(collapsed.contains(QString("Pages : %1 OF %2").arg(p + 1).arg(total)), qPrintable(collapsed.left(300)));
             if (p > 0) QVERIFY(!pages[p].contains("TORVALIA"));
-            for (const char* caption : accumulated ? std::initializer_list<const char*>{"NET-VOL.", "ADJ-FILL"}
-                                                   : std::initializer_list<const char*>{"ADJUSTED", "MASS"})
-                QVERIFY2(pages[p].contains(caption), caption);
+            const QStringList captions = accumulated ? QStringList{"NET-VOL.", "ADJ-FILL"} : QStringList{"ADJUSTED", "MASS"};
+            for (const QString& caption : captions) QVERIFY2(pages[p].contains(caption), qPrintable(caption));
             const QStringList units = metric ? QStringList{"Sq.m.", "Cu.m."} : QStringList{"Sq.Ft.", "Cu.Yds."};
             for (const QString& u : units) QVERIFY(pages[p].contains(u));
             for (const QString& line : pages[p].split('\n')) body << Collapsed(line);
