@@ -287,7 +287,6 @@ void PrintOneByOne(Session& s, ReportSurface& out)
         const int k = s.print.PageToRender;
         const bool preview = out.IsPreview();
         ReportReader in(ReportFileName(s));
-        if (!preview && k >= 1) out.BeginDoc();
 
         // Pages start after a whole number of drawn lines, so a "#" line in
         // the middle of the file never shifts a page onto lines already shown.
@@ -296,6 +295,7 @@ void PrintOneByOne(Session& s, ReportSurface& out)
         int budget = 0;
         auto startPage = [&] {
             started = true;
+            if (!preview) out.BeginDoc();
             if (k == 1) {
                 budget = FirstPageLines;
                 FirstPageSetUp(s, out);

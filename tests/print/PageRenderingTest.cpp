@@ -299,6 +299,21 @@ TEST(PrintOneByOne, PageBeyondTheLastDrawsNothingAndKeepsThePreview)
     EXPECT_EQ(preview.clears, 1);
 }
 
+TEST(PrintOneByOne, PrinterPageBeyondTheLastStartsNoDocument)
+{
+    PrintFixture f;
+    f.UseReport("fix14_pages_86_rows.total.rpt");
+    RecordingSurface printer;
+    f.Prepare(printer);
+    f.s.print.PageToRender = 4;
+    PrintOneByOne(f.s, printer);
+    EXPECT_EQ(printer.documentsBegun, 0);
+    EXPECT_TRUE(printer.pages[0].Empty());
+    f.s.print.PageToRender = 0;  // a from-page of 0 prints nothing
+    PrintOneByOne(f.s, printer);
+    EXPECT_EQ(printer.documentsBegun, 0);
+}
+
 TEST(PrintOneByOne, HashLinesAnywhereAreNeverDrawnAndDoNotShiftPages)
 {
     PrintFixture f;
