@@ -145,17 +145,6 @@ TEST(PrintAllCommand, MissingReportEndsTheCommandWithTheErrorOnly)
 
 // ---------------------------------------------------------------- page range
 
-TEST(PrintSelectForm, LoadShowsTheCountAndDefaultsToPageOne)
-{
-    PrintFixture f;
-    f.s.report.TotalPages = 7;
-    PrintSelectForm form;
-    frmPrintSelect_Load(f.s, form);
-    EXPECT_EQ(form.TotalPage, "7");
-    EXPECT_EQ(form.FromPage, "1");
-    EXPECT_EQ(form.ToPage, "1");
-}
-
 TEST(PrintSelectForm, ToPageAboveTheCountIsLowered)
 {
     PrintFixture f;

@@ -185,26 +185,6 @@ private slots:
         QCOMPARE(s.print.PrintFromPage, int16_t(2));
         QCOMPARE(s.print.PrintToPage, int16_t(3));
     }
-
-    void pageRangeNonNumericStaysOpen()
-    {
-        test::QtTestPrompter ask;
-        Session s(ask);
-        s.report.TotalPages = 3;
-        s.print.PrintFromPage = 1;
-        s.print.PrintToPage = 1;
-        frmPrintSelect dialog(s);
-        dialog.show();
-        dialog.FromPage->setText("B");
-        dialog.cmdDone->click();
-        QVERIFY(dialog.isVisible());
-        QCOMPARE(ask.shown.size(), size_t(1));
-        QCOMPARE(s.print.PrintFromPage, int16_t(1));
-        dialog.cmdCancel->click();
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(s.print.PrintFromPage, int16_t(0));
-        QCOMPARE(s.print.PrintToPage, int16_t(0));
-    }
 };
 
 QTEST_MAIN(tst_frmpreview)

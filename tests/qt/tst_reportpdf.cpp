@@ -181,7 +181,6 @@ private slots:
     void threePageTotalReport() { CheckReport("fix14_pages_86_rows", "total", false, false); }
     void threePageAccumulatedReport() { CheckReport("fix14_pages_86_rows", "accum", true, false); }
     void metricReportWithBalancePoints() { CheckReport("factor_1_25_metric", "total", false, true); }
-    void reportWithRulesAndEquations() { CheckReport("eq_both_kinds", "total", false, true); }
 
     void exactlyFullPageMakesNoExtraPage()
     {
@@ -212,15 +211,6 @@ private slots:
         QVERIFY(!RenderReportToPdf(s, dir.filePath("no/such/folder/x.pdf").toStdString()));
         QCOMPARE(ask.shown.size(), size_t(1));
         QVERIFY(QString::fromStdString(ask.shown[0]).contains("occured in mnuRptPrint_click"));
-    }
-
-    void missingReportIsAnError()
-    {
-        Session s(ask);
-        s.report.ReportFileOverride = dir.filePath("absent.rpt").toStdString();
-        ask.shown.clear();
-        QVERIFY(!RenderReportToPdf(s, dir.filePath("absent.pdf").toStdString()));
-        QCOMPARE(ask.shown.size(), size_t(1));
     }
 
     void pdfBesideReportName()
