@@ -258,8 +258,10 @@ void DocumentParser::Commit()
     s_.doc.UnitSystem = unitSystem_;
     s_.doc.SheetCount = sheetCount_;
     s_.doc.CurrentSheet = currentSheet_ < 0 ? 0 : currentSheet_;
-    for (int i = 0; i < 3; ++i)
-        if (descriptionRead_[i]) s_.doc.DescriptionFields[i] = descriptions_[i];
+    // A document read brings its own descriptions; one that lacks a header
+    // line has that description empty, never the previous document's.
+    if (mode_ == ParseMode::Open)
+        for (int i = 0; i < 3; ++i) s_.doc.DescriptionFields[i] = descriptionRead_[i] ? descriptions_[i] : "";
     if (embankmentRead_) {
         // The reader's own setting of the box: no change handler, nothing is
         // stored back into the sheet.

@@ -142,6 +142,21 @@ TEST(DocumentReader, AcceptsLoneCrAndLoneLfLineEnds)
     }
 }
 
+TEST(DocumentReader, ADocumentWithoutDescriptionLinesClearsThePreviousOnes)
+{
+    Program p;
+    WriteFile(p.Path("w.mdx"), ReadFile(TestData("cases/worked_example.mdx")));
+    p.Open(p.Path("w.mdx"));
+    ASSERT_EQ(p.s.doc.DescriptionFields[0], "DESIGN UNIT 4");
+    WriteFile(p.Path("bare.mdx"), "[VERSION 2002]\r\n[ENGLISH]\r\n" + Block(1, "A", "1.00", Row("00+00.000", 1)) +
+                                      "[LAST RECORD]\r\n");
+    p.Open(p.Path("bare.mdx"));
+    EXPECT_EQ(p.s.doc.DescriptionFields[0], "");
+    EXPECT_EQ(p.s.form.txtDescri[2].text, "");
+    EXPECT_EQ(p.s.store[0].TabName, "A");
+    EXPECT_EQ(p.s.store[0].EndRow(), 1);
+}
+
 TEST(DocumentReader, NamesKeepInnerBlanksAndLoseLeadingOnes)
 {
     Program p;
