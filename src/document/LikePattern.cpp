@@ -34,40 +34,48 @@ bool ListMatches(char c, std::string_view pattern, std::size_t p, std::size_t& n
     return hit != negate;
 }
 
-bool Match(std::string_view text, std::size_t t, std::string_view pattern, std::size_t p, int depth)
+// One pattern token (not "*") against one character; `next` is the index
+// after the token, npos for a malformed list.
+bool TokenMatches(char c, std::string_view pattern, std::size_t p, std::size_t& next)
 {
-    if (depth > 10000) return false;
-    while (p < pattern.size()) {
-        const char pc = pattern[p];
-        if (pc == '*') {
-            while (p < pattern.size() && pattern[p] == '*') ++p;
-            if (p == pattern.size()) return true;
-            for (std::size_t k = t; k <= text.size(); ++k)
-                if (Match(text, k, pattern, p, depth + 1)) return true;
-            return false;
+    const char pc = pattern[p];
+    if (pc == '[') return ListMatches(c, pattern, p, next);
+    next = p + 1;
+    if (pc == '?') return true;
+    if (pc == '#') return c >= '0' && c <= '9';
+    return c == pc;
+}
+
+// Every token but "*" takes exactly one character, so going back to the
+// last "*" is enough: time grows with text size times pattern size, never
+// exponentially, whatever a name read from a file holds.
+bool Match(std::string_view text, std::string_view pattern)
+{
+    std::size_t t = 0, p = 0;
+    std::size_t starP = std::string_view::npos, starT = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == '*') {
+            starP = ++p;
+            starT = t;
+            continue;
         }
-        if (t >= text.size()) return false;
-        const char c = text[t];
-        if (pc == '?') {
-            ++p;
-        } else if (pc == '#') {
-            if (c < '0' || c > '9') return false;
-            ++p;
-        } else if (pc == '[') {
-            std::size_t next = 0;
-            if (!ListMatches(c, pattern, p, next)) return false;
+        std::size_t next = 0;
+        if (p < pattern.size() && TokenMatches(text[t], pattern, p, next)) {
             p = next;
-        } else {
-            if (c != pc) return false;
-            ++p;
+            ++t;
+            continue;
         }
-        ++t;
+        if (p < pattern.size() && next == std::string_view::npos) return false;  // malformed list
+        if (starP == std::string_view::npos) return false;
+        p = starP;
+        t = ++starT;
     }
-    return t == text.size();
+    while (p < pattern.size() && pattern[p] == '*') ++p;
+    return p == pattern.size();
 }
 
 } // namespace
 
-bool MatchesLike(std::string_view text, std::string_view pattern) { return Match(text, 0, pattern, 0, 0); }
+bool MatchesLike(std::string_view text, std::string_view pattern) { return Match(text, pattern); }
 
 } // namespace mardex

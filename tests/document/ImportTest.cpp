@@ -145,6 +145,18 @@ TEST(LikePattern, WildcardsListsAndDigits)
     EXPECT_FALSE(MatchesLike("B", "[!A-C]"));
     EXPECT_TRUE(MatchesLike("", "*"));
     EXPECT_FALSE(MatchesLike("[", "["));
+    EXPECT_TRUE(MatchesLike("abcXdef", "a*X*f"));
+    EXPECT_FALSE(MatchesLike("abcdef", "a*X*f"));
+    EXPECT_TRUE(MatchesLike("aXbXc", "*X?"));
+}
+
+TEST(LikePattern, ManyStarsAgainstALongNameAnswerAtOnce)
+{
+    const std::string name(5000, 'a');
+    std::string pattern;
+    for (int i = 0; i < 40; ++i) pattern += "*a";
+    EXPECT_FALSE(MatchesLike(name, pattern + "*b"));
+    EXPECT_TRUE(MatchesLike(name, pattern + "*"));
 }
 
 } // namespace
