@@ -149,7 +149,7 @@ TEST_F(GdalStickup, EveryTextLandsWhereTheLayoutPutIt)
     EXPECT_EQ(seedBytes, ReadFile(seed));
 }
 
-TEST_F(GdalStickup, EverySheetHasItsBorderLabelAndNumbers)
+TEST_F(GdalStickup, Correction28_EverySheetHasItsBorderOnTheMasterPointWithLabelAndNumbers)
 {
     const auto r = Draw(ManySections());
     ASSERT_TRUE(r.completed);
