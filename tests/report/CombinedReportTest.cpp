@@ -78,3 +78,23 @@ TEST(CombinedReport, PagesCountTheDrawnLinesOfAllSections)
 
 } // namespace
 } // namespace mardex::test
+
+namespace mardex::test {
+namespace {
+
+TEST(CombinedReport, TwentySixFullSheetsCountLinesAndPagesBeyondSixteenBits)
+{
+    ReportFixture f;
+    std::vector<Row> rows;
+    for (int r = 0; r < MaxDataRows; ++r) rows.push_back({std::to_string(r * 50), "-", "10.00", "0.00", "0.00", "0.00"});
+    for (int i = 0; i < MaxSheets; ++i) f.SetSheet(i, rows, "1.00", "S" + std::to_string(i + 1));
+    ASSERT_TRUE(BuildCombinedReport(f.s, SheetFault::FailRun));
+    const int64_t lines = MaxSheets * (6 + MaxDataRows + 11);
+    EXPECT_EQ(f.s.report.ReportLineCount, lines - 20);
+    EXPECT_GT(f.s.report.ReportLineCount, 32767);
+    EXPECT_EQ(f.s.report.TotalPages, PagesForDrawnLines(MaxSheets * (MaxDataRows + 10)));
+    EXPECT_GT(f.s.report.TotalPages, 900);
+}
+
+} // namespace
+} // namespace mardex::test

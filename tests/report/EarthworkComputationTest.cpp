@@ -349,3 +349,87 @@ TEST(GetSum, ModesPickTheirEndAreas)
 
 } // namespace
 } // namespace mardex::test
+
+namespace mardex::test {
+namespace {
+
+TEST(ReportName, FolderThenTheDocumentNameUpToItsFirstDot)
+{
+    ReportFixture f;
+    f.s.doc.ReportFolder = "/reports/";
+    f.s.doc.CurrentFileName = "/home/a.b/road1.final.mdx";  // a dot in a folder does not count
+    EXPECT_EQ(ReportFileName(f.s), "/reports/road1.rpt");
+    f.s.doc.CurrentFileName = "C:\\jobs\\road2.mdx";
+    EXPECT_EQ(ReportFileName(f.s), "/reports/road2.rpt");
+    f.s.report.ReportFileOverride = "/tmp/out.rpt";
+    EXPECT_EQ(ReportFileName(f.s), "/tmp/out.rpt");
+}
+
+TEST(ReportName, AnUnwritableReportFolderIsAMessageNamingTheFileNotASuccess)
+{
+    ReportFixture f;
+    f.s.doc.ReportFolder = f.dir / "missing/";
+    f.SetSheet(0, {{"00+00.000", "-", "0.00", "0.00", "0.00", "0.00"}});
+    EXPECT_FALSE(BuildTotalReport(f.s));
+    ASSERT_EQ(f.ask.shown.size(), 1u);
+    EXPECT_NE(f.ask.shown[0].find(f.dir / "missing/road1.rpt"), std::string::npos);
+    EXPECT_EQ(f.s.report.AppendToReport, 0);
+}
+
+TEST(Appending, TheSecondReportFollowsTheFirstAndTheFlagGoesBackToZero)
+{
+    ReportFixture f;
+    f.SetSheet(0, {{"00+00.000", "-", "0.00", "2.00", "0.00", "0.00"}});
+    ASSERT_TRUE(BuildTotalReport(f.s));
+    f.s.report.AppendToReport = 1;
+    ASSERT_TRUE(BuildTotalReport(f.s));
+    EXPECT_EQ(f.s.report.AppendToReport, 0);
+    EXPECT_EQ(f.LinesStartingWith("#Designer= ").size(), 2u);
+    EXPECT_EQ(f.LinesStartingWith(std::string(65, '#')).size(), 2u);
+    // Without the preview closing in between, the grand totals run on.
+    EXPECT_EQ(f.LinesStartingWith("+Excavation")[1], "+Excavation           4             4           1.0");
+    EXPECT_EQ(f.Lines().back(), std::string(65, '#'));
+}
+
+TEST(Appending, AFaultWhileAppendingKeepsTheEarlierSections)
+{
+    ReportFixture f;
+    f.SetSheet(0, {{"00+00.000", "-", "0.00", "2.00", "0.00", "0.00"}});
+    ASSERT_TRUE(BuildTotalReport(f.s));
+    const std::string first = f.Report();
+    f.s.store[0].BalanceFactor = "x";
+    f.s.report.AppendToReport = 1;
+    EXPECT_FALSE(BuildTotalReport(f.s));
+    EXPECT_EQ(f.Report(), first);
+}
+
+TEST(ReportText, StationOf100000AndATenDigitVolumeWidenTheirFields)
+{
+    ReportFixture f;
+    f.s.doc.UnitSystem = 1;
+    // 2469135.78 m at 500 + 500 sq m: 24691.3578 x 1000 x 50 = 1234567890.
+    f.SetSheet(0, {{"1000+00.000", "-", "500.00", "0.00", "0.00", "0.00"},
+                   {"25691+35.780", "-", "500.00", "0.00", "0.00", "0.00"}});
+    ASSERT_TRUE(BuildTotalReport(f.s));
+    const auto lines = f.LinesStartingWith("25691+35.780");
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].substr(0, 12 + 2 + 9 + 2 + 9 + 2 + 13),
+              "25691+35.780     500.00       0.00  1234567890.00");
+    EXPECT_EQ(f.LinesStartingWith("1000+00.000")[0].substr(0, 11 + 2 + 9), "1000+00.000     500.00");
+    EXPECT_EQ(f.LinesStartingWith("+Excavation")[0], "+Excavation   1234567890    1234567890          1.0");
+}
+
+TEST(ReportText, AnEmptyAreaCellIsNineBlanksAndMetadataCarriesTheCheckBox)
+{
+    ReportFixture f;
+    f.s.doc.DescriptionFields[0] = "";
+    f.s.form.Check1 = 1;
+    f.SetSheet(0, {{"00+00.000", "-", "1.00", "0.00", "", "0.00"}});
+    ASSERT_TRUE(BuildTotalReport(f.s));
+    EXPECT_EQ(f.Lines()[0], "#Designer= ");
+    EXPECT_EQ(f.Lines()[5], "#Embankment= 1");
+    EXPECT_EQ(f.Lines()[6].substr(9 + 2 + 9 + 2 + 9 + 2 + 9, 11), std::string(11, ' '));
+}
+
+} // namespace
+} // namespace mardex::test
