@@ -115,8 +115,10 @@ void LogTabClick(Session& s, int tabIndex)
         if (tabIndex < 0 || tabIndex >= static_cast<int>(s.form.Tabs.size()) || tabIndex >= LogSheets) return;
         s.doc.CurrentSheet = static_cast<int16_t>(tabIndex);
         s.doc.BaselineName = AfterFirstColon(s.form.Tabs[tabIndex]);
-        // Each baseline keeps the units and report modes of its own log.
+        // Each baseline keeps the units and report modes of its own log; a tab
+        // with no log read into it has no report to show.
         const SheetLog& log = s.logs()[tabIndex];
+        if (log.LogPath.empty()) return;
         s.doc.UnitSystem = log.UnitSystem;
         SetMesurementSyste(s);
         if (!log.HasAccumulated()) s.report.AccumulatedMode = 0;
