@@ -461,5 +461,17 @@ TEST_F(LogReport, StickupReportHoldsEveryBaselineInTurn)
     EXPECT_EQ(Containing(report, std::string(65, '#')).size(), 2u);
 }
 
+TEST_F(LogReport, AClickOnATabWithoutALogShowsNothing)
+{
+    s.doc.LogMode = 1;
+    s.form.Tabs = {"BASELINE: A", "BASELINE: B"};
+    s.doc.SheetCount = 2;
+    LogTabClick(s, 1);
+    EXPECT_EQ(s.doc.CurrentSheet, 1);
+    EXPECT_EQ(s.doc.BaselineName, " B");
+    EXPECT_EQ(hooks.previews, 0);
+    EXPECT_TRUE(ask.shown.empty());
+}
+
 } // namespace
 } // namespace mardex
