@@ -11,9 +11,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <vector>
 #include <cstdio>
 #include <limits>
+#include <vector>
 
 namespace mardex {
 
