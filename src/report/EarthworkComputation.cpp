@@ -97,7 +97,7 @@ struct Computation {
 
     // Numeric values of the cells up to the row after the end marker, read
     // once: each is needed by up to three segments.
-    std::array<std::vector<double>, ColumnCount> values;
+    std::array<std::vector<double>, ColumnCount> values{};
     void ReadValues(int rows)
     {
         for (int c : {ColStation, ColCut, ColAddedCut, ColFill, ColAddedFill}) {
