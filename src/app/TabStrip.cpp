@@ -44,7 +44,7 @@ void ShowLogTab(Session& s)
     s.doc.CurrentSheet = static_cast<int16_t>(s.form.SelectedTab);
     const std::string& caption = s.form.Tabs.at(s.form.SelectedTab);
     const auto colon = caption.find(':');
-    s.doc.BaselineName = colon == std::string::npos ? std::string() : caption.substr(colon + 1);
+    s.doc.BaselineName = colon == std::string::npos ? caption : caption.substr(colon + 1);
     LogTabClick(s, s.form.SelectedTab);
 }
 // ---------------------------------------------------------------------------

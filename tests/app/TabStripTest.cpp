@@ -205,3 +205,19 @@ TEST_F(Groups, ARightClickOffersThePreviewMenuAndThenEmptiesTheGrid)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Groups, ALeftClickInLogModeTakesTheBaselineFromTheCaption)
+{
+    s.doc.LogMode = 1;
+    ask.lenientMessages = true;  // no log was read: the report step may say so
+    s.form.Tabs = {"BASELINE: CL-1", "BASELINE: RAMP B"};
+    s.doc.SheetCount = 2;
+    Click(1);
+    EXPECT_EQ(s.doc.CurrentSheet, 1);
+    EXPECT_EQ(s.doc.BaselineName, " RAMP B");
+    EXPECT_TRUE(s.form.GridShowsSheet);
+}
+
+} // namespace
