@@ -86,7 +86,9 @@ TEST_F(StickupLayout, OneShortSectionGivesOneSheetWithOnlyTheLeftTable)
         EXPECT_DOUBLE_EQ(line->origin.y, RowY(k));
     }
     for (const auto& e : host.elements)
-        if (e.firstAttribute == 36) EXPECT_LT(e.origin.x, RightX(1)) << "the right half stays empty: " << e.text;
+        if (e.firstAttribute == 36) {
+            EXPECT_LT(e.origin.x, RightX(1)) << "the right half stays empty: " << e.text;
+        }
     // label, two numbers, six header lines, ten rows; the closing line is not drawn
     EXPECT_EQ(host.elements.size(), 3u + 6u + 10u);
 }
@@ -163,7 +165,9 @@ TEST_F(StickupLayout, SectionStartingBeforeRow46ContinuesAfterAGapAndANewHeader)
     ASSERT_NE(b3, nullptr);
     EXPECT_DOUBLE_EQ(b3->origin.y, 5455 - 125 - 60);
     for (const auto& e : host.elements)
-        if (e.firstAttribute == 36) EXPECT_LT(e.origin.x, RightX(1)) << e.text;
+        if (e.firstAttribute == 36) {
+            EXPECT_LT(e.origin.x, RightX(1)) << e.text;
+        }
 }
 
 TEST_F(StickupLayout, WithoutBorderAndYesTheTablesKeepTheirPlaces)
