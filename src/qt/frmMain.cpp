@@ -236,7 +236,8 @@ void frmMain::buildCentral()
     Command2->setObjectName("Command2");
     Command1 = new QPushButton(central);
     Command1->setObjectName("Command1");
-    Command1->setFixedSize(14, 14);
+    Command1->setFixedSize(10, 10);
+    Command1->setFlat(true);
     Command1->setFocusPolicy(Qt::TabFocus);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
