@@ -28,6 +28,7 @@ private slots:
     void aFullSheetFillsTheGrid();
     void arrowsSkipCodeAndFill();
     void aClickOnACodeCellOffersTheCodes();
+    void movingWithTheMouseCommitsNothing();
 
 private:
     QString cell(int viewRow, int col) { return window->grid->model()->index(viewRow, col).data().toString(); }
@@ -155,6 +156,18 @@ void tst_frmMainGrid::aClickOnACodeCellOffersTheCodes()
     emit window->Combo1->activated(1);
     QCOMPARE(cell(0, 1), QString("FB"));
     QCOMPARE(window->session().store[0].Cell(1, 0), std::string("FB"));
+}
+
+void tst_frmMainGrid::movingWithTheMouseCommitsNothing()
+{
+    type("1234");
+    const QRect cutCell = window->grid->visualRect(window->grid->model()->index(0, 2));
+    QTest::mouseClick(window->grid->viewport(), Qt::LeftButton, {}, cutCell.center());
+    QCOMPARE(window->grid->currentIndex().column(), 2);
+    QCOMPARE(cell(0, 0), QString("1234"));
+    QCOMPARE(window->session().store[0].Cell(0, 0), std::string("12+34.000"));
+    type("5");
+    QCOMPARE(cell(0, 2), QString("5"));
 }
 
 QTEST_MAIN(tst_frmMainGrid)

@@ -1,3 +1,4 @@
+#include "app/HeaderFields.h"
 #include "app/MainForm.h"
 #include "app/Session.h"
 #include "sheet/grid/GridEditor.h"
@@ -300,6 +301,24 @@ TEST_F(GridEditing, RowsBeyondTheVisibleOnesScrollTheGrid)
     EXPECT_EQ(s.form.grid.TopRow(), 6);
     TopRowVisible(s, 100);
     EXPECT_EQ(s.form.grid.TopRow(), 39 - 14);
+}
+
+TEST_F(GridEditing, ChoosingMetricAfterTypingOnlyRelabelsTheColumns)
+{
+    SetOptEnglish(s);
+    EXPECT_EQ(Shown(1, ColCut), "Sq. ft.");
+    s.form.grid.SetCol(ColCut);
+    Type("27\n");
+    ASSERT_EQ(Stored(ColCut, 0), "27.00");
+    ResetallAttributes(s);
+    EXPECT_EQ(Shown(1, ColCut), "");
+    s.CurrentSheet().SetCell(ColCut, 0, "27.00");
+    SetOptMetric(s);
+    EXPECT_EQ(Stored(ColCut, 0), "27.00");
+    EXPECT_EQ(Shown(1, ColStation), "..M+MM.MM");
+    EXPECT_EQ(Shown(1, ColCut), "Sq. m.");
+    EXPECT_EQ(Shown(1, ColAddedFill), "Cu. m.");
+    EXPECT_EQ(Shown(1, ColCode), "");
 }
 
 class FullSheet : public GridEditing {
