@@ -73,7 +73,9 @@ frmMain::frmMain(const QString& programFolder, Prompter* prompter, QWidget* pare
 
 frmMain::~frmMain()
 {
-    // The widgets read the session: they go before it does.
+    // The widgets read the session: they go before it does, and their last
+    // events reach no handler.
+    destroying_ = true;
     clock_->stop();
     delete takeCentralWidget();
     delete gridModel_;
@@ -380,6 +382,7 @@ void frmMain::applyFocus()
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
+    if (destroying_) return false;
     if (watched == grid && event->type() == QEvent::KeyPress) return gridKeyPress(static_cast<QKeyEvent*>(event));
     if (watched == grid->viewport() && event->type() == QEvent::Resize) {
         const int rowHeight = std::max(1, grid->verticalHeader()->defaultSectionSize());

@@ -123,6 +123,7 @@ private:
     bool syncing_ = false;
     bool exiting_ = false;   // the program itself asked to close
     bool inClose_ = false;   // inside the close box's prompt
+    bool destroying_ = false;
 };
 
 template <class F>

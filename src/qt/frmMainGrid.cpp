@@ -66,13 +66,14 @@ void frmMain::connectGrid()
     // A mouse move of the cursor commits nothing: only the current cell follows.
     connect(grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) {
-                if (syncing_ || !current.isValid()) return;
+                if (syncing_ || destroying_ || !current.isValid()) return;
                 GridModel& g = s_->form.grid;
                 g.SetRow(current.row() + GridHeaderRows);
                 g.SetCol(current.column());
             });
     connect(grid, &QTableView::clicked, this, [this] { run([this] { Grid1_Click(*s_); }); });
     connect(grid->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+        if (destroying_) return;
         if (!syncing_) s_->form.grid.NoteTopRow(value + GridHeaderRows);
         if (Combo1->isVisible()) placeCombo1();
     });

@@ -16,7 +16,7 @@ void frmMain::connectTabs()
     TabStrip1->installEventFilter(this);
     // Selecting a tab only marks it; the mouse-up shows its sheet.
     connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) {
-        if (!syncing_ && index >= 0) s_->form.SelectedTab = index;
+        if (!syncing_ && !destroying_ && index >= 0) s_->form.SelectedTab = index;
     });
     connect(mnuGroupInsert, &QAction::triggered, this, [this] { run([this] { mnuGroupInsert_Click(*s_); }); });
     connect(mnuGroupDelete, &QAction::triggered, this, [this] { run([this] { mnuGroupDelete_Click(*s_); }); });
