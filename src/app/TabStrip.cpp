@@ -68,6 +68,13 @@ void MoveSheet(SheetStore& store, int from, int to)
     }
 }
 
+// Tab i shows sheet i - 1: after a reset has cleared the strip (New), the
+// tabs are rebuilt from the store before one is added, removed or renamed.
+void MatchTabsToSheets(Session& s)
+{
+    if (static_cast<int>(s.form.Tabs.size()) != s.doc.SheetCount) UpDateGroupTab(s);
+}
+
 void EmptySheetNamed(Session& s, const std::string& name)
 {
     ResetMainForm(s);
@@ -108,6 +115,7 @@ void mnuGroupInsert_Click(Session& s)
             s.ask.Input("NAME THE GROUP or FILE-TAB(WHICH WILL BE SAVED IN THE FILE).", "NAME FILE-TAB", "MarDex ");
         if (answer.empty()) return;
         const std::string name = Cut(answer);
+        MatchTabsToSheets(s);
         s.doc.CurrentSheet = s.doc.SheetCount;
         s.doc.SheetCount += 1;
         s.form.Tabs.push_back(name);
@@ -140,6 +148,7 @@ void mnuGroupDelete_Click(Session& s)
             return;
         }
         if (s.doc.SheetCount > 1) {
+            MatchTabsToSheets(s);
             const int removed = std::clamp(s.form.SelectedTab, 0, s.doc.SheetCount - 1);
             s.doc.CurrentSheet = static_cast<int16_t>(removed);
             s.CurrentSheet().TabName.clear();
@@ -190,6 +199,7 @@ void mnuGroupRename_Click(Session& s)
         const std::string answer = s.ask.Input("Change File-Tab Name", "CHANGE FILE-TAB NAME", "NEW NAME ");
         if (answer.empty()) return;
         const std::string name = Cut(answer);
+        MatchTabsToSheets(s);
         const int tab = std::clamp(s.form.SelectedTab, 0, s.doc.SheetCount - 1);
         if (tab < static_cast<int>(s.form.Tabs.size())) s.form.Tabs[tab] = name;
         // The sheet the renamed tab shows, so tab and saved name agree.

@@ -73,6 +73,18 @@ TEST_F(Groups, InsertAsksForANameCutsItTo20AndAddsAnEmptySheet)
     EXPECT_EQ(s.store[0].Cell(ColStation, 0), "0/0/0");
 }
 
+TEST_F(Groups, InsertAfterTheStripWasClearedRebuildsTheTabsFirst)
+{
+    MakeSheets(1);
+    ClearTabStrip(s);  // as the full reset of New leaves it
+    ask.Then(Types("", "Second"));
+    mnuGroupInsert_Click(s);
+    EXPECT_TRUE(ask.sawAll());
+    EXPECT_EQ(s.form.Tabs, (std::vector<std::string>{"Sheet0", "Second"}));
+    EXPECT_EQ(s.form.SelectedTab, 1);
+    EXPECT_EQ(s.doc.CurrentSheet, 1);
+}
+
 TEST_F(Groups, AnEmptyOrCancelledNameChangesNothing)
 {
     MakeSheets(2);
