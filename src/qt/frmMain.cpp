@@ -338,6 +338,10 @@ void frmMain::sync()
     syncHeader();
     syncTabs();
     syncGrid();
+    if (!f.Text1.text.empty()) {
+        const QString explanation = FromMessage(f.Text1.text).remove('\r');
+        if (Text1->toPlainText() != explanation) Text1->setPlainText(explanation);
+    }
     Text1->setVisible(f.Text1.visible);
     Text1->setEnabled(f.Text1.enabled);
     Text1->setReadOnly(true);
