@@ -27,10 +27,17 @@ public:
         inputAnswers.pop_front();
         return a;
     }
-    std::optional<std::string> ChooseFile(const mardex::FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> ChooseFile(const mardex::FileDialogRequest&) override
+    {
+        if (files.empty()) return std::nullopt;
+        std::string f = files.front();
+        files.pop_front();
+        return f;
+    }
 
     std::deque<mardex::Answer> answers;
     std::deque<std::string> inputAnswers;
+    std::deque<std::string> files;  // answers of the file dialog
     std::vector<mardex::MessageBox> boxes;
     std::vector<InputShown> inputs;
 };

@@ -3,6 +3,9 @@
 #include "qt/frmMain.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QApplication>
 #include <QMenu>
 #include <QTabBar>
@@ -23,6 +26,7 @@ private slots:
     void groupInsertAsksForANameAndAClickShowsTheNewSheet();
     void aRightClickOffersTotalAndAccumulated();
     void menusCarryTheirCaptions();
+    void anOpenedDocumentShowsItsTabsAndSheets();
 
 private:
     QTemporaryDir settingsHome, programFolder;
@@ -107,6 +111,27 @@ void tst_frmMainTabs::menusCarryTheirCaptions()
     QCOMPARE(ask->boxes.back().text,
              std::string("Unable to display Help Contents. There is no Help associated with this project."));
     QCOMPARE(ask->boxes.back().title, std::string("MARDEX :UNTITLED"));
+}
+
+void tst_frmMainTabs::anOpenedDocumentShowsItsTabsAndSheets()
+{
+    ask->files.push_back(MARDEX_SOURCE_DIR "/tests/data/cases/worked_example.mdx");
+    window->mnuFileOpen->trigger();
+    QCOMPARE(window->TabStrip1->count(), 2);
+    QCOMPARE(window->TabStrip1->tabText(0), QString("BL1"));
+    QCOMPARE(window->TabStrip1->tabText(1), QString("Ramp A"));
+    QCOMPARE(window->grid->model()->index(0, 0).data().toString(), QString("10+00.000"));
+    QVERIFY(window->windowTitle().startsWith("MARDEX :"));
+    QVERIFY(window->windowTitle().endsWith("worked_example.mdx"));
+    QVERIFY(!window->Frame1->isVisible());
+
+    QTest::mouseClick(window->TabStrip1, Qt::LeftButton, {}, window->TabStrip1->tabRect(1).center());
+    QCOMPARE(window->session().doc.CurrentSheet, int16_t(1));
+    // Ramp A is measured in embankment: the box is ticked and the factor greyed.
+    QVERIFY(window->Check1->isChecked());
+    QVERIFY(!window->txtShrinkFactor->isEnabled());
+    QCOMPARE(window->txtShrinkFactor->text(), QString("1.00"));
+    QVERIFY(window->grid->model()->rowCount() > 1);
 }
 
 QTEST_MAIN(tst_frmMainTabs)
