@@ -18,6 +18,7 @@ import random
 import re
 import subprocess
 import sys
+import shutil
 import tempfile
 
 TOL = 0.01
@@ -209,6 +210,11 @@ def main():
         for doc in docs:
             if captions is None:
                 captions = CAPTION_LINES
+            # A log writes its companion next to itself: work on a copy.
+            local = os.path.join(work, "in_" + os.path.basename(doc))
+            if os.path.dirname(doc) != work:
+                shutil.copyfile(doc, local)
+                doc = local
             problems = check(tool, doc, work, captions, border_count)
             if problems is None:
                 continue
