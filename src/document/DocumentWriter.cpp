@@ -15,15 +15,6 @@ namespace {
 
 constexpr const char* LineEnd = "\r\n";
 
-// Fields after the first are right-aligned in 12; one that fills its column
-// (or more) still gets a blank before it so it never merges with the field
-// before it and reads back whole.
-void AppendField(std::string& line, const std::string& field)
-{
-    if (!line.empty() && (field.empty() || field.front() != ' ')) line += ' ';
-    line += field;
-}
-
 std::string EmbankmentText(int16_t value)
 {
     // A number as the platform's Str() writes it: a blank for the sign of a
@@ -58,6 +49,9 @@ std::string RowLine(Sheet& sheet, int row)
 
     std::string line;
     line.reserve(84);
+    // Fields after the first are right-aligned in 12; one that fills its column
+    // (or more) still gets a blank before it so it never merges with the field
+    // before it and reads back whole.
     const auto append = [&line](std::string_view field, std::size_t width) {
         const bool padded = field.size() < width;
         if (!line.empty() && !padded && (field.empty() || field.front() != ' ')) line += ' ';

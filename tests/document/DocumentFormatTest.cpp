@@ -79,7 +79,9 @@ TEST(DocumentWriter, EmptyCellsBecomeZeroPointZeroInTheStoreAndTheLine)
     sheet.SetCell(ColCut, 0, "12.5");
     EXPECT_EQ(RowLine(sheet, 0), "00+00.000         0.0       12.50        0.00        0.00        0.00");
     for (int c = 0; c < ColumnCount; ++c)
-        if (c != ColCut) EXPECT_EQ(sheet.Cell(c, 0), "0.0") << "column " << c;
+        if (c != ColCut) {
+            EXPECT_EQ(sheet.Cell(c, 0), "0.0") << "column " << c;
+        }
 }
 
 TEST(DocumentWriter, TextsThatAreNotNumbersAreWrittenUnchangedRightAligned)

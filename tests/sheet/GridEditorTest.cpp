@@ -26,7 +26,7 @@ protected:
     void Type(const std::string& keys)
     {
         for (char c : keys) {
-            int16_t key = static_cast<int16_t>(c == '\n' ? KeyEnter : c);
+            int16_t key = c == '\n' ? static_cast<int16_t>(KeyEnter) : static_cast<int16_t>(c);
             Grid1_KeyPress(s, key);
             Grid1_KeyUp(s, 0, 0);
         }

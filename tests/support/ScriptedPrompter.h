@@ -45,7 +45,9 @@ public:
         }
         Expect e = script_.front();
         script_.pop_front();
-        if (!e.text.empty()) EXPECT_EQ(box.text, e.text);
+        if (!e.text.empty()) {
+            EXPECT_EQ(box.text, e.text);
+        }
         return e.answer;
     }
 
@@ -58,7 +60,9 @@ public:
         }
         Expect e = script_.front();
         script_.pop_front();
-        if (!e.text.empty()) EXPECT_EQ(prompt, e.text);
+        if (!e.text.empty()) {
+            EXPECT_EQ(prompt, e.text);
+        }
         return e.inputAnswer;
     }
 
