@@ -1,8 +1,12 @@
 #include "cli/Commands.h"
 #include "cli/ToolOptions.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
+
+#include <unistd.h>
 
 namespace mardex::cli {
 
@@ -28,6 +32,16 @@ int main(int argc, char** argv)
         std::cout << UsageText;
         return 0;
     }
+#ifdef MARDEX_EXTRAS_TOOL
+    // PDF and design files need Qt and GDAL, which the plain reports do not
+    // load: those runs continue in the companion program.
+    if (!options->pdf.empty() || !options->stickup.empty()) {
+        const std::string extras = ExecutableFolder() + "/" MARDEX_EXTRAS_TOOL;
+        execv(extras.c_str(), argv);
+        std::cerr << "mardex-report: cannot start " << extras << ": " << std::strerror(errno) << "\n";
+        return 1;
+    }
+#endif
     if (!options->saveAs.empty()) return RunSaveAs(*options);
     if (!options->stickup.empty()) return RunStickup(*options);
     return RunReport(*options);
