@@ -1,8 +1,10 @@
 #include "document/DocumentParser.h"
 
+#include "app/Guarded.h"
 #include "app/Prompter.h"
 #include "app/Session.h"
 #include "document/LikePattern.h"
+#include "document/LineReader.h"
 #include "document/RowFields.h"
 #include "sheet/NumberText.h"
 
@@ -268,6 +270,22 @@ void DocumentParser::Commit()
         s_.form.txtShrinkFactor.text = "01.000";
         s_.form.txtShrinkFactor.enabled = false;
     }
+}
+
+bool ParseDocument(Session& s, std::istream& in, const std::string& name, ParseMode mode,
+                   const std::string& prefix, const std::string& place, int& lineCounter)
+{
+    return Guarded(s.ask, prefix, place, [&] {
+        DocumentParser parser(s, mode, name);
+        LineReader lines(in);
+        std::string line;
+        while (lines.Next(line))
+            if (!parser.Line(line, lines.Number())) break;
+        if (in.bad()) throw DocumentFault(name + ": the file could not be read to its end ");
+        parser.End();
+        parser.Commit();
+        lineCounter = parser.LineCounter();
+    });
 }
 
 } // namespace mardex

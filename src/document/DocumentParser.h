@@ -6,6 +6,7 @@
 #include "sheet/SheetStore.h"
 
 #include <array>
+#include <iosfwd>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -22,6 +23,12 @@ struct DocumentFault : std::runtime_error {
 };
 
 enum class ParseMode { Open, Import };
+
+// Feeds every line of `in` to a parser of the given mode and commits what it
+// read. After a failure the store is untouched, the message (prefix, the
+// failure, place) has been shown, and the result is false.
+bool ParseDocument(Session& s, std::istream& in, const std::string& name, ParseMode mode,
+                   const std::string& prefix, const std::string& place, int& lineCounter);
 
 class DocumentParser {
 public:

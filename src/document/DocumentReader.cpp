@@ -88,17 +88,7 @@ void ShowReadDocument(Session& s, int lineCounter, bool showFirstSheet)
 int16_t ReadFileVersion2002(Session& s, std::istream& in, const std::string& name)
 {
     int lineCounter = 0;
-    const bool read = Guarded(s.ask, "Program Error: ", "(ReadFileVersion2002(NewFileIO))", [&] {
-        DocumentParser parser(s, ParseMode::Open, name);
-        LineReader lines(in);
-        std::string line;
-        while (lines.Next(line))
-            if (!parser.Line(line, lines.Number())) break;
-        if (in.bad()) throw DocumentFault(name + ": the file could not be read to its end ");
-        parser.End();
-        parser.Commit();
-        lineCounter = parser.LineCounter();
-    });
+    const bool read = ParseDocument(s, in, name, ParseMode::Open, "Program Error: ", "(ReadFileVersion2002(NewFileIO))", lineCounter);
     if (!read) return 1;
     ShowReadDocument(s, lineCounter, true);
     // Showing the sheet runs the header boxes' handlers, which mark the

@@ -16,17 +16,7 @@ int16_t ImportSheetDocument(Session& s, std::istream& in, const std::string& nam
 {
     s.doc.DataChanged = 1;
     int lineCounter = 0;
-    const bool read = Guarded(s.ask, "Program Error: ", " occured in mnuGroupInsert", [&] {
-        DocumentParser parser(s, ParseMode::Import, name);
-        LineReader lines(in);
-        std::string line;
-        while (lines.Next(line))
-            if (!parser.Line(line, lines.Number())) break;
-        if (in.bad()) throw DocumentFault(name + ": the file could not be read to its end ");
-        parser.End();
-        parser.Commit();
-        lineCounter = parser.LineCounter();
-    });
+    const bool read = ParseDocument(s, in, name, ParseMode::Import, "Program Error: ", " occured in mnuGroupInsert", lineCounter);
     if (!read) return 1;
     ShowReadDocument(s, lineCounter, false);
     return 0;
