@@ -1,5 +1,6 @@
 // mardex-report on GEOPAK logs, run as a program.
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -13,29 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
-
-// Runs the tool inside `dir` (its current folder), so that a report written
-// to an empty report folder would show up there.
-ToolRun RunTool(const TempDir& dir, const std::string& args)
-{
-    const std::string tool = std::string(MARDEX_BINARY_DIR) + "/bin/mardex-report";
-    const std::string cmd = "cd " + Quote(dir.path().string()) + " && " + Quote(tool) + " " + args + " >" +
-                            Quote(dir / "stdout.txt") + " 2>" + Quote(dir / "stderr.txt");
-    const int raw = std::system(cmd.c_str());
-    ToolRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadFile(dir / "stdout.txt");
-    run.err = ReadFile(dir / "stderr.txt");
-    fs::remove(dir / "stdout.txt");
-    fs::remove(dir / "stderr.txt");
-    return run;
-}
 
 std::vector<std::string> FilesIn(const TempDir& dir)
 {

@@ -1,5 +1,6 @@
 // mardex-report --pdf: the report as before, then its pages in a PDF.
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +12,6 @@
 namespace mardex::test {
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out, err;
-};
-
-ToolRun Tool(const std::string& args, const TempDir& dir)
-{
-    const std::string out = dir / "stdout.txt", err = dir / "stderr.txt";
-    const std::string command = std::string(MARDEX_BINARY_DIR) + "/bin/mardex-report " + args + " >" + out + " 2>" + err;
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadFile(out), ReadFile(err)};
-}
 
 std::string Capture(const std::string& command, const TempDir& dir)
 {
@@ -37,9 +26,8 @@ TEST(PdfOption, AccumulatedThreePageReportBecomesAThreePagePdf)
 {
     if (PopplerMissing()) GTEST_SKIP() << "poppler-utils not installed";
     TempDir dir;
-    const ToolRun run = Tool("--accumulated --output " + (dir / "r.rpt") + " --pdf " + (dir / "r.pdf") + " " +
-                             TestData("cases/fix14_pages_86_rows.mdx"),
-                         dir);
+    const ToolRun run = RunTool(dir, "--accumulated --output " + (dir / "r.rpt") + " --pdf " + (dir / "r.pdf") + " " +
+                                        TestData("cases/fix14_pages_86_rows.mdx"));
     if (run.err.find("cannot write PDF files") != std::string::npos) GTEST_SKIP() << "built without Qt";
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, dir / "r.rpt" + ": 3 pages\n");
@@ -58,9 +46,8 @@ TEST(PdfOption, AccumulatedThreePageReportBecomesAThreePagePdf)
 TEST(PdfOption, UnwritablePdfFailsTheRun)
 {
     TempDir dir;
-    const ToolRun run = Tool("--output " + (dir / "r.rpt") + " --pdf " + (dir / "no/such/folder/r.pdf") + " " +
-                             TestData("cases/e51_single_row.mdx"),
-                         dir);
+    const ToolRun run = RunTool(dir, "--output " + (dir / "r.rpt") + " --pdf " + (dir / "no/such/folder/r.pdf") + " " +
+                                        TestData("cases/e51_single_row.mdx"));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("no/such/folder/r.pdf"), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());

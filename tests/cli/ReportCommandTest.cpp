@@ -1,5 +1,6 @@
 // mardex-report DOCUMENT: the sheet report, run as a program.
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -12,25 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ReportRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Q(const std::string& s) { return "'" + s + "'"; }
-
-ReportRun RunReportTool(const TempDir& dir, const std::string& args)
-{
-    const std::string tool = std::string(MARDEX_BINARY_DIR) + "/bin/mardex-report";
-    const std::string cmd = "cd " + Q(dir.path().string()) + " && " + Q(tool) + " " + args + " >" +
-                            Q(dir / "stdout.txt") + " 2>" + Q(dir / "stderr.txt");
-    const int raw = std::system(cmd.c_str());
-    ReportRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadFile(dir / "stdout.txt");
-    run.err = ReadFile(dir / "stderr.txt");
-    return run;
-}
 
 std::string Document(const std::string& sheets)
 {
@@ -51,7 +33,7 @@ TEST(ReportCommand, PrintsTheReportPathAndItsPagesAndWritesBesideTheCurrentFolde
 {
     TempDir dir;
     WriteFile(dir / "road1.mdx", Document(Sheet(1, "1.00", TwoRows)));
-    const ReportRun run = RunReportTool(dir, "road1.mdx");
+    const ToolRun run = RunTool(dir, "road1.mdx");
     ASSERT_EQ(run.status, 0) << run.err;
     const auto colon = run.out.rfind(": ");
     ASSERT_NE(colon, std::string::npos);
@@ -68,7 +50,7 @@ TEST(ReportCommand, EquationNotesGoToStderrAndTheRunGoesOn)
     WriteFile(dir / "eq.mdx", Document(Sheet(1, "1.00",
                                              "00+00.000 - 1.00 0.00 0.00 0.00\r\n01+00.000 BK 1.00 0.00 0.00 0.00\r\n"
                                              "02+00.000 AH 1.00 0.00 0.00 0.00\r\n")));
-    const ReportRun run = RunReportTool(dir, "--output out.rpt eq.mdx");
+    const ToolRun run = RunTool(dir, "--output out.rpt eq.mdx");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("mardex-report: Gap Equation where BK occures before AH\n"), std::string::npos);
     EXPECT_TRUE(fs::exists(dir / "out.rpt"));
@@ -77,7 +59,7 @@ TEST(ReportCommand, EquationNotesGoToStderrAndTheRunGoesOn)
 TEST(ReportCommand, AMissingDocumentIsExit1NamingIt)
 {
     TempDir dir;
-    const ReportRun run = RunReportTool(dir, "--output out.rpt nothere.mdx");
+    const ToolRun run = RunTool(dir, "--output out.rpt nothere.mdx");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("nothere.mdx"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir / "out.rpt"));
@@ -87,7 +69,7 @@ TEST(ReportCommand, ASheetBeyondTheDocumentIsExit1NamingIt)
 {
     TempDir dir;
     WriteFile(dir / "road1.mdx", Document(Sheet(1, "1.00", TwoRows)));
-    const ReportRun run = RunReportTool(dir, "--sheet 3 --output out.rpt road1.mdx");
+    const ToolRun run = RunTool(dir, "--sheet 3 --output out.rpt road1.mdx");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("road1.mdx"), std::string::npos);
     EXPECT_NE(run.err.find("no sheet 3"), std::string::npos);
@@ -99,7 +81,7 @@ TEST(ReportCommand, AFaultInAnySheetFailsTheCombinedReportAndRemovesAnOlderFile)
     TempDir dir;
     WriteFile(dir / "road1.mdx", Document(Sheet(1, "1.00", TwoRows) + Sheet(2, "TBD", TwoRows)));
     WriteFile(dir / "out.rpt", "an older report");
-    const ReportRun run = RunReportTool(dir, "--all-sheets --output out.rpt road1.mdx");
+    const ToolRun run = RunTool(dir, "--all-sheets --output out.rpt road1.mdx");
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("mardex-report: Program Error: Type mismatch occured in CreateTempRptFile"),
               std::string::npos);
@@ -111,8 +93,8 @@ TEST(ReportCommand, TheSecondSheetAloneReportsDespiteTheFirstsFault)
 {
     TempDir dir;
     WriteFile(dir / "road1.mdx", Document(Sheet(1, "TBD", TwoRows) + Sheet(2, "1.00", TwoRows)));
-    EXPECT_EQ(RunReportTool(dir, "--output a.rpt road1.mdx").status, 1);
-    const ReportRun run = RunReportTool(dir, "--sheet 2 --output b.rpt road1.mdx");
+    EXPECT_EQ(RunTool(dir, "--output a.rpt road1.mdx").status, 1);
+    const ToolRun run = RunTool(dir, "--sheet 2 --output b.rpt road1.mdx");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_NE(ReadFile(dir / "b.rpt").find("#TabName= S2\r\n"), std::string::npos);
 }
@@ -120,10 +102,10 @@ TEST(ReportCommand, TheSecondSheetAloneReportsDespiteTheFirstsFault)
 TEST(ReportCommand, BadUsageIsExit2WithTheUsageAndHelpIsExit0)
 {
     TempDir dir;
-    const ReportRun bad = RunReportTool(dir, "--all-sheets --accumulated x.mdx");
+    const ToolRun bad = RunTool(dir, "--all-sheets --accumulated x.mdx");
     EXPECT_EQ(bad.status, 2);
     EXPECT_NE(bad.err.find("usage: mardex-report"), std::string::npos);
-    const ReportRun help = RunReportTool(dir, "--help");
+    const ToolRun help = RunTool(dir, "--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: mardex-report"), std::string::npos);
 }

@@ -1,5 +1,6 @@
 // mardex-report --save-as OUT.mdx IN.mdx, run as a program.
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -12,24 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
-
-ToolRun RunTool(const TempDir& dir, const std::string& args)
-{
-    const std::string tool = std::string(MARDEX_BINARY_DIR) + "/bin/mardex-report";
-    const std::string cmd = Quote(tool) + " " + args + " >" + Quote(dir / "stdout.txt") + " 2>" + Quote(dir / "stderr.txt");
-    const int raw = std::system(cmd.c_str());
-    ToolRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.out = ReadFile(dir / "stdout.txt");
-    run.err = ReadFile(dir / "stderr.txt");
-    return run;
-}
 
 const std::string Rows = "#STATION      CODE    CUTAREA       ADDEDCUT(vol.)     FILLAREA     ADDEDFILL(vol.)\r\n";
 

@@ -1,6 +1,7 @@
 // mardex-report --stickup run as a user runs it.
 #include "gdalhost/DgnFile.h"
 #include "support/TempDir.h"
+#include "support/ToolRun.h"
 
 #include <gtest/gtest.h>
 
@@ -13,26 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Quoted(const std::string& s) { return "'" + s + "'"; }
-
 class StickupTool : public ::testing::Test {
 protected:
-    ToolRun Run(const std::string& args, const std::string& tool = std::string(MARDEX_BIN_DIR) + "/mardex-report")
-    {
-        const std::string cmd = "cd " + Quoted(dir.path().string()) + " && " + Quoted(tool) + " " + args + " >" +
-                                Quoted(dir / "out.txt") + " 2>" + Quoted(dir / "err.txt");
-        const int raw = std::system(cmd.c_str());
-        ToolRun r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = ReadFile(dir / "out.txt");
-        r.err = ReadFile(dir / "err.txt");
-        return r;
-    }
+    ToolRun Run(const std::string& args, const std::string& tool = ToolPath()) { return RunTool(dir, args, tool); }
 
     std::string Case(const std::string& name)
     {
@@ -51,7 +35,7 @@ TEST_F(StickupTool, DrawsAndNamesTheDesignFileWithItsSheetCount)
     WriteFile(design, "an older design file");
     const std::string seed = dgn::GdalSeedFile();
     const std::string seedBefore = ReadFile(seed);
-    const auto r = Run("--stickup road.dgn " + Quoted(doc));
+    const auto r = Run("--stickup road.dgn " + Quote(doc));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, design + ": 1 sheets\n");
     EXPECT_NE(ReadFile(design), "an older design file");
@@ -64,7 +48,7 @@ TEST_F(StickupTool, AGivenSeedIsCopiedAndLeftAsItWas)
     const std::string seed = dir / "myseed.dgn";
     fs::copy_file(dgn::GdalSeedFile(), seed);
     const std::string before = ReadFile(seed);
-    const auto r = Run("--stickup out.dgn --seed myseed.dgn " + Quoted(Case("worked_example.mdx")));
+    const auto r = Run("--stickup out.dgn --seed myseed.dgn " + Quote(Case("worked_example.mdx")));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadFile(seed), before);
 }
@@ -73,8 +57,10 @@ TEST_F(StickupTool, WithoutABorderItGoesOnAndSaysSo)
 {
     // The tool alone in a folder of its own: no shipped border beside it.
     fs::create_directories(dir / "bin");
+    // The installed tool is the program and its companion for design files.
     fs::copy_file(std::string(MARDEX_BIN_DIR) + "/mardex-report", dir / "bin/mardex-report");
-    const auto r = Run("--stickup out.dgn " + Quoted(Case("worked_example.mdx")), dir / "bin/mardex-report");
+    fs::copy_file(std::string(MARDEX_BIN_DIR) + "/mardex-report-extras", dir / "bin/mardex-report-extras");
+    const auto r = Run("--stickup out.dgn " + Quote(Case("worked_example.mdx")), dir / "bin/mardex-report");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("Border Reference File Not Found!"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("without borders"), std::string::npos);
@@ -83,7 +69,7 @@ TEST_F(StickupTool, WithoutABorderItGoesOnAndSaysSo)
 
 TEST_F(StickupTool, AFaultyDocumentFailsWithoutADesignFile)
 {
-    const auto r = Run("--stickup out.dgn " + Quoted(Case("fix16_factor_texts.mdx")));
+    const auto r = Run("--stickup out.dgn " + Quote(Case("fix16_factor_texts.mdx")));
     EXPECT_EQ(r.status, 1);
     EXPECT_FALSE(r.err.empty());
     EXPECT_FALSE(fs::exists(dir / "out.dgn"));
@@ -92,13 +78,13 @@ TEST_F(StickupTool, AFaultyDocumentFailsWithoutADesignFile)
 
 TEST_F(StickupTool, MissingSeedAndReadOnlyTargetFail)
 {
-    auto r = Run("--stickup out.dgn --seed nowhere.dgn " + Quoted(Case("worked_example.mdx")));
+    auto r = Run("--stickup out.dgn --seed nowhere.dgn " + Quote(Case("worked_example.mdx")));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("nowhere.dgn"), std::string::npos) << r.err;
 
     WriteFile(dir / "locked.dgn", "keep me");
     fs::permissions(dir / "locked.dgn", fs::perms::owner_read);
-    r = Run("--stickup locked.dgn " + Quoted(Case("worked_example.mdx")));
+    r = Run("--stickup locked.dgn " + Quote(Case("worked_example.mdx")));
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("read-only"), std::string::npos) << r.err;
     fs::permissions(dir / "locked.dgn", fs::perms::owner_all);
