@@ -65,7 +65,7 @@ void BM_TypeAndCommitStation(benchmark::State& state)
         s.form.grid.SetCol(ColStation);
         s.form.grid.SetText(900, ColStation, "");
         for (char c : std::string("45875\r")) {
-            int16_t key = c == '\r' ? KeyEnter : c;
+            int16_t key = c == '\r' ? static_cast<int16_t>(KeyEnter) : static_cast<int16_t>(c);
             Grid1_KeyPress(s, key);
         }
         s.form.grid.TakeChanges();
