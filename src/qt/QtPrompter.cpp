@@ -43,6 +43,7 @@ Answer QtPrompter::Ask(const mardex::MessageBox& box)
     if (order.contains(QMessageBox::Cancel)) msg.setEscapeButton(QMessageBox::Cancel);
     else if (order.contains(QMessageBox::No)) msg.setEscapeButton(QMessageBox::No);
     switch (msg.exec()) {
+    case QMessageBox::Ok: return Answer::OK;
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
     case QMessageBox::Cancel: return Answer::Cancel;
