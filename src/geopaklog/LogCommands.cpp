@@ -5,6 +5,7 @@
 #include "app/HeaderFields.h"
 #include "app/Session.h"
 #include "document/FileCommands.h"
+#include "document/LikePattern.h"
 #include "geopaklog/GeopakLog.h"
 #include "geopaklog/LogTables.h"
 #include "report/LogReport.h"
@@ -48,7 +49,9 @@ void ShowLogMode(Session& s)
 void AskForOtherName(Session& s)
 {
     for (const std::string& caption : s.form.Tabs) {
-        if (Trim(s.doc.BaselineName) != Trim(AfterFirstColon(caption))) continue;
+        // The tab's name is compared as a pattern; equal names always match.
+        const std::string name = Trim(s.doc.BaselineName), tab = Trim(AfterFirstColon(caption));
+        if (name != tab && !MatchesLike(name, tab)) continue;
         const Answer a = s.ask.Ask(MessageBox{
             " There is same named baseline tab already existing. Do you want to change tabname?", Buttons::YesNo,
             Icon::None, "Warning"});

@@ -431,6 +431,19 @@ TEST_F(LogReport, ImportOfASameNamedBaselineAsksForAnotherName)
     EXPECT_TRUE(ask.sawAll());
 }
 
+TEST_F(LogReport, ABaselineMatchingATabNameAsAPatternAsksForAnotherName)
+{
+    Open(LogOf("", Station("10+00.00"), "", "CL?"));
+    WriteFile(dir / "again.log", LogOf("", Station("20+00.00"), "", "CL7"));
+    ask.Then(Picks(dir / "again.log"));
+    ask.Then(test::Asks(" There is same named baseline tab already existing. Do you want to change tabname?",
+                        Answer::No));
+    mnuImportFile_Click(s);
+    ASSERT_EQ(s.form.Tabs.size(), 2u);
+    EXPECT_EQ(s.form.Tabs[1], "BASELINE:  CL7");
+    EXPECT_TRUE(ask.sawAll());
+}
+
 TEST_F(LogReport, ImportAfterClickingAnEarlierTabNeverOverwritesALogShown)
 {
     Open(LogOf("", Station("10+00.00"), ""));
