@@ -184,6 +184,9 @@ double StationToNumber(std::string_view text)
         if (text == "." || text.empty()) return 0;
         return ParseNumber(text).value_or(0);
     }
+    // A second "+" makes the text no station at all, even where it could
+    // pass for the sign of the remainder (12++4).
+    if (text.find('+', plus + 1) != std::string_view::npos) return 0;
     auto part = [](std::string_view p) -> std::optional<double> {
         if (p.empty()) return 0.0;
         return ParseNumber(p);

@@ -52,6 +52,8 @@ TEST(NumberText, StationToNumber)
     EXPECT_DOUBLE_EQ(StationToNumber("12+3a"), 0);
     EXPECT_DOUBLE_EQ(StationToNumber("abc"), 0);
     EXPECT_DOUBLE_EQ(StationToNumber("12+3+4"), 0);
+    EXPECT_DOUBLE_EQ(StationToNumber("12++4"), 0);
+    EXPECT_DOUBLE_EQ(StationToNumber("++34.5"), 0);
     EXPECT_DOUBLE_EQ(StationToNumber("-01+50.000"), -150);
     EXPECT_DOUBLE_EQ(StationToNumber("-00+50.000"), -50);
     EXPECT_DOUBLE_EQ(StationToNumber("1+50"), 150);
