@@ -104,6 +104,9 @@ void TabStrip1_MouseUp(Session& s, int button, int, float, float)
     });
 }
 
+// Sheet names, added sheets and removed ones are saved with the document:
+// every Group command that changes them marks the document changed, so that
+// closing the window offers to save them instead of dropping them silently.
 void mnuGroupInsert_Click(Session& s)
 {
     Guarded(s.ask, "Program Error: ", " occured in mnuGroupInsert", [&] {

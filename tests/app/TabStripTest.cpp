@@ -169,6 +169,26 @@ TEST_F(Groups, DeleteOnASingleSheetRenamesItAndDropsItsRowsRenameKeepsThem)
     EXPECT_EQ(s.store[0].EndRow(), 1);
 }
 
+TEST_F(Groups, RenamingOrEmptyingTheOnlySheetMarksTheDocumentChanged)
+{
+    MakeSheets(1);
+    s.doc.DataChanged = 0;
+    ask.Then(Types("Re-Name Default File-Tab", "Renamed"));
+    mnuGroupRename_Click(s);
+    ASSERT_TRUE(ask.sawAll());
+    EXPECT_EQ(s.doc.DataChanged, 1);
+
+    // A factor of 1.00 already: only the dropped rows change the document.
+    s.store[0].BalanceFactor = "1.00";
+    s.doc.DataChanged = 0;
+    ask.Then(Asks("Do you wish to delete the selected group ? ", Answer::Yes));
+    ask.Then(Types("Re-Name Default File-Tab", "Emptied"));
+    mnuGroupDelete_Click(s);
+    ASSERT_TRUE(ask.sawAll());
+    EXPECT_EQ(s.store[0].EndRow(), 0);
+    EXPECT_EQ(s.doc.DataChanged, 1);
+}
+
 TEST_F(Groups, RenameOfSeveralRenamesTheSelectedTabAndItsSheet)
 {
     MakeSheets(3);
