@@ -320,8 +320,8 @@ void mnuImportFile_Click(Session& s)
             s.doc.LogMode = 1;
             s.doc.DataChanged = 0;
             // ---- GEOPAK log import ----------------------------------------
-            // Here the stick-up sheets' row maximum takes the larger of itself
-            // and the last log's row count.
+            // The new log goes after the last tab, within the 26 sheets. The
+            // stick-up drawing keeps no row maximum: it follows the report file.
             if (!PrepareGeopakLogImport(s)) return;
             // -----------------------------------------------------------------
             RadingTheFile(s);
