@@ -61,10 +61,16 @@ int OpenSheetDocument(Session& s, const std::string& nameBefore, bool reset)
     if (s.doc.LegacyFormat == 1) s.doc.DataChanged = s.doc.ImportDone == 1 ? 0 : 1;
     s.form.Label4Visible = true;
     s.form.txtShrinkFactor.visible = true;
+    // A document read anew starts with the factor box enabled (the reader
+    // greys it again for a sheet measured in embankment), so the box of an
+    // earlier embankment sheet does not stay greyed for good.
+    const bool factorEnabledBefore = s.form.txtShrinkFactor.enabled;
+    s.form.txtShrinkFactor.enabled = true;
     const int result = ReadFileVersion2002(s);
     if (result == 0) {
         ShowDocumentCaption(s);
     } else {
+        s.form.txtShrinkFactor.enabled = factorEnabledBefore;
         // Nothing of a malformed document was taken: the document in memory
         // keeps its name, so a later Save cannot write it over that file.
         s.doc.CurrentFileName = nameBefore;
@@ -254,6 +260,8 @@ void mnuFileNew_Click(Session& s)
         s.doc.CurrentFileName = "UNTITLED";
         s.form.Caption = "MARDEX :UNTITLED";
         s.store[0].SetCell(ColStation, 0, std::string(EndMarker));
+        // The new sheet's factor can be typed unless the sheet is measured in embankment.
+        s.form.txtShrinkFactor.enabled = s.store[0].MeasuredInEmbankment != 1;
         s.form.StatusText = "New File";
         s.form.Focus = FocusTarget::Designer;
     });

@@ -239,6 +239,20 @@ TEST_F(ChangedUntitled, OpenWithYesSavesThenReads)
     EXPECT_EQ(p.s.doc.CurrentFileName, other);
 }
 
+TEST(FileOpen, TheFactorBoxIsGreyedOnlyWhileADocumentMeasuredInEmbankmentIsOpen)
+{
+    Program p;
+    p.Open(TestData("cases/embankment_flag.mdx"));
+    EXPECT_FALSE(p.s.form.txtShrinkFactor.enabled);
+    p.Open(TestData("cases/e51_single_row.mdx"));
+    EXPECT_TRUE(p.s.form.txtShrinkFactor.enabled);
+
+    p.Open(TestData("cases/embankment_flag.mdx"));
+    p.s.doc.DataChanged = 0;
+    mnuFileNew_Click(p.s);
+    EXPECT_TRUE(p.s.form.txtShrinkFactor.enabled);
+}
+
 TEST(FileOpen, APathThatDoesNotExistIsNamedAndKeptAsTheName)
 {
     Program p;
