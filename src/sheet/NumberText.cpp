@@ -1,7 +1,9 @@
 #include "sheet/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace mardex {
@@ -11,52 +13,52 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A number split into its decimal digits, rounded half away from zero on the
-// shortest decimal form of the double (so 2.675 rounds to 2.68, not 2.67).
-struct Decimal {
-    bool negative = false;
-    std::string whole;  // no leading zeros; empty for zero
-    std::string frac;   // exactly the requested number of digits
-};
-
-Decimal RoundedDecimal(double value, int decimals)
+// The value rounded half away from zero on its shortest decimal form (so
+// 2.675 rounds to 2.68, not 2.67), with `decimals` decimals and at least
+// `minWhole` integer digits; with `stationPlus` a "+" stands before the last
+// two integer digits. Built in place: every cell and report field passes here.
+std::string MaskedDecimal(double value, int decimals, int minWhole, bool stationPlus)
 {
-    char buf[512];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-    std::string text(buf, res.ptr);
-    Decimal d;
-    std::size_t pos = 0;
-    if (!text.empty() && text[0] == '-') {
-        d.negative = true;
-        pos = 1;
+    char text[400];
+    const auto res = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    if (!std::isfinite(value)) return std::string(text, res.ptr);
+    const char* p = text;
+    const char* const end = res.ptr;
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    const char* point = std::find(p, end, '.');
+    const char* frac = point < end ? point + 1 : end;
+    const long fracLength = end - frac;
+
+    // Leading zeros first: they pad to minWhole digits and take a carry.
+    char digits[420];
+    int n = 0;
+    for (int i = 0; i < minWhole; ++i) digits[n++] = '0';
+    for (const char* q = p; q < point; ++q) digits[n++] = *q;
+    const int wholeEnd = n;
+    for (int i = 0; i < decimals; ++i) digits[n++] = i < fracLength ? frac[i] : '0';
+    if (fracLength > decimals && frac[decimals] >= '5') {
+        int i = n - 1;
+        while (digits[i] == '9') digits[i--] = '0';
+        ++digits[i];
     }
-    std::string whole, frac;
-    const auto point = text.find('.', pos);
-    if (point == std::string::npos) {
-        whole = text.substr(pos);
+    int start = 0;
+    while (start < wholeEnd - minWhole && digits[start] == '0') ++start;
+    const bool zero = std::all_of(digits, digits + n, [](char c) { return c == '0'; });
+
+    std::string out;
+    out.reserve(n - start + 3);
+    if (negative && !zero) out += '-';
+    if (stationPlus) {
+        out.append(digits + start, digits + wholeEnd - 2);
+        out += '+';
+        out.append(digits + wholeEnd - 2, 2);
     } else {
-        whole = text.substr(pos, point - pos);
-        frac = text.substr(point + 1);
+        out.append(digits + start, digits + wholeEnd);
     }
-    bool roundUp = false;
-    if (static_cast<int>(frac.size()) > decimals) {
-        roundUp = frac[decimals] >= '5';
-        frac.resize(decimals);
-    }
-    frac.append(decimals - frac.size(), '0');
-    std::string digits = whole + frac;
-    if (roundUp) {
-        int i = static_cast<int>(digits.size()) - 1;
-        while (i >= 0 && digits[i] == '9') digits[i--] = '0';
-        if (i < 0) digits.insert(digits.begin(), '1');
-        else ++digits[i];
-    }
-    d.frac = digits.substr(digits.size() - decimals);
-    d.whole = digits.substr(0, digits.size() - decimals);
-    const auto firstNonZero = d.whole.find_first_not_of('0');
-    d.whole = firstNonZero == std::string::npos ? std::string() : d.whole.substr(firstNonZero);
-    if (d.whole.empty() && d.frac.find_first_not_of('0') == std::string::npos) d.negative = false;
-    return d;
+    out += '.';
+    out.append(digits + wholeEnd, decimals);
+    return out;
 }
 
 } // namespace
@@ -100,7 +102,8 @@ std::optional<double> ParseNumber(std::string_view text)
         while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
     }
     if (digits == 0) return std::nullopt;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    const bool exponent = i < s.size() && (s[i] == 'e' || s[i] == 'E');
+    if (exponent) {
         ++i;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
         std::size_t expDigits = 0;
@@ -108,6 +111,25 @@ std::optional<double> ParseNumber(std::string_view text)
         if (expDigits == 0) return std::nullopt;
     }
     if (i != s.size()) return std::nullopt;
+    if (!exponent && digits <= 15) {
+        // Few digits: the digits as a whole number divided by a power of ten
+        // is exact up to the one rounding of the division, as from_chars is.
+        static constexpr double Powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                            1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        std::uint64_t mantissa = 0;
+        int decimals = 0;
+        bool afterPoint = false;
+        for (std::size_t k = start; k < s.size(); ++k) {
+            if (s[k] == '.') {
+                afterPoint = true;
+                continue;
+            }
+            mantissa = mantissa * 10 + static_cast<unsigned>(s[k] - '0');
+            if (afterPoint) ++decimals;
+        }
+        const double value = static_cast<double>(mantissa) / Powers[decimals];
+        return negative ? -value : value;
+    }
     // from_chars takes neither a leading "+" nor a leading "." without a digit before it.
     std::string body(s.substr(start));
     if (body[0] == '.') body.insert(body.begin(), '0');
@@ -120,20 +142,9 @@ std::optional<double> ParseNumber(std::string_view text)
 
 bool ReadsAsNumber(std::string_view text) { return ParseNumber(text).has_value(); }
 
-std::string FormatStation(double value)
-{
-    const Decimal d = RoundedDecimal(value, 3);
-    std::string whole = d.whole;
-    if (whole.size() < 4) whole.insert(0, 4 - whole.size(), '0');
-    whole.insert(whole.size() - 2, "+");
-    return (d.negative ? "-" : "") + whole + "." + d.frac;
-}
+std::string FormatStation(double value) { return MaskedDecimal(value, 3, 4, true); }
 
-std::string FormatArea(double value)
-{
-    const Decimal d = RoundedDecimal(value, 2);
-    return (d.negative ? "-" : "") + (d.whole.empty() ? std::string("0") : d.whole) + "." + d.frac;
-}
+std::string FormatArea(double value) { return MaskedDecimal(value, 2, 1, false); }
 
 std::string FormatStationText(std::string_view text)
 {

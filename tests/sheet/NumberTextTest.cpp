@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <random>
+
 using namespace mardex;
 
 TEST(NumberText, MasksRoundHalvesAwayFromZeroOnTheDecimalValue)
@@ -87,4 +90,30 @@ TEST(NumberText, RightAlignAndTwoDigits)
     EXPECT_EQ(RightAlign("1234567890.00", 9), "1234567890.00");
     EXPECT_EQ(TwoDigits(3), "03");
     EXPECT_EQ(TwoDigits(12), "12");
+}
+
+TEST(NumberText, ParsedValuesAreTheNearestDoubleLikeStrtod)
+{
+    std::mt19937 rng(7);
+    for (int n = 0; n < 20000; ++n) {
+        std::string text = (rng() % 3 == 0) ? "-" : "";
+        const int whole = static_cast<int>(rng() % 9), decimals = static_cast<int>(rng() % 8);
+        for (int i = 0; i < whole; ++i) text += static_cast<char>('0' + rng() % 10);
+        if (decimals > 0 || whole == 0) text += '.';
+        for (int i = 0; i < decimals || (whole == 0 && i == 0); ++i) text += static_cast<char>('0' + rng() % 10);
+        const auto value = ParseNumber(text);
+        ASSERT_TRUE(value.has_value()) << text;
+        EXPECT_EQ(*value, std::strtod(text.c_str(), nullptr)) << text;
+    }
+}
+
+TEST(NumberText, MasksCarryAndSignAtTheirEdges)
+{
+    EXPECT_EQ(FormatArea(999.995), "1000.00");
+    EXPECT_EQ(FormatArea(0.005), "0.01");
+    EXPECT_EQ(FormatArea(-0.001), "0.00");
+    EXPECT_EQ(FormatArea(1e20), "100000000000000000000.00");
+    EXPECT_EQ(FormatStation(9999.9995), "100+00.000");
+    EXPECT_EQ(FormatStation(-0.0004), "00+00.000");
+    EXPECT_EQ(FormatStation(0.5), "00+00.500");
 }
