@@ -14,7 +14,6 @@ is kept in the folder named on the failure line.
 from __future__ import annotations
 
 import random
-import re
 import shutil
 import subprocess
 import sys
@@ -24,18 +23,8 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import log_model  # noqa: E402
 import random_logs  # noqa: E402
+from compare_support import PAGES_LINE, first_difference  # noqa: E402
 
-PAGES_LINE = re.compile(r"^(?P<path>.*): (?P<n>-?[0-9]+) pages$")
-
-
-def first_difference(expected: bytes, got: bytes) -> str:
-    e_lines, g_lines = expected.split(b"\n"), got.split(b"\n")
-    for i in range(max(len(e_lines), len(g_lines))):
-        e = e_lines[i] if i < len(e_lines) else None
-        g = g_lines[i] if i < len(g_lines) else None
-        if e != g:
-            return f"line {i + 1}: model {e!r}, tool {g!r}"
-    return "files differ"
 
 
 def check(tool: str, log: Path, accumulated: bool, model: log_model.Result) -> str | None:
