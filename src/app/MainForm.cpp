@@ -61,8 +61,9 @@ void Form_Load(Session& s)
     s.doc.CurrentFileName = "UNTITLED";
     s.form.Caption = "MARDEX :UNTITLED";
     // The strip starts with the one tab of sheet 0, named as UpDateGroupTab
-    // would name it; the sheet's own name stays empty until it is given one.
-    s.form.Tabs.assign(1, "Mardex 1");
+    // names it; the sheet carries that name, so a save writes what the tab shows.
+    sheet.TabName = "Mardex 1";
+    s.form.Tabs.assign(1, sheet.TabName);
     s.form.SelectedTab = 0;
     std::string error;
     const std::string settings = s.ProgramFolder.empty() ? "mardex3.ini" : s.ProgramFolder + "/mardex3.ini";

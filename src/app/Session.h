@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace mardex {
 
@@ -37,6 +38,9 @@ struct DocumentState {
     // (Open, Import): a command that ends without opening anything puts them back.
     int16_t SheetCountBeforeCommand = 1;
     int16_t CurrentSheetBeforeCommand = 0;
+    // Sheet documents the user chose to keep where a log's companion would
+    // have replaced them: not asked about again.
+    std::vector<std::string> KeptDocuments;
     // Tests only: a document write fails after this many bytes (-1: never).
     long long FailWritesAfterBytes = -1;
 };

@@ -43,6 +43,11 @@ void ShowLogMode(Session& s)
     f.Caption = "GEOPAK LOG FILE: " + s.doc.CurrentFileName;
     f.mnuImportFileEnabled = true;
     f.mnuImportFileCaption = "Import any other Log File";
+    // A log is shown as reports: nothing of it can be edited or saved, and
+    // Save can never write a sheet document over the log.
+    f.mnuFileSaveEnabled = false;
+    f.mnuFileSaveAsEnabled = false;
+    f.mnuEditEnabled = false;
 }
 
 // A baseline already shown on a tab may be renamed for the new tab.

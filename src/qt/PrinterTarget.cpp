@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <filesystem>
+
 namespace mardex {
 
 bool PrinterTarget::PrinterInstalled() { return !QPrinterInfo::availablePrinters().isEmpty(); }
@@ -21,7 +23,11 @@ PrinterTarget::PrinterTarget(const std::string& reportPath)
         printer_->setDocName("Earthwork calculation report");
         surface_ = std::make_unique<QPainterSurface>(*printer_, printer_.get(), printer_->printerName().toStdString());
     } else {
-        const std::string pdf = PdfBesideReport(reportPath);
+        // The message names the whole path: a report folder left empty puts
+        // the PDF in the current folder, which the user does not see.
+        std::error_code ec;
+        std::filesystem::path full = std::filesystem::absolute(PdfBesideReport(reportPath), ec);
+        const std::string pdf = ec ? PdfBesideReport(reportPath) : full.lexically_normal().string();
         pdf_ = std::make_unique<QPdfWriter>(QString::fromLocal8Bit(pdf.c_str()));
         SetUpPdfPage(*pdf_);
         surface_ = std::make_unique<QPainterSurface>(*pdf_, pdf_.get(), pdf);
