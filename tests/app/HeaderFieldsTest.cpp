@@ -68,15 +68,24 @@ TEST_F(HeaderFields, TheFactorIsStoredFormattedOnlyWhenItDiffers)
     EXPECT_EQ(s.CurrentSheet().BalanceFactor, "abc");
 }
 
-TEST_F(HeaderFields, ChoosingAUnitSystemHidesTheChoiceAndClearsTheChange)
+TEST_F(HeaderFields, ChoosingAUnitSystemHidesTheChoiceAndNeverClearsTheChange)
 {
-    s.doc.DataChanged = 1;
+    // The choice is saved with the document: one that changes the unit system
+    // marks a change, and none clears the mark that typing set.
+    const struct { int16_t changedBefore; bool metric; int16_t changedAfter; } cases[] = {
+        {1, true, 1}, {1, false, 1}, {0, true, 1}, {0, false, 0}};
+    for (const auto& c : cases) {
+        ResetallAttributes(s);
+        s.doc.DataChanged = c.changedBefore;
+        c.metric ? SetOptMetric(s) : SetOptEnglish(s);
+        EXPECT_EQ(s.doc.DataChanged, c.changedAfter) << c.changedBefore << (c.metric ? " metric" : " English");
+    }
+    ResetallAttributes(s);
     SetOptMetric(s);
     EXPECT_FALSE(s.form.Frame1Visible);
     EXPECT_TRUE(s.form.Label5Visible);
     EXPECT_EQ(s.form.Label5Caption, "Metric System");
     EXPECT_EQ(s.doc.UnitSystem, 1);
-    EXPECT_EQ(s.doc.DataChanged, 0);
     EXPECT_EQ(s.form.grid.Text(1, 2), "Sq. m.");
     EXPECT_EQ(s.form.grid.Text(1, 3), "Cu. m.");
     EXPECT_EQ(s.form.grid.Text(1, 1), "");
