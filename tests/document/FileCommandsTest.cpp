@@ -151,6 +151,19 @@ TEST_F(ChangedUntitled, NewWithNoResetsButKeepsTheDescriptions)
     EXPECT_TRUE(p.s.form.mnuEditEnabled);
 }
 
+TEST(FileSave, AFreshStartSavesTheNameItsTabShows)
+{
+    Program p;
+    SetDescriText(p.s, 0, "ME");
+    const std::string path = p.Path("fresh.mdx");
+    p.ask.Then(Picks(path));
+    p.ask.Then(Says(" FILE : " + path + " IS SAVED SUCCESSFULLY"));
+    mnuFileSave_Click(p.s);
+    EXPECT_EQ(p.s.form.Tabs, std::vector<std::string>{"Mardex 1"});
+    EXPECT_NE(ReadFile(path).find("\r\n[END AREA 1 Mardex 1]\r\n"), std::string::npos) << ReadFile(path);
+    EXPECT_EQ(p.s.form.StatusText, path) << "the status bar names the document saved";
+}
+
 TEST_F(ChangedUntitled, NewWithYesSavesFirst)
 {
     const std::string path = p.Path("first.mdx");
