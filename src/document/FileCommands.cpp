@@ -20,8 +20,6 @@ const std::string ProgramError = " Program Error: ";
 
 bool IsUntitled(const std::string& name) { return ToUpper(name) == "UNTITLED"; }
 
-const std::string NotALogFileMessage = " The file selected is not a Geopak Earthwork log file";
-
 bool HoldsOneEmptySheet(Session& s)
 {
     return s.doc.SheetCount <= 1 && s.doc.CurrentSheet == 0 && s.store[0].IsEndMarker(0);
@@ -149,7 +147,7 @@ int RadingTheFileWith(Session& s, const std::function<bool()>& prepare, bool log
         if (logsOnly && !(Contains(upper, ".LOG") && exists)) {
             s.doc.CurrentFileName = nameBefore;
             RestoreCounters(s);
-            s.ask.Message(exists ? NotALogFileMessage : "NO FILE EXIST BY THE NAME : " + chosen);
+            s.ask.Message(exists ? NotALogMessage : "NO FILE EXIST BY THE NAME : " + chosen);
             return;
         }
         if (Contains(upper, ".MDX") && exists) {

@@ -18,7 +18,6 @@ namespace mardex {
 
 namespace {
 
-const std::string NotALogMessage = " The file selected is not a Geopak Earthwork log file";
 const std::string TooManyLogsMessage =
     "A document holds at most 26 groups: no further log file can be imported.";
 
