@@ -353,7 +353,9 @@ int OpenFileCommand(Session& s)
                 return reset;
             });
         };
-        if (s.doc.DataChanged == 0 || s.doc.ImportDone == 1) {
+        // Changes typed after an Import are offered a save like any others:
+        // an import earlier in the session never lets Open drop them silently.
+        if (s.doc.DataChanged == 0) {
             resetAndRead(false);
             return;
         }

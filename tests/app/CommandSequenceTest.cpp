@@ -340,6 +340,7 @@ private:
         const auto before = Snapshot(dir_.path());
         const std::string imageBefore = Image(s_);
         const bool changedBefore = imageBefore != baseline_;
+        sheetModeBefore = SheetMode();
         ask_.questions.clear();
         ask_.messages.clear();
         ask_.saved.clear();
@@ -375,15 +376,23 @@ private:
             return true;
         }
 
-        // Where the document now stands: opened, reset, new or imported.
+        // Where the document now stands: opened, reset, new or imported. A
+        // command that puts another document in its place asks first.
         const std::string image = Image(s_);
+        const bool imported = command == "Import" && s_.doc.ImportDone == 1 && !s_.form.mnuFileSaveEnabled;
+        const bool replaced = opened_ || imported || s_.form.Caption == "MARDEX: Untitled" ||
+                              (command == "New" && s_.form.StatusText == "New File");
+        const bool askedToSave = std::any_of(ask_.questions.begin(), ask_.questions.end(),
+                                             [](const std::string& q) { return q.rfind("Wish to save", 0) == 0; });
+        if (replaced && changedBefore && sheetModeBefore && !askedToSave)
+            return Fail(command + " put another document in place of unsaved changes without a question");
         if (opened_ && SheetMode()) {
             opened_names_.insert(s_.doc.CurrentFileName);
             baseline_ = image;
         }
         if (s_.form.Caption == "MARDEX: Untitled" || (command == "New" && s_.form.StatusText == "New File"))
             baseline_ = image;
-        if (command == "Import" && s_.doc.ImportDone == 1 && !s_.form.mnuFileSaveEnabled) baseline_ = image;
+        if (imported) baseline_ = image;
 
         // Files: only the documents saved, the report files, and a log's
         // companion (new, a previous companion, or one the user let replace).
@@ -471,6 +480,7 @@ private:
     std::string baseline_;
     std::set<std::string> opened_names_;
     bool opened_ = false;
+    bool sheetModeBefore = true;
 };
 
 TEST(CommandSequences, NothingTypedIsLostAndNothingIsWrittenWhereItDoesNotBelong)

@@ -107,6 +107,20 @@ TEST_F(WorkedExampleOpen, AnImportWhoseDialogIsCancelledKeepsTheChangedMarkAndTh
     EXPECT_EQ(p.s.doc.ImportDone, 0);
 }
 
+TEST_F(WorkedExampleOpen, TypingAfterAnImportIsOfferedASaveByOpen)
+{
+    WriteFile(p.Path("more.mdx"), Document(Block(1, "X", "1.00", Row("00+00.000", 4))));
+    p.ask.Then(Picks(p.Path("more.mdx")));
+    mnuImportFile_Click(p.s);
+    SetDescriText(p.s, 0, "TYPED");
+    p.ask.Then(Asks("Wish to save : " + p.Path("w.mdx") + " before opening other file ?", Answer::Cancel));
+    p.ask.Then(Says("File : " + p.Path("w.mdx") + " was not saved"));
+    mnuFileOpen_Click(p.s);
+    EXPECT_TRUE(p.ask.sawAll());
+    EXPECT_EQ(p.s.doc.SheetCount, 3);
+    EXPECT_EQ(p.s.doc.DataChanged, 1);
+}
+
 // After a log, Open of a sheet document imports sheet documents again; while
 // a log is open, Import takes only logs, so a document picked there never
 // becomes the document that Save or Exit writes.
