@@ -70,8 +70,7 @@ std::string RowLine(Sheet& sheet, int row)
     append(trimmed(ColCode), 12);  // right-aligned in 9, then in 12
     for (int c = ColCut; c <= ColAddedFill; ++c) {
         const std::string_view text = trimmed(c);
-        if (IsAreaMaskText(text)) append(text, 12);
-        else append(FormatAreaText(text), 12);
+        append(AreaFieldText(text), 12);
     }
     const auto first = line.find_first_not_of(' ');
     if (first == std::string::npos) return {};

@@ -117,7 +117,7 @@ void mnuPrintSelected_Click(Session& s, ReportSurface& printer, PageRangeDialog&
             PrintOneByOne(s, printer);
         }
     });
-    printer.EndDoc();
+    if (!Guarded(s.ask, SystemError, " occured in mnuRptPrint_click", [&] { printer.EndDoc(); })) return;
     SentToPrinter(s, printer);
 }
 

@@ -1,7 +1,7 @@
 #include "PrinterTarget.h"
 
 #include "qtsurface/PdfReport.h"
-#include "qtsurface/QPainterSurface.h"
+#include "qtsurface/PdfFileSurface.h"
 
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -21,10 +21,9 @@ PrinterTarget::PrinterTarget(const std::string& reportPath)
         printer_->setDocName("Earthwork calculation report");
         surface_ = std::make_unique<QPainterSurface>(*printer_, printer_.get(), printer_->printerName().toStdString());
     } else {
-        const std::string pdf = PdfBesideReport(reportPath);
-        pdf_ = std::make_unique<QPdfWriter>(QString::fromLocal8Bit(pdf.c_str()));
-        SetUpPdfPage(*pdf_);
-        surface_ = std::make_unique<QPainterSurface>(*pdf_, pdf_.get(), pdf);
+        auto pdf = std::make_unique<PdfFileSurface>(PdfBesideReport(reportPath));
+        pdf_ = &pdf->Writer();
+        surface_ = std::move(pdf);
     }
 }
 

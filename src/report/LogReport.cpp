@@ -422,7 +422,7 @@ bool WriteLogReportText(Session& s, const std::string& text, std::string& error,
         error = "Bad file name or number: " + s.doc.CurrentFileName;
         return false;
     }
-    return WriteReportText(*path, text, mayAppend && s.report.AppendToReport == 1, error);
+    return WriteReportText(*path, text, mayAppend && s.report.AppendToReport == 1, error, s.doc.FailWritesAfterBytes);
 }
 
 std::string InsertBalance(const SheetLog& log, int entry) { return LogIntervals(log).Label(entry); }
@@ -439,7 +439,8 @@ void AppendGeopakLogReport(Session& s, std::string& text)
     LogReportBuilder builder(s, log);
     builder.Build();
     std::string error;
-    if (!WriteReportText(*companionPath, CompanionDocument(s, builder.CompanionRows()), false, error))
+    if (!WriteReportText(*companionPath, CompanionDocument(s, builder.CompanionRows()), false, error,
+                         s.doc.FailWritesAfterBytes))
         throw RuntimeFault(error);
     text += builder.Report();
 }
@@ -455,7 +456,7 @@ bool CreateGeopakLogReport(Session& s)
 
         const bool append = s.report.AppendToReport == 1;
         std::string error;
-        if (!WriteReportText(*reportPath, text, append, error)) throw RuntimeFault(error);
+        if (!WriteReportText(*reportPath, text, append, error, s.doc.FailWritesAfterBytes)) throw RuntimeFault(error);
         s.report.AppendToReport = 0;
 
         if (append) {

@@ -126,7 +126,7 @@ TEST(SettingsFile, TheSecondLineGivesTheReportFolder)
 TEST(SettingsFile, AMissingFileIsReportedAndStartUpGoesOn)
 {
     TempDir dir;
-    ScriptedPrompter ask{Says("Program Error: File not found occured in Form_Load")};
+    ScriptedPrompter ask{Says("Program Error: File not found: " + (dir / "mardex3.ini") + " occured in Form_Load")};
     Session s(ask);
     s.ProgramFolder = dir.path().string();
     Form_Load(s);
