@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "document/FileCommands.h"
 #include "document/InputFile.h"
+#include "report/LogReport.h"
 #include "sheet/NumberText.h"
 
 #include <filesystem>
@@ -34,8 +35,10 @@ bool OutputsAreNotInputs(const ToolOptions& options, std::string& why)
 {
     const std::pair<const char*, const std::string*> outputs[] = {
         {"--output", &options.output}, {"--pdf", &options.pdf}, {"--save-as", &options.saveAs}, {"--stickup", &options.stickup}};
-    const std::pair<const char*, const std::string*> inputs[] = {{"the document", &options.document},
-                                                                 {"the seed file", &options.seed}};
+    // A log's companion document is written by the run too.
+    const std::string companion = LogCompanionFileName(AbsolutePath(options.document)).value_or("");
+    const std::pair<const char*, const std::string*> inputs[] = {
+        {"the document", &options.document}, {"the seed file", &options.seed}, {"the log's companion", &companion}};
     for (std::size_t i = 0; i < std::size(outputs); ++i) {
         const auto& [option, path] = outputs[i];
         if (path->empty()) continue;

@@ -36,6 +36,7 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         {"a read-only report", "--output readonly.mdx road.mdx", 1, "the file is read-only"},
         {"the output is the document", "--output road.mdx road.mdx", 1, "names the document itself"},
         {"--save-as onto the document", "--save-as ./road.mdx road.mdx", 1, "names the document itself"},
+        {"--output onto a log's companion", "--output h01.mdx h01.log", 1, "names the log's companion itself"},
         {"a folder as the document", "folder.mdx", 1, "folder.mdx: it is a folder"},
         {"a pipe as the document", "pipe.mdx", 1, "pipe.mdx: it is not a regular file"},
         {"a pipe as the log", "pipe.log", 1, "pipe.log: it is not a regular file"},
