@@ -80,6 +80,8 @@ bool DocumentParser::Line(std::string_view line, long long number)
 {
     number_ = number;
     if (finished_) return false;
+    // A text document holds no NUL byte; the rest of such a line would be lost.
+    if (line.find('\0') != std::string_view::npos) Fail("the line holds a NUL byte");
     if (HeaderLine(line)) return true;
 
     if (expectFactor_) {

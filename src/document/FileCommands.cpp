@@ -7,6 +7,7 @@
 #include "document/DocumentReader.h"
 #include "document/DocumentWriter.h"
 #include "document/ImportDocument.h"
+#include "document/InputFile.h"
 #include "sheet/NumberText.h"
 
 #include <filesystem>
@@ -169,7 +170,9 @@ int RadingTheFileWith(Session& s, const std::function<bool()>& prepare, bool log
         }
         // ---------------------------------------------------------------------
 
-        if (!exists) s.ask.Message("NO FILE EXIST BY THE NAME : " + chosen);
+        std::error_code ec;
+        if (!exists && std::filesystem::exists(chosen, ec)) s.ask.Message(InputFileProblem(chosen, MaxDocumentBytes));
+        else if (!exists) s.ask.Message("NO FILE EXIST BY THE NAME : " + chosen);
         // An existing file of another kind is not opened and nothing is shown.
         // A path that was not opened never names the document: Save would
         // write the document over it.

@@ -74,6 +74,13 @@ void AddLogTab(Session& s)
 
 void WriteAndPreview(Session& s)
 {
+    if (s.report.LogReportOnRequestOnly) {
+        Guarded(s.ask, "Program Error: ", " occured in CreateGeopakLogReport", [&] {
+            std::string unused;
+            AppendGeopakLogReport(s, unused);
+        });
+        return;
+    }
     CreateGeopakLogReport(s);
     s.print.PageToRender = 1;
     s.hooks->ShowPreview();

@@ -358,8 +358,11 @@ bool PrintAllPages(Session& s, ReportSurface& printer)
             --budget;
         }
     });
-    printer.EndDoc();
-    return done;
+    if (!done) {
+        printer.DiscardDoc();
+        return false;
+    }
+    return Guarded(s.ask, SystemError, " occured in mnuRptPrint_click", [&] { printer.EndDoc(); });
 }
 
 long CountDrawnPages(const std::string& reportPath)

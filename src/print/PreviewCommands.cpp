@@ -123,7 +123,7 @@ void mnuPrintSelected_Click(Session& s, ReportSurface& printer, PageRangeDialog&
             PrintOneByOne(s, printer);
         }
     });
-    printer.EndDoc();
+    if (!Guarded(s.ask, SystemError, " occured in mnuRptPrint_click", [&] { printer.EndDoc(); })) return;
     if (nothingToPrint)
         s.ask.Message("There is nothing to print: the report has " + std::to_string(s.report.TotalPages) +
                       " pages and the range selected holds none of them.");

@@ -1,7 +1,7 @@
 #include "PrinterTarget.h"
 
 #include "qtsurface/PdfReport.h"
-#include "qtsurface/QPainterSurface.h"
+#include "qtsurface/PdfFileSurface.h"
 
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -27,10 +27,10 @@ PrinterTarget::PrinterTarget(const std::string& reportPath)
         // the PDF in the current folder, which the user does not see.
         std::error_code ec;
         std::filesystem::path full = std::filesystem::absolute(PdfBesideReport(reportPath), ec);
-        const std::string pdf = ec ? PdfBesideReport(reportPath) : full.lexically_normal().string();
-        pdf_ = std::make_unique<QPdfWriter>(QString::fromLocal8Bit(pdf.c_str()));
-        SetUpPdfPage(*pdf_);
-        surface_ = std::make_unique<QPainterSurface>(*pdf_, pdf_.get(), pdf);
+        const std::string pdfPath = ec ? PdfBesideReport(reportPath) : full.lexically_normal().string();
+        auto pdf = std::make_unique<PdfFileSurface>(pdfPath);
+        pdf_ = &pdf->Writer();
+        surface_ = std::move(pdf);
     }
 }
 

@@ -424,7 +424,7 @@ bool WriteLogReportText(Session& s, const std::string& text, std::string& error,
         error = "Bad file name or number: " + s.doc.CurrentFileName;
         return false;
     }
-    return WriteReportText(*path, text, mayAppend && s.report.AppendToReport == 1, error);
+    return WriteReportText(*path, text, mayAppend && s.report.AppendToReport == 1, error, s.doc.FailWritesAfterBytes);
 }
 
 std::string InsertBalance(const SheetLog& log, int entry) { return LogIntervals(log).Label(entry); }
@@ -511,7 +511,8 @@ void AppendGeopakLogReport(Session& s, std::string& text)
     builder.Build();
     std::string error;
     if (MayWriteCompanion(s, *companionPath, logPath) &&
-        !WriteReportText(*companionPath, CompanionDocument(s, builder.CompanionRows()), false, error))
+        !WriteReportText(*companionPath, CompanionDocument(s, builder.CompanionRows()), false, error,
+                         s.doc.FailWritesAfterBytes))
         throw RuntimeFault(error);
     text += builder.Report();
 }
@@ -527,7 +528,7 @@ bool CreateGeopakLogReport(Session& s)
 
         const bool append = s.report.AppendToReport == 1;
         std::string error;
-        if (!WriteReportText(*reportPath, text, append, error)) throw RuntimeFault(error);
+        if (!WriteReportText(*reportPath, text, append, error, s.doc.FailWritesAfterBytes)) throw RuntimeFault(error);
         s.report.AppendToReport = 0;
 
         if (append) {

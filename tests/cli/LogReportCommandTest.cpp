@@ -39,7 +39,7 @@ TEST(LogReportCommand, TotalWritesOnlyTheFinalReportAndTheCompanion)
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, out + ": 1 pages\n");
     EXPECT_EQ(ReadFile(out), ReadFile(TestData("log_cases/h01_basic_english.total.rpt")));
-    // the report Open wrote into the (empty) report folder is not kept
+    // with --output, nothing is written into the (empty) report folder
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"final.rpt", "h01_basic_english.log", "h01_basic_english.mdx"}));
 }
 
