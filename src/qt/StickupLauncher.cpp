@@ -67,9 +67,7 @@ void RunStickupSheets(QWidget* parent, mardex::Session& s)
                                           : new MissingDesignHost("cannot load " + ToPath(error)));
     const std::string gdalSeed = gdal ? gdal->seedFile() : "/usr/share/gdal/seed_2d.dgn";
     Command2_Click(s, *host, [&](const std::string& proposedName) {
-        auto& model = s.stickup.bentleyTwo;
-        if (!model.loaded) model.Form_Load(DefaultSeedFile(s.ProgramFolder, gdalSeed), ToPath(QDir::currentPath()));
-        model.chooser.Text1 = proposedName;
+        PrepareBentleyTwo(s, DefaultSeedFile(s.ProgramFolder, gdalSeed), ToPath(QDir::currentPath()), proposedName);
         bentleyTwo dialog(s, parent);
         dialog.exec();
     });
