@@ -15,5 +15,7 @@ bash scripts/build.sh -DMARDEX_WERROR=ON
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
-MARDEX_BUILD_DIR=build-asan bash scripts/build.sh -DMARDEX_WERROR=ON -DMARDEX_SANITIZE=ON -DMARDEX_BUILD_BENCH=OFF
+# Warnings are the first pass's job: GCC's flow warnings misfire on the
+# instrumented code (std::regex gives -Wmaybe-uninitialized there).
+MARDEX_BUILD_DIR=build-asan bash scripts/build.sh -DMARDEX_SANITIZE=ON -DMARDEX_BUILD_BENCH=OFF
 (cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j"$jobs")
