@@ -49,7 +49,7 @@ int RunStickup(const ToolOptions& options)
     Session& s = tool.s;
     const std::string in = AbsolutePath(options.document);
     std::string why;
-    if (!tool.Open(in, why)) {
+    if (!tool.Open(in, options, why)) {
         CliPrompter::Print(why);
         return 1;
     }

@@ -17,6 +17,8 @@ struct ToolOptions {
     std::string pdf;          // --pdf FILE
     std::string stickup;      // --stickup DESIGN.dgn
     std::string seed;         // --seed SEED.dgn
+    std::string ground;       // --ground NAME: LandXML surfaces
+    std::string design;       // --design NAME
     std::string document;     // the document or log
 };
 

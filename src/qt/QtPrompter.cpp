@@ -1,4 +1,5 @@
 #include "QtPrompter.h"
+#include "SurfaceChoiceDialog.h"
 
 #include "QtText.h"
 
@@ -92,4 +93,10 @@ std::optional<std::string> QtPrompter::ChooseFile(const mardex::FileDialogReques
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return ToPath(dialog.selectedFiles().first());
+}
+
+std::optional<mardex::SurfaceChoice> QtPrompter::ChooseSurfaces(const std::vector<std::string>& names,
+                                                                const mardex::SurfaceChoice& proposal)
+{
+    return SurfaceChoiceDialog::Ask(names, proposal, parent_);
 }

@@ -1,0 +1,105 @@
+#include "document/ForeignDocument.h"
+
+#include "app/MainForm.h"
+#include "app/Session.h"
+#include "document/DocumentReader.h"
+#include "formats/LandXmlReader.h"
+#include "sheet/NumberText.h"
+
+namespace mardex {
+
+namespace {
+
+bool EndsWith(const std::string& text, const std::string& end)
+{
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+Sheet MakeSheet(const ImportedSheet& read)
+{
+    Sheet sheet;
+    sheet.TabName = read.tabName;
+    int r = 0;
+    for (const ImportedRow& row : read.rows) {
+        for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, r, row[c]);
+        ++r;
+    }
+    sheet.SetCell(ColStation, r, std::string(EndMarker));
+    return sheet;
+}
+
+bool HasRows(const Session& s)
+{
+    for (int i = 0; i < s.doc.SheetCount; ++i)
+        if (const std::string& first = s.store[i].Cell(ColStation, 0); !first.empty() && first != EndMarker)
+            return true;
+    return false;
+}
+
+const char* UnitName(int unit) { return unit == 1 ? "metric" : "English"; }
+
+} // namespace
+
+bool IsForeignDocumentName(const std::string& path)
+{
+    const std::string upper = ToUpper(path);
+    return EndsWith(upper, ".XML") || EndsWith(upper, ".LANDXML");
+}
+
+std::optional<ImportedDocument> ReadForeignDocument(Session& s, const std::string& path)
+{
+    const LandXmlResult read = ReadLandXmlFile(path, [&](const std::vector<std::string>& names, const SurfaceChoice& proposal) {
+        return s.ask.ChooseSurfaces(names, proposal);
+    });
+    if (!read) {
+        s.ask.Message(read.fault.Message(), Icon::Exclamation);
+        return std::nullopt;
+    }
+    return read.document;
+}
+
+void ShowForeignDocument(Session& s, const ImportedDocument& read, const std::string& path)
+{
+    s.form.GridVisible = true;
+    s.form.GridEnabled = true;
+    s.form.Text1.enabled = false;
+    s.form.Text1.visible = false;
+    s.form.mnuImportFileEnabled = true;
+    s.form.Label4Visible = true;
+    s.form.txtShrinkFactor.visible = true;
+    s.form.txtShrinkFactor.enabled = true;
+    s.doc.LogMode = 0;
+    for (std::size_t i = 0; i < read.sheets.size(); ++i) s.store[static_cast<int>(i)] = MakeSheet(read.sheets[i]);
+    s.doc.SheetCount = static_cast<int16_t>(read.sheets.size());
+    s.doc.CurrentSheet = 0;
+    s.doc.UnitSystem = static_cast<int16_t>(read.unitSystem);
+    s.doc.DescriptionFields = {"", read.projectName, ""};
+    ShowReadDocument(s, 0, true);
+    // Not yet a sheet document: Save asks for its name, and exit offers to save.
+    s.doc.CurrentFileName = "UNTITLED";
+    s.doc.DataChanged = 1;
+    s.form.Caption = "MARDEX :" + path;
+}
+
+int16_t AppendForeignDocument(Session& s, const ImportedDocument& read, const std::string& path)
+{
+    const int first = s.doc.SheetCount;
+    if (first + static_cast<int>(read.sheets.size()) > MaxSheets) {
+        s.ask.Message(path + ": the import would make more than 26 sheets; nothing was imported", Icon::Exclamation);
+        return 1;
+    }
+    if (read.unitSystem != s.doc.UnitSystem && HasRows(s)) {
+        s.ask.Message(path + ": the file is " + UnitName(read.unitSystem) + " and the document " +
+                          UnitName(s.doc.UnitSystem) + "; nothing was imported",
+                      Icon::Exclamation);
+        return 1;
+    }
+    for (std::size_t i = 0; i < read.sheets.size(); ++i) s.store[first + static_cast<int>(i)] = MakeSheet(read.sheets[i]);
+    s.doc.SheetCount = static_cast<int16_t>(first + read.sheets.size());
+    s.doc.CurrentSheet = static_cast<int16_t>(s.doc.SheetCount - 1);
+    s.doc.UnitSystem = static_cast<int16_t>(read.unitSystem);
+    ShowReadDocument(s, 0, false);
+    return 0;
+}
+
+} // namespace mardex
