@@ -19,6 +19,8 @@ struct ToolOptions {
     std::string seed;         // --seed SEED.dgn
     std::string ground;       // --ground NAME: LandXML surfaces
     std::string design;       // --design NAME
+    std::string exportCsv;    // --export-csv OUT.csv
+    bool metric = false;      // --metric: a CSV sheet is metric
     std::string document;     // the document or log
 };
 

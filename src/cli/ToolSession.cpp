@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "document/FileCommands.h"
 #include "document/ForeignDocument.h"
+#include "formats/SheetCsv.h"
 #include "sheet/NumberText.h"
 
 #include <filesystem>
@@ -52,7 +53,10 @@ bool ToolSession::Open(const std::string& path, std::string& why)
 bool ToolSession::Open(const std::string& path, const ToolOptions& options, std::string& why)
 {
     ask.surfaces = {options.ground, options.design};
-    return Open(path, why);
+    if (!Open(path, why)) return false;
+    // A CSV sheet carries no units: English unless the command line says metric.
+    if (options.metric && IsCsvName(path)) s.doc.UnitSystem = 1;
+    return true;
 }
 
 } // namespace mardex::cli

@@ -96,7 +96,7 @@ int RadingTheFileWith(Session& s, const std::function<bool()>& prepare)
         }
         if (IsForeignDocumentName(chosen) && FileExists(chosen)) {
             // Read before anything is reset: a refused file changes nothing.
-            const auto read = ReadForeignDocument(s, chosen);
+            const auto read = ReadForeignDocument(s, chosen, 0);
             if (!read) {
                 s.doc.CurrentFileName = oldName;
                 RestoreCounters(s);

@@ -3,7 +3,10 @@
 #include "app/MainForm.h"
 #include "app/Session.h"
 #include "document/DocumentReader.h"
+#include "app/Guarded.h"
+#include "document/AtomicFile.h"
 #include "formats/LandXmlReader.h"
+#include "formats/SheetCsv.h"
 #include "sheet/NumberText.h"
 
 namespace mardex {
@@ -43,11 +46,19 @@ const char* UnitName(int unit) { return unit == 1 ? "metric" : "English"; }
 bool IsForeignDocumentName(const std::string& path)
 {
     const std::string upper = ToUpper(path);
-    return EndsWith(upper, ".XML") || EndsWith(upper, ".LANDXML");
+    return EndsWith(upper, ".XML") || EndsWith(upper, ".LANDXML") || EndsWith(upper, ".CSV");
 }
 
-std::optional<ImportedDocument> ReadForeignDocument(Session& s, const std::string& path)
+std::optional<ImportedDocument> ReadForeignDocument(Session& s, const std::string& path, int csvUnitSystem)
 {
+    if (IsCsvName(path)) {
+        const ImportResult sheet = ReadSheetCsvFile(path, csvUnitSystem);
+        if (!sheet) {
+            s.ask.Message(sheet.fault.Message(), Icon::Exclamation);
+            return std::nullopt;
+        }
+        return sheet.document;
+    }
     const LandXmlResult read = ReadLandXmlFile(path, [&](const std::vector<std::string>& names, const SurfaceChoice& proposal) {
         return s.ask.ChooseSurfaces(names, proposal);
     });
@@ -100,6 +111,31 @@ int16_t AppendForeignDocument(Session& s, const ImportedDocument& read, const st
     s.doc.UnitSystem = static_cast<int16_t>(read.unitSystem);
     ShowReadDocument(s, 0, false);
     return 0;
+}
+
+bool WriteSheetCsv(Session& s, const std::string& path, std::string& error)
+{
+    const AtomicWriteResult written =
+        WriteFileAtomically(path, SheetToCsv(s.CurrentSheet()), s.doc.FailWritesAfterBytes);
+    error = written.error;
+    return written.ok;
+}
+
+void mnuExportSheetCsv_Click(Session& s)
+{
+    Guarded(s.ask, "Program Error: ", " occured in mnuExportSheetCsv_Click", [&] {
+        FileDialogRequest request;
+        request.mode = FileDialogMode::Save;
+        request.filter = "CSV Files(*.csv)|*.csv|All Files(*.*)|*.*";
+        const auto chosen = s.ask.ChooseFile(request);
+        if (!chosen || chosen->empty()) {
+            s.ask.Message("NO FILE IS SELECTED");
+            return;
+        }
+        std::string error;
+        if (WriteSheetCsv(s, *chosen, error)) s.ask.Message(" FILE : " + *chosen + " IS SAVED SUCCESSFULLY");
+        else s.ask.Message(error, Icon::Exclamation);
+    });
 }
 
 } // namespace mardex

@@ -27,7 +27,7 @@ int16_t ImportSheetDocument(Session& s)
 {
     const std::string name = AcceptInputFilename(s, 0);
     if (IsForeignDocumentName(name)) {
-        const auto read = ReadForeignDocument(s, name);
+        const auto read = ReadForeignDocument(s, name, s.doc.UnitSystem);
         return read ? AppendForeignDocument(s, *read, name) : 1;
     }
     if (ToUpper(Trim(name)).find(".MDX") == std::string::npos) return 1;

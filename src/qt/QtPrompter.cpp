@@ -86,7 +86,11 @@ std::optional<std::string> QtPrompter::ChooseFile(const mardex::FileDialogReques
     if (request.mode == mardex::FileDialogMode::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix("mdx");
+        // The suffix of the first filter (a CSV export is not given ".mdx").
+        const QStringList parts = Q(request.filter).split('|');
+        QString suffix = "mdx";
+        if (parts.size() > 1 && parts[1].startsWith("*.") && parts[1] != "*.*") suffix = parts[1].mid(2).section(';', 0, 0);
+        dialog.setDefaultSuffix(suffix);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);

@@ -100,6 +100,9 @@ void frmMain::buildMenus()
     mnuAccumulated = mnuFilePrintPreview->addAction("&Accumulated");
     mnuFile->addSeparator();
     mnuImportFile = mnuFile->addAction("Import MDX File");
+    mnuFileExport = mnuFile->addMenu("&Export");
+    mnuFileExport->setObjectName("mnuFileExport");
+    mnuExportSheetCsv = mnuFileExport->addAction("Sheet as &CSV...");
     mnuFile->addSeparator();
     mnuFileExit = mnuFile->addAction("E&xit");
 
@@ -134,7 +137,7 @@ void frmMain::buildMenus()
     const std::pair<QAction*, const char*> names[] = {
         {mnuFileNew, "mnuFileNew"}, {mnuFileOpen, "mnuFileOpen"}, {mnuFileSave, "mnuFileSave"},
         {mnuFileSaveAs, "mnuFileSaveAs"}, {mnuTotal, "mnuTotal"}, {mnuAccumulated, "mnuAccumulated"},
-        {mnuImportFile, "mnuImportFile"}, {mnuFileExit, "mnuFileExit"}, {mnuGroupInsert, "mnuGroupInsert"},
+        {mnuImportFile, "mnuImportFile"}, {mnuExportSheetCsv, "mnuExportSheetCsv"}, {mnuFileExit, "mnuFileExit"}, {mnuGroupInsert, "mnuGroupInsert"},
         {mnuGroupDelete, "mnuGroupDelete"}, {mnuGroupRename, "mnuGroupRename"}, {mnuRowInsert, "mnuRowInsert"},
         {mnuRowDelete, "mnuRowDelete"}, {mnuViewToolbar, "mnuViewToolbar"}, {mnuViewStatusBar, "mnuViewStatusBar"},
         {mnuViewRefresh, "mnuViewRefresh"}, {mnuHelpContents, "mnuHelpContents"},
@@ -359,6 +362,7 @@ void frmMain::updateActions()
     mnuEdit->setEnabled(f.mnuEditEnabled);
     mnuEdit->menuAction()->setEnabled(f.mnuEditEnabled);
     mnuImportFile->setEnabled(f.mnuImportFileEnabled);
+    mnuExportSheetCsv->setEnabled(s_->doc.LogMode == 0);
     mnuImportFile->setText(FromMessage(f.mnuImportFileCaption));
     mnuViewToolbar->setChecked(f.mnuViewToolbarChecked);
     mnuViewStatusBar->setChecked(f.mnuViewStatusBarChecked);

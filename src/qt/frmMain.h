@@ -65,13 +65,13 @@ public:
     std::array<QLabel*, 3> sbPanels{};
 
     QMenu *mnuFile = nullptr, *mnuFilePrintPreview = nullptr, *mnuEdit = nullptr, *mnuGroup = nullptr,
-          *mnuRow = nullptr, *mnuView = nullptr, *mnuHelp = nullptr;
+          *mnuRow = nullptr, *mnuView = nullptr, *mnuHelp = nullptr, *mnuFileExport = nullptr;
     QAction *mnuFileNew = nullptr, *mnuFileOpen = nullptr, *mnuFileSave = nullptr, *mnuFileSaveAs = nullptr,
             *mnuTotal = nullptr, *mnuAccumulated = nullptr, *mnuImportFile = nullptr, *mnuFileExit = nullptr,
             *mnuGroupInsert = nullptr, *mnuGroupDelete = nullptr, *mnuGroupRename = nullptr,
             *mnuRowInsert = nullptr, *mnuRowDelete = nullptr, *mnuViewToolbar = nullptr,
             *mnuViewStatusBar = nullptr, *mnuViewRefresh = nullptr, *mnuHelpContents = nullptr,
-            *mnuHelpSearchForHelpOn = nullptr, *mnuHelpAbout = nullptr;
+            *mnuHelpSearchForHelpOn = nullptr, *mnuHelpAbout = nullptr, *mnuExportSheetCsv = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -6,6 +6,7 @@
 #include "StickupLauncher.h"
 #include "app/ExitFlow.h"
 #include "document/FileCommands.h"
+#include "document/ForeignDocument.h"
 #include "report/ReportCommands.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@ void frmMain::connectFileMenu()
     connect(mnuFileSave, &QAction::triggered, this, [this] { run([this] { mnuFileSave_Click(*s_); }); });
     connect(mnuFileSaveAs, &QAction::triggered, this, [this] { run([this] { mnuFileSaveAs_Click(*s_); }); });
     connect(mnuImportFile, &QAction::triggered, this, [this] { run([this] { mnuImportFile_Click(*s_); }); });
+    connect(mnuExportSheetCsv, &QAction::triggered, this, [this] { run([this] { mnuExportSheetCsv_Click(*s_); }); });
     connect(mnuTotal, &QAction::triggered, this, [this] { run([this] { mnuTotal_Click(*s_); }); });
     connect(mnuAccumulated, &QAction::triggered, this, [this] { run([this] { mnuAccumulated_Click(*s_); }); });
     connect(mnuFileExit, &QAction::triggered, this, [this] {
