@@ -75,7 +75,7 @@ TEST(ReadSheetCsv, TheFirstBadLineIsRefusedWithItsNumber)
         {head + "100,a b,1,0,0,0\n", 2, "holds a blank"},
         {head + "100,-,1,0,1.2.3,0\n", 2, "the fill area \"1.2.3\" is not a number"},
         {"Station;Code\n100,-,1,0,0,0\n", 1, "neither the header"},
-        {head, 0, "no rows"},
+        {"", 0, "neither the header nor a row"},
         {head + "100,-,\"1,0,0,0\n", 2, "a quoted field is not closed"},
         {many, 1802, "more than 1800 rows"},
     };
@@ -86,8 +86,12 @@ TEST(ReadSheetCsv, TheFirstBadLineIsRefusedWithItsNumber)
         EXPECT_NE(read.fault.Message().find(c.says), std::string::npos) << read.fault.Message();
         EXPECT_EQ(read.fault.Message().rfind("/d/s.csv", 0), 0u) << read.fault.Message();
     }
-    // An ahead row restarts the numbering.
+    // The rows of an equation step either way; the header alone is an empty sheet.
     EXPECT_TRUE(ReadSheetCsv(head + "500,BK,0,0,0,0\n300,AH,0,0,0,0\n400,-,0,0,0,0\n", "e.csv", 0, "E"));
+    EXPECT_TRUE(ReadSheetCsv(head + "500,AH,0,0,0,0\n300,BK,0,0,0,0\n400,-,0,0,0,0\n", "e.csv", 0, "E"));
+    const ImportResult empty = ReadSheetCsv(head, "h.csv", 0, "H");
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty.document->sheets.at(0).rows.empty());
 }
 
 TEST(SheetToCsv, WritesTheRowsAsStored)

@@ -51,7 +51,11 @@ double OrderValue(const std::string& station)
     return StationToNumber(tag == std::string::npos ? upper : upper.substr(0, tag));
 }
 
-bool HasTag(const std::string& station, char letter) { return ToUpper(station).find(letter) != std::string::npos; }
+// A back or ahead row: by its code, or by the tag of a station text.
+bool InEquation(const ImportedRow& row)
+{
+    return row[ColCode] == "AH" || row[ColCode] == "BK" || ToUpper(row[ColStation]).find('A') != std::string::npos;
+}
 
 const char* const ColumnNames[] = {"station", "code", "cut area", "added cut", "fill area", "added fill"};
 
@@ -129,14 +133,14 @@ ImportResult ReadSheetCsv(std::string_view bytes, const std::string& file, int u
                 throw BadLine{head.line, "the first line is neither the header \"" + std::string(SheetCsvHeader) +
                                              "\" nor a row"};
         }
-        if (first == table.records.size()) throw BadLine{0, "no rows"};
+        if (table.records.empty()) throw BadLine{0, "neither the header nor a row"};
         for (std::size_t k = first; k < table.records.size(); ++k) {
             const CsvRecord& record = table.records[k];
             if (sheet.rows.size() == MaxDataRows) throw BadLine{record.line, "more than 1800 rows"};
             ImportedRow row = RowOf(record);
-            // The order check of typing; an ahead row (code or tag) begins
-            // the numbering after a station equation.
-            if (!sheet.rows.empty() && row[ColCode] != "AH" && !HasTag(row[ColStation], 'A')) {
+            // The order check of typing, except around a station equation:
+            // its back and ahead rows may step either way.
+            if (!sheet.rows.empty() && !InEquation(row) && !InEquation(sheet.rows.back())) {
                 const double cur = OrderValue(row[ColStation]), prev = OrderValue(sheet.rows.back()[ColStation]);
                 if (cur < prev)
                     throw BadLine{record.line, "the station " + FormatStation(cur) +

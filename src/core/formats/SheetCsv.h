@@ -17,8 +17,9 @@ std::string SheetToCsv(const Sheet& sheet);
 // A sheet from CSV: with the header or without one (when the first field is
 // a station), comma, semicolon or tab separated. Every cell passes the
 // checks of typing: a station of digits with at most one "+" and one "."
-// (an equation's tag letters after it), stations in order (an ahead row
-// restarts the numbering), a code, numbers. The first bad line refuses the
+// (an equation's tag letters after it), stations in order (but for the
+// back and ahead rows of an equation), a code, numbers. The header alone
+// is an empty sheet. The first bad line refuses the
 // whole file. Codes of no known kind are kept as written, as a committed
 // cell keeps them.
 ImportResult ReadSheetCsv(std::string_view bytes, const std::string& file, int unitSystem, const std::string& tabName);
