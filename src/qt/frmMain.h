@@ -94,6 +94,7 @@ private:
     void connectGrid();
     void syncGrid();
     bool gridKeyPress(class QKeyEvent* event);
+    bool gridClipboardKey(class QKeyEvent* event);
     void placeCombo1();
     void Command1_GotFocus();
     bool combo1Event(QEvent* event);
