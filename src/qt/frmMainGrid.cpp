@@ -86,8 +86,16 @@ void frmMain::connectGrid()
         s_->form.Combo1Text = ToCell(Combo1->currentText());
         run([this] { Combo1_Click(*s_); });
     });
-    connect(mnuRowInsert, &QAction::triggered, this, [this] { run([this] { mnuRowInsert_Click(*s_); }); });
-    connect(mnuRowDelete, &QAction::triggered, this, [this] { run([this] { mnuRowDelete_Click(*s_); }); });
+    connect(mnuRowInsert, &QAction::triggered, this, [this] { run("Row Insert", UndoHistory::Kind::Edit, [this] { mnuRowInsert_Click(*s_); }); });
+    connect(mnuRowDelete, &QAction::triggered, this, [this] { run("Row Delete", UndoHistory::Kind::Edit, [this] { mnuRowDelete_Click(*s_); }); });
+    connect(mnuEditUndo, &QAction::triggered, this, [this] {
+        history_.Undo(*s_);
+        sync();
+    });
+    connect(mnuEditRedo, &QAction::triggered, this, [this] {
+        history_.Redo(*s_);
+        sync();
+    });
 }
 
 // Ctrl+C, Ctrl+X, Ctrl+V: the selected block to and from the clipboard.
@@ -102,7 +110,7 @@ bool frmMain::gridClipboardKey(QKeyEvent* event)
         left = std::min(left, index.column());
         right = std::max(right, index.column());
     }
-    run([&] {
+    run(cut ? "Cut" : "Paste", UndoHistory::Kind::Edit, [&] {
         if (copy || cut) {
             if (bottom < 0) return;
             const std::string text = cut ? CutCells(*s_, top, left, bottom, right) : CopyCells(*s_, top, left, bottom, right);
@@ -137,7 +145,7 @@ bool frmMain::gridKeyPress(QKeyEvent* event)
         const QChar c = event->text().at(0);
         if (c.unicode() >= 32 && c.unicode() < 256) ascii = static_cast<int16_t>(c.unicode());
     }
-    run([&] {
+    run(upCode == KeyDelete ? "Delete" : "Typing", upCode == KeyDelete ? UndoHistory::Kind::Edit : UndoHistory::Kind::Typing, [&] {
         if (upCode == KeyLeft || upCode == KeyRight || upCode == KeyUp || upCode == KeyDown)
             GridControlKeyDown(*s_, upCode);
         if (ascii != 0) Grid1_KeyPress(*s_, ascii);

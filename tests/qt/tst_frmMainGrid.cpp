@@ -31,6 +31,7 @@ private slots:
     void aClickOnACodeCellOffersTheCodes();
     void movingWithTheMouseCommitsNothing();
     void pasteTakesASpreadsheetBlockAndRefusesABadOne();
+    void undoAndRedoMixedEditsBackToTheSavedState();
 
 private:
     QString cell(int viewRow, int col) { return window->grid->model()->index(viewRow, col).data().toString(); }
@@ -200,6 +201,38 @@ void tst_frmMainGrid::pasteTakesASpreadsheetBlockAndRefusesABadOne()
                                            QItemSelectionModel::ClearAndSelect);
     QTest::keyClick(window->grid, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QString("00+00.000\t-\t10.00\r\n01+00.000\tFB\t12.50\r\n"));
+}
+
+void tst_frmMainGrid::undoAndRedoMixedEditsBackToTheSavedState()
+{
+    mardex::Session& s = window->session();
+    type("100\n");  // one step, however many keys
+    s.form.grid.SetRow(3);
+    s.form.grid.SetCol(0);
+    QGuiApplication::clipboard()->setText("200\t-\t5\n");
+    QTest::keyClick(window->grid, Qt::Key_V, Qt::ControlModifier);
+    window->mnuRowInsert->trigger();
+    QCOMPARE(cell(1, 1), QString("_"));
+    QCOMPARE(window->mnuEditUndo->text(), QString("&Undo Row Insert"));
+
+    window->mnuEditUndo->trigger();
+    QCOMPARE(cell(1, 0), QString("02+00.000"));
+    QCOMPARE(window->mnuEditUndo->text(), QString("&Undo Paste"));
+    window->mnuEditUndo->trigger();
+    QCOMPARE(s.CurrentSheet().Cell(mardex::ColStation, 1), std::string("-1"));
+    QCOMPARE(s.doc.DataChanged, int16_t(1));
+    window->mnuEditUndo->trigger();
+    QCOMPARE(cell(0, 0), QString());
+    QCOMPARE(s.CurrentSheet().Cell(mardex::ColStation, 0), std::string("-1"));
+    QCOMPARE(s.doc.DataChanged, int16_t(0));  // back at the saved state: exit asks nothing
+    QVERIFY(!window->mnuEditUndo->isEnabled());
+
+    window->mnuEditRedo->trigger();
+    window->mnuEditRedo->trigger();
+    QCOMPARE(cell(0, 0), QString("01+00.000"));
+    QCOMPARE(cell(1, 2), QString("5.00"));
+    QCOMPARE(s.doc.DataChanged, int16_t(1));
+    QCOMPARE(window->mnuEditRedo->text(), QString("&Redo Row Insert"));
 }
 
 QTEST_MAIN(tst_frmMainGrid)
