@@ -206,20 +206,20 @@ void tst_frmMainGrid::pasteTakesASpreadsheetBlockAndRefusesABadOne()
 void tst_frmMainGrid::undoAndRedoMixedEditsBackToTheSavedState()
 {
     mardex::Session& s = window->session();
-    type("100\n");  // one step, however many keys
-    s.form.grid.SetRow(3);
-    s.form.grid.SetCol(0);
-    QGuiApplication::clipboard()->setText("200\t-\t5\n");
+    type("100\n");  // one step, however many keys; the cursor goes on to Code
+    QGuiApplication::clipboard()->setText("fb\t5\n");
     QTest::keyClick(window->grid, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(cell(0, 2), QString("5.00"));
     window->mnuRowInsert->trigger();
-    QCOMPARE(cell(1, 1), QString("_"));
+    QCOMPARE(cell(0, 1), QString("_"));
     QCOMPARE(window->mnuEditUndo->text(), QString("&Undo Row Insert"));
 
     window->mnuEditUndo->trigger();
-    QCOMPARE(cell(1, 0), QString("02+00.000"));
+    QCOMPARE(cell(0, 1), QString("FB"));
     QCOMPARE(window->mnuEditUndo->text(), QString("&Undo Paste"));
     window->mnuEditUndo->trigger();
-    QCOMPARE(s.CurrentSheet().Cell(mardex::ColStation, 1), std::string("-1"));
+    QCOMPARE(cell(0, 0), QString("01+00.000"));
+    QVERIFY(cell(0, 1) != QString("FB"));
     QCOMPARE(s.doc.DataChanged, int16_t(1));
     window->mnuEditUndo->trigger();
     QCOMPARE(cell(0, 0), QString());
@@ -230,7 +230,7 @@ void tst_frmMainGrid::undoAndRedoMixedEditsBackToTheSavedState()
     window->mnuEditRedo->trigger();
     window->mnuEditRedo->trigger();
     QCOMPARE(cell(0, 0), QString("01+00.000"));
-    QCOMPARE(cell(1, 2), QString("5.00"));
+    QCOMPARE(cell(0, 1), QString("FB"));
     QCOMPARE(s.doc.DataChanged, int16_t(1));
     QCOMPARE(window->mnuEditRedo->text(), QString("&Redo Row Insert"));
 }
