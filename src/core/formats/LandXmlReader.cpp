@@ -6,6 +6,7 @@
 #include <pugixml.hpp>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -175,6 +176,21 @@ void Reader::ChooseSurfaces(const std::vector<pugi::xml_node>& alignments, std::
     choice_ = *chosen;
 }
 
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// A coordinate: the common plain decimal read directly, anything else by
+// the program's own number rules.
+double Coordinate(const pugi::xml_node& at, std::string_view token)
+{
+    double value = 0;
+    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), value);
+    if (ec == std::errc() && end == token.data() + token.size() && std::isfinite(value)) return value;
+    const auto parsed = ParseNumber(token);
+    if (!parsed || !std::isfinite(*parsed))
+        throw Refusal{at.offset_debug(), "the point value " + Quoted(token) + " is not a number"};
+    return *parsed;
+}
+
 std::vector<SectionPoint> Reader::Points(const pugi::xml_node& surface)
 {
     std::vector<double> values;
@@ -182,10 +198,10 @@ std::vector<SectionPoint> Reader::Points(const pugi::xml_node& surface)
         const std::size_t before = values.size();
         std::size_t i = 0;
         while (i < text.size()) {
-            while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+            while (i < text.size() && IsSpace(text[i])) ++i;
             std::size_t j = i;
-            while (j < text.size() && !std::isspace(static_cast<unsigned char>(text[j]))) ++j;
-            if (j > i) values.push_back(Number(at, text.substr(i, j - i), "point value"));
+            while (j < text.size() && !IsSpace(text[j])) ++j;
+            if (j > i) values.push_back(Coordinate(at, text.substr(i, j - i)));
             i = j;
         }
         const std::size_t count = values.size() - before;
@@ -215,9 +231,12 @@ CutFill Reader::SurfaceAreas(const Section& section) const
         if (!ground && name == choice_.ground) ground = surf;
         else if (!design && name == choice_.design) design = surf;
     }
-    const std::string where = "the cross section at " + Quoted(section.node.attribute("sta").value());
-    if (!ground) Refuse(section.node, where + " has neither areas nor the ground surface " + Quoted(choice_.ground));
-    if (!design) Refuse(section.node, where + " has neither areas nor the design surface " + Quoted(choice_.design));
+    auto missing = [&](const char* which, const std::string& name) {
+        Refuse(section.node, "the cross section at " + Quoted(section.node.attribute("sta").value()) +
+                                 " has neither areas nor the " + which + " surface " + Quoted(name));
+    };
+    if (!ground) missing("ground", choice_.ground);
+    if (!design) missing("design", choice_.design);
     return AreasBetween(Points(ground), Points(design));
 }
 
