@@ -27,12 +27,20 @@ void UndoHistory::Run(Session& s, const std::string& name, Kind kind, const std:
         return;
     }
     const Values before = Capture(s);
-    const SheetStore store = s.store;
+    // Typing writes only into the sheet shown: only that one is kept (a copy
+    // of all 26 full sheets on every key would be felt).
+    std::vector<int> watched;
+    if (kind == Kind::Typing) watched.push_back(s.doc.CurrentSheet);
+    else
+        for (int i = 0; i < MaxSheets; ++i) watched.push_back(i);
+    std::vector<Sheet> kept;
+    kept.reserve(watched.size());
+    for (const int i : watched) kept.push_back(s.store[i]);
     const std::array<int, 3> cell{s.doc.CurrentSheet, s.form.grid.Row(), s.form.grid.Col()};
     command();
     if (kind == Kind::NewState || s.doc.LogMode == 1) {
         bool changed = !Capture(s).SameDocument(before);
-        for (int i = 0; i < MaxSheets && !changed; ++i) changed = !SameSheet(store[i], s.store[i]);
+        for (std::size_t k = 0; k < watched.size() && !changed; ++k) changed = !SameSheet(kept[k], s.store[watched[k]]);
         if (changed || s.doc.DataChanged == 0) {
             Clear();
             // A document that is not a file yet has no saved state.
@@ -44,10 +52,11 @@ void UndoHistory::Run(Session& s, const std::string& name, Kind kind, const std:
     step.name = name;
     step.before = before;
     step.after = Capture(s);
-    for (int i = 0; i < MaxSheets; ++i) {
-        if (SameSheet(store[i], s.store[i])) continue;
+    for (std::size_t k = 0; k < watched.size(); ++k) {
+        const int i = watched[k];
+        if (SameSheet(kept[k], s.store[i])) continue;
         step.sheets.push_back(i);
-        step.sheetsBefore.push_back(store[i]);
+        step.sheetsBefore.push_back(std::move(kept[k]));
         step.sheetsAfter.push_back(s.store[i]);
     }
     if (step.sheets.empty() && step.before.SameDocument(step.after)) {
