@@ -163,6 +163,8 @@ void Reader::ChooseSurfaces(const std::vector<pugi::xml_node>& alignments, std::
     SurfaceChoice proposal;
     ChooseSurfacesByName(names, proposal);
     const std::optional<SurfaceChoice> chosen = choose_(names, proposal);
+    if (!chosen && proposal.Complete())
+        throw Refusal{-1, "no ground and design surfaces were chosen; nothing was read"};
     if (!chosen || !chosen->Complete()) {
         std::string list;
         for (const std::string& n : names) list += (list.empty() ? "" : ", ") + Quoted(n);
@@ -412,13 +414,6 @@ LandXmlResult ReadLandXmlFile(const std::string& path, const SurfaceChooser& cho
         bytes.resize(static_cast<std::size_t>(in.gcount()));
     }
     return ReadLandXml(bytes, path, choose);
-}
-
-bool IsLandXmlName(const std::string& path)
-{
-    const std::string l = Lower(path);
-    auto endsWith = [&](std::string_view s) { return l.size() >= s.size() && l.compare(l.size() - s.size(), s.size(), s) == 0; };
-    return endsWith(".xml") || endsWith(".landxml");
 }
 
 } // namespace mardex

@@ -37,7 +37,4 @@ LandXmlResult ReadLandXmlFile(const std::string& path, const SurfaceChooser& cho
 // contains "exist" or "ground" (any case), when exactly one is.
 bool ChooseSurfacesByName(const std::vector<std::string>& names, SurfaceChoice& choice);
 
-// Whether a file name is one the LandXML reader takes (.xml, .landxml).
-bool IsLandXmlName(const std::string& path);
-
 } // namespace mardex
