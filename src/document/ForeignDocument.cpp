@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "app/Session.h"
 #include "document/DocumentReader.h"
+#include "document/LikePattern.h"
 #include "app/Guarded.h"
 #include "document/AtomicFile.h"
 #include "formats/LandXmlReader.h"
@@ -105,7 +106,22 @@ int16_t AppendForeignDocument(Session& s, const ImportedDocument& read, const st
                       Icon::Exclamation);
         return 1;
     }
-    for (std::size_t i = 0; i < read.sheets.size(); ++i) s.store[first + static_cast<int>(i)] = MakeSheet(read.sheets[i]);
+    std::vector<Sheet> sheets;
+    for (const ImportedSheet& sheet : read.sheets) {
+        sheets.push_back(MakeSheet(sheet));
+        // As Import MDX File: a tab name already taken may be changed.
+        std::string& name = sheets.back().TabName;
+        for (int j = 0; j < first + static_cast<int>(sheets.size()) - 1; ++j) {
+            const std::string& existing = j < first ? s.store[j].TabName : sheets[j - first].TabName;
+            if (existing != name && !MatchesLike(existing, name)) continue;
+            const Answer a = s.ask.Ask(MessageBox{
+                " Just a warning that you are importing same named tab or a group. Do you want to change it?",
+                Buttons::YesNoCancel, Icon::None, "Warning"});
+            if (a == Answer::Yes) name = s.ask.Input("Print the tab or groupname", "Change Tab Name", "");
+            break;
+        }
+    }
+    for (std::size_t i = 0; i < sheets.size(); ++i) s.store[first + static_cast<int>(i)] = std::move(sheets[i]);
     s.doc.SheetCount = static_cast<int16_t>(first + read.sheets.size());
     s.doc.CurrentSheet = static_cast<int16_t>(s.doc.SheetCount - 1);
     s.doc.UnitSystem = static_cast<int16_t>(read.unitSystem);

@@ -84,8 +84,13 @@ TEST(ForeignDocument, ImportAppendsLandXmlAndCsvSheets)
         p.ask.Then(Picks(p.Path(name)));
         mnuImportFile_Click(p.s);
     }
+    // A tab name already taken may be changed, as Import MDX File offers.
+    p.ask.Then(Picks(p.Path("ramp.xml")));
+    p.ask.Then(Asks(" Just a warning that you are importing same named tab or a group. Do you want to change it?", Answer::Yes));
+    p.ask.Then(Types("Print the tab or groupname", "Ramp 2"));
+    mnuImportFile_Click(p.s);
     EXPECT_TRUE(p.ask.sawAll());
-    EXPECT_EQ(p.s.form.Tabs, (std::vector<std::string>{"Main", "Ramp", "side road"}));
+    EXPECT_EQ(p.s.form.Tabs, (std::vector<std::string>{"Main", "Ramp", "side road", "Ramp 2"}));
     EXPECT_EQ(p.Cell(2, ColCode, 0), "SA");
     EXPECT_EQ(p.Cell(0, ColCut, 0), "3.00");
 }
