@@ -51,8 +51,8 @@ TEST(ReadSheetCsv, CellsAreStoredAsACommitStoresThem)
     EXPECT_EQ(sheet.rows[2], (ImportedRow{"13+5.5", "BK", "12+5", "0.00", "0.00", "0.00"}));
     EXPECT_EQ(sheet.rows[3][1], "longcode");
 
-    // Without a header, semicolons.
-    const ImportResult bare = ReadSheetCsv("0;-;1;0;0;0\n100;fb;2;0;0;0\n", "b.csv", 0, "B");
+    // Without a header, semicolons, a byte order mark first.
+    const ImportResult bare = ReadSheetCsv("\xEF\xBB\xBF" "0;-;1;0;0;0\n100;fb;2;0;0;0\n", "b.csv", 0, "B");
     ASSERT_TRUE(bare) << bare.fault.Message();
     EXPECT_EQ(bare.document->sheets[0].rows[1], (ImportedRow{"01+00.000", "FB", "2.00", "0.00", "0.00", "0.00"}));
 }

@@ -120,6 +120,8 @@ std::string SheetToCsv(const Sheet& sheet)
 ImportResult ReadSheetCsv(std::string_view bytes, const std::string& file, int unitSystem, const std::string& tabName)
 {
     ImportResult result;
+    // Spreadsheets saving "CSV UTF-8" put a byte order mark first.
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     const CsvTable table = ParseCsv(bytes, DetectSeparator(bytes));
     try {
         if (!table.error.empty()) throw BadLine{table.errorLine, table.error};
