@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "app/Session.h"
 #include "document/DocumentReader.h"
+#include "document/InputFile.h"
 #include "document/LikePattern.h"
 #include "app/Guarded.h"
 #include "document/AtomicFile.h"
@@ -40,6 +41,8 @@ bool HasRows(const Session& s)
     return false;
 }
 
+constexpr std::uintmax_t MaxLandXmlBytes = 512ull << 20;
+
 const char* UnitName(int unit) { return unit == 1 ? "metric" : "English"; }
 
 } // namespace
@@ -52,6 +55,13 @@ bool IsForeignDocumentName(const std::string& path)
 
 std::optional<ImportedDocument> ReadForeignDocument(Session& s, const std::string& path, int csvUnitSystem)
 {
+    // A CSV sheet is far smaller than a document; cross sections with
+    // detailed surfaces may be large, but not without end.
+    const std::uintmax_t limit = IsCsvName(path) ? MaxDocumentBytes : MaxLandXmlBytes;
+    if (const std::string problem = InputFileProblem(path, limit); !problem.empty()) {
+        s.ask.Message(problem, Icon::Exclamation);
+        return std::nullopt;
+    }
     if (IsCsvName(path)) {
         const ImportResult sheet = ReadSheetCsvFile(path, csvUnitSystem);
         if (!sheet) {
@@ -77,6 +87,7 @@ void ShowForeignDocument(Session& s, const ImportedDocument& read, const std::st
     s.form.Text1.enabled = false;
     s.form.Text1.visible = false;
     s.form.mnuImportFileEnabled = true;
+    s.form.mnuImportFileCaption = "Import MDX File";
     s.form.Label4Visible = true;
     s.form.txtShrinkFactor.visible = true;
     s.form.txtShrinkFactor.enabled = true;
