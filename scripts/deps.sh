@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev libgl-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   libgdal-dev gdal-bin poppler-utils clang
+  libpugixml-dev
 )
 missing=()
 for p in "${packages[@]}"; do

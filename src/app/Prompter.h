@@ -2,6 +2,8 @@
 // Everything the core asks of the user goes through this interface: the Qt
 // layer shows real boxes and dialogs, tests answer from a script, and the
 // command-line tool prints messages to stderr.
+#include "formats/SurfaceChoice.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,6 +44,16 @@ public:
                               const std::string& defaultAnswer) = 0;
     // A file dialog; nullopt when cancelled.
     virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
+    // The ground and design surfaces of a LandXML file, from the names found
+    // in it; `proposal` is what the naming rule picks (empty when it cannot
+    // tell). nullopt when cancelled. Without a dialog: the proposal.
+    virtual std::optional<SurfaceChoice> ChooseSurfaces(const std::vector<std::string>& names,
+                                                        const SurfaceChoice& proposal)
+    {
+        (void)names;
+        if (!proposal.Complete()) return std::nullopt;
+        return proposal;
+    }
 
     // An OK message box with the application title.
     void Message(const std::string& text, Icon icon = Icon::None, const std::string& title = AppTitle)

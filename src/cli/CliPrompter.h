@@ -39,6 +39,14 @@ public:
         return next;
     }
 
+    // --ground/--design when given; otherwise what the naming rule proposes.
+    std::optional<SurfaceChoice> ChooseSurfaces(const std::vector<std::string>& names,
+                                                const SurfaceChoice& proposal) override
+    {
+        if (surfaces.Complete()) return surfaces;
+        return Prompter::ChooseSurfaces(names, proposal);
+    }
+
     static void Print(const std::string& text)
     {
         std::istringstream lines(text);
@@ -50,6 +58,7 @@ public:
     }
 
     std::deque<std::string> files;  // answers of the file dialogs, in order
+    SurfaceChoice surfaces;         // the surfaces named on the command line
     int messagesShown = 0;
 };
 

@@ -7,6 +7,7 @@ namespace mardex::cli {
 int RunReport(const ToolOptions& options);   // report of a document or log (--pdf too)
 int RunSaveAs(const ToolOptions& options);   // --save-as
 int RunStickup(const ToolOptions& options);  // --stickup
+int RunExportCsv(const ToolOptions& options);  // --export-csv
 
 // The folder of the running executable (for mardex3.ini and the shipped border).
 std::string ExecutableFolder();

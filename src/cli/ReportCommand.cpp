@@ -55,7 +55,7 @@ int RunReport(const ToolOptions& options)
     const std::string document = AbsolutePath(options.document);
     std::string why;
     if (!OutputsAreNotInputs(options, why)) return Fail(why);
-    if (!tool.Open(document, why)) return Fail(why);
+    if (!tool.Open(document, options, why)) return Fail(why);
     if (!options.output.empty()) s.report.ReportFileOverride = AbsolutePath(options.output);
 
     bool built = false;

@@ -50,7 +50,7 @@ int RunStickup(const ToolOptions& options)
     Session& s = tool.s;
     const std::string in = AbsolutePath(options.document);
     std::string why;
-    if (!OutputsAreNotInputs(options, why) || !tool.Open(in, why)) {
+    if (!OutputsAreNotInputs(options, why) || !tool.Open(in, options, why)) {
         CliPrompter::Print(why);
         return 1;
     }

@@ -9,10 +9,15 @@ const char* const UsageText =
     "       mardex-report --all-sheets [--output FILE] [--pdf FILE] DOCUMENT.mdx\n"
     "       mardex-report [--accumulated] [--output FILE] [--pdf FILE] LOG.log\n"
     "       mardex-report --save-as OUT.mdx IN.mdx\n"
+    "       mardex-report --save-as OUT.mdx [--ground G --design D] IN.xml\n"
+    "       mardex-report --save-as OUT.mdx [--metric] IN.csv\n"
+    "       mardex-report --export-csv OUT.csv [--sheet N] DOCUMENT\n"
     "       mardex-report --stickup DESIGN.dgn [--seed SEED.dgn] DOCUMENT\n"
     "\n"
     "Builds the report the window would build for DOCUMENT (File > Open, then\n"
     "Print Preview > Total, or Accumulated) and prints \"<report path>: <N> pages\".\n"
+    "DOCUMENT and IN may also be LandXML cross sections (.xml, .landxml) or a\n"
+    "CSV sheet (.csv, read as an English sheet named after the file).\n"
     "\n"
     "  --accumulated     the Accumulated report instead of the Total report\n"
     "  --sheet N         report sheet N (1-based, default 1), as a click on its tab\n"
@@ -22,6 +27,10 @@ const char* const UsageText =
     "  --save-as OUT     read IN as File > Open does and write it to OUT as Save does\n"
     "  --stickup DESIGN  copy the seed onto DESIGN and draw the stick-up sheets into it\n"
     "  --seed SEED       the seed design file for --stickup\n"
+    "  --ground NAME     the ground surface of a LandXML file (with --design)\n"
+    "  --design NAME     the design surface of a LandXML file (with --ground)\n"
+    "  --metric          read a CSV sheet as metric\n"
+    "  --export-csv OUT  write sheet N (default 1) to OUT as CSV\n"
     "  --help            show this text\n";
 
 std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args, std::string& error)
@@ -56,6 +65,10 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
         else if (a == "--pdf") { if (!value(i, o.pdf)) return std::nullopt; }
         else if (a == "--stickup") { if (!value(i, o.stickup)) return std::nullopt; }
         else if (a == "--seed") { if (!value(i, o.seed)) return std::nullopt; }
+        else if (a == "--ground") { if (!value(i, o.ground)) return std::nullopt; }
+        else if (a == "--design") { if (!value(i, o.design)) return std::nullopt; }
+        else if (a == "--export-csv") { if (!value(i, o.exportCsv)) return std::nullopt; }
+        else if (a == "--metric") o.metric = true;
         else if (a.size() > 1 && a[0] == '-') {
             error = "unknown option " + a;
             return std::nullopt;
@@ -77,6 +90,14 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
     }
     if (o.allSheets && (o.accumulated || o.sheetGiven)) {
         error = "--all-sheets takes neither --accumulated nor --sheet";
+        return std::nullopt;
+    }
+    if (!o.exportCsv.empty() && (saving || drawing || o.accumulated || o.allSheets || !o.output.empty() || !o.pdf.empty())) {
+        error = "--export-csv takes only --sheet";
+        return std::nullopt;
+    }
+    if (o.ground.empty() != o.design.empty()) {
+        error = "--ground and --design go together";
         return std::nullopt;
     }
     if (!o.seed.empty() && !drawing) {

@@ -17,6 +17,10 @@ struct ToolOptions {
     std::string pdf;          // --pdf FILE
     std::string stickup;      // --stickup DESIGN.dgn
     std::string seed;         // --seed SEED.dgn
+    std::string ground;       // --ground NAME: LandXML surfaces
+    std::string design;       // --design NAME
+    std::string exportCsv;    // --export-csv OUT.csv
+    bool metric = false;      // --metric: a CSV sheet is metric
     std::string document;     // the document or log
 };
 

@@ -3,7 +3,9 @@
 #include "app/MainForm.h"
 #include "cli/Commands.h"
 #include "document/FileCommands.h"
+#include "document/ForeignDocument.h"
 #include "document/InputFile.h"
+#include "formats/SheetCsv.h"
 #include "report/LogReport.h"
 #include "sheet/NumberText.h"
 
@@ -34,7 +36,8 @@ bool SameFile(const std::string& a, const std::string& b)
 bool OutputsAreNotInputs(const ToolOptions& options, std::string& why)
 {
     const std::pair<const char*, const std::string*> outputs[] = {
-        {"--output", &options.output}, {"--pdf", &options.pdf}, {"--save-as", &options.saveAs}, {"--stickup", &options.stickup}};
+        {"--output", &options.output}, {"--pdf", &options.pdf}, {"--save-as", &options.saveAs}, {"--stickup", &options.stickup},
+        {"--export-csv", &options.exportCsv}};
     // A log's companion document is written by the run too.
     const std::string companion = LogCompanionFileName(AbsolutePath(options.document)).value_or("");
     const std::pair<const char*, const std::string*> inputs[] = {
@@ -69,16 +72,31 @@ bool ToolSession::Open(const std::string& path, std::string& why)
     ask.files.push_back(path);
     const int result = OpenFileCommand(s);
     ask.files.clear();
-    if (result == 0) return true;
+    if (result == 0) {
+        // A file of another program opens untitled; the tool names its
+        // reports after it.
+        if (IsForeignDocumentName(path)) s.doc.CurrentFileName = path;
+        return true;
+    }
 
     std::error_code ec;
     const std::string upper = ToUpper(path);
     if (!fs::exists(path, ec)) why = path + ": no such file";
     else if (!fs::is_regular_file(path, ec)) why = InputFileProblem(path, MaxDocumentBytes);
-    else if (upper.find(".MDX") == std::string::npos && upper.find(".LOG") == std::string::npos)
-        why = path + ": not a sheet document (.mdx) or GEOPAK log (.log)";
+    else if (upper.find(".MDX") == std::string::npos && upper.find(".LOG") == std::string::npos &&
+             !IsForeignDocumentName(path))
+        why = path + ": not a sheet document (.mdx), GEOPAK log (.log), LandXML (.xml) or CSV (.csv) file";
     else why = path + ": the document could not be read";
     return false;
+}
+
+bool ToolSession::Open(const std::string& path, const ToolOptions& options, std::string& why)
+{
+    ask.surfaces = {options.ground, options.design};
+    if (!Open(path, why)) return false;
+    // A CSV sheet carries no units: English unless the command line says metric.
+    if (options.metric && IsCsvName(path)) s.doc.UnitSystem = 1;
+    return true;
 }
 
 } // namespace mardex::cli

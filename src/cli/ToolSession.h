@@ -22,6 +22,8 @@ public:
     // names the file; the program's own messages (with the line, where one
     // is known) have already gone to stderr.
     bool Open(const std::string& path, std::string& why);
+    // The same with the LandXML surfaces named on the command line.
+    bool Open(const std::string& path, const ToolOptions& options, std::string& why);
 
     CliPrompter ask;
     Session s;

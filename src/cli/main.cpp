@@ -43,6 +43,7 @@ int main(int argc, char** argv)
     }
 #endif
     if (!options->saveAs.empty()) return RunSaveAs(*options);
+    if (!options->exportCsv.empty()) return RunExportCsv(*options);
     if (!options->stickup.empty()) return RunStickup(*options);
     return RunReport(*options);
 }

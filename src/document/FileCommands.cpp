@@ -6,6 +6,7 @@
 #include "app/Session.h"
 #include "document/DocumentReader.h"
 #include "document/DocumentWriter.h"
+#include "document/ForeignDocument.h"
 #include "document/ImportDocument.h"
 #include "document/InputFile.h"
 #include "sheet/NumberText.h"
@@ -139,6 +140,19 @@ int RadingTheFileWith(Session& s, const std::function<bool()>& prepare, bool log
             RestoreCounters(s);
             return;
         }
+        if (!logsOnly && IsForeignDocumentName(chosen) && FileExists(chosen)) {
+            // Read before anything is reset: a refused file changes nothing.
+            const auto read = ReadForeignDocument(s, chosen, 0);
+            if (!read) {
+                s.doc.CurrentFileName = oldName;
+                RestoreCounters(s);
+                return;
+            }
+            if (prepare) prepare();
+            ShowForeignDocument(s, *read, chosen);
+            result = 0;
+            return;
+        }
         const bool reset = prepare ? prepare() : false;
         const std::string nameBefore = s.doc.CurrentFileName;
         s.doc.CurrentFileName = chosen;
@@ -196,7 +210,7 @@ std::string AcceptInputFilename(Session& s, int mode)
     Guarded(s.ask, ProgramError, "(AcceptInputFilename(FileMenu))", [&] {
         FileDialogRequest request;
         request.mode = mode == 1 ? FileDialogMode::Save : FileDialogMode::Open;
-        request.filter = FileDialogFilter;
+        request.filter = mode == 1 ? FileDialogFilter : OpenDialogFilter;
         request.filterIndex = s.doc.LogMode == 1 ? 2 : 1;
         const auto chosen = s.ask.ChooseFile(request);
         if (!chosen || chosen->empty()) {

@@ -20,6 +20,10 @@ int OpenFileCommand(Session& s);
 // The filter list of every file dialog of the program.
 inline const std::string FileDialogFilter =
     "Mardex Files(*.mdx)|*.mdx|Geopak's Earthwork Log Files(*.log)|*.log|All Files(*.*)|*.*";
+// The open dialog's list adds the files read as sheets from other programs.
+inline const std::string OpenDialogFilter =
+    "Mardex Files(*.mdx)|*.mdx|Geopak's Earthwork Log Files(*.log)|*.log|"
+    "LandXML Cross Sections(*.xml;*.landxml)|*.xml;*.landxml|CSV Sheets(*.csv)|*.csv|All Files(*.*)|*.*";
 
 // mode 0 open dialog, 1 save dialog; the empty text after Cancel (which
 // shows "NO FILE IS SELECTED").

@@ -5,6 +5,7 @@
 #include "document/DocumentParser.h"
 #include "document/DocumentReader.h"
 #include "document/FileCommands.h"
+#include "document/ForeignDocument.h"
 #include "document/LineReader.h"
 #include "sheet/NumberText.h"
 
@@ -25,6 +26,10 @@ int16_t ImportSheetDocument(Session& s, std::istream& in, const std::string& nam
 int16_t ImportSheetDocument(Session& s)
 {
     const std::string name = AcceptInputFilename(s, 0);
+    if (IsForeignDocumentName(name)) {
+        const auto read = ReadForeignDocument(s, name, s.doc.UnitSystem);
+        return read ? AppendForeignDocument(s, *read, name) : 1;
+    }
     if (ToUpper(Trim(name)).find(".MDX") == std::string::npos) return 1;
     if (CheckFileCompatibility(s, name) != 0) return 1;
     std::ifstream in(name, std::ios::binary);

@@ -1,4 +1,5 @@
 #include "QtPrompter.h"
+#include "SurfaceChoiceDialog.h"
 
 #include "QtText.h"
 
@@ -85,11 +86,21 @@ std::optional<std::string> QtPrompter::ChooseFile(const mardex::FileDialogReques
     if (request.mode == mardex::FileDialogMode::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setDefaultSuffix("mdx");
+        // The suffix of the first filter (a CSV export is not given ".mdx").
+        const QStringList parts = Q(request.filter).split('|');
+        QString suffix = "mdx";
+        if (parts.size() > 1 && parts[1].startsWith("*.") && parts[1] != "*.*") suffix = parts[1].mid(2).section(';', 0, 0);
+        dialog.setDefaultSuffix(suffix);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return ToPath(dialog.selectedFiles().first());
+}
+
+std::optional<mardex::SurfaceChoice> QtPrompter::ChooseSurfaces(const std::vector<std::string>& names,
+                                                                const mardex::SurfaceChoice& proposal)
+{
+    return SurfaceChoiceDialog::Ask(names, proposal, parent_);
 }

@@ -100,11 +100,19 @@ void frmMain::buildMenus()
     mnuAccumulated = mnuFilePrintPreview->addAction("&Accumulated");
     mnuFile->addSeparator();
     mnuImportFile = mnuFile->addAction("Import MDX File");
+    mnuFileExport = mnuFile->addMenu("&Export");
+    mnuFileExport->setObjectName("mnuFileExport");
+    mnuExportSheetCsv = mnuFileExport->addAction("Sheet as &CSV...");
     mnuFile->addSeparator();
     mnuFileExit = mnuFile->addAction("E&xit");
 
     mnuEdit = bar->addMenu("&Edit");
     mnuEdit->setObjectName("mnuEdit");
+    mnuEditUndo = mnuEdit->addAction("&Undo");
+    mnuEditUndo->setShortcut(QKeySequence::Undo);
+    mnuEditRedo = mnuEdit->addAction("&Redo");
+    mnuEditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    mnuEdit->addSeparator();
     mnuGroup = mnuEdit->addMenu("Group");
     mnuGroup->setObjectName("mnuGroup");
     mnuGroupInsert = mnuGroup->addAction("Insert");
@@ -134,7 +142,7 @@ void frmMain::buildMenus()
     const std::pair<QAction*, const char*> names[] = {
         {mnuFileNew, "mnuFileNew"}, {mnuFileOpen, "mnuFileOpen"}, {mnuFileSave, "mnuFileSave"},
         {mnuFileSaveAs, "mnuFileSaveAs"}, {mnuTotal, "mnuTotal"}, {mnuAccumulated, "mnuAccumulated"},
-        {mnuImportFile, "mnuImportFile"}, {mnuFileExit, "mnuFileExit"}, {mnuGroupInsert, "mnuGroupInsert"},
+        {mnuImportFile, "mnuImportFile"}, {mnuExportSheetCsv, "mnuExportSheetCsv"}, {mnuEditUndo, "mnuEditUndo"}, {mnuEditRedo, "mnuEditRedo"}, {mnuFileExit, "mnuFileExit"}, {mnuGroupInsert, "mnuGroupInsert"},
         {mnuGroupDelete, "mnuGroupDelete"}, {mnuGroupRename, "mnuGroupRename"}, {mnuRowInsert, "mnuRowInsert"},
         {mnuRowDelete, "mnuRowDelete"}, {mnuViewToolbar, "mnuViewToolbar"}, {mnuViewStatusBar, "mnuViewStatusBar"},
         {mnuViewRefresh, "mnuViewRefresh"}, {mnuHelpContents, "mnuHelpContents"},
@@ -364,6 +372,11 @@ void frmMain::updateActions()
     mnuEdit->setEnabled(f.mnuEditEnabled);
     mnuEdit->menuAction()->setEnabled(f.mnuEditEnabled);
     mnuImportFile->setEnabled(f.mnuImportFileEnabled);
+    mnuExportSheetCsv->setEnabled(s_->doc.LogMode == 0);
+    mnuEditUndo->setEnabled(history_.CanUndo() && s_->doc.LogMode == 0);
+    mnuEditUndo->setText(history_.CanUndo() ? "&Undo " + FromMessage(history_.UndoName()) : "&Undo");
+    mnuEditRedo->setEnabled(history_.CanRedo() && s_->doc.LogMode == 0);
+    mnuEditRedo->setText(history_.CanRedo() ? "&Redo " + FromMessage(history_.RedoName()) : "&Redo");
     mnuImportFile->setText(FromMessage(f.mnuImportFileCaption));
     mnuViewToolbar->setChecked(f.mnuViewToolbarChecked);
     mnuViewStatusBar->setChecked(f.mnuViewStatusBarChecked);

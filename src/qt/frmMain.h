@@ -5,6 +5,7 @@
 // each handler (sync). Handlers live in files by subsystem: frmMainGrid.cpp,
 // frmMainTabs.cpp, frmMainFile.cpp, frmMainHeader.cpp, frmMainView.cpp.
 #include "app/Session.h"
+#include "app/UndoHistory.h"
 #include "app/WindowHooks.h"
 
 #include <QMainWindow>
@@ -65,13 +66,14 @@ public:
     std::array<QLabel*, 3> sbPanels{};
 
     QMenu *mnuFile = nullptr, *mnuFilePrintPreview = nullptr, *mnuEdit = nullptr, *mnuGroup = nullptr,
-          *mnuRow = nullptr, *mnuView = nullptr, *mnuHelp = nullptr;
+          *mnuRow = nullptr, *mnuView = nullptr, *mnuHelp = nullptr, *mnuFileExport = nullptr;
     QAction *mnuFileNew = nullptr, *mnuFileOpen = nullptr, *mnuFileSave = nullptr, *mnuFileSaveAs = nullptr,
             *mnuTotal = nullptr, *mnuAccumulated = nullptr, *mnuImportFile = nullptr, *mnuFileExit = nullptr,
             *mnuGroupInsert = nullptr, *mnuGroupDelete = nullptr, *mnuGroupRename = nullptr,
             *mnuRowInsert = nullptr, *mnuRowDelete = nullptr, *mnuViewToolbar = nullptr,
             *mnuViewStatusBar = nullptr, *mnuViewRefresh = nullptr, *mnuHelpContents = nullptr,
-            *mnuHelpSearchForHelpOn = nullptr, *mnuHelpAbout = nullptr;
+            *mnuHelpSearchForHelpOn = nullptr, *mnuHelpAbout = nullptr, *mnuExportSheetCsv = nullptr,
+            *mnuEditUndo = nullptr, *mnuEditRedo = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -79,7 +81,10 @@ protected:
 
 private:
     // Runs a core handler, then mirrors the state.
-    template <class F> void run(F&& handler);
+    // A core handler, then the mirror of its state; a change of the document
+    // becomes a step of the undo history under `name`.
+    template <class F> void run(F&& handler) { run("Change", mardex::UndoHistory::Kind::Edit, std::forward<F>(handler)); }
+    template <class F> void run(const char* name, mardex::UndoHistory::Kind kind, F&& handler);
 
     // frmMain.cpp: construction, settings, closing.
     void buildMenus();
@@ -94,6 +99,7 @@ private:
     void connectGrid();
     void syncGrid();
     bool gridKeyPress(class QKeyEvent* event);
+    bool gridClipboardKey(class QKeyEvent* event);
     void placeCombo1();
     void Command1_GotFocus();
     bool combo1Event(QEvent* event);
@@ -117,6 +123,7 @@ private:
 
     std::unique_ptr<mardex::Prompter> ownPrompter_;
     std::unique_ptr<mardex::Session> s_;
+    mardex::UndoHistory history_;  // Edit > Undo / Redo
     GridTableModel* gridModel_ = nullptr;
     QTimer* clock_ = nullptr;
     QPoint popupAt_;
@@ -127,8 +134,8 @@ private:
 };
 
 template <class F>
-void frmMain::run(F&& handler)
+void frmMain::run(const char* name, mardex::UndoHistory::Kind kind, F&& handler)
 {
-    handler();
+    history_.Run(*s_, name, kind, handler);
     sync();
 }

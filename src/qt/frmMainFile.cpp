@@ -6,6 +6,7 @@
 #include "StickupLauncher.h"
 #include "app/ExitFlow.h"
 #include "document/FileCommands.h"
+#include "document/ForeignDocument.h"
 #include "report/ReportCommands.h"
 
 #include <QAction>
@@ -15,11 +16,12 @@ using namespace mardex;
 
 void frmMain::connectFileMenu()
 {
-    connect(mnuFileNew, &QAction::triggered, this, [this] { run([this] { mnuFileNew_Click(*s_); }); });
-    connect(mnuFileOpen, &QAction::triggered, this, [this] { run([this] { mnuFileOpen_Click(*s_); }); });
+    connect(mnuFileNew, &QAction::triggered, this, [this] { run("New", UndoHistory::Kind::NewState, [this] { mnuFileNew_Click(*s_); }); });
+    connect(mnuFileOpen, &QAction::triggered, this, [this] { run("Open", UndoHistory::Kind::NewState, [this] { mnuFileOpen_Click(*s_); }); });
     connect(mnuFileSave, &QAction::triggered, this, [this] { run([this] { mnuFileSave_Click(*s_); }); });
     connect(mnuFileSaveAs, &QAction::triggered, this, [this] { run([this] { mnuFileSaveAs_Click(*s_); }); });
-    connect(mnuImportFile, &QAction::triggered, this, [this] { run([this] { mnuImportFile_Click(*s_); }); });
+    connect(mnuImportFile, &QAction::triggered, this, [this] { run("Import", UndoHistory::Kind::Edit, [this] { mnuImportFile_Click(*s_); }); });
+    connect(mnuExportSheetCsv, &QAction::triggered, this, [this] { run([this] { mnuExportSheetCsv_Click(*s_); }); });
     connect(mnuTotal, &QAction::triggered, this, [this] { run([this] { mnuTotal_Click(*s_); }); });
     connect(mnuAccumulated, &QAction::triggered, this, [this] { run([this] { mnuAccumulated_Click(*s_); }); });
     connect(mnuFileExit, &QAction::triggered, this, [this] {

@@ -3,13 +3,17 @@
 
 #include "GridTableModel.h"
 #include "QtText.h"
+#include "sheet/grid/GridClipboard.h"
 #include "sheet/grid/GridEditor.h"
 #include "sheet/grid/RowCommands.h"
 
 #include <QAction>
+#include <climits>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,7 +46,8 @@ int KeyUpCode(int qtKey)
 void frmMain::connectGrid()
 {
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A block of cells can be selected for the clipboard (Shift+click).
+    grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     grid->setTabKeyNavigation(false);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -81,12 +86,45 @@ void frmMain::connectGrid()
         s_->form.Combo1Text = ToCell(Combo1->currentText());
         run([this] { Combo1_Click(*s_); });
     });
-    connect(mnuRowInsert, &QAction::triggered, this, [this] { run([this] { mnuRowInsert_Click(*s_); }); });
-    connect(mnuRowDelete, &QAction::triggered, this, [this] { run([this] { mnuRowDelete_Click(*s_); }); });
+    connect(mnuRowInsert, &QAction::triggered, this, [this] { run("Row Insert", UndoHistory::Kind::Edit, [this] { mnuRowInsert_Click(*s_); }); });
+    connect(mnuRowDelete, &QAction::triggered, this, [this] { run("Row Delete", UndoHistory::Kind::Edit, [this] { mnuRowDelete_Click(*s_); }); });
+    connect(mnuEditUndo, &QAction::triggered, this, [this] {
+        history_.Undo(*s_);
+        sync();
+    });
+    connect(mnuEditRedo, &QAction::triggered, this, [this] {
+        history_.Redo(*s_);
+        sync();
+    });
+}
+
+// Ctrl+C, Ctrl+X, Ctrl+V: the selected block to and from the clipboard.
+bool frmMain::gridClipboardKey(QKeyEvent* event)
+{
+    const bool copy = event->matches(QKeySequence::Copy), cut = event->matches(QKeySequence::Cut);
+    if (!copy && !cut && !event->matches(QKeySequence::Paste)) return false;
+    int top = INT_MAX, left = INT_MAX, bottom = -1, right = -1;
+    for (const QModelIndex& index : grid->selectionModel()->selectedIndexes()) {
+        top = std::min(top, index.row() + GridHeaderRows);
+        bottom = std::max(bottom, index.row() + GridHeaderRows);
+        left = std::min(left, index.column());
+        right = std::max(right, index.column());
+    }
+    run(cut ? "Cut" : "Paste", UndoHistory::Kind::Edit, [&] {
+        if (copy || cut) {
+            if (bottom < 0) return;
+            const std::string text = cut ? CutCells(*s_, top, left, bottom, right) : CopyCells(*s_, top, left, bottom, right);
+            if (!text.empty()) QGuiApplication::clipboard()->setText(FromCell(text));
+        } else {
+            PasteCells(*s_, ToCell(QGuiApplication::clipboard()->text()));
+        }
+    });
+    return true;
 }
 
 bool frmMain::gridKeyPress(QKeyEvent* event)
 {
+    if (gridClipboardKey(event)) return true;
     const int key = event->key();
     if (key == Qt::Key_Backtab || (key == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
         focusNextPrevChild(false);  // Shift+Tab leaves the grid
@@ -107,7 +145,7 @@ bool frmMain::gridKeyPress(QKeyEvent* event)
         const QChar c = event->text().at(0);
         if (c.unicode() >= 32 && c.unicode() < 256) ascii = static_cast<int16_t>(c.unicode());
     }
-    run([&] {
+    run(upCode == KeyDelete ? "Delete" : "Typing", upCode == KeyDelete ? UndoHistory::Kind::Edit : UndoHistory::Kind::Typing, [&] {
         if (upCode == KeyLeft || upCode == KeyRight || upCode == KeyUp || upCode == KeyDown)
             GridControlKeyDown(*s_, upCode);
         if (ascii != 0) Grid1_KeyPress(*s_, ascii);

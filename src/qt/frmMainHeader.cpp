@@ -32,16 +32,16 @@ void frmMain::connectHeader()
         txtDescri[i]->installEventFilter(this);
         connect(txtDescri[i], &QLineEdit::textEdited, this, [this, i](const QString& text) {
             s_->form.txtDescri[i].text = ToCell(text);
-            run([&] { txtDescri_Change(*s_, i); });
+            run("Header", UndoHistory::Kind::Typing, [&] { txtDescri_Change(*s_, i); });
         });
     }
     connect(txtShrinkFactor, &QLineEdit::textEdited, this, [this](const QString& text) {
         s_->form.txtShrinkFactor.text = ToCell(text);
-        run([this] { txtShrinkFactor_Change(*s_); });
+        run("Balance Factor", UndoHistory::Kind::Typing, [this] { txtShrinkFactor_Change(*s_); });
     });
-    connect(Check1, &QCheckBox::clicked, this, [this] { run([this] { Check1_UserClick(*s_); }); });
-    connect(optMetric, &QRadioButton::clicked, this, [this] { run([this] { SetOptMetric(*s_); }); });
-    connect(optEnglish, &QRadioButton::clicked, this, [this] { run([this] { SetOptEnglish(*s_); }); });
+    connect(Check1, &QCheckBox::clicked, this, [this] { run("Embankment", UndoHistory::Kind::Edit, [this] { Check1_UserClick(*s_); }); });
+    connect(optMetric, &QRadioButton::clicked, this, [this] { run("Units", UndoHistory::Kind::Edit, [this] { SetOptMetric(*s_); }); });
+    connect(optEnglish, &QRadioButton::clicked, this, [this] { run("Units", UndoHistory::Kind::Edit, [this] { SetOptEnglish(*s_); }); });
 }
 
 void frmMain::syncHeader()

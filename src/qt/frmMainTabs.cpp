@@ -18,9 +18,9 @@ void frmMain::connectTabs()
     connect(TabStrip1, &QTabBar::currentChanged, this, [this](int index) {
         if (!syncing_ && !destroying_ && index >= 0) s_->form.SelectedTab = index;
     });
-    connect(mnuGroupInsert, &QAction::triggered, this, [this] { run([this] { mnuGroupInsert_Click(*s_); }); });
-    connect(mnuGroupDelete, &QAction::triggered, this, [this] { run([this] { mnuGroupDelete_Click(*s_); }); });
-    connect(mnuGroupRename, &QAction::triggered, this, [this] { run([this] { mnuGroupRename_Click(*s_); }); });
+    connect(mnuGroupInsert, &QAction::triggered, this, [this] { run("Group Insert", UndoHistory::Kind::Edit, [this] { mnuGroupInsert_Click(*s_); }); });
+    connect(mnuGroupDelete, &QAction::triggered, this, [this] { run("Group Delete", UndoHistory::Kind::Edit, [this] { mnuGroupDelete_Click(*s_); }); });
+    connect(mnuGroupRename, &QAction::triggered, this, [this] { run("Group Rename", UndoHistory::Kind::Edit, [this] { mnuGroupRename_Click(*s_); }); });
 }
 
 void frmMain::syncTabs()

@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 
 #include <QAbstractItemModel>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -29,6 +30,8 @@ private slots:
     void arrowsSkipCodeAndFill();
     void aClickOnACodeCellOffersTheCodes();
     void movingWithTheMouseCommitsNothing();
+    void pasteTakesASpreadsheetBlockAndRefusesABadOne();
+    void undoAndRedoMixedEditsBackToTheSavedState();
 
 private:
     QString cell(int viewRow, int col) { return window->grid->model()->index(viewRow, col).data().toString(); }
@@ -168,6 +171,68 @@ void tst_frmMainGrid::movingWithTheMouseCommitsNothing()
     QCOMPARE(window->session().store[0].Cell(0, 0), std::string("12+34.000"));
     type("5");
     QCOMPARE(cell(0, 2), QString("5"));
+}
+
+void tst_frmMainGrid::pasteTakesASpreadsheetBlockAndRefusesABadOne()
+{
+    // Two rows as a spreadsheet copies them: tabs, CR LF, a last line break.
+    QGuiApplication::clipboard()->setText("0\t-\t10\t0\t5\t0\r\n100\tfb\t12.5\t\t0\t0\r\n");
+    QTest::keyClick(window->grid, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(cell(0, 0), QString("00+00.000"));
+    QCOMPARE(cell(0, 2), QString("10.00"));
+    QCOMPARE(cell(1, 0), QString("01+00.000"));
+    QCOMPARE(cell(1, 1), QString("FB"));
+    QCOMPARE(cell(1, 2), QString("12.50"));
+    QCOMPARE(cell(1, 3), QString("0.00"));
+    QCOMPARE(window->session().CurrentSheet().Cell(mardex::ColStation, 2), std::string("-1"));
+
+    // A block whose second station is lower than its first changes nothing.
+    const std::size_t shown = ask->boxes.size();
+    QGuiApplication::clipboard()->setText("200\t-\t1\t0\t0\t0\n50\t-\t1\t0\t0\t0\n");
+    QTest::keyClick(window->grid, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(ask->boxes.size(), shown + 1);
+    QCOMPARE(ask->boxes.back().text, std::string(" Station : 00+50.000 is less then previous station :02+00.000"));
+    QCOMPARE(cell(0, 0), QString("00+00.000"));
+    QCOMPARE(cell(1, 0), QString("01+00.000"));
+    QCOMPARE(window->session().CurrentSheet().Cell(mardex::ColStation, 0), std::string("00+00.000"));
+
+    // Copy gives the cells back as tab-separated lines.
+    window->grid->selectionModel()->select(QItemSelection(window->grid->model()->index(0, 0), window->grid->model()->index(1, 2)),
+                                           QItemSelectionModel::ClearAndSelect);
+    QTest::keyClick(window->grid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("00+00.000\t-\t10.00\r\n01+00.000\tFB\t12.50\r\n"));
+}
+
+void tst_frmMainGrid::undoAndRedoMixedEditsBackToTheSavedState()
+{
+    mardex::Session& s = window->session();
+    type("100\n");  // one step, however many keys; the cursor goes on to Code
+    QGuiApplication::clipboard()->setText("fb\t5\n");
+    QTest::keyClick(window->grid, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(cell(0, 2), QString("5.00"));
+    window->mnuRowInsert->trigger();
+    QCOMPARE(cell(0, 1), QString("_"));
+    QCOMPARE(window->mnuEditUndo->text(), QString("&Undo Row Insert"));
+
+    window->mnuEditUndo->trigger();
+    QCOMPARE(cell(0, 1), QString("FB"));
+    QCOMPARE(window->mnuEditUndo->text(), QString("&Undo Paste"));
+    window->mnuEditUndo->trigger();
+    QCOMPARE(cell(0, 0), QString("01+00.000"));
+    QVERIFY(cell(0, 1) != QString("FB"));
+    QCOMPARE(s.doc.DataChanged, int16_t(1));
+    window->mnuEditUndo->trigger();
+    QCOMPARE(cell(0, 0), QString());
+    QCOMPARE(s.CurrentSheet().Cell(mardex::ColStation, 0), std::string("-1"));
+    QCOMPARE(s.doc.DataChanged, int16_t(0));  // back at the saved state: exit asks nothing
+    QVERIFY(!window->mnuEditUndo->isEnabled());
+
+    window->mnuEditRedo->trigger();
+    window->mnuEditRedo->trigger();
+    QCOMPARE(cell(0, 0), QString("01+00.000"));
+    QCOMPARE(cell(0, 1), QString("FB"));
+    QCOMPARE(s.doc.DataChanged, int16_t(1));
+    QCOMPARE(window->mnuEditRedo->text(), QString("&Redo Row Insert"));
 }
 
 QTEST_MAIN(tst_frmMainGrid)

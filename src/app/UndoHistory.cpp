@@ -1,0 +1,123 @@
+#include "app/UndoHistory.h"
+
+#include "app/Session.h"
+#include "document/DocumentReader.h"
+
+namespace mardex {
+
+namespace {
+
+bool SameSheet(const Sheet& a, const Sheet& b)
+{
+    return a.TabName == b.TabName && a.MeasuredInEmbankment == b.MeasuredInEmbankment &&
+           a.BalanceFactor == b.BalanceFactor && a.Cells == b.Cells;
+}
+
+} // namespace
+
+UndoHistory::Values UndoHistory::Capture(const Session& s)
+{
+    return {s.doc.SheetCount, s.doc.CurrentSheet, s.doc.UnitSystem, s.doc.DescriptionFields};
+}
+
+void UndoHistory::Run(Session& s, const std::string& name, Kind kind, const std::function<void()>& command)
+{
+    if (s.doc.LogMode == 1) {
+        command();
+        return;
+    }
+    const Values before = Capture(s);
+    // Typing writes only into the sheet shown: only that one is kept (a copy
+    // of all 26 full sheets on every key would be felt).
+    std::vector<int> watched;
+    if (kind == Kind::Typing) watched.push_back(s.doc.CurrentSheet);
+    else
+        for (int i = 0; i < MaxSheets; ++i) watched.push_back(i);
+    std::vector<Sheet> kept;
+    kept.reserve(watched.size());
+    for (const int i : watched) kept.push_back(s.store[i]);
+    const std::array<int, 3> cell{s.doc.CurrentSheet, s.form.grid.Row(), s.form.grid.Col()};
+    command();
+    if (kind == Kind::NewState || s.doc.LogMode == 1) {
+        bool changed = !Capture(s).SameDocument(before);
+        for (std::size_t k = 0; k < watched.size() && !changed; ++k) changed = !SameSheet(kept[k], s.store[watched[k]]);
+        if (changed || s.doc.DataChanged == 0) {
+            Clear();
+            // A document that is not a file yet has no saved state.
+            if (s.doc.DataChanged == 1) saved_ = -1;
+        }
+        return;
+    }
+    Step step;
+    step.name = name;
+    step.before = before;
+    step.after = Capture(s);
+    for (std::size_t k = 0; k < watched.size(); ++k) {
+        const int i = watched[k];
+        if (SameSheet(kept[k], s.store[i])) continue;
+        step.sheets.push_back(i);
+        step.sheetsBefore.push_back(std::move(kept[k]));
+        step.sheetsAfter.push_back(s.store[i]);
+    }
+    if (step.sheets.empty() && step.before.SameDocument(step.after)) {
+        // Nothing changed; a save leaves the document as the file holds it.
+        if (s.doc.DataChanged == 0) saved_ = static_cast<std::ptrdiff_t>(position_);
+        return;
+    }
+    if (kind == Kind::Typing) step.cell = cell;
+    steps_.resize(position_);
+    if (kind == Kind::Typing && !steps_.empty() && steps_.back().cell == cell && steps_.back().sheets == step.sheets &&
+        saved_ != static_cast<std::ptrdiff_t>(position_)) {
+        // More keys into the same cell: the step grows.
+        steps_.back().after = step.after;
+        steps_.back().sheetsAfter = std::move(step.sheetsAfter);
+        return;
+    }
+    steps_.push_back(std::move(step));
+    if (steps_.size() > MaxSteps) {
+        steps_.erase(steps_.begin());
+        --saved_;
+    }
+    position_ = steps_.size();
+    if (s.doc.DataChanged == 0) saved_ = static_cast<std::ptrdiff_t>(position_);
+}
+
+void UndoHistory::Show(Session& s, const Values& values, const std::vector<int>& sheets, const std::vector<Sheet>& content)
+{
+    for (std::size_t k = 0; k < sheets.size(); ++k) s.store[sheets[k]] = content[k];
+    s.doc.SheetCount = values.sheetCount;
+    s.doc.UnitSystem = values.unitSystem;
+    s.doc.DescriptionFields = values.descriptions;
+    s.doc.CurrentSheet = values.currentSheet;
+    ShowReadDocument(s, 0, false);
+}
+
+void UndoHistory::MarkChanged(Session& s) const
+{
+    s.doc.DataChanged = saved_ == static_cast<std::ptrdiff_t>(position_) ? 0 : 1;
+}
+
+void UndoHistory::Undo(Session& s)
+{
+    if (!CanUndo()) return;
+    const Step& step = steps_[--position_];
+    Show(s, step.before, step.sheets, step.sheetsBefore);
+    MarkChanged(s);
+}
+
+void UndoHistory::Redo(Session& s)
+{
+    if (!CanRedo()) return;
+    const Step& step = steps_[position_++];
+    Show(s, step.after, step.sheets, step.sheetsAfter);
+    MarkChanged(s);
+}
+
+void UndoHistory::Clear()
+{
+    steps_.clear();
+    position_ = 0;
+    saved_ = 0;
+}
+
+} // namespace mardex

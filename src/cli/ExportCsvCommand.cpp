@@ -1,0 +1,37 @@
+// mardex-report --export-csv OUT.csv [--sheet N] DOCUMENT: sheet N of the
+// document read as File > Open reads it, written as Export > Sheet as CSV
+// writes it, OUT replaced without a question.
+#include "cli/Commands.h"
+#include "cli/ToolSession.h"
+#include "document/ForeignDocument.h"
+
+namespace mardex::cli {
+
+int RunExportCsv(const ToolOptions& options)
+{
+    ToolSession tool;
+    const std::string in = AbsolutePath(options.document);
+    std::string why;
+    if (!OutputsAreNotInputs(options, why) || !tool.Open(in, options, why)) {
+        CliPrompter::Print(why);
+        return 1;
+    }
+    if (tool.s.doc.LogMode == 1) {
+        CliPrompter::Print(in + ": a GEOPAK log, not a sheet document");
+        return 1;
+    }
+    if (options.sheet > tool.s.doc.SheetCount) {
+        CliPrompter::Print(in + ": has no sheet " + std::to_string(options.sheet) + " (it has " +
+                           std::to_string(tool.s.doc.SheetCount) + ")");
+        return 1;
+    }
+    tool.s.doc.CurrentSheet = static_cast<int16_t>(options.sheet - 1);
+    std::string error;
+    if (!WriteSheetCsv(tool.s, AbsolutePath(options.exportCsv), error)) {
+        CliPrompter::Print(error);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace mardex::cli

@@ -1,0 +1,34 @@
+#pragma once
+// Comma-separated text as RFC 4180 has it: fields in double quotes may hold
+// the separator, line breaks and doubled quotes. Comma, semicolon or tab
+// separate the fields.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mardex {
+
+struct CsvRecord {
+    std::vector<std::string> fields;
+    long line = 0;  // the line the record starts on (1-based)
+};
+
+struct CsvTable {
+    std::vector<CsvRecord> records;  // blank lines are left out
+    std::string error;               // empty when the text was read whole
+    long errorLine = 0;
+};
+
+// The separator of a table: the one of tab, semicolon and comma found most
+// often outside quotes in its first line (comma when none is).
+char DetectSeparator(std::string_view text);
+
+CsvTable ParseCsv(std::string_view text, char separator);
+
+// One field, quoted when it holds the separator, a quote, a line break or
+// blanks at either end.
+std::string CsvField(std::string_view text, char separator = ',');
+// Fields joined, ended by CR LF.
+std::string CsvLine(const std::vector<std::string>& fields, char separator = ',');
+
+} // namespace mardex

@@ -1,0 +1,110 @@
+#include "formats/CsvTable.h"
+#include "formats/SheetCsv.h"
+
+#include <gtest/gtest.h>
+
+using namespace mardex;
+
+namespace {
+
+using Fields = std::vector<std::string>;
+
+TEST(CsvTable, QuotingPerTheStandard)
+{
+    const CsvTable t = ParseCsv("a,\"b,c\",\"say \"\"hi\"\"\"\r\n\"two\nlines\",,x\n\n", ',');
+    ASSERT_TRUE(t.error.empty()) << t.error;
+    ASSERT_EQ(t.records.size(), 2u);
+    EXPECT_EQ(t.records[0].fields, (Fields{"a", "b,c", "say \"hi\""}));
+    EXPECT_EQ(t.records[1].fields, (Fields{"two\nlines", "", "x"}));
+    EXPECT_EQ(t.records[1].line, 2);
+
+    struct Bad {
+        const char* text;
+        long line;
+    } bad[] = {{"a,b\n\"open,c\n", 2}, {"a\n\"x\"y,b\n", 2}, {"a\nb\"c\n", 2}};
+    for (const Bad& b : bad) {
+        const CsvTable e = ParseCsv(b.text, ',');
+        EXPECT_FALSE(e.error.empty()) << b.text;
+        EXPECT_EQ(e.errorLine, b.line) << b.text;
+    }
+
+    EXPECT_EQ(CsvLine({"12+34.500", "a,b", "q\"", " x", ""}), "12+34.500,\"a,b\",\"q\"\"\",\" x\",\r\n");
+    EXPECT_EQ(DetectSeparator("1;2;3,5\n"), ';');
+    EXPECT_EQ(DetectSeparator("1\t2\t3\n"), '\t');
+    EXPECT_EQ(DetectSeparator("\"a;b;c\",d\n"), ',');
+}
+
+TEST(ReadSheetCsv, CellsAreStoredAsACommitStoresThem)
+{
+    const std::string text = "station,code,cut_area,added_cut,fill_area,added_fill\r\n"
+                             "1234.5,ah,12.345,,0.5,3\r\n"
+                             "12+40.000,-,1,2,3,4\r\n"
+                             "13+5.5,BK,12+5,0,0,0\r\n"
+                             "1100AH,longcode,0,0,0,0\r\n";
+    const ImportResult read = ReadSheetCsv(text, "s.csv", 1, "Sheet");
+    ASSERT_TRUE(read) << read.fault.Message();
+    EXPECT_EQ(read.document->unitSystem, 1);
+    const ImportedSheet& sheet = read.document->sheets.at(0);
+    EXPECT_EQ(sheet.tabName, "Sheet");
+    ASSERT_EQ(sheet.rows.size(), 4u);
+    EXPECT_EQ(sheet.rows[0], (ImportedRow{"12+34.500", "AH", "12.35", "0.00", "0.50", "3.00"}));
+    EXPECT_EQ(sheet.rows[2], (ImportedRow{"13+5.5", "BK", "12+5", "0.00", "0.00", "0.00"}));
+    EXPECT_EQ(sheet.rows[3][1], "longcode");
+
+    // Without a header, semicolons, a byte order mark first.
+    const ImportResult bare = ReadSheetCsv("\xEF\xBB\xBF" "0;-;1;0;0;0\n100;fb;2;0;0;0\n", "b.csv", 0, "B");
+    ASSERT_TRUE(bare) << bare.fault.Message();
+    EXPECT_EQ(bare.document->sheets[0].rows[1], (ImportedRow{"01+00.000", "FB", "2.00", "0.00", "0.00", "0.00"}));
+}
+
+TEST(ReadSheetCsv, TheFirstBadLineIsRefusedWithItsNumber)
+{
+    const std::string head = "station,code,cut_area,added_cut,fill_area,added_fill\n";
+    std::string many = head;
+    for (int i = 0; i < 1801; ++i) many += std::to_string(i) + ",-,0,0,0,0\n";
+    struct Case {
+        std::string text;
+        long line;
+        std::string says;
+    } cases[] = {
+        {head + "100,-,1,0,0,0\n50,-,1,0,0,0\n20,-,x,0,0,0\n", 3, "the station 00+50.000 is less than the previous station 01+00.000"},
+        {head + "100,-,1,0,0,0\n200,-,-x,0,0,0\n", 3, "the cut area \"-x\" is not a number"},
+        {head + "1-00,-,1,0,0,0\n", 2, "the station \"1-00\" is not a station"},
+        {head + "1++00,-,1,0,0,0\n", 2, "is not a station"},
+        {head + "100,-,1,0,0\n", 2, "6 fields expected"},
+        {head + "100,a b,1,0,0,0\n", 2, "holds a blank"},
+        {head + "100,-,1,0,1.2.3,0\n", 2, "the fill area \"1.2.3\" is not a number"},
+        {"Station;Code\n100,-,1,0,0,0\n", 1, "neither the header"},
+        {"", 0, "neither the header nor a row"},
+        {head + "100,-,\"1,0,0,0\n", 2, "a quoted field is not closed"},
+        {many, 1802, "more than 1800 rows"},
+    };
+    for (const Case& c : cases) {
+        const ImportResult read = ReadSheetCsv(c.text, "/d/s.csv", 0, "S");
+        ASSERT_FALSE(read) << c.says;
+        EXPECT_EQ(read.fault.line, c.line) << read.fault.Message();
+        EXPECT_NE(read.fault.Message().find(c.says), std::string::npos) << read.fault.Message();
+        EXPECT_EQ(read.fault.Message().rfind("/d/s.csv", 0), 0u) << read.fault.Message();
+    }
+    // The rows of an equation step either way; the header alone is an empty sheet.
+    EXPECT_TRUE(ReadSheetCsv(head + "500,BK,0,0,0,0\n300,AH,0,0,0,0\n400,-,0,0,0,0\n", "e.csv", 0, "E"));
+    EXPECT_TRUE(ReadSheetCsv(head + "500,AH,0,0,0,0\n300,BK,0,0,0,0\n400,-,0,0,0,0\n", "e.csv", 0, "E"));
+    const ImportResult empty = ReadSheetCsv(head, "h.csv", 0, "H");
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty.document->sheets.at(0).rows.empty());
+}
+
+TEST(SheetToCsv, WritesTheRowsAsStored)
+{
+    Sheet sheet;
+    const ImportedRow rows[] = {{"00+00.000", "-", "1.00", "0.00", "2.00", "0.00"}, {"01+00.000", "AH", "1,5", "", "x\"y", "0.00"}};
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, r, rows[r][c]);
+    sheet.SetCell(ColStation, 2, "-1");
+    sheet.SetCell(ColStation, 3, "09+00.000");  // beyond the end marker
+    EXPECT_EQ(SheetToCsv(sheet), "station,code,cut_area,added_cut,fill_area,added_fill\r\n"
+                                 "00+00.000,-,1.00,0.00,2.00,0.00\r\n"
+                                 "01+00.000,AH,\"1,5\",,\"x\"\"y\",0.00\r\n");
+}
+
+} // namespace
