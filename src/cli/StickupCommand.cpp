@@ -67,7 +67,7 @@ int RunStickup(const ToolOptions& options)
 
     const std::string design = AbsolutePath(options.stickup);
     const std::string seed =
-        options.seed.empty() ? DefaultSeedFile(s.ProgramFolder, dgn::GdalSeedFile()) : AbsolutePath(options.seed);
+        options.seed.empty() ? DefaultSeedFile(s.SettingsFileFolder(), dgn::GdalSeedFile()) : AbsolutePath(options.seed);
     if (!CopySeedFile(seed, design, error)) {
         CliPrompter::Print("Could not copy seed file " + seed + " onto " + design + ": " + error);
         return 1;

@@ -1,6 +1,7 @@
 #include "cli/ToolSession.h"
 
 #include "app/MainForm.h"
+#include "app/UserFiles.h"
 #include "cli/Commands.h"
 #include "document/FileCommands.h"
 #include "sheet/NumberText.h"
@@ -20,7 +21,10 @@ std::string AbsolutePath(const std::string& path)
 
 ToolSession::ToolSession() : s(ask)
 {
-    s.ProgramFolder = ExecutableFolder();
+    s.ProgramFolder = ShippedFilesFolder(ExecutableFolder());
+    // The user's settings when the window has created them; the tool itself
+    // leaves the home folder alone.
+    s.SettingsFolder = ExistingUserSettings();
     Form_Load(s);
 }
 

@@ -15,7 +15,7 @@ void RunStickupSheets(QWidget* parent, mardex::Session& s)
     GdalDesignHost host;
     Command2_Click(s, host, [&](const std::string& proposedName) {
         auto& model = s.stickup.bentleyTwo;
-        if (!model.loaded) model.Form_Load(DefaultSeedFile(s.ProgramFolder, dgn::GdalSeedFile()), ToPath(QDir::currentPath()));
+        if (!model.loaded) model.Form_Load(DefaultSeedFile(s.SettingsFileFolder(), dgn::GdalSeedFile()), ToPath(QDir::currentPath()));
         model.chooser.Text1 = proposedName;
         bentleyTwo dialog(s, parent);
         dialog.exec();
