@@ -6,24 +6,28 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QPrintDialog>
 #include <QPrinterInfo>
+
+#include <algorithm>
 
 namespace mardex {
 
 bool PrinterTarget::PrinterInstalled() { return !QPrinterInfo::availablePrinters().isEmpty(); }
 
-PrinterTarget::PrinterTarget(const std::string& reportPath)
+PrinterTarget::PrinterTarget(const std::string& reportPath, int unitSystem)
 {
     if (PrinterInstalled()) {
         QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull()) info = QPrinterInfo::availablePrinters().first();
         printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
         printer_->setDocName("Earthwork calculation report");
+        printer_->setPageSize(ReportPaper(unitSystem));
         surface_ = std::make_unique<QPainterSurface>(*printer_, printer_.get(), printer_->printerName().toStdString());
     } else {
         const std::string pdf = PdfBesideReport(reportPath);
         pdf_ = std::make_unique<QPdfWriter>(QString::fromLocal8Bit(pdf.c_str()));
-        SetUpPdfPage(*pdf_);
+        SetUpPdfPage(*pdf_, unitSystem);
         surface_ = std::make_unique<QPainterSurface>(*pdf_, pdf_.get(), pdf);
     }
 }
@@ -31,6 +35,31 @@ PrinterTarget::PrinterTarget(const std::string& reportPath)
 PrinterTarget::~PrinterTarget()
 {
     surface_.reset();  // ends the document before its device goes
+}
+
+bool PrinterTarget::Choose(QWidget* parent, int& from, int& to, int totalPages)
+{
+    if (!printer_) return true;
+    QPrintDialog dialog(printer_.get(), parent);
+    dialog.setMinMax(1, std::max(1, totalPages));
+    if (from > 0 && to > 0) {
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        dialog.setFromTo(from, to);
+        dialog.setPrintRange(QAbstractPrintDialog::PageRange);
+    } else {
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    }
+    if (dialog.exec() != QDialog::Accepted) return false;
+    if (from > 0 && to > 0) {
+        if (dialog.printRange() == QAbstractPrintDialog::AllPages) {
+            from = 1;
+            to = totalPages;
+        } else {
+            from = printer_->fromPage();
+            to = printer_->toPage();
+        }
+    }
+    return true;
 }
 
 ReportSurface& PrinterTarget::Surface() { return *surface_; }
