@@ -60,7 +60,10 @@ CONF
   echo $! > "$dir/cupsd.pid"
   for _ in $(seq 50); do [ -S "$dir/cups.sock" ] && break; sleep 0.1; done
   [ -S "$dir/cups.sock" ] || { echo "print-queue: cupsd did not start" >&2; cat "$dir/logs/error_log" >&2 || true; exit 1; }
-  lpadmin -h "$dir/cups.sock" -p "$queue" -E -v "cups-pdf:/$queue" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2> /dev/null
+  # Qt hands CUPS a PDF, turned into PostScript for cups-pdf: through cairo
+  # the fonts keep their text, so pdftotext can read the result.
+  lpadmin -h "$dir/cups.sock" -p "$queue" -E -v "cups-pdf:/$queue" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
+    -o pdftops-renderer-default=pdftocairo 2> /dev/null
   lpadmin -h "$dir/cups.sock" -d "$queue"
   echo "CUPS_SERVER=$dir/cups.sock"
   echo "QUEUE=$queue"

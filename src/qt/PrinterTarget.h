@@ -11,6 +11,7 @@
 
 class QPrinter;
 class QPdfWriter;
+class QWidget;
 
 namespace mardex {
 
@@ -34,7 +35,7 @@ public:
     // with `from`/`to` non-zero it offers that page range, filled in, and
     // gives back the range the user leaves in it. false when cancelled.
     // A PDF target asks nothing.
-    bool Choose(class QWidget* parent, int& from, int& to, int totalPages);
+    bool Choose(QWidget* parent, int& from, int& to, int totalPages);
 
     // True when at least one printer is installed.
     static bool PrinterInstalled();

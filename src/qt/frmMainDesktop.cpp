@@ -83,7 +83,7 @@ void frmMain::buildDesktopFeatures()
     sbModified->setObjectName("Modified");
     sbModified->setFrameShape(QFrame::StyledPanel);
     sbModified->setFrameShadow(QFrame::Sunken);
-    sbStatusBar->insertPermanentWidget(0, sbModified);
+    sbStatusBar->insertPermanentWidget(1, sbModified);  // after the Status panel, before the date
 
     setAcceptDrops(true);
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QTabBar>
@@ -15,6 +16,7 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -136,6 +138,9 @@ void tst_frmMainDesktop::aDroppedFileAsksToSaveChangesFirstThenOpens()
 void tst_frmMainDesktop::recoveryIsOfferedAfterACrashButNotAfterACleanExit()
 {
     const QString path = Copy(work, "cases/worked_example.mdx", "crash.mdx");
+    // Saved a while ago, so the copy written below is surely newer.
+    std::filesystem::last_write_time(path.toStdString(),
+                                     std::filesystem::file_time_type::clock::now() - std::chrono::minutes(1));
     const QByteArray saved = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); }();
     window->openFile(path);
     QTest::keyClicks(window->txtDescri[0], "lost?");

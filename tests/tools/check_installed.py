@@ -48,8 +48,12 @@ def check(name: str, ok: bool, detail: str = "") -> None:
         print(f"FAIL [{name}] {detail}")
 
 
-def run(args: list[str], cwd: Path | None = None, env: dict | None = None) -> subprocess.CompletedProcess:
-    return subprocess.run([str(a) for a in args], cwd=cwd, env=env, capture_output=True, text=True, timeout=120)
+def run(args: list, cwd: Path | None = None, env: dict | None = None) -> subprocess.CompletedProcess:
+    args = [str(a) for a in args]
+    try:
+        return subprocess.run(args, cwd=cwd, env=env, capture_output=True, text=True, timeout=120)
+    except OSError as e:
+        return subprocess.CompletedProcess(args, 127, "", str(e))
 
 
 def clean_env(home: Path) -> dict:
@@ -79,7 +83,7 @@ def main() -> int:
         i = args.index("--prefix")
         prefix_arg = args[i + 1]
         del args[i:i + 2]
-    build, version, sample, log = Path(args[0]), args[1], Path(args[2]).resolve(), Path(args[3]).resolve()
+    build, version, sample, log = Path(args[0]).resolve(), args[1], Path(args[2]).resolve(), Path(args[3]).resolve()
     scratch = Path(tempfile.mkdtemp(prefix="mardex-install-"))
     try:
         if prefix_arg is None:

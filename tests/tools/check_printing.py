@@ -6,8 +6,8 @@ usage: check_printing.py TOOL PRINT_QUEUE_SCRIPT SAMPLE.mdx
 Starts a private CUPS daemon with a cups-pdf queue (PRINT_QUEUE_SCRIPT),
 runs `TOOL --accumulated --print --printer QUEUE` on SAMPLE.mdx (an English
 document of three accumulated pages), waits for the job's PDF and checks it
-with poppler: three pages of Letter paper, each headed "Pages : N OF 3",
-the report's texts present. The daemon is stopped at the end, whatever
+with poppler: three pages of Letter paper, each headed "Pages : N OF 3"
+with the project number and the column heads, the report's texts present. The daemon is stopped at the end, whatever
 happened. Exit 77 (skipped) when not root or CUPS, cups-pdf or poppler are
 missing; otherwise the last line is "N passed, M failed" and the exit
 status 0 only when M is 0.
@@ -47,8 +47,12 @@ def main() -> int:
             failures.append(name)
             print(f"FAIL [{name}] {detail}")
 
-    work = Path(tempfile.mkdtemp(prefix="mardex-print-"))
-    queue_dir = work / "cups"
+    # The daemon's folder: its name names the queue; lp, which runs the
+    # filters, must be able to reach it.
+    queue_dir = Path(tempfile.mkdtemp(prefix="mardex-print-"))
+    queue_dir.chmod(0o755)
+    work = queue_dir / "report"
+    work.mkdir()
     try:
         started = subprocess.run(["bash", script, "start", queue_dir], capture_output=True, text=True, timeout=60)
         if started.returncode != 0:
@@ -67,13 +71,13 @@ def main() -> int:
         out = queue_dir / "out"
         deadline = time.monotonic() + JOB_WAIT_SECONDS
         pdfs: list[Path] = []
+        log = queue_dir / "logs" / f"cups-pdf-{settings['QUEUE']}_log"
         while time.monotonic() < deadline:
-            pdfs = sorted(out.glob("*.pdf"))
-            # cups-pdf writes the file, then sets its mode: wait for the job to end.
-            jobs = subprocess.run(["lpstat", "-o", settings["QUEUE"]], capture_output=True, text=True, env=env)
-            if pdfs and not jobs.stdout.strip():
+            # cups-pdf writes the file as it goes and says when it is done.
+            if log.exists() and "PDF creation successfully finished" in log.read_text(errors="replace"):
                 break
             time.sleep(0.5)
+        pdfs = sorted(out.glob("*.pdf"))
         check("one job", len(pdfs) == 1, f"PDFs in the queue's folder: {pdfs}")
         if len(pdfs) == 1:
             info = subprocess.run(["pdfinfo", pdfs[0]], capture_output=True, text=True).stdout
@@ -84,12 +88,13 @@ def main() -> int:
             check("page count", len(pages) == 3, f"{len(pages)} pages of text")
             for number, page in enumerate(pages, 1):
                 check(f"page {number}", re.search(rf"Pages : {number} +OF +3", page) is not None
-                      and "EARTHWORK CALCULATION REPORT" in page, page[:400])
-            for expected in ("TORVALIA DEPARTMENT OF ROADS", "NET-VOL.", "ADJ-FILL", "42+50.000", "G R A N D"):
+                      and "STP-12(3)" in page and "STATION" in page, page[:400])
+            for expected in ("TORVALIA DEPARTMENT OF ROADS", "EARTHWORK CALCULATION REPORT", "NET-VOL.", "ADJ-FILL",
+                             "42+50.000", "G R A N D"):
                 check(f"text {expected}", expected in text)
     finally:
         subprocess.run(["bash", script, "stop", queue_dir], capture_output=True, timeout=60)
-        shutil.rmtree(work, ignore_errors=True)
+        shutil.rmtree(queue_dir, ignore_errors=True)
     print(f"{passed} passed, {len(failures)} failed")
     return 0 if not failures else 1
 
