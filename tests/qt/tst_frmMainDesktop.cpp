@@ -1,10 +1,11 @@
 // The window as a desktop program: a file named on the command line, the
-// recent files, a file dropped on the window, and recovery copies after a
-// crash but not after a clean exit.
+// recent files, a file dropped on the window, recovery copies after a crash
+// but not after a clean exit, and the user guide.
 #include "WindowTestPrompter.h"
 #include "qt/frmMain.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -40,6 +41,10 @@ QStringList RecentEntries(const frmMain& window)
 
 class tst_frmMainDesktop : public QObject {
     Q_OBJECT
+public slots:
+    // Stands in for the desktop's browser.
+    void openUrl(const QUrl& url) { opened << url; }
+
 private slots:
     void initTestCase();
     void init();
@@ -48,8 +53,10 @@ private slots:
     void recentFilesListTheNewestFirstAndDropAMissingOne();
     void aDroppedFileAsksToSaveChangesFirstThenOpens();
     void recoveryIsOfferedAfterACrashButNotAfterACleanExit();
+    void helpShowsTheGuideAndWithoutItSaysThereIsNone();
 
 private:
+    QList<QUrl> opened;
     void newWindow();
     QTemporaryDir home, programFolder, work;
     WindowTestPrompter* ask = nullptr;
@@ -172,6 +179,25 @@ void tst_frmMainDesktop::recoveryIsOfferedAfterACrashButNotAfterACleanExit()
     newWindow();
     window->offerRecovery();
     QVERIFY(ask->boxes.empty());
+}
+
+void tst_frmMainDesktop::helpShowsTheGuideAndWithoutItSaysThereIsNone()
+{
+    QDesktopServices::setUrlHandler("file", this, "openUrl");
+    window->mnuHelpContents->trigger();  // no guide among the program's files
+    QCOMPARE(ask->boxes.size(), size_t(1));
+    QCOMPARE(ask->boxes[0].text,
+             std::string("Unable to display Help Contents. There is no Help associated with this project."));
+
+    QDir(programFolder.path()).mkdir("help");
+    for (const char* page : {"index.html", "topics.html"}) QFile(programFolder.filePath("help/") + page).open(QIODevice::WriteOnly);
+    window->mnuHelpContents->trigger();
+    window->mnuHelpSearchForHelpOn->trigger();
+    QDesktopServices::unsetUrlHandler("file");
+    QDir(programFolder.filePath("help")).removeRecursively();
+    QCOMPARE(ask->boxes.size(), size_t(1));
+    QCOMPARE(opened, (QList<QUrl>{QUrl::fromLocalFile(programFolder.filePath("help/index.html")),
+                                  QUrl::fromLocalFile(programFolder.filePath("help/topics.html"))}));
 }
 
 QTEST_MAIN(tst_frmMainDesktop)
