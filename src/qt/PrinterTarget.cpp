@@ -50,6 +50,7 @@ bool PrinterTarget::Choose(QWidget* parent, int& from, int& to, int totalPages)
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     }
     if (dialog.exec() != QDialog::Accepted) return false;
+    surface_->SetDeviceName(printer_->printerName().toStdString());
     if (from > 0 && to > 0) {
         if (dialog.printRange() == QAbstractPrintDialog::AllPages) {
             from = 1;
