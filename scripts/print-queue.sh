@@ -58,13 +58,19 @@ Label 0
 CONF
   setsid cupsd -f -c "$dir/root/cupsd.conf" -s "$dir/root/cups-files.conf" > "$dir/logs/cupsd.out" 2>&1 < /dev/null &
   echo $! > "$dir/cupsd.pid"
-  for _ in $(seq 50); do [ -S "$dir/cups.sock" ] && break; sleep 0.1; done
-  [ -S "$dir/cups.sock" ] || { echo "print-queue: cupsd did not start" >&2; cat "$dir/logs/error_log" >&2 || true; exit 1; }
+  # A busy machine may take a while: wait until the scheduler answers.
+  for _ in $(seq 300); do
+    lpstat -h "$dir/cups.sock" -r 2> /dev/null | grep -q 'is running' && break
+    sleep 0.1
+  done
+  lpstat -h "$dir/cups.sock" -r 2> /dev/null | grep -q 'is running' \
+    || { echo "print-queue: cupsd did not start" >&2; cat "$dir/logs/"* >&2 || true; exit 1; }
   # Qt hands CUPS a PDF, turned into PostScript for cups-pdf: through cairo
   # the fonts keep their text, so pdftotext can read the result.
   lpadmin -h "$dir/cups.sock" -p "$queue" -E -v "cups-pdf:/$queue" -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
-    -o pdftops-renderer-default=pdftocairo 2> /dev/null
-  lpadmin -h "$dir/cups.sock" -d "$queue"
+    -o pdftops-renderer-default=pdftocairo 2> "$dir/logs/lpadmin.log" \
+    && lpadmin -h "$dir/cups.sock" -d "$queue" 2>> "$dir/logs/lpadmin.log" \
+    || { echo "print-queue: the queue was not created" >&2; cat "$dir/logs/lpadmin.log" >&2; exit 1; }
   echo "CUPS_SERVER=$dir/cups.sock"
   echo "QUEUE=$queue"
   ;;

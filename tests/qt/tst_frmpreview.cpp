@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -140,6 +142,40 @@ private slots:
         info.start("pdfinfo", {pdf});
         QVERIFY(info.waitForFinished());
         QVERIFY(QString::fromLatin1(info.readAllStandardOutput()).contains(QRegularExpression(R"(Pages:\s+3\b)")));
+    }
+
+    // Run by the printing test on its own CUPS queue; skipped without a printer.
+    void printSelectedOnAPrinterOffersTheRangeInThePrintDialog()
+    {
+        if (!PrinterTarget::PrinterInstalled()) QSKIP("no printer installed");
+        test::QtTestPrompter ask;
+        Session s(ask);
+        UseReport(s, "fix14_pages_86_rows.total.rpt");
+        int from = 0, to = 0;
+        QString printer;
+        WhilePreviewShown(s, [&](frmPreview& preview) {
+            QTimer answer;  // answers the two dialogs as they come
+            connect(&answer, &QTimer::timeout, this, [&] {
+                QWidget* shown = QApplication::activeModalWidget();
+                if (auto* range = qobject_cast<frmPrintSelect*>(shown)) {
+                    range->FromPage->setText("2");
+                    range->ToPage->setText("3");
+                    range->cmdDone->click();
+                } else if (auto* dialog = qobject_cast<QPrintDialog*>(shown)) {
+                    from = dialog->fromPage();
+                    to = dialog->toPage();
+                    printer = dialog->printer()->printerName();
+                    dialog->accept();
+                }
+            });
+            answer.start(20);
+            preview.mnuPrintSelected->trigger();
+            answer.stop();
+            preview.mnuPreviewExit->trigger();
+        });
+        QCOMPARE(from, 2);
+        QCOMPARE(to, 3);
+        QCOMPARE(ask.shown.back(), "Sent to the printer " + printer.toStdString());
     }
 
     void missingReportShowsTheErrorAndNoWindow()

@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
 """Print a report on a real CUPS queue and check what came out.
 
-usage: check_printing.py TOOL PRINT_QUEUE_SCRIPT SAMPLE.mdx
+usage: check_printing.py TOOL PRINT_QUEUE_SCRIPT SAMPLE.mdx [PREVIEW_TEST]
 
 Starts a private CUPS daemon with a cups-pdf queue (PRINT_QUEUE_SCRIPT),
 runs `TOOL --accumulated --print --printer QUEUE` on SAMPLE.mdx (an English
 document of three accumulated pages), waits for the job's PDF and checks it
 with poppler: three pages of Letter paper, each headed "Pages : N OF 3"
-with the project number and the column heads, the report's texts present. The daemon is stopped at the end, whatever
+with the project number and the column heads, the report's texts present.
+With PREVIEW_TEST (the preview's widget test program), its case
+printSelectedOnAPrinterOffersTheRangeInThePrintDialog then prints pages 2
+to 3 of the same report from the window through the print dialog, and
+that second PDF must hold exactly those two pages. The daemon is stopped at the end, whatever
 happened. Exit 77 (skipped) when not root or CUPS, cups-pdf or poppler are
 missing; otherwise the last line is "N passed, M failed" and the exit
 status 0 only when M is 0.
@@ -30,6 +34,7 @@ JOB_WAIT_SECONDS = 120
 
 def main() -> int:
     tool, script, sample = Path(sys.argv[1]), Path(sys.argv[2]), Path(sys.argv[3]).resolve()
+    preview_test = Path(sys.argv[4]) if len(sys.argv) > 4 and sys.argv[4] else None
     needed = ["cupsd", "lpadmin", "pdftotext", "pdfinfo"]
     if os.geteuid() != 0 or any(shutil.which(n) is None for n in needed) \
             or not Path("/usr/lib/cups/backend/cups-pdf").exists():
@@ -69,15 +74,18 @@ def main() -> int:
               and f"Sent to the printer {settings['QUEUE']}" in done.stderr, done.stdout + done.stderr)
 
         out = queue_dir / "out"
-        deadline = time.monotonic() + JOB_WAIT_SECONDS
-        pdfs: list[Path] = []
         log = queue_dir / "logs" / f"cups-pdf-{settings['QUEUE']}_log"
-        while time.monotonic() < deadline:
+
+        def wait_for_jobs(count: int) -> list[Path]:
             # cups-pdf writes the file as it goes and says when it is done.
-            if log.exists() and "PDF creation successfully finished" in log.read_text(errors="replace"):
-                break
-            time.sleep(0.5)
-        pdfs = sorted(out.glob("*.pdf"))
+            deadline = time.monotonic() + JOB_WAIT_SECONDS
+            while time.monotonic() < deadline:
+                if log.exists() and log.read_text(errors="replace").count("PDF creation successfully finished") >= count:
+                    break
+                time.sleep(0.5)
+            return sorted(out.glob("*.pdf"), key=lambda p: p.stat().st_mtime)
+
+        pdfs = wait_for_jobs(1)
         check("one job", len(pdfs) == 1, f"PDFs in the queue's folder: {pdfs}")
         if len(pdfs) == 1:
             info = subprocess.run(["pdfinfo", pdfs[0]], capture_output=True, text=True).stdout
@@ -92,6 +100,20 @@ def main() -> int:
             for expected in ("TORVALIA DEPARTMENT OF ROADS", "EARTHWORK CALCULATION REPORT", "NET-VOL.", "ADJ-FILL",
                              "42+50.000", "G R A N D"):
                 check(f"text {expected}", expected in text)
+
+        if preview_test is not None:
+            case = "printSelectedOnAPrinterOffersTheRangeInThePrintDialog"
+            env["QT_QPA_PLATFORM"] = "offscreen"
+            done = subprocess.run([preview_test, case], capture_output=True, text=True, env=env, timeout=120)
+            check("window print", done.returncode == 0 and f"PASS   : tst_frmpreview::{case}()" in done.stdout,
+                  done.stdout[-2000:] + done.stderr[-2000:])
+            pdfs = wait_for_jobs(2)
+            check("window job", len(pdfs) == 2, f"PDFs in the queue's folder: {pdfs}")
+            if len(pdfs) == 2:
+                text = subprocess.run(["pdftotext", "-layout", pdfs[-1], "-"], capture_output=True, text=True).stdout
+                pages = [p for p in text.split("\f") if p.strip()]
+                check("window pages", len(pages) == 2 and re.search(r"Pages : 2 +OF +3", pages[0]) is not None
+                      and re.search(r"Pages : 3 +OF +3", pages[1]) is not None, text[:600])
     finally:
         subprocess.run(["bash", script, "stop", queue_dir], capture_output=True, timeout=60)
         shutil.rmtree(queue_dir, ignore_errors=True)
