@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 namespace mardex {
 
 namespace fs = std::filesystem;
@@ -38,6 +40,24 @@ bool IsUnsavedName(const std::string& name)
     return upper == "UNTITLED";
 }
 
+// The program of a process, as /proc names it; empty when there is none.
+std::string ProgramOf(const std::string& pid)
+{
+    std::ifstream in("/proc/" + pid + "/comm");
+    std::string name;
+    std::getline(in, name);
+    return name;
+}
+
+// True when `pid` names a live process of this same program (a process
+// number reused after a restart belongs to another program).
+bool RunningLikeUs(const std::string& pid)
+{
+    if (pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) return false;
+    const std::string program = ProgramOf(pid);
+    return !program.empty() && program == ProgramOf("self");
+}
+
 } // namespace
 
 std::string RecoveryCopyPath(const std::string& folder, const std::string& documentPath)
@@ -59,7 +79,9 @@ bool WriteRecoveryCopy(Session& s, const std::string& folder, std::string& error
     fs::create_directories(folder, ec);
     const std::string copy = RecoveryCopyPath(folder, s.doc.CurrentFileName);
     AtomicWriteResult written = WriteFileAtomically(copy, text);
-    if (written.ok) written = WriteFileAtomically(copy + SourceSuffix, s.doc.CurrentFileName + "\n");
+    if (written.ok)
+        written = WriteFileAtomically(copy + SourceSuffix,
+                                      s.doc.CurrentFileName + "\n" + std::to_string(getpid()) + "\n");
     error = written.error;
     return written.ok;
 }
@@ -79,8 +101,10 @@ std::vector<RecoveryCopy> RecoveryCopiesToOffer(const std::string& folder)
         const fs::path copy = entry.path();
         if (copy.extension() != ".mdx" || !entry.is_regular_file(ec)) continue;
         std::ifstream source(copy.string() + SourceSuffix);
-        std::string document;
+        std::string document, writer;
         if (!std::getline(source, document) || document.empty()) continue;
+        // The copy of another window still at work is not left behind.
+        if (std::getline(source, writer) && RunningLikeUs(writer)) continue;
         const auto copyTime = fs::last_write_time(copy, ec);
         if (ec) continue;
         const auto documentTime = fs::last_write_time(document, ec);

@@ -3,7 +3,8 @@
 // into the user's state folder so that a killed program or a lost power
 // supply costs at most the last minutes of typing. A copy is a sheet
 // document of its own beside a ".source" file naming the document it
-// belongs to; it never replaces the user's file by itself.
+// belongs to and the process that wrote it; it never replaces the user's
+// file by itself.
 #include <string>
 #include <vector>
 
@@ -28,7 +29,8 @@ bool WriteRecoveryCopy(Session& s, const std::string& folder, std::string& error
 void RemoveRecoveryCopy(const std::string& copyPath);
 
 // The copies in `folder` newer than their documents (or whose document is
-// gone, or was never saved), the newest first.
+// gone, or was never saved), the newest first; not those of another window
+// of the program still running.
 std::vector<RecoveryCopy> RecoveryCopiesToOffer(const std::string& folder);
 
 // The question asked at start for one copy.

@@ -36,8 +36,11 @@ TEST(Recovery, CopyHoldsTheTypingLeavesTheSessionAloneAndRestoresUnderTheDocumen
     EXPECT_NE(ReadFile(copy).find("01+00.000"), std::string::npos);
     EXPECT_EQ(ReadFile(document), saved);
 
-    // Newer than its document: offered. The document saved since: not.
+    // Newer than its document, but its window (this process) still at work: not offered.
     fs::last_write_time(document, fs::last_write_time(copy) - std::chrono::minutes(5));
+    EXPECT_TRUE(RecoveryCopiesToOffer(folder).empty());
+    // That window gone: offered. The document saved since: not.
+    WriteFile(copy + ".source", document + "\n999999999\n");
     auto offered = RecoveryCopiesToOffer(folder);
     ASSERT_EQ(offered.size(), 1u);
     EXPECT_EQ(offered[0].copyPath, copy);

@@ -152,11 +152,14 @@ void tst_frmMainDesktop::recoveryIsOfferedAfterACrashButNotAfterACleanExit()
     window->openFile(path);
     QTest::keyClicks(window->txtDescri[0], "lost?");
     window->writeRecoveryCopy();
-    QCOMPARE(QDir(home.filePath("state/mardex")).entryList({"crash-*.mdx"}).size(), 1);
-    // The program dies: no close, no question.
+    const QStringList copies = QDir(home.filePath("state/mardex")).entryList({"crash-*.mdx"});
+    QCOMPARE(copies.size(), 1);
+    // The program dies: no close, no question, its process gone.
     window->session().doc.DataChanged = 0;
     delete window;
     delete ask;
+    std::ofstream(home.filePath("state/mardex/" + copies[0] + ".source").toStdString())
+        << path.toStdString() << "\n999999999\n";
 
     newWindow();
     ask->answers.push_back(mardex::Answer::Yes);
