@@ -1,7 +1,7 @@
 #include "PrinterTarget.h"
 
 #include "qtsurface/PdfReport.h"
-#include "qtsurface/QPainterSurface.h"
+#include "qtsurface/PdfFileSurface.h"
 
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -10,6 +10,7 @@
 #include <QPrinterInfo>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace mardex {
 
@@ -25,10 +26,14 @@ PrinterTarget::PrinterTarget(const std::string& reportPath, int unitSystem)
         printer_->setPageSize(ReportPaper(unitSystem));
         surface_ = std::make_unique<QPainterSurface>(*printer_, printer_.get(), printer_->printerName().toStdString());
     } else {
-        const std::string pdf = PdfBesideReport(reportPath);
-        pdf_ = std::make_unique<QPdfWriter>(QString::fromLocal8Bit(pdf.c_str()));
-        SetUpPdfPage(*pdf_, unitSystem);
-        surface_ = std::make_unique<QPainterSurface>(*pdf_, pdf_.get(), pdf);
+        // The message names the whole path: a report folder left empty puts
+        // the PDF in the current folder, which the user does not see.
+        std::error_code ec;
+        std::filesystem::path full = std::filesystem::absolute(PdfBesideReport(reportPath), ec);
+        const std::string pdfPath = ec ? PdfBesideReport(reportPath) : full.lexically_normal().string();
+        auto pdf = std::make_unique<PdfFileSurface>(pdfPath, unitSystem);
+        pdf_ = &pdf->Writer();
+        surface_ = std::move(pdf);
     }
 }
 
