@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Configures and builds everything into build/ (executables in build/bin/).
-# MARDEX_BUILD_DIR names another build folder; arguments go to cmake's configure.
+# Configures and builds into a build folder (executables in <folder>/bin/).
+#   build.sh [FOLDER [CMAKE OPTIONS...]]   FOLDER defaults to build/
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir="${MARDEX_BUILD_DIR:-build}"
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" > "$dir-configure.log" || { cat "$dir-configure.log"; exit 1; }
-cmake --build "$dir" -j"$(nproc)"
+folder="${1:-build}"
+shift || true
+launcher=()
+command -v ccache > /dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+mkdir -p "$folder"
+cmake -S . -B "$folder" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" > "$folder/configure.log" 2>&1 \
+  || { cat "$folder/configure.log"; exit 1; }
+cmake --build "$folder" -j"$(nproc)"

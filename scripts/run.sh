@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and starts Mardex.
+# Installs what building and running Mardex needs, builds only the programs
+# (no tests, benchmarks or fuzzers) into build-app/, and starts the window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
-bash scripts/build.sh
-exec build/bin/mardex "$@"
+bash scripts/deps.sh run
+bash scripts/build.sh build-app -DMARDEX_BUILD_TESTS=OFF -DMARDEX_BUILD_BENCH=OFF
+exec build-app/bin/mardex "$@"

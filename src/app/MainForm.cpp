@@ -82,7 +82,8 @@ void Form_Load(Session& s)
     s.form.Tabs.assign(1, sheet.TabName);
     s.form.SelectedTab = 0;
     std::string error;
-    const std::string settings = s.ProgramFolder.empty() ? "mardex3.ini" : s.ProgramFolder + "/mardex3.ini";
+    const std::string& folder = s.SettingsFileFolder();
+    const std::string settings = folder.empty() ? "mardex3.ini" : folder + "/mardex3.ini";
     if (auto folder = ReadReportFolder(settings, error)) s.doc.ReportFolder = *folder;
     else ErrorBox(s.ask, "Program Error: ", error, " occured in Form_Load");
 }

@@ -84,8 +84,12 @@ public:
     LogTables& logs();  // created on first use
 
     Sheet& CurrentSheet() { return store[doc.CurrentSheet]; }
-    // The folder of the executable: settings file, shipped border file.
+    // The folder of the shipped files: default settings file, border file.
     std::string ProgramFolder;
+    // The folder of the settings file "mardex3.ini" read at start; empty:
+    // the shipped one in ProgramFolder.
+    std::string SettingsFolder;
+    const std::string& SettingsFileFolder() const { return SettingsFolder.empty() ? ProgramFolder : SettingsFolder; }
 
 private:
     std::unique_ptr<LogTables> logs_;

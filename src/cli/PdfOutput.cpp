@@ -3,9 +3,14 @@
 #include "cli/CliPrompter.h"
 
 #ifdef MARDEX_WITH_PDF
+#include "app/Session.h"
+#include "print/PageRendering.h"
 #include "qtsurface/PdfReport.h"
+#include "qtsurface/QPainterSurface.h"
 
 #include <QGuiApplication>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QtGlobal>
 
 #include <cstdlib>
@@ -23,23 +28,65 @@ void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& message)
     if (type == QtCriticalMsg || type == QtFatalMsg) CliPrompter::Print(message.toStdString());
 }
 
+// Qt's GUI module for one output, without a display: Qt draws on its
+// offscreen platform.
+class HeadlessQt {
+public:
+    HeadlessQt() : previous_((setenv("QT_QPA_PLATFORM", "offscreen", 0), qInstallMessageHandler(QuietQt))) {}
+    ~HeadlessQt() { qInstallMessageHandler(previous_); }
+
+private:
+    QtMessageHandler previous_;
+    int argc_ = 1;
+    char name_[14] = "mardex-report";
+    char* argv_[2] = {name_, nullptr};
+    QGuiApplication app_{argc_, argv_};
+};
+
 } // namespace
 
 int WriteReportPdf(Session& s, const std::string& pdfPath)
 {
-    // No display is needed: Qt draws into the file on its offscreen platform.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const QtMessageHandler previous = qInstallMessageHandler(QuietQt);
-    int argc = 1;
-    char name[] = "mardex-report";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-    const bool written = RenderReportToPdf(s, pdfPath);
-    qInstallMessageHandler(previous);
+    bool written = false;
+    {
+        HeadlessQt qt;
+        written = RenderReportToPdf(s, pdfPath);
+    }
     if (!written) {
         CliPrompter::Print(pdfPath + ": the PDF was not written");
         return 1;
     }
+    return 0;
+}
+
+int PrintReport(Session& s, const std::string& printerName)
+{
+    HeadlessQt qt;
+    QPrinterInfo info;
+    if (!printerName.empty()) {
+        info = QPrinterInfo::printerInfo(QString::fromLocal8Bit(printerName.c_str()));
+        if (info.isNull()) {
+            CliPrompter::Print("no printer named " + printerName);
+            return 1;
+        }
+    } else {
+        info = QPrinterInfo::defaultPrinter();
+        if (info.isNull() && !QPrinterInfo::availablePrinters().isEmpty()) info = QPrinterInfo::availablePrinters().first();
+        if (info.isNull()) {
+            CliPrompter::Print("no printer is installed (--pdf FILE writes the pages into a PDF file)");
+            return 1;
+        }
+    }
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setDocName("Earthwork calculation report");
+    printer.setPageSize(ReportPaper(s.doc.UnitSystem));
+    bool printed = false;
+    {
+        QPainterSurface surface(printer, &printer, printer.printerName().toStdString());
+        printed = PrintAllPages(s, surface);
+    }
+    if (!printed) return 1;  // the error message has been shown
+    CliPrompter::Print("Sent to the printer " + printer.printerName().toStdString());
     return 0;
 }
 
@@ -48,6 +95,12 @@ int WriteReportPdf(Session& s, const std::string& pdfPath)
 int WriteReportPdf(Session&, const std::string& pdfPath)
 {
     CliPrompter::Print(pdfPath + ": this build of mardex-report cannot write PDF files (built without Qt)");
+    return 1;
+}
+
+int PrintReport(Session&, const std::string&)
+{
+    CliPrompter::Print("this build of mardex-report cannot print (built without Qt)");
     return 1;
 }
 

@@ -72,6 +72,8 @@ int RunReport(const ToolOptions& options)
 
     // --pdf: the finished report is rendered into the PDF here.
     if (!options.pdf.empty() && WriteReportPdf(s, AbsolutePath(options.pdf)) != 0) return 1;
+    // --print: the same pages onto a printer.
+    if (options.print && PrintReport(s, options.printer) != 0) return 1;
 
     std::cout << report << ": " << s.report.TotalPages << " pages\n";
     return 0;

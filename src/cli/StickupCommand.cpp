@@ -68,7 +68,7 @@ int RunStickup(const ToolOptions& options)
 
     const std::string design = AbsolutePath(options.stickup);
     const std::string seed =
-        options.seed.empty() ? DefaultSeedFile(s.ProgramFolder, dgn::GdalSeedFile()) : AbsolutePath(options.seed);
+        options.seed.empty() ? DefaultSeedFile(s.SettingsFileFolder(), dgn::GdalSeedFile()) : AbsolutePath(options.seed);
     // The seed is copied and drawn into beside the design file, which is
     // replaced only by a complete drawing.
     const std::string readOnly = ReasonNotWritable(design);

@@ -5,9 +5,9 @@
 namespace mardex::cli {
 
 const char* const UsageText =
-    "usage: mardex-report [--accumulated] [--sheet N] [--output FILE] [--pdf FILE] DOCUMENT.mdx\n"
-    "       mardex-report --all-sheets [--output FILE] [--pdf FILE] DOCUMENT.mdx\n"
-    "       mardex-report [--accumulated] [--output FILE] [--pdf FILE] LOG.log\n"
+    "usage: mardex-report [--accumulated] [--sheet N] [--output FILE] [--pdf FILE] [--print [--printer NAME]] DOCUMENT.mdx\n"
+    "       mardex-report --all-sheets [--output FILE] [--pdf FILE] [--print [--printer NAME]] DOCUMENT.mdx\n"
+    "       mardex-report [--accumulated] [--output FILE] [--pdf FILE] [--print [--printer NAME]] LOG.log\n"
     "       mardex-report --save-as OUT.mdx IN.mdx\n"
     "       mardex-report --save-as OUT.mdx [--ground G --design D] IN.xml\n"
     "       mardex-report --save-as OUT.mdx [--metric] IN.csv\n"
@@ -24,6 +24,8 @@ const char* const UsageText =
     "  --all-sheets      every sheet in order, Total, in one file (the Stickup Sheets report)\n"
     "  --output FILE     write the report to FILE instead of the report folder\n"
     "  --pdf FILE        also render every page, as Print All does, into the PDF FILE\n"
+    "  --print           also print every page, as Print All does, on the default printer\n"
+    "  --printer NAME    with --print: the printer to use\n"
     "  --save-as OUT     read IN as File > Open does and write it to OUT as Save does\n"
     "  --stickup DESIGN  copy the seed onto DESIGN and draw the stick-up sheets into it\n"
     "  --seed SEED       the seed design file for --stickup\n"
@@ -31,7 +33,8 @@ const char* const UsageText =
     "  --design NAME     the design surface of a LandXML file (with --ground)\n"
     "  --metric          read a CSV sheet as metric\n"
     "  --export-csv OUT  write sheet N (default 1) to OUT as CSV\n"
-    "  --help            show this text\n";
+    "  --help            show this text\n"
+    "  --version         show the version\n";
 
 std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args, std::string& error)
 {
@@ -47,6 +50,7 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--help" || a == "-h") o.help = true;
+        else if (a == "--version") o.version = true;
         else if (a == "--accumulated") o.accumulated = true;
         else if (a == "--all-sheets") o.allSheets = true;
         else if (a == "--sheet") {
@@ -63,6 +67,8 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
         } else if (a == "--output") { if (!value(i, o.output)) return std::nullopt; }
         else if (a == "--save-as") { if (!value(i, o.saveAs)) return std::nullopt; }
         else if (a == "--pdf") { if (!value(i, o.pdf)) return std::nullopt; }
+        else if (a == "--print") o.print = true;
+        else if (a == "--printer") { if (!value(i, o.printer)) return std::nullopt; }
         else if (a == "--stickup") { if (!value(i, o.stickup)) return std::nullopt; }
         else if (a == "--seed") { if (!value(i, o.seed)) return std::nullopt; }
         else if (a == "--ground") { if (!value(i, o.ground)) return std::nullopt; }
@@ -78,13 +84,13 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
             return std::nullopt;
         }
     }
-    if (o.help) return o;
+    if (o.help || o.version) return o;
     if (o.document.empty()) {
         error = "no document given";
         return std::nullopt;
     }
     const bool saving = !o.saveAs.empty(), drawing = !o.stickup.empty();
-    if (saving && (o.accumulated || o.allSheets || o.sheetGiven || !o.output.empty() || !o.pdf.empty() || drawing)) {
+    if (saving && (o.accumulated || o.allSheets || o.sheetGiven || !o.output.empty() || !o.pdf.empty() || o.print || drawing)) {
         error = "--save-as takes no other option";
         return std::nullopt;
     }
@@ -98,6 +104,14 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
     }
     if (o.ground.empty() != o.design.empty()) {
         error = "--ground and --design go together";
+        return std::nullopt;
+    }
+    if (!o.printer.empty() && !o.print) {
+        error = "--printer needs --print";
+        return std::nullopt;
+    }
+    if (o.print && drawing) {
+        error = "--stickup takes no --print";
         return std::nullopt;
     }
     if (!o.seed.empty() && !drawing) {

@@ -8,6 +8,7 @@ namespace mardex::cli {
 
 struct ToolOptions {
     bool help = false;
+    bool version = false;
     bool accumulated = false;
     bool allSheets = false;
     int sheet = 1;            // 1-based tab to click before the report
@@ -15,6 +16,8 @@ struct ToolOptions {
     std::string output;       // --output FILE
     std::string saveAs;       // --save-as OUT.mdx
     std::string pdf;          // --pdf FILE
+    bool print = false;       // --print
+    std::string printer;      // --printer NAME (default: the system's default printer)
     std::string stickup;      // --stickup DESIGN.dgn
     std::string seed;         // --seed SEED.dgn
     std::string ground;       // --ground NAME: LandXML surfaces

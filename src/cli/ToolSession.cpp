@@ -1,6 +1,7 @@
 #include "cli/ToolSession.h"
 
 #include "app/MainForm.h"
+#include "app/UserFiles.h"
 #include "cli/Commands.h"
 #include "document/FileCommands.h"
 #include "document/ForeignDocument.h"
@@ -61,7 +62,10 @@ bool OutputsAreNotInputs(const ToolOptions& options, std::string& why)
 
 ToolSession::ToolSession() : s(ask)
 {
-    s.ProgramFolder = ExecutableFolder();
+    s.ProgramFolder = ShippedFilesFolder(ExecutableFolder());
+    // The user's settings when the window has created them; the tool itself
+    // leaves the home folder alone.
+    s.SettingsFolder = ExistingUserSettings();
     s.report.LogReportOnRequestOnly = true;
     Form_Load(s);
 }

@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/ToolOptions.h"
+#include "MardexVersion.h"
 
 #include <cerrno>
 #include <cstring>
@@ -32,10 +33,14 @@ int main(int argc, char** argv)
         std::cout << UsageText;
         return 0;
     }
+    if (options->version) {
+        std::cout << "mardex-report " MARDEX_VERSION "\n";
+        return 0;
+    }
 #ifdef MARDEX_EXTRAS_TOOL
-    // PDF and design files need Qt and GDAL, which the plain reports do not
+    // PDF, printers and design files need Qt and GDAL, which the plain reports do not
     // load: those runs continue in the companion program.
-    if (!options->pdf.empty() || !options->stickup.empty()) {
+    if (!options->pdf.empty() || options->print || !options->stickup.empty()) {
         const std::string extras = ExecutableFolder() + "/" MARDEX_EXTRAS_TOOL;
         execv(extras.c_str(), argv);
         std::cerr << "mardex-report: cannot start " << extras << ": " << std::strerror(errno) << "\n";

@@ -6,21 +6,24 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace mardex {
 
 bool PrinterTarget::PrinterInstalled() { return !QPrinterInfo::availablePrinters().isEmpty(); }
 
-PrinterTarget::PrinterTarget(const std::string& reportPath)
+PrinterTarget::PrinterTarget(const std::string& reportPath, int unitSystem)
 {
     if (PrinterInstalled()) {
         QPrinterInfo info = QPrinterInfo::defaultPrinter();
         if (info.isNull()) info = QPrinterInfo::availablePrinters().first();
         printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
         printer_->setDocName("Earthwork calculation report");
+        printer_->setPageSize(ReportPaper(unitSystem));
         surface_ = std::make_unique<QPainterSurface>(*printer_, printer_.get(), printer_->printerName().toStdString());
     } else {
         // The message names the whole path: a report folder left empty puts
@@ -28,7 +31,7 @@ PrinterTarget::PrinterTarget(const std::string& reportPath)
         std::error_code ec;
         std::filesystem::path full = std::filesystem::absolute(PdfBesideReport(reportPath), ec);
         const std::string pdfPath = ec ? PdfBesideReport(reportPath) : full.lexically_normal().string();
-        auto pdf = std::make_unique<PdfFileSurface>(pdfPath);
+        auto pdf = std::make_unique<PdfFileSurface>(pdfPath, unitSystem);
         pdf_ = &pdf->Writer();
         surface_ = std::move(pdf);
     }
@@ -37,6 +40,32 @@ PrinterTarget::PrinterTarget(const std::string& reportPath)
 PrinterTarget::~PrinterTarget()
 {
     surface_.reset();  // ends the document before its device goes
+}
+
+bool PrinterTarget::Choose(QWidget* parent, int& from, int& to, int totalPages)
+{
+    if (!printer_) return true;
+    QPrintDialog dialog(printer_.get(), parent);
+    dialog.setMinMax(1, std::max(1, totalPages));
+    if (from > 0 && to > 0) {
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
+        dialog.setFromTo(from, to);
+        dialog.setPrintRange(QAbstractPrintDialog::PageRange);
+    } else {
+        dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    }
+    if (dialog.exec() != QDialog::Accepted) return false;
+    surface_->SetDeviceName(printer_->printerName().toStdString());
+    if (from > 0 && to > 0) {
+        if (dialog.printRange() == QAbstractPrintDialog::AllPages) {
+            from = 1;
+            to = totalPages;
+        } else {
+            from = printer_->fromPage();
+            to = printer_->toPage();
+        }
+    }
+    return true;
 }
 
 ReportSurface& PrinterTarget::Surface() { return *surface_; }

@@ -1,7 +1,9 @@
 #pragma once
-// Where printed report pages go: the system's default printer with its page
-// size, or, with no printer installed, a PDF file beside the report file
-// (its name with ".pdf"), which the "Sent to the printer" message names.
+// Where printed report pages go: the system's default printer (through
+// Qt's CUPS support) on the report's paper, Letter for English documents and
+// A4 for metric ones, or, with no printer installed, a PDF file beside the
+// report file (its name with ".pdf"), which the "Sent to the printer"
+// message names.
 #include <QSizeF>
 
 #include <memory>
@@ -9,6 +11,7 @@
 
 class QPrinter;
 class QPdfWriter;
+class QWidget;
 
 namespace mardex {
 
@@ -17,7 +20,7 @@ class QPainterSurface;
 
 class PrinterTarget {
 public:
-    explicit PrinterTarget(const std::string& reportPath);
+    PrinterTarget(const std::string& reportPath, int unitSystem);
     ~PrinterTarget();
     PrinterTarget(const PrinterTarget&) = delete;
     PrinterTarget& operator=(const PrinterTarget&) = delete;
@@ -27,6 +30,12 @@ public:
     QSizeF PageInches() const;
     QSizeF PrintableInches() const;
     bool IsPdf() const { return pdf_ != nullptr; }
+
+    // The standard print dialog (printer, copies, paper) for a real printer;
+    // with `from`/`to` non-zero it offers that page range, filled in, and
+    // gives back the range the user leaves in it. false when cancelled.
+    // A PDF target asks nothing.
+    bool Choose(QWidget* parent, int& from, int& to, int totalPages);
 
     // True when at least one printer is installed.
     static bool PrinterInstalled();

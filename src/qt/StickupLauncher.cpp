@@ -67,7 +67,7 @@ void RunStickupSheets(QWidget* parent, mardex::Session& s)
                                           : new MissingDesignHost("cannot load " + ToPath(error)));
     const std::string gdalSeed = gdal ? gdal->seedFile() : "/usr/share/gdal/seed_2d.dgn";
     Command2_Click(s, *host, [&](const std::string& proposedName) {
-        PrepareBentleyTwo(s, DefaultSeedFile(s.ProgramFolder, gdalSeed), ToPath(QDir::currentPath()), proposedName);
+        PrepareBentleyTwo(s, DefaultSeedFile(s.SettingsFileFolder(), gdalSeed), ToPath(QDir::currentPath()), proposedName);
         bentleyTwo dialog(s, parent);
         dialog.exec();
     });

@@ -1,2 +1,4 @@
 #pragma once
-inline constexpr const char* MardexVersion = "3.0";
+#include "MardexVersion.h"
+
+inline constexpr const char* MardexVersion = MARDEX_VERSION;

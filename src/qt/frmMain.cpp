@@ -5,6 +5,8 @@
 #include "QtText.h"
 #include "app/ExitFlow.h"
 #include "app/MainForm.h"
+#include "app/PresetFilePrompter.h"
+#include "app/UserFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,9 +54,11 @@ frmMain::frmMain(const QString& programFolder, Prompter* prompter, QWidget* pare
         ownPrompter_ = std::make_unique<QtPrompter>(this);
         prompter = ownPrompter_.get();
     }
-    s_ = std::make_unique<Session>(*prompter);
+    files_ = std::make_unique<PresetFilePrompter>(*prompter);
+    s_ = std::make_unique<Session>(*files_);
     s_->hooks = this;
     s_->ProgramFolder = ToPath(programFolder);
+    s_->SettingsFolder = PrepareUserSettings(s_->ProgramFolder);
 
     buildMenus();
     buildToolbarAndStatusBar();
@@ -64,6 +68,7 @@ frmMain::frmMain(const QString& programFolder, Prompter* prompter, QWidget* pare
     connectHeader();
     connectFileMenu();
     connectViewMenu();
+    buildDesktopFeatures();
     resize(860, 600);
 
     restorePosition();
@@ -77,6 +82,7 @@ frmMain::~frmMain()
     // events reach no handler.
     destroying_ = true;
     clock_->stop();
+    recoveryTimer_->stop();
     delete takeCentralWidget();
     delete gridModel_;
     gridModel_ = nullptr;
@@ -331,6 +337,8 @@ void frmMain::closeEvent(QCloseEvent* event)
         Form_QueryUnload(*s_, vbFormCode);
     }
     Form_Unload();
+    // A clean exit leaves no recovery copy behind.
+    dropRecoveryCopy();
     event->accept();
 }
 
@@ -360,6 +368,7 @@ void frmMain::sync()
     Text1->setReadOnly(true);
     updateActions();
     sbPanels[0]->setText(FromMessage(f.StatusText));
+    followDocument();
     syncing_ = false;
     applyFocus();
 }

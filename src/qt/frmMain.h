@@ -15,6 +15,9 @@
 #include <memory>
 
 class GridTableModel;
+namespace mardex { class PresetFilePrompter; }
+class QDragEnterEvent;
+class QDropEvent;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -34,7 +37,8 @@ class QToolBar;
 class frmMain : public QMainWindow, public mardex::WindowHooks {
     Q_OBJECT
 public:
-    // programFolder holds the settings file "mardex3.ini". Without a prompter
+    // programFolder holds the shipped files; the user's settings file is
+    // created from its "mardex3.ini" on the first start. Without a prompter
     // the window shows real dialogs; tests pass a scripted one.
     explicit frmMain(const QString& programFolder, mardex::Prompter* prompter = nullptr, QWidget* parent = nullptr);
     ~frmMain() override;
@@ -43,6 +47,14 @@ public:
 
     // Mirrors the core's state of the window into the widgets.
     void sync();
+
+    // Opens a file as File > Open would, with its questions and messages.
+    void openFile(const QString& path);
+    // At start: offers to restore each recovery copy newer than its document.
+    void offerRecovery();
+    // Writes the recovery copy now when the document has unsaved changes
+    // (the timer does so every two minutes).
+    void writeRecoveryCopy();
 
     // WindowHooks
     void ShowPreview() override;
@@ -74,10 +86,14 @@ public:
             *mnuViewStatusBar = nullptr, *mnuViewRefresh = nullptr, *mnuHelpContents = nullptr,
             *mnuHelpSearchForHelpOn = nullptr, *mnuHelpAbout = nullptr, *mnuExportSheetCsv = nullptr,
             *mnuEditUndo = nullptr, *mnuEditRedo = nullptr;
+    QMenu* mnuFileRecent = nullptr;  // File > Recent Files
+    QLabel* sbModified = nullptr;    // the status bar panel saying "Modified"
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Runs a core handler, then mirrors the state.
@@ -120,12 +136,26 @@ private:
     // frmMainView.cpp
     void connectViewMenu();
     void mnuHelpAbout_Click();
+    void showHelpPage(const QString& page, void (*withoutGuide)(mardex::Session&));
+
+    // frmMainDesktop.cpp: shortcuts, recent files, drops, recovery copies.
+    void buildDesktopFeatures();
+    void fillRecentMenu();
+    void openRecent(const QString& path);
+    // After each sync: the "Modified" panel, the recent files, stale copies.
+    void followDocument();
+    void dropRecoveryCopy();
 
     std::unique_ptr<mardex::Prompter> ownPrompter_;
+    std::unique_ptr<mardex::PresetFilePrompter> files_;  // answers Open for openFile
     std::unique_ptr<mardex::Session> s_;
     mardex::UndoHistory history_;  // Edit > Undo / Redo
     GridTableModel* gridModel_ = nullptr;
     QTimer* clock_ = nullptr;
+    QTimer* recoveryTimer_ = nullptr;
+    QString recoveryCopy_;      // the copy this window wrote, if any
+    std::string recoveryFor_;   // the document it belongs to
+    std::string lastDocument_;  // the name last added to the recent files
     QPoint popupAt_;
     bool syncing_ = false;
     bool exiting_ = false;   // the program itself asked to close

@@ -1,6 +1,9 @@
 #pragma once
 // The page-range dialog of Print Selected Pages.
+#include "app/Session.h"
 #include "print/PreviewCommands.h"
+
+#include <functional>
 
 #include <QDialog>
 
@@ -45,6 +48,27 @@ public:
 
 private:
     QWidget* parent_;
+};
+
+// The page range, then a second word on it (the print dialog of a real
+// printer), which may change the range or cancel it (no pages).
+class PrintDialogAfterRange : public PageRangeDialog {
+public:
+    using Confirm = std::function<bool(int& from, int& to)>;
+    PrintDialogAfterRange(PageRangeDialog& range, Confirm confirm) : range_(range), confirm_(std::move(confirm)) {}
+    void ShowModal(Session& s) override
+    {
+        range_.ShowModal(s);
+        int from = s.print.PrintFromPage, to = s.print.PrintToPage;
+        if (from <= 0 || to <= 0 || from > to) return;
+        if (!confirm_(from, to)) from = to = 0;
+        s.print.PrintFromPage = static_cast<int16_t>(from);
+        s.print.PrintToPage = static_cast<int16_t>(to);
+    }
+
+private:
+    PageRangeDialog& range_;
+    Confirm confirm_;
 };
 
 } // namespace mardex

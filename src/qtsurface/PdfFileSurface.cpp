@@ -8,10 +8,10 @@ namespace mardex {
 
 PdfInMemory::PdfInMemory() : buffer(&bytes), writer(&buffer) { buffer.open(QIODevice::WriteOnly); }
 
-PdfFileSurface::PdfFileSurface(const std::string& pdfPath, long long failAfterBytes)
+PdfFileSurface::PdfFileSurface(const std::string& pdfPath, int unitSystem, long long failAfterBytes)
     : QPainterSurface(writer, &writer, pdfPath), path_(pdfPath), failAfterBytes_(failAfterBytes)
 {
-    SetUpPdfPage(writer);
+    SetUpPdfPage(writer, unitSystem);
 }
 
 void PdfFileSurface::EndDoc()

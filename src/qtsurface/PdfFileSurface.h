@@ -23,8 +23,9 @@ struct PdfInMemory {
 
 class PdfFileSurface : private PdfInMemory, public QPainterSurface {
 public:
+    // The report's paper follows unitSystem (see SetUpPdfPage).
     // failAfterBytes: see WriteFileAtomically (tests inject write errors).
-    explicit PdfFileSurface(const std::string& pdfPath, long long failAfterBytes = -1);
+    PdfFileSurface(const std::string& pdfPath, int unitSystem, long long failAfterBytes = -1);
 
     // Ends the document and writes the file when pages were drawn; a write
     // failure is thrown.

@@ -4,17 +4,17 @@
 #include "print/PageRendering.h"
 #include "qtsurface/PdfFileSurface.h"
 
-#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
 
 namespace mardex {
 
-void SetUpPdfPage(QPdfWriter& writer)
+QPageSize ReportPaper(int unitSystem) { return QPageSize(unitSystem == 1 ? QPageSize::A4 : QPageSize::Letter); }
+
+void SetUpPdfPage(QPdfWriter& writer, int unitSystem)
 {
-    const bool inches = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
-    const QPageSize size(inches ? QPageSize::Letter : QPageSize::A4);
+    const QPageSize size = ReportPaper(unitSystem);
     const double width = size.size(QPageSize::Inch).width();
     const double left = 0.2, printable = 8.0;
     const double right = std::max(0.0, width - left - printable);
@@ -26,7 +26,7 @@ void SetUpPdfPage(QPdfWriter& writer)
 
 bool RenderReportToPdf(Session& s, const std::string& pdfPath, int* pagesWritten)
 {
-    PdfFileSurface surface(pdfPath, s.doc.FailWritesAfterBytes);
+    PdfFileSurface surface(pdfPath, s.doc.UnitSystem, s.doc.FailWritesAfterBytes);
     const bool printed = PrintAllPages(s, surface);
     if (pagesWritten) *pagesWritten = surface.PagesStarted();
     return printed;

@@ -3,16 +3,20 @@
 // and where the pages go when no printer is installed.
 #include <string>
 
+class QPageSize;
 class QPdfWriter;
 
 namespace mardex {
 
 class Session;
 
-// The page a PDF stands in for paper with: Letter where the locale measures
-// in inches, A4 elsewhere; a printable width of 8 inches (96 columns) from
-// 0.2 inch on the left, 0.25 inch at top and bottom.
-void SetUpPdfPage(QPdfWriter& writer);
+// The paper of a report: Letter for English documents, A4 for metric ones.
+QPageSize ReportPaper(int unitSystem);
+
+// The page a PDF stands in for paper with: the report's paper; a printable
+// width of 8 inches (96 columns) from 0.2 inch on the left, 0.25 inch at
+// top and bottom.
+void SetUpPdfPage(QPdfWriter& writer, int unitSystem);
 
 // Renders every page of the current report file (ReportFileName) as Print
 // All does into pdfPath, with W and H taken from that page. False, after

@@ -56,6 +56,9 @@ void QPainterSurface::FillWhite()
 QFont QPainterSurface::CurrentFont() const
 {
     QFont font(family_);
+    // "Courier New" is seldom installed on Linux: its metric twin, named
+    // rather than left to font matching, keeps the columns where they belong.
+    font.setFamilies({family_, QStringLiteral("Liberation Mono")});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSizeF(size_);

@@ -36,6 +36,8 @@ public:
     void NewPage() override;
     void EndDoc() override;
     std::string DeviceName() const override { return deviceName_; }
+    // Before the first page: the device chosen in a print dialog.
+    void SetDeviceName(std::string name) { deviceName_ = std::move(name); }
 
     // Pages drawn in the current (or last ended) document.
     int PagesStarted() const { return pages_; }

@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -145,12 +147,46 @@ private slots:
         QVERIFY(QString::fromLatin1(info.readAllStandardOutput()).contains(QRegularExpression(R"(Pages:\s+3\b)")));
     }
 
+    // Run by the printing test on its own CUPS queue; skipped without a printer.
+    void printSelectedOnAPrinterOffersTheRangeInThePrintDialog()
+    {
+        if (!PrinterTarget::PrinterInstalled()) QSKIP("no printer installed");
+        test::QtTestPrompter ask;
+        Session s(ask);
+        UseReport(s, "fix14_pages_86_rows.total.rpt");
+        int from = 0, to = 0;
+        QString printer;
+        WhilePreviewShown(s, [&](frmPreview& preview) {
+            QTimer answer;  // answers the two dialogs as they come
+            connect(&answer, &QTimer::timeout, this, [&] {
+                QWidget* shown = QApplication::activeModalWidget();
+                if (auto* range = qobject_cast<frmPrintSelect*>(shown)) {
+                    range->FromPage->setText("2");
+                    range->ToPage->setText("3");
+                    range->cmdDone->click();
+                } else if (auto* dialog = qobject_cast<QPrintDialog*>(shown)) {
+                    from = dialog->fromPage();
+                    to = dialog->toPage();
+                    printer = dialog->printer()->printerName();
+                    dialog->accept();
+                }
+            });
+            answer.start(20);
+            preview.mnuPrintSelected->trigger();
+            answer.stop();
+            preview.mnuPreviewExit->trigger();
+        });
+        QCOMPARE(from, 2);
+        QCOMPARE(to, 3);
+        QCOMPARE(ask.shown.back(), "Sent to the printer " + printer.toStdString());
+    }
+
     // With the report folder left empty the PDF goes to the current folder:
     // the message names its whole path, so the user can find it.
     void thePdfIsNamedByItsFullPath()
     {
         if (PrinterTarget::PrinterInstalled()) QSKIP("a printer is installed");
-        PrinterTarget target("road9.rpt");
+        PrinterTarget target("road9.rpt", 0);
         QCOMPARE(QString::fromStdString(target.Surface().DeviceName()), QDir::current().absoluteFilePath("road9.pdf"));
         QVERIFY(!QFile::exists("road9.pdf"));
     }
