@@ -73,17 +73,17 @@ def main():
     cp = shutil.which("cp")
     with tempfile.TemporaryDirectory() as tmp:
         document = os.path.join(tmp, "road26.mdx")
-        report = os.path.join(tmp, "road26.rpt")
+        report_file = os.path.join(tmp, "road26.rpt")
         copy = os.path.join(tmp, "copy.rpt")
         with open(document, "w", newline="") as f:
             f.write(document_text())
-        programs = {"mardex-report": [tool, "--all-sheets", "--output", report, document], "cp": [cp, report, copy]}
+        programs = {"mardex-report": [tool, "--all-sheets", "--output", report_file, document], "cp": [cp, report_file, copy]}
         timed(programs["mardex-report"])  # the report cp copies, and a warm file cache
         times = {name: [] for name in programs}
         for _ in range(RUNS):
             for name, cmd in programs.items():
                 times[name].append(timed(cmd))
-        size = os.path.getsize(report)
+        size = os.path.getsize(report_file)
     print(f"document {SHEETS} x {ROWS} rows, report {size / 1e6:.1f} MB")
     report(times, "mardex-report", "cp")
 
