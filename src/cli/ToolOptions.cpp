@@ -4,12 +4,26 @@
 
 namespace mardex::cli {
 
+namespace {
+
+std::optional<double> NonNegativeNumber(const std::string& text)
+{
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !(v >= 0) || v > 1e12) return std::nullopt;
+    return v;
+}
+
+} // namespace
+
 const char* const UsageText =
     "usage: mardex-report [--accumulated] [--sheet N] [--output FILE] [--pdf FILE] DOCUMENT.mdx\n"
     "       mardex-report --all-sheets [--output FILE] [--pdf FILE] DOCUMENT.mdx\n"
     "       mardex-report [--accumulated] [--output FILE] [--pdf FILE] LOG.log\n"
     "       mardex-report --save-as OUT.mdx IN.mdx\n"
     "       mardex-report --stickup DESIGN.dgn [--seed SEED.dgn] DOCUMENT\n"
+    "       mardex-report --haul-table OUT.csv [--mass-haul OUT.pdf|svg|png] [--sheet N]\n"
+    "                     [--free-haul F [--overhaul-price P]] DOCUMENT.mdx\n"
     "\n"
     "Builds the report the window would build for DOCUMENT (File > Open, then\n"
     "Print Preview > Total, or Accumulated) and prints \"<report path>: <N> pages\".\n"
@@ -22,6 +36,10 @@ const char* const UsageText =
     "  --save-as OUT     read IN as File > Open does and write it to OUT as Save does\n"
     "  --stickup DESIGN  copy the seed onto DESIGN and draw the stick-up sheets into it\n"
     "  --seed SEED       the seed design file for --stickup\n"
+    "  --haul-table CSV  write the haul analysis of the sheet's Total report as CSV\n"
+    "  --mass-haul FILE  draw the sheet's mass-haul diagram into a PDF, SVG or PNG FILE\n"
+    "  --free-haul F     free-haul distance (feet or metres) for the overhaul\n"
+    "  --overhaul-price P  price per unit of overhaul moment (needs --free-haul)\n"
     "  --help            show this text\n";
 
 std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args, std::string& error)
@@ -56,6 +74,22 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
         else if (a == "--pdf") { if (!value(i, o.pdf)) return std::nullopt; }
         else if (a == "--stickup") { if (!value(i, o.stickup)) return std::nullopt; }
         else if (a == "--seed") { if (!value(i, o.seed)) return std::nullopt; }
+        else if (a == "--haul-table") { if (!value(i, o.haulTable)) return std::nullopt; }
+        else if (a == "--mass-haul") { if (!value(i, o.massHaul)) return std::nullopt; }
+        else if (a == "--free-haul" || a == "--overhaul-price") {
+            std::string n;
+            if (!value(i, n)) return std::nullopt;
+            const auto v = NonNegativeNumber(n);
+            if (!v) {
+                error = a + " needs a number of at least 0";
+                return std::nullopt;
+            }
+            if (a == "--free-haul") o.freeHaul = *v;
+            else {
+                o.overhaulPrice = *v;
+                o.priceGiven = true;
+            }
+        }
         else if (a.size() > 1 && a[0] == '-') {
             error = "unknown option " + a;
             return std::nullopt;
@@ -77,6 +111,19 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
     }
     if (o.allSheets && (o.accumulated || o.sheetGiven)) {
         error = "--all-sheets takes neither --accumulated nor --sheet";
+        return std::nullopt;
+    }
+    const bool haul = !o.haulTable.empty() || !o.massHaul.empty();
+    if (haul && (saving || drawing || o.accumulated || o.allSheets || !o.output.empty() || !o.pdf.empty())) {
+        error = "--haul-table and --mass-haul take only --sheet, --free-haul and --overhaul-price";
+        return std::nullopt;
+    }
+    if (!haul && (o.freeHaul > 0 || o.priceGiven)) {
+        error = "--free-haul and --overhaul-price need --haul-table or --mass-haul";
+        return std::nullopt;
+    }
+    if (o.priceGiven && !(o.freeHaul > 0)) {
+        error = "--overhaul-price needs --free-haul";
         return std::nullopt;
     }
     if (!o.seed.empty() && !drawing) {

@@ -18,6 +18,11 @@ struct ToolOptions {
     std::string stickup;      // --stickup DESIGN.dgn
     std::string seed;         // --seed SEED.dgn
     std::string document;     // the document or log
+    std::string haulTable;    // --haul-table OUT.csv
+    std::string massHaul;     // --mass-haul OUT.pdf|svg|png
+    double freeHaul = 0;      // --free-haul F (0: none)
+    bool priceGiven = false;
+    double overhaulPrice = 0; // --overhaul-price P
 };
 
 // Parses argv; nullopt with `error` set on bad usage.

@@ -35,7 +35,7 @@ int main(int argc, char** argv)
 #ifdef MARDEX_EXTRAS_TOOL
     // PDF and design files need Qt and GDAL, which the plain reports do not
     // load: those runs continue in the companion program.
-    if (!options->pdf.empty() || !options->stickup.empty()) {
+    if (!options->pdf.empty() || !options->stickup.empty() || !options->massHaul.empty()) {
         const std::string extras = ExecutableFolder() + "/" MARDEX_EXTRAS_TOOL;
         execv(extras.c_str(), argv);
         std::cerr << "mardex-report: cannot start " << extras << ": " << std::strerror(errno) << "\n";
@@ -44,5 +44,6 @@ int main(int argc, char** argv)
 #endif
     if (!options->saveAs.empty()) return RunSaveAs(*options);
     if (!options->stickup.empty()) return RunStickup(*options);
+    if (!options->haulTable.empty() || !options->massHaul.empty()) return RunHaul(*options);
     return RunReport(*options);
 }
