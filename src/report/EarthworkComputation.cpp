@@ -323,7 +323,7 @@ void Computation::BalancePoint()
     }
     WriteBalancePoint(out, b);
     CountLines(s, 5);
-    if (massRows) massRows->BalancePoint(previousStation + length * t * 100, b.StationText, massAt);
+    if (massRows) massRows->BalancePoint(b.StationText, massAt);
 
     periodAddedCut = addedCut;
     periodAddedFill = addedFill;

@@ -7,11 +7,13 @@
 
 namespace mardex {
 
-void MassRowSink::BalancePoint(double station, const std::string& text, double ordinate)
+void MassRowSink::BalancePoint(const std::string& text, double ordinate)
 {
     MassRow r;
     r.balancePoint = true;
-    r.station = station;
+    // The curve runs through the stations as printed, so that it can be
+    // checked against the report.
+    r.station = StationToNumber(text);
     r.stationText = text;
     r.ordinate = ordinate;
     rows_.push_back(std::move(r));
@@ -20,15 +22,15 @@ void MassRowSink::BalancePoint(double station, const std::string& text, double o
 void MassRowSink::StationRow(double station, double ordinate, bool forcedBalance, double cutVolume, double adjustedFill)
 {
     MassRow r;
-    r.station = station;
     r.stationText = FormatStation(station);
+    r.station = StationToNumber(r.stationText);
     r.ordinate = ordinate;
     r.forcedBalance = forcedBalance;
     r.cutVolume = cutVolume;
     r.adjustedFill = adjustedFill;
     r.skipOpens = skipOpens_;
     r.skipCloses = skipCloses_;
-    if (ahead_) r.equation = EquationSide::Ahead;
+    r.equationAhead = ahead_;
     skipOpens_ = skipCloses_ = ahead_ = false;
     rows_.push_back(std::move(r));
 }
@@ -37,7 +39,7 @@ void MassRowSink::Equation()
 {
     for (auto it = rows_.rbegin(); it != rows_.rend(); ++it)
         if (!it->balancePoint) {
-            it->equation = EquationSide::Back;
+            it->equationBack = true;
             break;
         }
     ahead_ = true;

@@ -17,7 +17,7 @@ public:
 
     void SkipOpens() { skipOpens_ = true; }
     void SkipCloses() { skipCloses_ = true; }
-    void BalancePoint(double station, const std::string& text, double ordinate);
+    void BalancePoint(const std::string& text, double ordinate);
     void StationRow(double station, double ordinate, bool forcedBalance, double cutVolume, double adjustedFill);
     // An equation block follows the last station row.
     void Equation();

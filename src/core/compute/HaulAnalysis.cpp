@@ -62,8 +62,9 @@ struct Stretch {
 Stretch StretchAt(const std::vector<MassPoint>& p, std::size_t peak, double level)
 {
     Stretch s{peak, peak};
-    while (s.j > 0 && std::abs(p[s.j - 1].y) >= level) --s.j;
-    while (s.k + 1 < p.size() && std::abs(p[s.k + 1].y) >= level) ++s.k;
+    // The loop's ends are zero: the walk stops on its first and last segments.
+    while (s.j > 1 && std::abs(p[s.j - 1].y) >= level) --s.j;
+    while (s.k + 2 < p.size() && std::abs(p[s.k + 1].y) >= level) ++s.k;
     return s;
 }
 
@@ -93,40 +94,41 @@ void FreeHaul(HaulLine& loop, double freeHaul)
     std::size_t peak = 0;
     while (std::abs(p[peak].y) != loop.volume) ++peak;
 
-    // The width only changes slope or jumps at the levels of the points.
+    // The width only changes slope or jumps at the levels of the points; it
+    // grows as the level falls, to the whole loop's width just above zero.
     std::vector<double> levels;
     for (const MassPoint& q : p)
         if (q.y != 0) levels.push_back(std::abs(q.y));
     std::sort(levels.begin(), levels.end(), std::greater<>());
     levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
-    // The first (highest) level wide enough; the width grows as the level falls.
     const auto wide = std::partition_point(levels.begin(), levels.end(),
                                            [&](double l) { return WidthAt(p, peak, l) < freeHaul - Slack; });
-    double level = 0;
-    if (wide == levels.end()) {
-        level = 0;  // unreachable: the loop is wider than the free haul near zero
-    } else if (wide == levels.begin()) {
-        level = *wide;
-    } else {
+    double level = wide == levels.end() ? 0 : *wide;
+    if (wide != levels.begin()) {
         // Between this level and the next higher one the ends move linearly.
-        const double low = *wide, high = *(wide - 1);
-        const Stretch s = StretchAt(p, peak, (low + high) / 2);
+        const double high = *(wide - 1);
+        const Stretch s = StretchAt(p, peak, (level + high) / 2);
         const double leftSlope = (p[s.j].x - p[s.j - 1].x) / (std::abs(p[s.j].y) - std::abs(p[s.j - 1].y));
         const double rightSlope = (p[s.k + 1].x - p[s.k].x) / (std::abs(p[s.k].y) - std::abs(p[s.k + 1].y));
         const double slopes = leftSlope + rightSlope;
-        level = low;
         if (slopes > 0) {
-            // width(L) = c - L * slopes on (low, high)
+            // width(L) = c - L * slopes on (level, high)
             const double c = p[s.k].x + std::abs(p[s.k].y) * rightSlope - (p[s.j - 1].x - std::abs(p[s.j - 1].y) * leftSlope);
-            level = std::max(low, (c - freeHaul) / slopes);
+            const double solved = (c - freeHaul) / slopes;
+            // At the lower level itself the stretch may join a second hump:
+            // a width of exactly F there (up to rounding) keeps the join.
+            if (solved > level + 1e-6) level = std::min(solved, high);
         }
     }
     const Stretch s = StretchAt(p, peak, level);
     const double a = LeftEnd(p, s, level), b = RightEnd(p, s, level);
     loop.freeFrom = {a, FormatStation(StationOnSegment(p, s.j, a))};
     loop.freeTo = {b, FormatStation(StationOnSegment(p, s.k + 1, b))};
+    // An end on a point (or on an equation's step) takes the station the
+    // later point prints.
     if (a == p[s.j].x) loop.freeFrom.station = p[s.j].stationText;
-    if (b == p[s.k].x) loop.freeTo.station = p[s.k].stationText;
+    if (b == p[s.k + 1].x) loop.freeTo.station = p[s.k + 1].stationText;
+    else if (b == p[s.k].x) loop.freeTo.station = p[s.k].stationText;
 
     const double lo = std::abs(p[s.j - 1].y), hi = std::abs(p[s.k + 1].y);
     const double outside = Moment(p, 0, s.j - 1) + (lo + level) / 2 * (a - p[s.j - 1].x) / 100 +

@@ -15,7 +15,7 @@ std::vector<MassPoint> BuildMassCurve(const std::vector<MassRow>& rows)
             // Across an equation the distance stands still; a step back
             // without one is a fault of the stationing, not negative length.
             const double step = r.station - curve.back().station;
-            if (r.equation != EquationSide::Ahead) x += std::max(0.0, step);
+            if (!r.equationAhead) x += std::max(0.0, step);
         }
         const int index = static_cast<int>(i);
         if (r.forcedBalance) {

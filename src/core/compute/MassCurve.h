@@ -6,17 +6,17 @@
 
 namespace mardex {
 
-// Where a row stands against a station equation of the report.
-enum class EquationSide { None, Back, Ahead };  // BK row / AH row
-
 // One row of a Total report as the mass curve needs it: a station row or a
 // balance-point row, in report order.
 struct MassRow {
     bool balancePoint = false;
-    double station = 0;          // numeric station the row prints
+    double station = 0;          // the station the row prints, as a number
     std::string stationText;     // the station as printed ("09+60.000")
     double ordinate = 0;         // the MASS ORDINATE printed (0 after a forced balance)
-    EquationSide equation = EquationSide::None;
+    // The rows around a station equation block: the one before it (BK) and
+    // the one after it (AH); one row can be both, between two equations.
+    bool equationBack = false;
+    bool equationAhead = false;  // the distance does not grow into this row
     // A forced balance on this row: the curve first reaches the ordinate
     // before the reset, previous ordinate + TOTAL CUT-VOL - ADJUSTED FILL-VOL.
     bool forcedBalance = false;
