@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake g++ pkg-config python3
-  qt6-base-dev libgl-dev fonts-liberation
+  qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   libgdal-dev gdal-bin poppler-utils clang
 )
