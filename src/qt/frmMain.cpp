@@ -98,6 +98,7 @@ void frmMain::buildMenus()
     mnuFilePrintPreview->setObjectName("mnuFilePrintPreview");
     mnuTotal = mnuFilePrintPreview->addAction("&Total");
     mnuAccumulated = mnuFilePrintPreview->addAction("&Accumulated");
+    mnuMassHaul = mnuFilePrintPreview->addAction("&Mass Haul");
     mnuFile->addSeparator();
     mnuImportFile = mnuFile->addAction("Import MDX File");
     mnuFile->addSeparator();
@@ -133,7 +134,7 @@ void frmMain::buildMenus()
 
     const std::pair<QAction*, const char*> names[] = {
         {mnuFileNew, "mnuFileNew"}, {mnuFileOpen, "mnuFileOpen"}, {mnuFileSave, "mnuFileSave"},
-        {mnuFileSaveAs, "mnuFileSaveAs"}, {mnuTotal, "mnuTotal"}, {mnuAccumulated, "mnuAccumulated"},
+        {mnuFileSaveAs, "mnuFileSaveAs"}, {mnuTotal, "mnuTotal"}, {mnuAccumulated, "mnuAccumulated"}, {mnuMassHaul, "mnuMassHaul"},
         {mnuImportFile, "mnuImportFile"}, {mnuFileExit, "mnuFileExit"}, {mnuGroupInsert, "mnuGroupInsert"},
         {mnuGroupDelete, "mnuGroupDelete"}, {mnuGroupRename, "mnuGroupRename"}, {mnuRowInsert, "mnuRowInsert"},
         {mnuRowDelete, "mnuRowDelete"}, {mnuViewToolbar, "mnuViewToolbar"}, {mnuViewStatusBar, "mnuViewStatusBar"},
