@@ -55,6 +55,7 @@ public:
         SkipAreas();
         Overhaul();
         Axes();
+        Equations();
         Curve();
         FreeHaulLines();
         BalancePoints();
@@ -200,6 +201,14 @@ private:
         }
     }
 
+    // The sign of the curve just before distance x (0 at its start).
+    int SignBefore(double x) const
+    {
+        for (const HaulLine& l : h_.lines)
+            if ((l.kind == HaulKind::Loop || l.kind == HaulKind::Open) && l.to.x == x) return l.direction;
+        return 0;
+    }
+
     void BalancePoints()
     {
         double aboveEnd = -1e9, belowEnd = -1e9;
@@ -210,15 +219,28 @@ private:
             Line(x - 0.35, y - 0.2, x + 0.35, y + 0.2);
             Line(x - 0.35, y + 0.2, x + 0.35, y - 0.2);
             const double w = TextWidth(z.station, 7);
-            // Alternate above and below the zero line, skipping a label that
-            // would run into the one before it.
-            if (x - w / 2 > aboveEnd) {
-                Text(x - w / 2, y - 0.3 - TextHeight(7), z.station, 7, false, true);
-                aboveEnd = x + w / 2 + 0.5;
-            } else if (x - w / 2 > belowEnd) {
-                Text(x - w / 2, y + 0.3, z.station, 7, false, true);
-                belowEnd = x + w / 2 + 0.5;
+            // Above the zero line on the side the curve leaves free (below
+            // when that would run into the label before it).
+            const int before = SignBefore(z.x);
+            const double aboveX = before > 0 ? x + 0.4 : before < 0 ? x - 0.4 - w : x - w / 2;
+            const double belowX = before < 0 ? x + 0.4 : before > 0 ? x - 0.4 - w : x - w / 2;
+            if (aboveX > aboveEnd) {
+                Text(aboveX, y - 0.25 - TextHeight(7), z.station, 7, false, true);
+                aboveEnd = aboveX + w + 0.5;
+            } else if (belowX > belowEnd) {
+                Text(belowX, y + 0.25, z.station, 7, false, true);
+                belowEnd = belowX + w + 0.5;
             }
+        }
+    }
+
+    void Equations()
+    {
+        for (std::size_t i = 0; i < sheet_.rows.size(); ++i) {
+            if (!sheet_.rows[i].equationAhead) continue;
+            const double x = X(RowX(static_cast<int>(i)));
+            Line(x, top_, x, bottom_, LineStyle::Dashed);
+            Text(x + 0.2, bottom_ - 0.2 - TextHeight(7), "EQ", 7, true, true);
         }
     }
 
@@ -263,7 +285,7 @@ private:
         Text(left_, top + 2.6, "Waste: " + Fixed(waste, 2) + " " + v + "    Borrow: " + Fixed(borrow, 2) + " " + v, 8);
         Text(left_, top + 3.8,
              "Heavy line: mass ordinate    Dashed: free-haul line    Grey: overhaul    Hatched: skip area", 7);
-        Text(left_, top + 4.5, "x: balance point (station as the report prints it)", 7);
+        Text(left_, top + 4.5, "x: balance point (station as the report prints it)    EQ: station equation", 7);
     }
 
     ReportSurface& s_;
