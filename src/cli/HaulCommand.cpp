@@ -6,26 +6,18 @@
 #include "cli/ToolSession.h"
 #include "compute/HaulTable.h"
 #include "document/AtomicFile.h"
+#include "report/LogReport.h"
 #include "report/MassRowSink.h"
 
 #include <iostream>
 
 namespace mardex::cli {
 
-int RunHaul(const ToolOptions& options)
+namespace {
+
+// The table and the diagram of sheet --sheet of an open sheet document.
+int Analyse(Session& s, const ToolOptions& options, const std::string& document)
 {
-    ToolSession tool;
-    Session& s = tool.s;
-    const std::string document = AbsolutePath(options.document);
-    std::string why;
-    if (!tool.Open(document, why)) {
-        CliPrompter::Print(why);
-        return 1;
-    }
-    if (s.doc.LogMode == 1) {
-        CliPrompter::Print(document + ": the haul analysis needs a sheet document, not a GEOPAK log");
-        return 1;
-    }
     if (options.sheet > s.doc.SheetCount) {
         CliPrompter::Print(document + ": has no sheet " + std::to_string(options.sheet) + " (it has " +
                            std::to_string(s.doc.SheetCount) + ")");
@@ -54,6 +46,30 @@ int RunHaul(const ToolOptions& options)
     }
     if (!options.massHaul.empty()) std::cout << AbsolutePath(options.massHaul) << ": mass-haul diagram\n";
     return 0;
+}
+
+} // namespace
+
+int RunHaul(const ToolOptions& options)
+{
+    ToolSession tool;
+    const std::string document = AbsolutePath(options.document);
+    std::string why;
+    if (!tool.Open(document, why)) {
+        CliPrompter::Print(why);
+        return 1;
+    }
+    if (tool.s.doc.LogMode != 1) return Analyse(tool.s, options, document);
+
+    // Log branch: a GEOPAK log is analysed through the companion document its
+    // Open wrote beside it (the log's end areas as a sheet document).
+    ToolSession companion;
+    const auto path = LogCompanionFileName(document);
+    if (!path || !companion.Open(*path, why)) {
+        CliPrompter::Print(document + ": its companion document could not be read" + (why.empty() ? "" : " (" + why + ")"));
+        return 1;
+    }
+    return Analyse(companion.s, options, *path);
 }
 
 } // namespace mardex::cli

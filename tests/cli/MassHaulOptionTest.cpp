@@ -58,5 +58,21 @@ TEST(MassHaulOption, FaultingSheetFailsWithTheReportsMessage)
     EXPECT_FALSE(std::filesystem::exists(dir / "t.csv"));
 }
 
+TEST(MassHaulOption, LogIsAnalysedThroughItsCompanionDocument)
+{
+    TempDir dir;
+    const std::string log = dir / "road.log";
+    WriteFile(log, ReadFile(TestData("log_cases/decide_incremental_decimal_text.log")));
+    const ToolRun fromLog = RunTool(dir, "--haul-table " + Quote(dir / "log.csv") + " --free-haul 100 " + Quote(log));
+    ASSERT_EQ(fromLog.status, 0) << fromLog.err;
+    // Open wrote the companion beside the log; its own table is the log's.
+    const ToolRun fromCompanion =
+        RunTool(dir, "--haul-table " + Quote(dir / "mdx.csv") + " --free-haul 100 " + Quote(dir / "road.mdx"));
+    ASSERT_EQ(fromCompanion.status, 0) << fromCompanion.err;
+    const std::string table = ReadFile(dir / "log.csv");
+    EXPECT_NE(table.find("\nloop,10+00.000,12+75.352,back,"), std::string::npos) << table;
+    EXPECT_EQ(table, ReadFile(dir / "mdx.csv"));
+}
+
 } // namespace
 } // namespace mardex::test
