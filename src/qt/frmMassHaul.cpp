@@ -1,12 +1,12 @@
 #include "frmMassHaul.h"
 
+#include "app/MassHaulSheet.h"
 #include "app/Session.h"
 #include "compute/HaulTable.h"
 #include "document/AtomicFile.h"
 #include "print/MassHaulDiagram.h"
 #include "qtsurface/MassHaulExport.h"
 #include "qtsurface/QPainterSurface.h"
-#include "report/MassRowSink.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -229,12 +229,8 @@ void frmMassHaul::ExportTo(const QString& path)
 
 void ShowMassHaul(QWidget* parent, Session& s)
 {
-    if (s.doc.LogMode == 1) {
-        s.ask.Message("The mass haul diagram is drawn for a sheet document, not for a GEOPAK log");
-        return;
-    }
     MassSheet sheet;
-    if (!ComputeMassSheet(s, sheet)) return;
+    if (!MassHaulSheetOfCurrent(s, sheet)) return;
     frmMassHaul window(parent, std::move(sheet));
     window.exec();
 }

@@ -1,0 +1,52 @@
+#include "app/MassHaulSheet.h"
+
+#include "app/MainForm.h"
+#include "app/Prompter.h"
+#include "app/Session.h"
+#include "document/FileCommands.h"
+#include "report/LogReport.h"
+#include "report/MassRowSink.h"
+
+namespace mardex {
+
+namespace {
+
+// Answers the open dialog with the companion document; every other question
+// goes to the window's own prompter.
+class CompanionPrompter : public Prompter {
+public:
+    CompanionPrompter(Prompter& inner, std::string file) : inner_(inner), file_(std::move(file)) {}
+    Answer Ask(const MessageBox& box) override { return inner_.Ask(box); }
+    std::string Input(const std::string& prompt, const std::string& title, const std::string& initial) override
+    {
+        return inner_.Input(prompt, title, initial);
+    }
+    std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return file_; }
+
+private:
+    Prompter& inner_;
+    std::string file_;
+};
+
+} // namespace
+
+bool MassHaulSheetOfCurrent(Session& s, MassSheet& sheet)
+{
+    if (s.doc.LogMode != 1) return ComputeMassSheet(s, sheet);
+    const auto path = LogCompanionFileName(s.doc.CurrentFileName);
+    if (!path) {
+        s.ask.Message(s.doc.CurrentFileName + ": the log has no companion document");
+        return false;
+    }
+    CompanionPrompter ask(s.ask, *path);
+    Session companion(ask);
+    companion.ProgramFolder = s.ProgramFolder;
+    Form_Load(companion);
+    if (OpenFileCommand(companion) != 0 || companion.doc.LogMode == 1) {
+        s.ask.Message(*path + ": the log's companion document could not be read");
+        return false;
+    }
+    return ComputeMassSheet(companion, sheet);
+}
+
+} // namespace mardex
