@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 namespace mardex {
@@ -16,13 +15,6 @@ namespace {
 // Courier advances 0.6 em; a column is 1/12 inch, a row 1/6 inch.
 double TextWidth(const std::string& text, double points) { return static_cast<double>(text.size()) * points * 0.1; }
 double TextHeight(double points) { return points / 12.0; }
-
-std::string Fixed(double v, int decimals)
-{
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", decimals, v);
-    return buf;
-}
 
 class Layout {
 public:
@@ -93,9 +85,9 @@ private:
              9);
         std::string haul = "Free haul: ";
         if (h_.options.FreeHaulGiven()) {
-            haul += Fixed(h_.options.freeHaul, 2) + " " + LengthUnit();
+            haul += FormatArea(h_.options.freeHaul) + " " + LengthUnit();
             if (h_.options.price)
-                haul += "    Overhaul price: " + Fixed(*h_.options.price, 2) + " per " + VolumeUnit() + " sta";
+                haul += "    Overhaul price: " + FormatArea(*h_.options.price) + " per " + VolumeUnit() + " sta";
         } else {
             haul += "none given";
         }
@@ -122,7 +114,8 @@ private:
         for (double v = yLo_; v <= yHi_ + yStep_ / 2; v += yStep_) {
             const double y = Y(v);
             Line(left_ - 0.6, y, left_, y);
-            const std::string label = Fixed(v, yStep_ >= 1 ? 0 : 2);
+            // Round ticks: a step of 0.2 can add 0.30000000000000004.
+            const std::string label = GeneralText(std::round(v / yStep_) * yStep_);
             Text(left_ - 0.9 - TextWidth(label, 7), y - TextHeight(7) / 2, label, 7);
         }
         Line(left_, Y(0), right_, Y(0));  // the zero line
@@ -195,7 +188,7 @@ private:
             if (loop.kind != HaulKind::Loop || !loop.freeHaul || loop.overhaulVolume <= 0) continue;
             const double y = Y(loop.direction * loop.overhaulVolume);
             Line(X(loop.freeFrom.x), y, X(loop.freeTo.x), y, LineStyle::Dashed);
-            const std::string label = Fixed(loop.freeTo.x - loop.freeFrom.x, 2) + " " + LengthUnit();
+            const std::string label = FormatArea(loop.freeTo.x - loop.freeFrom.x) + " " + LengthUnit();
             const double mid = (X(loop.freeFrom.x) + X(loop.freeTo.x)) / 2 - TextWidth(label, 7) / 2;
             Text(mid, loop.direction > 0 ? y - TextHeight(7) - 0.1 : y + 0.1, label, 7, false, true);
         }
@@ -249,7 +242,7 @@ private:
         for (const HaulLine& l : h_.lines) {
             if (l.kind != HaulKind::Waste && l.kind != HaulKind::Borrow) continue;
             const bool waste = l.kind == HaulKind::Waste;
-            const std::string label = std::string(waste ? "WASTE " : "BORROW ") + Fixed(l.volume, 2);
+            const std::string label = std::string(waste ? "WASTE " : "BORROW ") + FormatArea(l.volume);
             double x = X(l.from.x) + 0.4;
             if (x + TextWidth(label, 7) > right_) x = X(l.from.x) - 0.4 - TextWidth(label, 7);
             const double y = Y(waste ? l.volume / 2 : -l.volume / 2) - TextHeight(7) / 2;
@@ -270,19 +263,19 @@ private:
         const double top = height_ - 7.6;
         const std::string v = VolumeUnit();
         Text(left_, top, "TOTALS", 9, true);
-        Text(left_, top + 1.0, "Loops: " + std::to_string(loops) + "    Volume hauled: " + Fixed(t.volume, 2) + " " + v +
-                                   "    Haul moment: " + Fixed(t.moment, 2) + " " + v + " sta",
+        Text(left_, top + 1.0, "Loops: " + std::to_string(loops) + "    Volume hauled: " + FormatArea(t.volume) + " " + v +
+                                   "    Haul moment: " + FormatArea(t.moment) + " " + v + " sta",
              8);
         std::string over = "Overhaul: ";
         if (h_.options.FreeHaulGiven()) {
-            over += "volume " + Fixed(t.overhaulVolume, 2) + " " + v + "    moment " + Fixed(t.overhaulMoment, 2) + " " + v +
+            over += "volume " + FormatArea(t.overhaulVolume) + " " + v + "    moment " + FormatArea(t.overhaulMoment) + " " + v +
                     " sta";
-            if (h_.options.price) over += "    cost " + Fixed(t.overhaulCost, 2);
+            if (h_.options.price) over += "    cost " + FormatArea(t.overhaulCost);
         } else {
             over += "no free haul given";
         }
         Text(left_, top + 1.8, over, 8);
-        Text(left_, top + 2.6, "Waste: " + Fixed(waste, 2) + " " + v + "    Borrow: " + Fixed(borrow, 2) + " " + v, 8);
+        Text(left_, top + 2.6, "Waste: " + FormatArea(waste) + " " + v + "    Borrow: " + FormatArea(borrow) + " " + v, 8);
         Text(left_, top + 3.8,
              "Heavy line: mass ordinate    Dashed: free-haul line    Grey: overhaul    Hatched: skip area", 7);
         Text(left_, top + 4.5, "x: balance point (station as the report prints it)    EQ: station equation", 7);
