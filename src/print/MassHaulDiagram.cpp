@@ -194,11 +194,13 @@ private:
         }
     }
 
-    // The sign of the curve just before distance x (0 at its start).
-    int SignBefore(double x) const
+    // The sign of the curve just before (or after) distance x; 0 where it
+    // runs along zero.
+    int SignAround(double x, bool before) const
     {
         for (const HaulLine& l : h_.lines)
-            if ((l.kind == HaulKind::Loop || l.kind == HaulKind::Open) && l.to.x == x) return l.direction;
+            if ((l.kind == HaulKind::Loop || l.kind == HaulKind::Open) && (before ? l.to.x : l.from.x) == x)
+                return l.direction;
         return 0;
     }
 
@@ -214,7 +216,8 @@ private:
             const double w = TextWidth(z.station, 7);
             // Above the zero line on the side the curve leaves free (below
             // when that would run into the label before it).
-            const int before = SignBefore(z.x);
+            int before = SignAround(z.x, true);
+            if (before == 0) before = -SignAround(z.x, false);
             const double aboveX = before > 0 ? x + 0.4 : before < 0 ? x - 0.4 - w : x - w / 2;
             const double belowX = before < 0 ? x + 0.4 : before > 0 ? x - 0.4 - w : x - w / 2;
             if (aboveX > aboveEnd) {
