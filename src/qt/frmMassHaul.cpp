@@ -119,6 +119,9 @@ frmMassHaul::frmMassHaul(QWidget* parent, MassSheet sheet) : QDialog(parent), sh
     split->addWidget(haulTable);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 1);
+    // The diagram gets most of the height; the table scrolls.
+    split->setSizes({3000, 1000});
+    haulTable->setMinimumHeight(90);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);
