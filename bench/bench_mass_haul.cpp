@@ -9,6 +9,15 @@
 #include <benchmark/benchmark.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#ifdef MARDEX_WITH_PDF
+#include "qtsurface/MassHaulExport.h"
+
+#include <QGuiApplication>
+#endif
 
 namespace {
 
@@ -71,5 +80,31 @@ void BM_MassHaulDiagram(benchmark::State& state)
     }
 }
 BENCHMARK(BM_MassHaulDiagram)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same diagram painted into a PDF file (and an SVG) through Qt.
+void BM_MassHaulFile(benchmark::State& state, const char* extension)
+{
+#ifdef MARDEX_WITH_PDF
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    static int argc = 1;
+    static char name[] = "bench_mass_haul";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    const MassSheet sheet = Sheet1800(false);
+    const HaulAnalysis h = AnalyseHaul(sheet.rows, Options());
+    const std::string path = (std::filesystem::temp_directory_path() / (std::string("mardex_bench_mass_haul.") + extension)).string();
+    std::string error;
+    for (auto _ : state)
+        if (!WriteMassHaulFile(sheet, h, path, error)) state.SkipWithError(error.c_str());
+    std::remove(path.c_str());
+#else
+    (void)extension;
+    state.SkipWithError("built without Qt");
+    for (auto _ : state) {
+    }
+#endif
+}
+BENCHMARK_CAPTURE(BM_MassHaulFile, pdf, "pdf")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_MassHaulFile, svg, "svg")->Unit(benchmark::kMillisecond);
 
 } // namespace
