@@ -218,8 +218,9 @@ private:
             // when that would run into the label before it).
             int before = SignAround(z.x, true);
             if (before == 0) before = -SignAround(z.x, false);
-            const double aboveX = before > 0 ? x + 0.4 : before < 0 ? x - 0.4 - w : x - w / 2;
-            const double belowX = before < 0 ? x + 0.4 : before > 0 ? x - 0.4 - w : x - w / 2;
+            auto inside = [&](double at) { return std::clamp(at, left_ + 0.2, right_ - 0.2 - w); };
+            const double aboveX = inside(before > 0 ? x + 0.4 : before < 0 ? x - 0.4 - w : x - w / 2);
+            const double belowX = inside(before < 0 ? x + 0.4 : before > 0 ? x - 0.4 - w : x - w / 2);
             if (aboveX > aboveEnd) {
                 Text(aboveX, y - 0.25 - TextHeight(7), z.station, 7, false, true);
                 aboveEnd = aboveX + w + 0.5;
