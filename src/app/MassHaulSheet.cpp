@@ -1,6 +1,5 @@
 #include "app/MassHaulSheet.h"
 
-#include "app/MainForm.h"
 #include "app/Prompter.h"
 #include "app/Session.h"
 #include "document/FileCommands.h"
@@ -41,7 +40,7 @@ bool MassHaulSheetOfCurrent(Session& s, MassSheet& sheet)
     CompanionPrompter ask(s.ask, *path);
     Session companion(ask);
     companion.ProgramFolder = s.ProgramFolder;
-    Form_Load(companion);
+    companion.doc.ReportFolder = s.doc.ReportFolder;
     if (OpenFileCommand(companion) != 0 || companion.doc.LogMode == 1) {
         s.ask.Message(*path + ": the log's companion document could not be read");
         return false;
