@@ -58,6 +58,25 @@ TEST(MassHaulOption, FaultingSheetFailsWithTheReportsMessage)
     EXPECT_FALSE(std::filesystem::exists(dir / "t.csv"));
 }
 
+TEST(MassHaulOption, BadHaulOptionsAreUsageErrors)
+{
+    const struct {
+        const char* args;
+        const char* message;
+    } cases[] = {
+        {"--haul-table t.csv --overhaul-price 2 d.mdx", "--overhaul-price needs --free-haul"},
+        {"--haul-table t.csv --free-haul -5 d.mdx", "--free-haul needs a number of at least 0"},
+        {"--free-haul 100 d.mdx", "--free-haul and --overhaul-price need --haul-table or --mass-haul"},
+        {"--haul-table t.csv --accumulated d.mdx", "--haul-table and --mass-haul take only"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const ToolRun run = RunTool(dir, c.args);
+        EXPECT_EQ(run.status, 2) << c.args;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << c.args << "\n" << run.err;
+    }
+}
+
 TEST(MassHaulOption, LogIsAnalysedThroughItsCompanionDocument)
 {
     TempDir dir;
