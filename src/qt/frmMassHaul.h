@@ -5,7 +5,6 @@
 #include "compute/HaulAnalysis.h"
 
 #include <QDialog>
-#include <QImage>
 
 class QLineEdit;
 class QPushButton;
@@ -14,22 +13,8 @@ class QTableWidget;
 
 namespace mardex {
 
+class MassHaulView;
 class Session;
-
-// The diagram drawn as on paper, scaled to the widget (zoom 1 = fit).
-class MassHaulView : public QWidget {
-public:
-    MassHaulView(const MassSheet& sheet, const HaulAnalysis& haul, QWidget* parent);
-    void Changed() { cache_ = QImage(); update(); }
-
-protected:
-    void paintEvent(QPaintEvent*) override;
-
-private:
-    const MassSheet& sheet_;
-    const HaulAnalysis& haul_;
-    QImage cache_;
-};
 
 class frmMassHaul : public QDialog {
 public:
