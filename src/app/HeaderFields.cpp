@@ -73,7 +73,8 @@ void txtShrinkFactor_Change(Session& s)
         Sheet& sheet = s.CurrentSheet();
         if (Trim(v) != sheet.BalanceFactor) {
             sheet.BalanceFactor = v;
-            s.doc.DataChanged = 1;
+            // While a log is open there is no sheet document to save.
+            if (s.doc.LogMode == 0) s.doc.DataChanged = 1;
         }
     });
 }
@@ -94,7 +95,8 @@ void Check1_UserClick(Session& s)
     Guarded(s.ask, "Program Error: ", " occured in Check1_Click",
             [&] {
                 Sheet& sheet = s.CurrentSheet();
-                if (sheet.MeasuredInEmbankment != s.form.Check1) {
+                // A log's tab is not a sheet document: nothing of it is saved.
+                if (sheet.MeasuredInEmbankment != s.form.Check1 && s.doc.LogMode == 0) {
                     sheet.MeasuredInEmbankment = static_cast<int16_t>(s.form.Check1);
                     s.doc.DataChanged = 1;
                 }
@@ -110,8 +112,11 @@ void ChooseUnitSystem(Session& s, int16_t system, const char* caption)
     s.form.Label5Caption = caption;
     s.form.Label5Visible = true;
     s.form.Frame1Visible = false;
+    // The unit system is saved with the document: a choice that changes it is
+    // a change (the readers clear the mark after choosing for a document read),
+    // and a choice never clears a mark that typing set.
+    if (s.doc.UnitSystem != system && s.doc.LogMode == 0) s.doc.DataChanged = 1;
     s.doc.UnitSystem = system;
-    s.doc.DataChanged = 0;
     UpDateUnits(s);
 }
 } // namespace

@@ -3,9 +3,11 @@
 #include "app/Guarded.h"
 #include "app/HeaderFields.h"
 #include "app/Session.h"
+#include "document/InputFile.h"
 #include "sheet/NumberText.h"
 #include "sheet/grid/Units.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace mardex {
@@ -23,26 +25,40 @@ void ResizeGrid(Session& s)
 
 std::optional<std::string> ReadReportFolder(const std::string& settingsPath, std::string& error)
 {
+    // Only a regular file of sane size is read: a pipe would block start-up.
+    std::error_code ec;
+    if (!std::filesystem::exists(settingsPath, ec)) {
+        error = "File not found: " + settingsPath;
+        return std::nullopt;
+    }
+    if (std::string problem = InputFileProblem(settingsPath, MaxSettingsBytes); !problem.empty()) {
+        error = "the settings file " + problem;
+        return std::nullopt;
+    }
     std::ifstream in(settingsPath, std::ios::binary);
     if (!in) {
-        error = "File not found";
+        error = "File not found: " + settingsPath;
         return std::nullopt;
     }
     std::string line;
     std::getline(in, line);  // the first line is ignored
     if (!std::getline(in, line)) {
-        error = "Input past end of file";
+        error = "Input past end of file: " + settingsPath;
         return std::nullopt;
     }
     if (!line.empty() && line.back() == '\r') line.pop_back();
     const auto first = line.find('=');
     if (first == std::string::npos) {
-        error = "Invalid procedure call or argument";
+        error = "Invalid procedure call or argument: " + settingsPath + " has no \"=\" on its second line";
         return std::nullopt;
     }
     const auto second = line.find('=', first + 1);
     const std::string value =
         second == std::string::npos ? line.substr(first + 1) : line.substr(first + 1, second - first - 1);
+    if (value.find('\0') != std::string::npos) {
+        error = "the report folder in " + settingsPath + " holds a NUL byte";
+        return std::nullopt;
+    }
     return Trim(value);
 }
 
@@ -61,8 +77,9 @@ void Form_Load(Session& s)
     s.doc.CurrentFileName = "UNTITLED";
     s.form.Caption = "MARDEX :UNTITLED";
     // The strip starts with the one tab of sheet 0, named as UpDateGroupTab
-    // would name it; the sheet's own name stays empty until it is given one.
-    s.form.Tabs.assign(1, "Mardex 1");
+    // names it; the sheet carries that name, so a save writes what the tab shows.
+    sheet.TabName = "Mardex 1";
+    s.form.Tabs.assign(1, sheet.TabName);
     s.form.SelectedTab = 0;
     std::string error;
     const std::string settings = s.ProgramFolder.empty() ? "mardex3.ini" : s.ProgramFolder + "/mardex3.ini";

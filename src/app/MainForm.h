@@ -15,8 +15,9 @@ void Form_Load(Session& s);
 void ResizeGrid(Session& s);
 
 // The settings file "mardex3.ini": its second line is key = value, and the
-// value becomes the report folder. nullopt with the failure's description
-// in `error` when the file is missing or the line has no "=".
+// value becomes the report folder. nullopt with the failure's description,
+// naming the file, in `error` when the file is missing, not a regular file
+// of sane size, or the line has no "=" (or a NUL byte in its value).
 std::optional<std::string> ReadReportFolder(const std::string& settingsPath, std::string& error);
 
 void ResetMemory(Session& s);

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace mardex {
 
@@ -37,7 +38,11 @@ struct DocumentState {
     // (Open, Import): a command that ends without opening anything puts them back.
     int16_t SheetCountBeforeCommand = 1;
     int16_t CurrentSheetBeforeCommand = 0;
-    // Tests only: a document write fails after this many bytes (-1: never).
+    // Sheet documents the user chose to keep where a log's companion would
+    // have replaced them: not asked about again.
+    std::vector<std::string> KeptDocuments;
+    // Tests only: every file the session writes (document, report, companion,
+    // PDF) fails after this many bytes (-1: never).
     long long FailWritesAfterBytes = -1;
 };
 
@@ -53,6 +58,10 @@ struct ReportState {
     // Set by the command-line tool's --output: every report writer and reader
     // then uses this path instead of the name built from the document.
     std::string ReportFileOverride;
+    // The command-line tool: showing a log writes its companion only; the
+    // report file is written when the tool asks for it, so a run that fails
+    // leaves any report of that name as it was.
+    bool LogReportOnRequestOnly = false;
 
     void ResetGrandTotals() { UnadjustedExcavation = AdjustedExcavation = UnadjustedFill = AdjustedFill = 0; }
 };

@@ -164,9 +164,11 @@ void mnuGroupDelete_Click(Session& s)
             freed = Sheet{};
             freed.SetCell(ColStation, 0, std::string(EndMarker));
             s.doc.SheetCount -= 1;
-            ResetMainForm(s);
+            // The first tab is selected, and its sheet is shown and takes the
+            // edits at once: the grid never shows one sheet while edits go to another.
             s.form.SelectedTab = 0;
-            s.form.GridShowsSheet = false;
+            ShowSheetOfTab(s);
+            s.form.Focus = FocusTarget::Grid;
             s.doc.DataChanged = 1;
             return;
         }

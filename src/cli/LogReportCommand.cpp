@@ -1,27 +1,14 @@
 #include "cli/LogReportCommand.h"
 
 #include "app/Session.h"
-#include "geopaklog/GeopakLog.h"
-#include "report/LogReport.h"
 #include "report/ReportCommands.h"
-
-#include <filesystem>
 
 namespace mardex::cli {
 
+// Open wrote only the companion: the one report file is written here.
 bool BuildLogReportForTool(Session& s, const ToolOptions& options)
 {
-    // Where Open wrote its report: the report folder, as no --output applied then.
-    std::optional<std::string> openReport;
-    if (const auto base = LogBaseName(s.doc.CurrentFileName)) openReport = s.doc.ReportFolder + *base + ".rpt";
-
-    const bool built = options.accumulated ? BuildAccumulatedReport(s) : BuildTotalReport(s);
-
-    const auto finalReport = LogReportFileName(s);
-    std::error_code ec;
-    if (openReport && (!built || !finalReport || *openReport != *finalReport))
-        std::filesystem::remove(*openReport, ec);
-    return built;
+    return options.accumulated ? BuildAccumulatedReport(s) : BuildTotalReport(s);
 }
 
 } // namespace mardex::cli

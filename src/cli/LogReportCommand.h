@@ -11,8 +11,8 @@ class Session;
 
 namespace mardex::cli {
 
-// Builds the log's report as Total or Accumulated does. The report that
-// Open wrote is not kept. False (after the message) when no report was
+// Builds the log's report as Total or Accumulated does (the tool's Open
+// writes the companion only). False (after the message) when no report was
 // written, e.g. the Accumulated refusal.
 bool BuildLogReportForTool(Session& s, const ToolOptions& options);
 

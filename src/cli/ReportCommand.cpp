@@ -10,7 +10,6 @@
 #include "report/CombinedReport.h"
 #include "report/ReportCommands.h"
 
-#include <filesystem>
 #include <iostream>
 
 namespace mardex::cli {
@@ -54,6 +53,7 @@ int RunReport(const ToolOptions& options)
     Session& s = tool.s;
     const std::string document = AbsolutePath(options.document);
     std::string why;
+    if (!OutputsAreNotInputs(options, why)) return Fail(why);
     if (!tool.Open(document, why)) return Fail(why);
     if (!options.output.empty()) s.report.ReportFileOverride = AbsolutePath(options.output);
 
@@ -66,12 +66,8 @@ int RunReport(const ToolOptions& options)
     }
 
     const std::string report = ReportFileName(s);
-    if (!built) {
-        // Whatever an unfinished run may have left is no report.
-        std::error_code ec;
-        std::filesystem::remove(report, ec);
-        return Fail(document + ": " + (why.empty() ? "no report was written" : why));
-    }
+    // A run that fails has written nothing: the old report stays as it was.
+    if (!built) return Fail(document + ": " + (why.empty() ? "no report was written" : why));
 
     // --pdf: the finished report is rendered into the PDF here.
     if (!options.pdf.empty() && WriteReportPdf(s, AbsolutePath(options.pdf)) != 0) return 1;

@@ -11,7 +11,7 @@ int RunSaveAs(const ToolOptions& options)
     ToolSession tool;
     const std::string in = AbsolutePath(options.document);
     std::string why;
-    if (!tool.Open(in, why)) {
+    if (!OutputsAreNotInputs(options, why) || !tool.Open(in, why)) {
         CliPrompter::Print(why);
         return 1;
     }

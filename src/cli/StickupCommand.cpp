@@ -3,6 +3,7 @@
 // Sheets button builds it, the seed copied onto DESIGN and the sheets drawn.
 #include "cli/Commands.h"
 #include "cli/ToolSession.h"
+#include "document/AtomicFile.h"
 #include "report/CombinedReport.h"
 #include "report/ReportFile.h"
 #include "stickup/DesignFileDialogs.h"
@@ -49,7 +50,7 @@ int RunStickup(const ToolOptions& options)
     Session& s = tool.s;
     const std::string in = AbsolutePath(options.document);
     std::string why;
-    if (!tool.Open(in, why)) {
+    if (!OutputsAreNotInputs(options, why) || !tool.Open(in, why)) {
         CliPrompter::Print(why);
         return 1;
     }
@@ -68,8 +69,13 @@ int RunStickup(const ToolOptions& options)
     const std::string design = AbsolutePath(options.stickup);
     const std::string seed =
         options.seed.empty() ? DefaultSeedFile(s.ProgramFolder, dgn::GdalSeedFile()) : AbsolutePath(options.seed);
-    if (!CopySeedFile(seed, design, error)) {
-        CliPrompter::Print("Could not copy seed file " + seed + " onto " + design + ": " + error);
+    // The seed is copied and drawn into beside the design file, which is
+    // replaced only by a complete drawing.
+    const std::string readOnly = ReasonNotWritable(design);
+    TemporaryBeside work(design);
+    if (!readOnly.empty() || !work.ok() || !CopySeedFile(seed, work.path(), error)) {
+        CliPrompter::Print("Could not copy seed file " + seed + " onto " + design + ": " +
+                           (!readOnly.empty() ? readOnly : !work.ok() ? work.error() : error));
         return 1;
     }
 
@@ -78,8 +84,13 @@ int RunStickup(const ToolOptions& options)
     drawing.form.Caption = s.form.Caption;
     drawing.ProgramFolder = s.ProgramFolder;
     GdalDesignHost host;
-    const StickupResult result = GenerateStickupSheets(drawing, host, design, *reportPath);
+    host.failWritesAfterBytes = s.doc.FailWritesAfterBytes;
+    const StickupResult result = GenerateStickupSheets(drawing, host, work.path(), *reportPath);
     if (!result.completed) return 1;
+    if (!work.Commit()) {
+        CliPrompter::Print(work.error());
+        return 1;
+    }
     std::cout << design << ": " << result.sheets << " sheets\n";
     return 0;
 }

@@ -4,6 +4,7 @@
 // window's own File > Open flow.
 #include "app/Session.h"
 #include "cli/CliPrompter.h"
+#include "cli/ToolOptions.h"
 
 #include <string>
 
@@ -28,5 +29,10 @@ public:
 
 // `path` made absolute (as the window's dialog gives it).
 std::string AbsolutePath(const std::string& path);
+
+// False with `why` when a file the run would write (--output, --pdf,
+// --save-as, --stickup) is the document, the seed, a log's companion or
+// another of them.
+bool OutputsAreNotInputs(const ToolOptions& options, std::string& why);
 
 } // namespace mardex::cli

@@ -4,6 +4,7 @@
 // stored), so that writing and reading large documents stays fast.
 #include "sheet/NumberText.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -29,9 +30,17 @@ inline bool IsAreaMaskText(std::string_view text)
     return true;
 }
 
-inline std::string AreaMaskText(std::string_view text)
+// The text a row line holds for an area cell, written and read alike: the
+// mask's text when it has at most 15 digits, otherwise the text
+// as it stands, so that what is written reads back unchanged (the mask of
+// 1e308 has 309 digits; that of 123456789012345678 would lose its last digits).
+inline std::string AreaFieldText(std::string_view text)
 {
-    return IsAreaMaskText(text) ? std::string(text) : FormatAreaText(text);
+    if (IsAreaMaskText(text)) return std::string(text);
+    std::string masked = FormatAreaText(text);
+    if (masked == text) return masked;
+    const auto digits = std::count_if(masked.begin(), masked.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return digits >= 1 && digits <= 15 ? masked : std::string(text);  // "inf" is no value to keep
 }
 
 } // namespace mardex

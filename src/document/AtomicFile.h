@@ -2,7 +2,7 @@
 // Replacing a file so that it is never left half-written: the bytes go to a
 // temporary file in the same folder, are flushed to the disk, and the
 // temporary file is then renamed over the target. On any failure the target
-// is left exactly as it was.
+// is left exactly as it was. Every file the program writes goes this way.
 #include <string>
 #include <string_view>
 
@@ -15,7 +15,39 @@ struct AtomicWriteResult {
 
 // failAfterBytes >= 0 makes the write fail once that many bytes have been
 // written (tests inject write errors this way); -1 never fails on purpose.
+// A target that is read-only, or not a regular file, is refused.
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes,
                                       long long failAfterBytes = -1);
+
+// A temporary file beside a target, for writers that fill a file themselves
+// (GDAL's design files): created at once, renamed over the target by
+// Commit(), removed otherwise. Temporary files of our naming left by a
+// process that no longer runs are removed from the folder when one is made.
+class TemporaryBeside {
+public:
+    explicit TemporaryBeside(const std::string& target);
+    ~TemporaryBeside();
+    TemporaryBeside(const TemporaryBeside&) = delete;
+    TemporaryBeside& operator=(const TemporaryBeside&) = delete;
+
+    bool ok() const { return !path_.empty(); }
+    const std::string& error() const { return error_; }  // when !ok()
+    const std::string& path() const { return path_; }
+
+    // Flushes the temporary file and renames it over the target; false with
+    // the reason in error() (the target then stays as it was).
+    bool Commit();
+
+private:
+    std::string target_, path_, error_;
+    bool committed_ = false;
+};
+
+// Why `path` cannot be replaced (read-only, not a regular file, a name
+// holding a NUL byte), or empty when it can.
+std::string ReasonNotWritable(const std::string& path);
+
+// The marker in the names of our temporary files.
+inline constexpr std::string_view TemporaryMarker = ".~mardex.";
 
 } // namespace mardex

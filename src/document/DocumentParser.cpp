@@ -80,6 +80,8 @@ bool DocumentParser::Line(std::string_view line, long long number)
 {
     number_ = number;
     if (finished_) return false;
+    // A text document holds no NUL byte; the rest of such a line would be lost.
+    if (line.find('\0') != std::string_view::npos) Fail("the line holds a NUL byte");
     if (HeaderLine(line)) return true;
 
     if (expectFactor_) {
@@ -176,6 +178,7 @@ void DocumentParser::AreaLine(std::string_view text)
         }
         pendingName_ = NameAfterThirdWord(text);
     } else {
+        if (!importOpened_) RefuseOtherUnits();
         CloseSheet();
         sectionCounter_ = 0;
         if (currentSheet_ + 1 >= MaxSheets) Fail("the import would make more than 26 sheets");
@@ -194,6 +197,17 @@ void DocumentParser::AreaLine(std::string_view text)
     }
     rowIndex_ = lineCounter_ = rowsRead_ = 0;
     sheetOpen_ = true;
+}
+
+// Sheets of the other unit system would make the reports mix units. The
+// unit lines come before the first sheet, so nothing has been asked yet.
+void DocumentParser::RefuseOtherUnits() const
+{
+    const bool chosen = s_.form.Label5Visible;  // the open document's unit system is settled
+    if (!chosen || unitSystem_ == s_.doc.UnitSystem) return;
+    const auto name = [](int16_t system) { return system == 1 ? std::string("metric") : std::string("English"); };
+    throw ImportRefused(path_ + " is in " + name(unitSystem_) + " units and the open document in " +
+                        name(s_.doc.UnitSystem) + " units: nothing was imported.");
 }
 
 std::string DocumentParser::AskForOtherName(std::string name)
@@ -275,17 +289,25 @@ void DocumentParser::Commit()
 bool ParseDocument(Session& s, std::istream& in, const std::string& name, ParseMode mode,
                    const std::string& prefix, const std::string& place, int& lineCounter)
 {
-    return Guarded(s.ask, prefix, place, [&] {
+    bool refused = false;
+    const bool read = Guarded(s.ask, prefix, place, [&] {
         DocumentParser parser(s, mode, name);
         LineReader lines(in);
         std::string line;
-        while (lines.Next(line))
-            if (!parser.Line(line, lines.Number())) break;
+        try {
+            while (lines.Next(line))
+                if (!parser.Line(line, lines.Number())) break;
+        } catch (const ImportRefused& e) {
+            s.ask.Message(e.what(), Icon::Exclamation);
+            refused = true;
+            return;
+        }
         if (in.bad()) throw DocumentFault(name + ": the file could not be read to its end ");
         parser.End();
         parser.Commit();
         lineCounter = parser.LineCounter();
     });
+    return read && !refused;
 }
 
 } // namespace mardex

@@ -22,6 +22,12 @@ struct DocumentFault : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// A document that must not be imported into the open one; the description
+// is the whole message.
+struct ImportRefused : DocumentFault {
+    using DocumentFault::DocumentFault;
+};
+
 enum class ParseMode { Open, Import };
 
 // Feeds every line of `in` to a parser of the given mode and commits what it
@@ -58,6 +64,7 @@ private:
     void NumberLine(double value);
     bool SheetReady() const { return mode_ == ParseMode::Open || importOpened_; }
     std::string AskForOtherName(std::string name);
+    void RefuseOtherUnits() const;
 
     Session& s_;
     ParseMode mode_;

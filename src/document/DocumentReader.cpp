@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "app/Session.h"
 #include "document/DocumentParser.h"
+#include "document/InputFile.h"
 #include "document/LineReader.h"
 #include "sheet/grid/GridEditor.h"
 #include "sheet/grid/Units.h"
@@ -57,6 +58,8 @@ int16_t CheckFileCompatibility(Session& s, const std::string& path)
 {
     int16_t result = 1;
     Guarded(s.ask, " Program Error: ", " (CheckFileCompatibility(NewFileIO))", [&] {
+        if (const std::string problem = InputFileProblem(path, MaxDocumentBytes); !problem.empty())
+            throw RuntimeFault(problem + " ");
         std::ifstream in(path, std::ios::binary);
         if (!in) throw RuntimeFault("cannot open " + path + ": " + std::strerror(errno) + " ");
         result = CheckFirstLine(s, FirstLine(in));
@@ -101,6 +104,10 @@ int16_t ReadFileVersion2002(Session& s, std::istream& in, const std::string& nam
 int16_t ReadFileVersion2002(Session& s)
 {
     const std::string path = s.doc.CurrentFileName;
+    if (const std::string problem = InputFileProblem(path, MaxDocumentBytes); !problem.empty()) {
+        ErrorBox(s.ask, "Program Error: ", problem + " ", "(ReadFileVersion2002(NewFileIO))");
+        return 1;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         ErrorBox(s.ask, "Program Error: ", "cannot open " + path + ": " + std::strerror(errno) + " ",

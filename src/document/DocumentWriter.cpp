@@ -70,8 +70,7 @@ std::string RowLine(Sheet& sheet, int row)
     append(trimmed(ColCode), 12);  // right-aligned in 9, then in 12
     for (int c = ColCut; c <= ColAddedFill; ++c) {
         const std::string_view text = trimmed(c);
-        if (IsAreaMaskText(text)) append(text, 12);
-        else append(FormatAreaText(text), 12);
+        append(AreaFieldText(text), 12);
     }
     const auto first = line.find_first_not_of(' ');
     if (first == std::string::npos) return {};
@@ -117,6 +116,9 @@ int16_t Write2002VersionFile(Session& s)
     Guarded(s.ask, "Program Error: ", " occured in Write2002VersionFile", [&] {
         const std::string& name = s.doc.CurrentFileName;
         std::error_code ec;
+        // A target that cannot be replaced is refused before any question.
+        if (const std::string why = ReasonNotWritable(name); !why.empty())
+            throw RuntimeFault("cannot write " + name + ": " + why + "; the file was not saved");
         if (std::filesystem::exists(name, ec)) {
             const Answer a = s.ask.Ask(MessageBox{" OVERWRITE EXISTING FILE " + name + " ?", Buttons::YesNo,
                                                   Icon::Question, AppTitle, true});

@@ -7,6 +7,7 @@
 #include "document/DocumentReader.h"
 #include "document/DocumentWriter.h"
 #include "document/ImportDocument.h"
+#include "document/InputFile.h"
 #include "sheet/NumberText.h"
 
 #include <filesystem>
@@ -19,6 +20,11 @@ namespace {
 const std::string ProgramError = " Program Error: ";
 
 bool IsUntitled(const std::string& name) { return ToUpper(name) == "UNTITLED"; }
+
+bool HoldsOneEmptySheet(Session& s)
+{
+    return s.doc.SheetCount <= 1 && s.doc.CurrentSheet == 0 && s.store[0].IsEndMarker(0);
+}
 
 bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
 
@@ -37,10 +43,47 @@ void EnableDocumentMenus(Session& s)
     s.form.txtShrinkFactor.visible = true;
 }
 
+// The window shows sheet documents again (after a log): grid, factor box,
+// and an Import command that imports sheet documents.
+void ShowSheetDocumentMode(Session& s)
+{
+    s.doc.LogMode = 0;
+    s.form.GridVisible = true;
+    s.form.GridEnabled = true;
+    s.form.Text1.enabled = false;
+    s.form.Text1.visible = false;
+    s.form.mnuImportFileEnabled = true;
+    s.form.mnuImportFileCaption = "Import MDX File";
+}
+
 void RestoreCounters(Session& s)
 {
     s.doc.SheetCount = s.doc.SheetCountBeforeCommand;
     s.doc.CurrentSheet = s.doc.CurrentSheetBeforeCommand;
+}
+
+// Open reset the window and then read nothing: what remains is an empty
+// document of one sheet, shown under its one tab as New shows it.
+void ShowEmptyDocument(Session& s)
+{
+    s.doc.SheetCount = 1;
+    s.doc.CurrentSheet = 0;
+    Sheet& sheet = s.store[0];
+    sheet.SetCell(ColStation, 0, std::string(EndMarker));
+    sheet.TabName = "Mardex 1";
+    s.form.Tabs.assign(1, sheet.TabName);
+    s.form.SelectedTab = 0;
+    s.form.TabStripVisible = true;
+    s.form.TabStripEnabled = true;
+    s.form.GridShowsSheet = true;
+}
+
+// After a reset that read nothing, the empty document; otherwise the
+// document in memory as it was.
+void NothingOpened(Session& s, bool reset)
+{
+    if (reset) ShowEmptyDocument(s);
+    else RestoreCounters(s);
 }
 
 // `reset` tells whether the window was reset for this open: without a
@@ -53,11 +96,11 @@ int OpenSheetDocument(Session& s, const std::string& nameBefore, bool reset)
     s.form.Text1.visible = false;
     if (CheckFileCompatibility(s, s.doc.CurrentFileName) == 1) {
         s.ask.Message("FILE IS NOT COMPATIBLE WITH PRESENT VERSION OF THE PROGRAM.");
-        if (!reset) RestoreCounters(s);
+        s.doc.CurrentFileName = nameBefore;
+        NothingOpened(s, reset);
         return 1;
     }
-    s.doc.LogMode = 0;
-    s.form.mnuImportFileEnabled = true;
+    ShowSheetDocumentMode(s);
     if (s.doc.LegacyFormat == 1) s.doc.DataChanged = s.doc.ImportDone == 1 ? 0 : 1;
     s.form.Label4Visible = true;
     s.form.txtShrinkFactor.visible = true;
@@ -69,12 +112,13 @@ int OpenSheetDocument(Session& s, const std::string& nameBefore, bool reset)
     const int result = ReadFileVersion2002(s);
     if (result == 0) {
         ShowDocumentCaption(s);
+        s.form.StatusText = s.doc.CurrentFileName;
     } else {
         s.form.txtShrinkFactor.enabled = factorEnabledBefore;
         // Nothing of a malformed document was taken: the document in memory
         // keeps its name, so a later Save cannot write it over that file.
         s.doc.CurrentFileName = nameBefore;
-        if (!reset) RestoreCounters(s);
+        NothingOpened(s, reset);
     }
     return result;
 }
@@ -82,7 +126,9 @@ int OpenSheetDocument(Session& s, const std::string& nameBefore, bool reset)
 // `prepare` runs once a name has been chosen, before anything is read: the
 // reset that Open does after "No" or a save, so that a cancelled dialog
 // leaves the document as it was. It returns whether it reset the window.
-int RadingTheFileWith(Session& s, const std::function<bool()>& prepare)
+// `logsOnly`: Import's log branch, which opens nothing but a further log, so
+// a sheet document picked there never becomes the open document.
+int RadingTheFileWith(Session& s, const std::function<bool()>& prepare, bool logsOnly = false)
 {
     int result = 1;
     Guarded(s.ask, ProgramError, "(RadingTheFile(FileMenu))", [&] {
@@ -99,6 +145,12 @@ int RadingTheFileWith(Session& s, const std::function<bool()>& prepare)
         const std::string upper = ToUpper(chosen);
         const bool exists = FileExists(chosen);
 
+        if (logsOnly && !(Contains(upper, ".LOG") && exists)) {
+            s.doc.CurrentFileName = nameBefore;
+            RestoreCounters(s);
+            s.ask.Message(exists ? NotALogMessage : "NO FILE EXIST BY THE NAME : " + chosen);
+            return;
+        }
         if (Contains(upper, ".MDX") && exists) {
             result = OpenSheetDocument(s, nameBefore, reset);
             return;
@@ -110,13 +162,22 @@ int RadingTheFileWith(Session& s, const std::function<bool()>& prepare)
         // preview).
         if (Contains(upper, ".LOG") && exists) {
             result = OpenGeopakLogFile(s);
+            if (result != 0) {
+                s.doc.CurrentFileName = nameBefore;
+                NothingOpened(s, reset);
+            }
             return;
         }
         // ---------------------------------------------------------------------
 
-        if (!exists) s.ask.Message("NO FILE EXIST BY THE NAME : " + chosen);
+        std::error_code ec;
+        if (!exists && std::filesystem::exists(chosen, ec)) s.ask.Message(InputFileProblem(chosen, MaxDocumentBytes));
+        else if (!exists) s.ask.Message("NO FILE EXIST BY THE NAME : " + chosen);
         // An existing file of another kind is not opened and nothing is shown.
-        if (!reset) RestoreCounters(s);
+        // A path that was not opened never names the document: Save would
+        // write the document over it.
+        s.doc.CurrentFileName = nameBefore;
+        NothingOpened(s, reset);
     });
     return result;
 }
@@ -167,6 +228,7 @@ int SavingTheFile(Session& s)
             if (written == 0) {
                 s.ask.Message(" FILE : " + s.doc.CurrentFileName + " IS SAVED SUCCESSFULLY");
                 s.doc.DataChanged = 0;
+                s.form.StatusText = s.doc.CurrentFileName;
                 result = 0;
                 return;
             }
@@ -189,7 +251,7 @@ int RadingTheFile(Session& s) { return RadingTheFileWith(s, {}); }
 void mnuFileSave_Click(Session& s)
 {
     Guarded(s.ask, ProgramError, "(SaveFile(FileMenu))", [&] {
-        if (s.doc.SheetCount <= 0) return;
+        if (s.doc.SheetCount <= 0 || s.doc.LogMode == 1) return;
         if (s.doc.DataChanged == 0) {
             s.ask.Message("FILE WAS NOT CHANGED SINCE LAST SAVE EVENT");
             return;
@@ -208,6 +270,7 @@ void mnuFileSave_Click(Session& s)
 void mnuFileSaveAs_Click(Session& s)
 {
     Guarded(s.ask, ProgramError, "(SaveAsFile(FileMenu))", [&] {
+        if (s.doc.LogMode == 1) return;  // a log is never written as a sheet document
         if (s.doc.SheetCount < 1) {
             s.ask.Message("No data exists to save as a file");
             return;
@@ -252,14 +315,25 @@ void mnuFileNew_Click(Session& s)
                 return;
             }
         } else {
-            fullReset = !IsUntitled(s.doc.CurrentFileName);
+            // An untitled document that holds more than one empty sheet
+            // (sheets imported into it) is reset too: none of it may pass
+            // into the new document.
+            fullReset = !IsUntitled(s.doc.CurrentFileName) || !HoldsOneEmptySheet(s);
         }
         s.doc.CurrentSheet = 0;
         s.doc.SheetCount = 1;
         if (fullReset) ResetallAttributes(s);
+        ShowSheetDocumentMode(s);
         s.doc.CurrentFileName = "UNTITLED";
         s.form.Caption = "MARDEX :UNTITLED";
         s.store[0].SetCell(ColStation, 0, std::string(EndMarker));
+        // One tab, and the sheet carries the name it shows, so Save writes that name.
+        s.store[0].TabName = "Mardex 1";
+        s.form.Tabs.assign(1, s.store[0].TabName);
+        s.form.SelectedTab = 0;
+        s.form.TabStripVisible = true;
+        s.form.TabStripEnabled = true;
+        s.form.GridShowsSheet = true;
         // The new sheet's factor can be typed unless the sheet is measured in embankment.
         s.form.txtShrinkFactor.enabled = s.store[0].MeasuredInEmbankment != 1;
         s.form.StatusText = "New File";
@@ -282,7 +356,9 @@ int OpenFileCommand(Session& s)
                 return reset;
             });
         };
-        if (s.doc.DataChanged == 0 || s.doc.ImportDone == 1) {
+        // Changes typed after an Import are offered a save like any others:
+        // an import earlier in the session never lets Open drop them silently.
+        if (s.doc.DataChanged == 0) {
             resetAndRead(false);
             return;
         }
@@ -308,31 +384,63 @@ int OpenFileCommand(Session& s)
 
 void mnuFileOpen_Click(Session& s) { OpenFileCommand(s); }
 
+namespace {
+
+// Import keeps the document's name: unsaved typing is offered a save first,
+// as Open offers it. False when the user cancels or the save fails.
+bool SettleUnsavedBeforeImport(Session& s)
+{
+    if (s.doc.DataChanged != 1) return true;
+    const std::string name = s.doc.CurrentFileName;
+    const Answer a = s.ask.Ask(MessageBox{"Wish to save : " + name + " before importing other file ?",
+                                          Buttons::YesNoCancel, Icon::Question});
+    if (a == Answer::No) return true;
+    if (a == Answer::Yes) {
+        s.doc.CurrentFileName = IfUntitled(s, 1);
+        if (!IsUntitled(s.doc.CurrentFileName) && SavingTheFile(s) == 0) {
+            ShowDocumentCaption(s);
+            return true;
+        }
+        s.doc.CurrentFileName = name;
+        return false;
+    }
+    s.ask.Message("File : " + name + " was not saved");
+    return false;
+}
+
+void ShowImportDone(Session& s)
+{
+    s.form.mnuFileSaveEnabled = false;
+    s.form.mnuFileSaveAsEnabled = false;
+    s.form.mnuEditEnabled = false;
+    s.form.Label4Visible = false;
+    s.form.txtShrinkFactor.visible = false;
+    s.doc.ImportDone = 1;
+    s.doc.DataChanged = 0;
+}
+
+} // namespace
+
 void mnuImportFile_Click(Session& s)
 {
     try {
-        s.form.mnuFileSaveEnabled = false;
-        s.form.mnuFileSaveAsEnabled = false;
-        s.form.mnuEditEnabled = false;
-        s.form.Label4Visible = false;
-        s.form.txtShrinkFactor.visible = false;
-        s.doc.ImportDone = 1;
+        if (!SettleUnsavedBeforeImport(s)) return;
         s.doc.SheetCountBeforeCommand = s.doc.SheetCount;
         s.doc.CurrentSheetBeforeCommand = s.doc.CurrentSheet;
+        // An import that reads nothing (dialog cancelled, a file refused)
+        // changes nothing: the changed mark and the menus stay as they were.
         if (s.form.mnuImportFileCaption == "Import MDX File") {
-            ImportSheetDocument(s);
-            s.doc.DataChanged = 0;
+            if (ImportSheetDocument(s) == 0) ShowImportDone(s);
         } else if (s.form.mnuImportFileCaption == "Import any other Log File") {
             ++s.doc.SheetCount;
             ++s.doc.CurrentSheet;
             s.doc.LogMode = 1;
-            s.doc.DataChanged = 0;
             // ---- GEOPAK log import ----------------------------------------
             // The new log goes after the last tab, within the 26 sheets. The
             // stick-up drawing keeps no row maximum: it follows the report file.
             if (!PrepareGeopakLogImport(s)) return;
             // -----------------------------------------------------------------
-            RadingTheFile(s);
+            if (RadingTheFileWith(s, {}, true) == 0) ShowImportDone(s);
             s.doc.DataChanged = 0;
         }
     } catch (const std::exception&) {

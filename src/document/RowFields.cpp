@@ -8,8 +8,6 @@ namespace mardex {
 
 namespace {
 
-std::string Cut(std::string_view text) { return std::string(text.substr(0, RowFieldWidth)); }
-
 bool IsSeparator(char c, char separator) { return c == separator || (separator == ' ' && c == '\t'); }
 
 } // namespace
@@ -34,12 +32,12 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
             std::string last(rest);
             for (char& c : last)
                 if (c == '\t') c = ' ';
-            found[count++] = Cut(last);
+            found[count++] = std::move(last);
             break;
         }
         std::size_t stop = 0;
         while (stop < rest.size() && !IsSeparator(rest[stop], separator)) ++stop;
-        found[count++] = Cut(Trim(rest.substr(0, stop)));
+        found[count++] = Trim(rest.substr(0, stop));
         rest.remove_prefix(stop);
         while (!rest.empty() && (IsSeparator(rest.front(), separator) || rest.front() == ' ' || rest.front() == '\t'))
             rest.remove_prefix(1);
@@ -53,7 +51,7 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
         row.fields = found;
     }
     row.fields[0] = FormatStationText(row.fields[0]);
-    for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = AreaMaskText(row.fields[c]);
+    for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = AreaFieldText(row.fields[c]);
     return row;
 }
 

@@ -9,10 +9,9 @@ namespace mardex {
 
 struct Sheet;
 
-// Station, code, cut area, added cut, fill area, added fill; each at most
-// 15 characters.
+// Station, code, cut area, added cut, fill area, added fill. A field is kept
+// whole: cutting it to its 15 characters would change the document silently.
 using RowFields = std::array<std::string, 6>;
-constexpr std::size_t RowFieldWidth = 15;
 
 struct SplitRow {
     RowFields fields;
@@ -23,7 +22,7 @@ struct SplitRow {
 // The current layout has six fields; the older one (legacyFormat 1) five,
 // without the code, which becomes "-". The fields present fill the first
 // slots in order. Station and quantities that read as numbers are formatted
-// with their masks; other texts stay as they are.
+// with their masks (AreaFieldText for quantities); other texts stay as they are.
 SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat);
 
 // Copies the fields into row `rowIndex` of the sheet, then moves the row

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
@@ -95,8 +97,17 @@ void GdalDesignHost::OpenDesignFile(const std::string& path)
     const char* const drivers[] = {"DGN", nullptr};
     readOnly_ = forceReadOnly || MarkedReadOnly(path);
     CPLErrorReset();
-    if (!readOnly_)
-        ds_ = static_cast<GDALDataset*>(GDALOpenEx(path.c_str(), GDAL_OF_VECTOR | GDAL_OF_UPDATE, drivers, nullptr, nullptr));
+    if (!readOnly_) {
+        work_ = std::make_unique<TemporaryBeside>(path);
+        std::error_code ec;
+        if (!work_->ok()) throw std::runtime_error(work_->error());
+        if (!fs::copy_file(path, work_->path(), fs::copy_options::overwrite_existing, ec))
+            throw std::runtime_error("cannot copy " + path + ": " + ec.message());
+        ds_ = static_cast<GDALDataset*>(
+            GDALOpenEx(work_->path().c_str(), GDAL_OF_VECTOR | GDAL_OF_UPDATE, drivers, nullptr, nullptr));
+        if (ds_ && ds_->GetLayerCount() > 0) elements_ = ds_->GetLayer(0)->GetFeatureCount();
+        if (!ds_) work_.reset();
+    }
     if (!ds_) {
         ds_ = static_cast<GDALDataset*>(GDALOpenEx(path.c_str(), GDAL_OF_VECTOR, drivers, nullptr, nullptr));
         if (!ds_) {
@@ -219,6 +230,7 @@ void GdalDesignHost::AttachReference(const ReferenceAttachment& a)
         }
         if (target.CreateFeature(copy.get()) != OGRERR_NONE)
             throw std::runtime_error("cannot add the border to " + path_ + ": " + dgn::LastGdalError());
+        ++elements_;
     }
 }
 
@@ -241,6 +253,7 @@ void GdalDesignHost::AddElement(const TextElement& e)
     CPLErrorReset();
     if (layer.CreateFeature(f.get()) != OGRERR_NONE)
         throw std::runtime_error("cannot add a text to " + path_ + ": " + dgn::LastGdalError());
+    ++elements_;
 }
 
 void GdalDesignHost::FinishAndSave()
@@ -251,14 +264,45 @@ void GdalDesignHost::FinishAndSave()
     if (layer.SyncToDisk() != OGRERR_NONE) throw std::runtime_error("cannot save " + path_ + ": " + dgn::LastGdalError());
     ds_->FlushCache();
     if (CPLGetLastErrorType() >= CE_Failure) throw std::runtime_error("cannot save " + path_ + ": " + dgn::LastGdalError());
+    if (!work_) return;
+    CloseDataset();
+    if (CPLGetLastErrorType() >= CE_Failure) throw std::runtime_error("cannot save " + path_ + ": " + dgn::LastGdalError());
+    CheckSaved(work_->path());
+    if (!work_->Commit()) throw std::runtime_error(work_->error());
+    work_.reset();
 }
 
-void GdalDesignHost::Release()
+// The driver does not report every failed write: the copy must hold every
+// element drawn before it may replace the design file.
+void GdalDesignHost::CheckSaved(const std::string& written)
+{
+    std::error_code ec;
+    const auto size = fs::file_size(written, ec);
+    if (ec) throw std::runtime_error("cannot save " + path_ + ": " + ec.message());
+    if (failWritesAfterBytes >= 0 && size > static_cast<std::uintmax_t>(failWritesAfterBytes))
+        throw std::runtime_error("cannot save " + path_ + ": " + std::strerror(ENOSPC));
+    const char* const drivers[] = {"DGN", nullptr};
+    GDALDataset* check =
+        static_cast<GDALDataset*>(GDALOpenEx(written.c_str(), GDAL_OF_VECTOR | GDAL_OF_READONLY, drivers, nullptr, nullptr));
+    const long long held = check && check->GetLayerCount() > 0 ? check->GetLayer(0)->GetFeatureCount() : -1;
+    if (check) GDALClose(check);
+    if (held != elements_)
+        throw std::runtime_error("cannot save " + path_ + ": the file written holds " + std::to_string(std::max(held, 0LL)) +
+                                 " of its " + std::to_string(elements_) + " elements");
+}
+
+void GdalDesignHost::CloseDataset()
 {
     if (ds_) {
         GDALClose(ds_);
         ds_ = nullptr;
     }
+}
+
+void GdalDesignHost::Release()
+{
+    CloseDataset();
+    work_.reset();  // an unsaved copy goes
 }
 
 } // namespace mardex

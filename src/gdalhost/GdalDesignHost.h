@@ -3,6 +3,9 @@
 // design file, the border's elements are merged into it at each sheet.
 #include "gdalhost/DgnFile.h"
 #include "stickup/DesignHost.h"
+#include "document/AtomicFile.h"
+
+#include <memory>
 
 #include <optional>
 #include <string>
@@ -21,6 +24,9 @@ public:
 
     // Opens every design file read-only, as a viewer would.
     bool forceReadOnly = false;
+    // Tests only: the save fails as on a full disk once the design file
+    // would hold more than this many bytes (-1: never).
+    long long failWritesAfterBytes = -1;
 
     void Start() override;
     void OpenDesignFile(const std::string& path) override;
@@ -42,9 +48,15 @@ public:
 
 private:
     OGRLayer& Layer();
+    void CloseDataset();
+    void CheckSaved(const std::string& written);
 
     GDALDataset* ds_ = nullptr;
     std::string path_;
+    // GDAL draws into a copy beside the design file, renamed over it by the
+    // save: a failed or interrupted drawing leaves the file as it was.
+    std::unique_ptr<TemporaryBeside> work_;
+    long long elements_ = 0;  // what the copy must hold when saved
     bool readOnly_ = false;
     dgn::Units units_;
 };

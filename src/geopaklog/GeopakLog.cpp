@@ -3,6 +3,7 @@
 #include "app/Guarded.h"
 #include "app/HeaderFields.h"
 #include "app/Session.h"
+#include "document/InputFile.h"
 #include "geopaklog/LogTables.h"
 #include "report/LogReport.h"
 #include "report/ReportFile.h"
@@ -378,6 +379,10 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::string& path)
 
 int16_t CheckWhetherItIsLogFile(Session& s, const std::string& path)
 {
+    if (const std::string problem = InputFileProblem(path, MaxLogBytes); !problem.empty()) {
+        ErrorBox(s.ask, " Error: ", problem, " occured in CheckWhetherItIsLogFile");
+        return 0;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         ErrorBox(s.ask, " Error: ", "File not found: " + path, " occured in CheckWhetherItIsLogFile");
@@ -565,7 +570,7 @@ bool LoadGeopakLog(Session& s)
 
     // The copied table lines make the report file until the log report replaces it.
     std::string error;
-    WriteLogReportText(s, reader.Copied(), error);
+    if (!s.report.LogReportOnRequestOnly) WriteLogReportText(s, reader.Copied(), error);
     WriteIncrementalValue(s, sheet);
     s.report.TotalPages = PagesForDrawnLines(DrawnLines(reader.Copied()));
     return true;

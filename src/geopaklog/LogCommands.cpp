@@ -18,7 +18,6 @@ namespace mardex {
 
 namespace {
 
-const std::string NotALogMessage = " The file selected is not a Geopak Earthwork log file";
 const std::string TooManyLogsMessage =
     "A document holds at most 26 groups: no further log file can be imported.";
 
@@ -43,6 +42,11 @@ void ShowLogMode(Session& s)
     f.Caption = "GEOPAK LOG FILE: " + s.doc.CurrentFileName;
     f.mnuImportFileEnabled = true;
     f.mnuImportFileCaption = "Import any other Log File";
+    // A log is shown as reports: nothing of it can be edited or saved, and
+    // Save can never write a sheet document over the log.
+    f.mnuFileSaveEnabled = false;
+    f.mnuFileSaveAsEnabled = false;
+    f.mnuEditEnabled = false;
 }
 
 // A baseline already shown on a tab may be renamed for the new tab.
@@ -70,6 +74,13 @@ void AddLogTab(Session& s)
 
 void WriteAndPreview(Session& s)
 {
+    if (s.report.LogReportOnRequestOnly) {
+        Guarded(s.ask, "Program Error: ", " occured in CreateGeopakLogReport", [&] {
+            std::string unused;
+            AppendGeopakLogReport(s, unused);
+        });
+        return;
+    }
     CreateGeopakLogReport(s);
     s.print.PageToRender = 1;
     s.hooks->ShowPreview();

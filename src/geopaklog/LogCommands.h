@@ -8,6 +8,8 @@ namespace mardex {
 
 class Session;
 
+inline const std::string NotALogMessage = " The file selected is not a Geopak Earthwork log file";
+
 // True when the upper-cased path contains ".LOG" (the dispatcher's test).
 bool IsGeopakLogName(const std::string& path);
 

@@ -230,16 +230,13 @@ namespace {
 
 // One step of the tokenizer: the remainder up to its first blank, trimmed;
 // the remainder then goes on from that blank. A remainder without a blank
-// gives an empty token and the message, and stays as it is; an empty
-// remainder simply gives an empty token.
-std::string NextToken(Session& s, std::string& rest)
+// (a line with fewer fields) gives an empty token and stays as it is, to
+// end the line: nothing has failed, so nothing is said.
+std::string NextToken(std::string& rest)
 {
     if (rest.empty()) return {};
     const auto blank = rest.find(' ');
-    if (blank == std::string::npos) {
-        s.ask.Message("Error occured in ReformatToPrint");
-        return {};
-    }
+    if (blank == std::string::npos) return {};
     std::string token = Trim(std::string_view(rest).substr(0, blank));
     rest = Trim(std::string_view(rest).substr(blank));
     return token;
@@ -249,21 +246,19 @@ std::string Field8(const std::string& text) { return RightAlign(text, 8); }
 
 } // namespace
 
-std::string ReformatToPrint(Session& s, const std::string& line)
+std::string ReformatToPrint(const std::string& line)
 {
     std::string t0, rest;
     const auto blank = line.find(' ');
-    if (blank == std::string::npos) {
-        s.ask.Message("Error occured in ReformatToPrint");
-    } else {
+    if (blank != std::string::npos) {
         t0 = line.substr(0, blank + 1);
         rest = Trim(std::string_view(line).substr(blank));
     }
-    const std::string t1 = NextToken(s, rest);
+    const std::string t1 = NextToken(rest);
 
     if (ReadsAsNumber(t1)) {
         std::string tokens[10] = {t0, t1};
-        for (int i = 2; i <= 8; ++i) tokens[i] = NextToken(s, rest);
+        for (int i = 2; i <= 8; ++i) tokens[i] = NextToken(rest);
         tokens[9] = Trim(rest);
         std::string out;
         for (int i = 0; i <= 8; ++i) out += Field8(tokens[i]) + (i < 8 ? "  " : "    ");
@@ -271,7 +266,7 @@ std::string ReformatToPrint(Session& s, const std::string& line)
     }
     if (t1 == "Bal.") {
         std::string tokens[6] = {t0, t1};
-        for (int i = 2; i <= 4; ++i) tokens[i] = NextToken(s, rest);
+        for (int i = 2; i <= 4; ++i) tokens[i] = NextToken(rest);
         tokens[5] = Trim(rest);
         std::string out;
         for (int i = 0; i <= 3; ++i) out += Field8(tokens[i]) + "  ";
@@ -325,7 +320,7 @@ void PrintOneByOne(Session& s, ReportSurface& out)
             if (!started) startPage();
             out.SetPosition(W(s) - 95, H(s) - budget);
             if (preview) out.SetText1(out.Text1() + "     " + line + "\r\n");
-            else out.PrintText(ReformatToPrint(s, line));
+            else out.PrintText(ReformatToPrint(line));
             --budget;
         }
         if (preview) {
@@ -363,8 +358,11 @@ bool PrintAllPages(Session& s, ReportSurface& printer)
             --budget;
         }
     });
-    printer.EndDoc();
-    return done;
+    if (!done) {
+        printer.DiscardDoc();
+        return false;
+    }
+    return Guarded(s.ask, SystemError, " occured in mnuRptPrint_click", [&] { printer.EndDoc(); });
 }
 
 long CountDrawnPages(const std::string& reportPath)

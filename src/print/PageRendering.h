@@ -22,7 +22,7 @@ void WriteHeader(Session& s, ReportSurface& surface);
 void WriteTables(Session& s, ReportSurface& surface, int top);
 
 // Re-columns one report line for printing selected pages.
-std::string ReformatToPrint(Session& s, const std::string& line);
+std::string ReformatToPrint(const std::string& line);
 
 // Renders page s.print.PageToRender of the report file.
 void PrintOneByOne(Session& s, ReportSurface& surface);

@@ -109,16 +109,26 @@ void cmdCancel_Click(Session& s, PrintSelectForm& form)
 
 void mnuPrintSelected_Click(Session& s, ReportSurface& printer, PageRangeDialog& dialog)
 {
+    bool nothingToPrint = false;
     Guarded(s.ask, SystemError, " occured in mnuRptPrint_click", [&] {
         dialog.ShowModal(s);
         const int from = s.print.PrintFromPage, to = s.print.PrintToPage;
+        const bool cancelled = from == 0 && to == 0;
+        // A range without a page of the report prints nothing: saying it was
+        // sent to the printer would report a success that did not happen.
+        nothingToPrint = !cancelled && (from > to || from > s.report.TotalPages || to < 1);
+        if (nothingToPrint) return;
         for (int i = from; i <= to; ++i) {
             s.print.PageToRender = static_cast<int16_t>(i);
             PrintOneByOne(s, printer);
         }
     });
-    printer.EndDoc();
-    SentToPrinter(s, printer);
+    if (!Guarded(s.ask, SystemError, " occured in mnuRptPrint_click", [&] { printer.EndDoc(); })) return;
+    if (nothingToPrint)
+        s.ask.Message("There is nothing to print: the report has " + std::to_string(s.report.TotalPages) +
+                      " pages and the range selected holds none of them.");
+    else
+        SentToPrinter(s, printer);
 }
 
 } // namespace mardex

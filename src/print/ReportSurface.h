@@ -42,6 +42,8 @@ public:
     virtual void BeginDoc() {}
     virtual void NewPage() {}
     virtual void EndDoc() {}
+    // Ends a document that failed: a file standing in for paper is not written.
+    virtual void DiscardDoc() { EndDoc(); }
     virtual std::string DeviceName() const { return {}; }
 
     // Preview window only.

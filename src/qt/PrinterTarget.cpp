@@ -1,12 +1,14 @@
 #include "PrinterTarget.h"
 
 #include "qtsurface/PdfReport.h"
-#include "qtsurface/QPainterSurface.h"
+#include "qtsurface/PdfFileSurface.h"
 
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
+
+#include <filesystem>
 
 namespace mardex {
 
@@ -21,10 +23,14 @@ PrinterTarget::PrinterTarget(const std::string& reportPath)
         printer_->setDocName("Earthwork calculation report");
         surface_ = std::make_unique<QPainterSurface>(*printer_, printer_.get(), printer_->printerName().toStdString());
     } else {
-        const std::string pdf = PdfBesideReport(reportPath);
-        pdf_ = std::make_unique<QPdfWriter>(QString::fromLocal8Bit(pdf.c_str()));
-        SetUpPdfPage(*pdf_);
-        surface_ = std::make_unique<QPainterSurface>(*pdf_, pdf_.get(), pdf);
+        // The message names the whole path: a report folder left empty puts
+        // the PDF in the current folder, which the user does not see.
+        std::error_code ec;
+        std::filesystem::path full = std::filesystem::absolute(PdfBesideReport(reportPath), ec);
+        const std::string pdfPath = ec ? PdfBesideReport(reportPath) : full.lexically_normal().string();
+        auto pdf = std::make_unique<PdfFileSurface>(pdfPath);
+        pdf_ = &pdf->Writer();
+        surface_ = std::move(pdf);
     }
 }
 

@@ -33,7 +33,7 @@ public:
 
 private:
     std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<QPdfWriter> pdf_;
+    QPdfWriter* pdf_ = nullptr;  // the PDF surface's own writer
     std::unique_ptr<QPainterSurface> surface_;
 };
 

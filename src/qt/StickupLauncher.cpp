@@ -14,9 +14,8 @@ void RunStickupSheets(QWidget* parent, mardex::Session& s)
     using namespace mardex;
     GdalDesignHost host;
     Command2_Click(s, host, [&](const std::string& proposedName) {
-        auto& model = s.stickup.bentleyTwo;
-        if (!model.loaded) model.Form_Load(DefaultSeedFile(s.ProgramFolder, dgn::GdalSeedFile()), ToPath(QDir::currentPath()));
-        model.chooser.Text1 = proposedName;
+        PrepareBentleyTwo(s, DefaultSeedFile(s.ProgramFolder, dgn::GdalSeedFile()), ToPath(QDir::currentPath()),
+                          proposedName);
         bentleyTwo dialog(s, parent);
         dialog.exec();
     });

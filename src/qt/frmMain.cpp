@@ -151,14 +151,19 @@ void frmMain::buildToolbarAndStatusBar()
     tbToolBar->setMovable(false);
     QAction* tbNew = tbToolBar->addAction(style()->standardIcon(QStyle::SP_FileIcon), "New");
     QAction* tbOpen = tbToolBar->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton), "Open");
-    QAction* tbSave = tbToolBar->addAction(style()->standardIcon(QStyle::SP_DialogSaveButton), "Save");
     tbNew->setObjectName("New");
     tbOpen->setObjectName("Open");
-    tbSave->setObjectName("Save");
-    // The buttons run exactly the File menu's commands.
+    // The buttons run exactly the File menu's commands. Save is the menu's
+    // own action, so the button is enabled exactly when the menu item is.
     connect(tbNew, &QAction::triggered, mnuFileNew, &QAction::trigger);
     connect(tbOpen, &QAction::triggered, mnuFileOpen, &QAction::trigger);
-    connect(tbSave, &QAction::triggered, mnuFileSave, &QAction::trigger);
+    mnuFileSave->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    mnuFileSave->setIconVisibleInMenu(false);
+    tbToolBar->addAction(mnuFileSave);
+    if (QWidget* tbSave = tbToolBar->widgetForAction(mnuFileSave)) {
+        tbSave->setObjectName("Save");
+        tbSave->setToolTip("Save");
+    }
 
     sbStatusBar = statusBar();
     sbStatusBar->setObjectName("sbStatusBar");

@@ -123,7 +123,10 @@ void frmMain::syncGrid()
     GridModel::Changes changes = s_->form.grid.TakeChanges();
     gridModel_->Apply(changes);
     grid->setVisible(f.GridVisible);
-    grid->setEnabled(f.GridEnabled && f.GridShowsSheet);
+    // A grid that shows no sheet stays enabled and drops the keys itself
+    // (the core refuses its edits): disabling it would pass the focus, and
+    // the typing, to the next field.
+    grid->setEnabled(f.GridEnabled);
     if (changes.topRow || changes.all) grid->verticalScrollBar()->setValue(g.TopRow() - GridHeaderRows);
     if (g.Row() >= GridHeaderRows && (changes.current || changes.rows || changes.all)) {
         const QModelIndex current = gridModel_->index(g.Row() - GridHeaderRows, g.Col());

@@ -2,9 +2,8 @@
 
 #include "app/Session.h"
 #include "print/PageRendering.h"
-#include "qtsurface/QPainterSurface.h"
+#include "qtsurface/PdfFileSurface.h"
 
-#include <QFile>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
@@ -27,9 +26,7 @@ void SetUpPdfPage(QPdfWriter& writer)
 
 bool RenderReportToPdf(Session& s, const std::string& pdfPath, int* pagesWritten)
 {
-    QPdfWriter writer(QString::fromLocal8Bit(pdfPath.c_str()));
-    SetUpPdfPage(writer);
-    QPainterSurface surface(writer, &writer, pdfPath);
+    PdfFileSurface surface(pdfPath, s.doc.FailWritesAfterBytes);
     const bool printed = PrintAllPages(s, surface);
     if (pagesWritten) *pagesWritten = surface.PagesStarted();
     return printed;

@@ -6,7 +6,6 @@
 #include "report/LogReport.h"
 #include "report/ReportFile.h"
 
-#include <cstdio>
 
 namespace mardex {
 
@@ -19,7 +18,7 @@ bool BuildCombinedReport(Session& s, SheetFault onFault)
         return false;
     }
     // Sections are built in memory and written once: a run that fails leaves
-    // no partial file, and no section is read back while the next is built.
+    // the old file as it was, and no section is read back while the next is built.
     std::string text;
     for (int i = 0; i < s.doc.SheetCount; ++i) {
         s.report.AppendToReport = i == 0 ? 0 : 1;
@@ -33,14 +32,10 @@ bool BuildCombinedReport(Session& s, SheetFault onFault)
                           [&] { AppendSheetReport(s, text); });
         s.report.AppendToReport = 0;
         s.report.ResetGrandTotals();
-        if (!built && onFault == SheetFault::FailRun) {
-            std::remove(path->c_str());
-            return false;
-        }
+        if (!built && onFault == SheetFault::FailRun) return false;
     }
-    if (!WriteReportText(*path, text, false, error)) {
+    if (!WriteReportText(*path, text, false, error, s.doc.FailWritesAfterBytes)) {
         s.ask.Message(error);
-        std::remove(path->c_str());
         return false;
     }
     s.report.ReportLineCount = static_cast<int32_t>(AllLines(text) - 20);

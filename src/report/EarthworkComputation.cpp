@@ -454,14 +454,10 @@ bool CreateTempRptFile(Session& s)
     const bool built = Guarded(s.ask, "Program Error: ", " occured in CreateTempRptFile",
                                [&] { AppendSheetReport(s, text); });
     s.report.AppendToReport = 0;
-    if (!built) {
-        // A report that could not be built must not be shown as if it were this one.
-        if (!append) std::remove(path->c_str());
-        return false;
-    }
-    if (!WriteReportText(*path, text, append, error)) {
+    // A report that could not be built or written leaves the old file as it was.
+    if (!built) return false;
+    if (!WriteReportText(*path, text, append, error, s.doc.FailWritesAfterBytes)) {
         s.ask.Message(error);
-        if (!append) std::remove(path->c_str());
         return false;
     }
     CountNumberOfPages(s);

@@ -11,6 +11,8 @@
 #include "sheet/NumberText.h"
 #include "sheet/SheetStore.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -422,12 +424,81 @@ bool WriteLogReportText(Session& s, const std::string& text, std::string& error,
         error = "Bad file name or number: " + s.doc.CurrentFileName;
         return false;
     }
-    return WriteReportText(*path, text, mayAppend && s.report.AppendToReport == 1, error);
+    return WriteReportText(*path, text, mayAppend && s.report.AppendToReport == 1, error, s.doc.FailWritesAfterBytes);
 }
 
 std::string InsertBalance(const SheetLog& log, int entry) { return LogIntervals(log).Label(entry); }
 
 std::vector<int> BalancePointsOfEntry(const SheetLog& log, int entry) { return LogIntervals(log).Points(entry); }
+
+bool LooksLikeLogCompanion(const std::string& text)
+{
+    std::vector<std::string_view> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        std::string_view line(text.data() + at, end - at);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        at = end + 1;
+    }
+    std::size_t i = 0;
+    const auto next = [&](std::string_view want) { return i < lines.size() && lines[i++] == want; };
+    if (!next("[VERSION 2002]")) return false;
+    if (i >= lines.size() || (lines[i] != "[ENGLISH]" && lines[i] != "[METRIC]")) return false;
+    ++i;
+    if (!next("") || !next("") || !next("")) return false;
+    bool anySheet = false;
+    while (i < lines.size() && lines[i].substr(0, 10) == "[END AREA " && lines[i].back() == ']') {
+        ++i;
+        anySheet = true;
+        if (!next("#BALANCE FACTOR") || !next("1.00") || !next("#MEASURED IN EMBANKMENT") || !next(" 0 ") ||
+            !next(ColumnHeaderLine))
+            return false;
+        for (; i < lines.size() && !lines[i].empty() && lines[i].front() != '['; ++i) {
+            std::vector<std::string_view> fields;
+            std::string_view rest = lines[i];
+            while (!rest.empty()) {
+                const auto start = rest.find_first_not_of(' ');
+                if (start == std::string_view::npos) break;
+                rest.remove_prefix(start);
+                const auto blank = rest.find(' ');
+                fields.push_back(rest.substr(0, blank));
+                rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank);
+            }
+            if (fields.size() != 6 || fields[1] != "-" || fields[3] != "0.00" || fields[5] != "0.00") return false;
+        }
+    }
+    if (!anySheet || !next("[LAST RECORD]")) return false;
+    return i == lines.size() || (i + 1 == lines.size() && lines[i].empty());
+}
+
+namespace {
+
+// The companion goes next to the log under the log's name with ".mdx": a
+// sheet document of that name that is not a previous companion is replaced
+// only when the user says so (the tool's questions are answered No).
+bool MayWriteCompanion(Session& s, const std::string& companionPath, const std::string& logPath)
+{
+    std::error_code ec;
+    if (!std::filesystem::exists(companionPath, ec)) return true;
+    auto& kept = s.doc.KeptDocuments;
+    if (std::find(kept.begin(), kept.end(), companionPath) != kept.end()) return false;
+    std::ifstream in(companionPath, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    if (in.good() || in.eof()) {
+        if (LooksLikeLogCompanion(text)) return true;
+    }
+    const Answer a = s.ask.Ask(MessageBox{companionPath + " is a sheet document, not the station rows of " + logPath +
+                                              ". Replace it with the log's station rows?",
+                                          Buttons::YesNo, Icon::Exclamation, "Warning", true});
+    if (a == Answer::Yes) return true;
+    kept.push_back(companionPath);
+    s.ask.Message(companionPath + " was kept; the log's station rows were not written.");
+    return false;
+}
+
+} // namespace
 
 void AppendGeopakLogReport(Session& s, std::string& text)
 {
@@ -439,7 +510,9 @@ void AppendGeopakLogReport(Session& s, std::string& text)
     LogReportBuilder builder(s, log);
     builder.Build();
     std::string error;
-    if (!WriteReportText(*companionPath, CompanionDocument(s, builder.CompanionRows()), false, error))
+    if (MayWriteCompanion(s, *companionPath, logPath) &&
+        !WriteReportText(*companionPath, CompanionDocument(s, builder.CompanionRows()), false, error,
+                         s.doc.FailWritesAfterBytes))
         throw RuntimeFault(error);
     text += builder.Report();
 }
@@ -455,7 +528,7 @@ bool CreateGeopakLogReport(Session& s)
 
         const bool append = s.report.AppendToReport == 1;
         std::string error;
-        if (!WriteReportText(*reportPath, text, append, error)) throw RuntimeFault(error);
+        if (!WriteReportText(*reportPath, text, append, error, s.doc.FailWritesAfterBytes)) throw RuntimeFault(error);
         s.report.AppendToReport = 0;
 
         if (append) {

@@ -20,6 +20,13 @@ std::optional<std::string> LogReportFileName(const Session& s);
 // name, then ".mdx".
 std::optional<std::string> LogCompanionFileName(const std::string& logPath);
 
+// Whether a sheet document's text has the shape the companion writer gives
+// it: empty descriptions, every sheet with factor 1.00 and flag 0, every row
+// with the code "-" and no added volumes. Such a file is a previous
+// companion and is replaced without a question; anything else is the
+// designer's document.
+bool LooksLikeLogCompanion(const std::string& text);
+
 // Writes `text` as the report file of the log (appended to when
 // AppendToReport is 1 and `mayAppend`). False with the reason in `error`.
 bool WriteLogReportText(Session& s, const std::string& text, std::string& error, bool mayAppend = false);

@@ -33,19 +33,17 @@ bool BuildAccumulatedReport(Session& s)
     return BuildReport(s);
 }
 
+// A report that could not be built opens no preview: the file on disk is
+// still the previous report, which must not be shown as if it were this one.
 void mnuTotal_Click(Session& s)
 {
-    BuildTotalReport(s);
-    s.hooks->ShowPreview();
+    if (BuildTotalReport(s)) s.hooks->ShowPreview();
 }
 
 void mnuAccumulated_Click(Session& s)
 {
     // A log without accumulated quantities is refused and opens no preview.
-    const bool refused = s.doc.LogMode == 1 && !CurrentLogHasAccumulated(s);
-    BuildAccumulatedReport(s);
-    if (refused) return;
-    s.hooks->ShowPreview();
+    if (BuildAccumulatedReport(s)) s.hooks->ShowPreview();
 }
 
 std::string ReportFileName(Session& s)

@@ -1,13 +1,11 @@
 #include "report/ReportFile.h"
 
 #include "app/Session.h"
+#include "document/AtomicFile.h"
 #include "document/FileCommands.h"
 #include "report/LogReport.h"
 #include "report/ReportCommands.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -32,18 +30,19 @@ std::optional<std::string> ReportPathOf(const Session& s, std::string& error)
     return s.doc.ReportFolder + name.substr(0, dot) + ".rpt";
 }
 
-bool WriteReportText(const std::string& path, const std::string& text, bool append, std::string& error)
+bool WriteReportText(const std::string& path, const std::string& text, bool append, std::string& error,
+                     long long failAfterBytes)
 {
-    std::FILE* f = std::fopen(path.c_str(), append ? "ab" : "wb");
-    if (!f) {
-        error = "Cannot write the report file \"" + path + "\": " + std::strerror(errno);
-        return false;
+    std::string whole;
+    if (append && ReasonNotWritable(path).empty()) {
+        // Appending builds the whole new file too: an interrupted run keeps the old one.
+        std::ifstream in(path, std::ios::binary);
+        whole.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        whole += text;
     }
-    const bool written = std::fwrite(text.data(), 1, text.size(), f) == text.size();
-    const int saved = errno;
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) {
-        error = "Cannot write the report file \"" + path + "\": " + std::strerror(written ? errno : saved);
+    const AtomicWriteResult written = WriteFileAtomically(path, append ? whole : text, failAfterBytes);
+    if (!written.ok) {
+        error = written.error;
         return false;
     }
     return true;

@@ -13,9 +13,11 @@ class Session;
 // document's name has no "." (the name would be ambiguous).
 std::optional<std::string> ReportPathOf(const Session& s, std::string& error);
 
-// Writes `text` as the report file: created anew, or appended to. The file is
-// always closed before returning; false with the reason in `error`.
-bool WriteReportText(const std::string& path, const std::string& text, bool append, std::string& error);
+// Writes `text` as the report file: created anew, or appended to, through
+// the atomic writer (a failure leaves the old file as it was); false with
+// the reason in `error`. failAfterBytes: see WriteFileAtomically.
+bool WriteReportText(const std::string& path, const std::string& text, bool append, std::string& error,
+                     long long failAfterBytes = -1);
 
 // Pages the renderer really draws from a report text: its lines without "#",
 // 44 on the first page and 51 on each later one; at least one page.

@@ -1,12 +1,15 @@
 #include "stickup/DesignFileDialogs.h"
 
 #include "app/Session.h"
+#include "document/AtomicFile.h"
+#include "document/InputFile.h"
 #include "sheet/NumberText.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -178,16 +181,23 @@ bool CopySeedFile(const std::string& seed, const std::string& target, std::strin
         error = "the target file is read-only";
         return false;
     }
-    if (!fs::copy_file(seed, target, fs::copy_options::overwrite_existing, ec)) {
-        error = ec.message();
+    // The copy replaces the target whole or not at all.
+    std::ifstream in(seed, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) {
+        error = "cannot read " + seed;
         return false;
     }
-    return true;
+    const AtomicWriteResult written = WriteFileAtomically(target, bytes);
+    if (!written.ok) error = written.error;
+    return written.ok;
 }
 
 std::string DefaultSeedFile(const std::string& programFolder, const std::string& fallback)
 {
-    std::ifstream in((programFolder.empty() ? std::string() : programFolder + "/") + "mardex3.ini", std::ios::binary);
+    const std::string settings = (programFolder.empty() ? std::string() : programFolder + "/") + "mardex3.ini";
+    if (!InputFileProblem(settings, MaxSettingsBytes).empty()) return fallback;
+    std::ifstream in(settings, std::ios::binary);
     std::string line;
     for (int i = 0; i < 3 && std::getline(in, line); ++i) {
         if (i < 2) continue;

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <sys/stat.h>
+
 using namespace mardex;
 using namespace mardex::test;
 
@@ -68,15 +71,24 @@ TEST_F(HeaderFields, TheFactorIsStoredFormattedOnlyWhenItDiffers)
     EXPECT_EQ(s.CurrentSheet().BalanceFactor, "abc");
 }
 
-TEST_F(HeaderFields, ChoosingAUnitSystemHidesTheChoiceAndClearsTheChange)
+TEST_F(HeaderFields, ChoosingAUnitSystemHidesTheChoiceAndNeverClearsTheChange)
 {
-    s.doc.DataChanged = 1;
+    // The choice is saved with the document: one that changes the unit system
+    // marks a change, and none clears the mark that typing set.
+    const struct { int16_t changedBefore; bool metric; int16_t changedAfter; } cases[] = {
+        {1, true, 1}, {1, false, 1}, {0, true, 1}, {0, false, 0}};
+    for (const auto& c : cases) {
+        ResetallAttributes(s);
+        s.doc.DataChanged = c.changedBefore;
+        c.metric ? SetOptMetric(s) : SetOptEnglish(s);
+        EXPECT_EQ(s.doc.DataChanged, c.changedAfter) << c.changedBefore << (c.metric ? " metric" : " English");
+    }
+    ResetallAttributes(s);
     SetOptMetric(s);
     EXPECT_FALSE(s.form.Frame1Visible);
     EXPECT_TRUE(s.form.Label5Visible);
     EXPECT_EQ(s.form.Label5Caption, "Metric System");
     EXPECT_EQ(s.doc.UnitSystem, 1);
-    EXPECT_EQ(s.doc.DataChanged, 0);
     EXPECT_EQ(s.form.grid.Text(1, 2), "Sq. m.");
     EXPECT_EQ(s.form.grid.Text(1, 3), "Cu. m.");
     EXPECT_EQ(s.form.grid.Text(1, 1), "");
@@ -123,10 +135,37 @@ TEST(SettingsFile, TheSecondLineGivesTheReportFolder)
     EXPECT_FALSE(ReadReportFolder(dir / "d.ini", error));
 }
 
+// Only a regular file of sane size is read (a pipe would block start-up);
+// every refusal names the file.
+TEST(SettingsFile, WhatCannotBeReadIsRefusedAtOnceNamingTheFile)
+{
+    TempDir dir;
+    ASSERT_EQ(mkfifo((dir / "pipe.ini").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir / "folder.ini");
+    WriteFile(dir / "big.ini", "[Mardex]\r\nReportFolder = /x/\r\n" + std::string(2 << 20, ' '));
+    WriteFile(dir / "nul.ini", std::string("[Mardex]\r\nReportFolder = /srv/\0/\r\n", 34));
+    const struct {
+        std::string path, error;
+    } cases[] = {
+        {dir / "missing.ini", "File not found: " + (dir / "missing.ini")},
+        {dir / "pipe.ini", "the settings file " + (dir / "pipe.ini") + ": it is not a regular file"},
+        {dir / "folder.ini", "the settings file " + (dir / "folder.ini") + ": it is a folder, not a file"},
+        {dir / "big.ini", "the settings file " + (dir / "big.ini") + ": the file has 2097182 bytes"},
+        {dir / "nul.ini", "the report folder in " + (dir / "nul.ini") + " holds a NUL byte"},
+        {dir / "d.ini", "Input past end of file: " + (dir / "d.ini")},
+    };
+    WriteFile(dir / "d.ini", "only one line\n");
+    for (const auto& c : cases) {
+        std::string error;
+        EXPECT_FALSE(ReadReportFolder(c.path, error)) << c.path;
+        EXPECT_EQ(error.rfind(c.error, 0), 0u) << error;
+    }
+}
+
 TEST(SettingsFile, AMissingFileIsReportedAndStartUpGoesOn)
 {
     TempDir dir;
-    ScriptedPrompter ask{Says("Program Error: File not found occured in Form_Load")};
+    ScriptedPrompter ask{Says("Program Error: File not found: " + (dir / "mardex3.ini") + " occured in Form_Load")};
     Session s(ask);
     s.ProgramFolder = dir.path().string();
     Form_Load(s);

@@ -137,13 +137,14 @@ TEST_F(Groups, DeletingTheSecondOfThreeMovesTheThirdWholeIntoItsPlace)
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < ColumnCount; ++c)
             EXPECT_EQ(moved.Cell(c, r), "2/" + std::to_string(r) + "/" + std::to_string(c));
-    EXPECT_EQ(s.doc.CurrentSheet, 1);
+    // The first tab is selected, its sheet shown and current, and the keys
+    // go to the grid: typing never lands in another field or another sheet.
     EXPECT_EQ(s.form.SelectedTab, 0);
-    // The grid is emptied and takes no edits until a tab is clicked.
-    EXPECT_EQ(s.form.grid.Rows(), 3);
-    EXPECT_FALSE(s.form.GridShowsSheet);
-    Click(1);
+    EXPECT_EQ(s.doc.CurrentSheet, 0);
     EXPECT_TRUE(s.form.GridShowsSheet);
+    EXPECT_EQ(s.form.grid.Text(2, 5), "0/0/5");
+    EXPECT_EQ(s.form.Focus, FocusTarget::Grid);
+    Click(1);
     EXPECT_EQ(s.form.grid.Text(4, 5), "2/2/5");
 }
 

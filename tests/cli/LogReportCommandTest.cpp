@@ -39,7 +39,7 @@ TEST(LogReportCommand, TotalWritesOnlyTheFinalReportAndTheCompanion)
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, out + ": 1 pages\n");
     EXPECT_EQ(ReadFile(out), ReadFile(TestData("log_cases/h01_basic_english.total.rpt")));
-    // the report Open wrote into the (empty) report folder is not kept
+    // with --output, nothing is written into the (empty) report folder
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"final.rpt", "h01_basic_english.log", "h01_basic_english.mdx"}));
 }
 
@@ -53,6 +53,20 @@ TEST(LogReportCommand, AccumulatedRefusalIsExit1AndKeepsOnlyTheCompanion)
         << run.err;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"h01_basic_english.log", "h01_basic_english.mdx"}));
+}
+
+TEST(LogReportCommand, ADesignersDocumentWhereTheCompanionGoesIsNeverReplaced)
+{
+    TempDir dir;
+    const std::string log = CopyCase(dir, "h01_basic_english");
+    const std::string doc = dir / "h01_basic_english.mdx";
+    const std::string designers = ReadFile(TestData("cases/worked_example.mdx"));
+    WriteFile(doc, designers);
+    const ToolRun run = RunTool(dir, "--output " + Quote(dir / "final.rpt") + " " + Quote(log));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadFile(doc), designers);
+    EXPECT_NE(run.err.find("mardex-report: " + doc + " was kept"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFile(dir / "final.rpt"), ReadFile(TestData("log_cases/h01_basic_english.total.rpt")));
 }
 
 TEST(LogReportCommand, AFileThatIsNotALogIsExit1WithTheProgramsMessage)

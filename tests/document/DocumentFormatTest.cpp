@@ -117,13 +117,13 @@ namespace mardex::test {
 namespace {
 
 // The shortcut for texts already in the area mask must agree with the mask.
-TEST(AreaMaskText, AgreesWithTheMaskOnEveryKindOfText)
+TEST(AreaFieldText, AgreesWithTheMaskOnEveryKindOfText)
 {
     const char* texts[] = {"0.00", "12.50", "-3.46", "1500.00", "123456789012.34", "1234567890123.45", "00.50",
                            "-0.00", "0.5", "12.5", "1e3", "+1.00", " 1.00", "1.00 ", "12+5", "", ".50", "-.50",
                            "9999999999999.99", "0.10", "n/a", "-0.01", "1.005"};
     for (const char* text : texts) {
-        EXPECT_EQ(AreaMaskText(text), FormatAreaText(text)) << '"' << text << '"';
+        EXPECT_EQ(AreaFieldText(text), FormatAreaText(text)) << '"' << text << '"';
         if (IsAreaMaskText(text)) {
             EXPECT_EQ(FormatAreaText(text), text) << '"' << text << '"';
         }

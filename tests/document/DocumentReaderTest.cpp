@@ -240,13 +240,13 @@ TEST(DocumentReader, FirstLineDecidesCompatibility)
     }
 }
 
-TEST(GetParameters, TabsCountAsBlanksAndFieldsAreCutTo15)
+TEST(GetParameters, TabsCountAsBlanksAndLongFieldsAreKeptWhole)
 {
     const SplitRow row = GetParameters("\t1000\tAH  12345678901234567.5 1 2 tail text  ", 1, 0);
     EXPECT_TRUE(row.complete);
     EXPECT_EQ(row.fields[0], "10+00.000");
     EXPECT_EQ(row.fields[1], "AH");
-    EXPECT_EQ(row.fields[2], "123456789012345.00");
+    EXPECT_EQ(row.fields[2], "12345678901234567.5");  // its mask would not fit 15 characters
     EXPECT_EQ(row.fields[3], "1.00");
     EXPECT_EQ(row.fields[4], "2.00");
     EXPECT_EQ(row.fields[5], "tail text");

@@ -139,13 +139,29 @@ TEST_F(ChangedUntitled, NewWithNoResetsButKeepsTheDescriptions)
     mnuFileNew_Click(p.s);
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(p.s.doc.SheetCount, 1);
-    EXPECT_TRUE(p.s.form.Tabs.empty());
+    // One tab, and the sheet carries the name it shows, which Save writes.
+    EXPECT_EQ(p.s.form.Tabs, std::vector<std::string>{"Mardex 1"});
+    EXPECT_EQ(p.s.store[0].TabName, "Mardex 1");
+    EXPECT_EQ(p.s.form.SelectedTab, 0);
     EXPECT_EQ(p.s.doc.CurrentFileName, "UNTITLED");
     EXPECT_EQ(p.s.form.Caption, "MARDEX :UNTITLED");
     EXPECT_EQ(p.s.form.StatusText, "New File");
     EXPECT_EQ(p.s.form.txtDescri[0].text, "ME");
     EXPECT_TRUE(p.s.store[0].IsEndMarker(0));
     EXPECT_TRUE(p.s.form.mnuEditEnabled);
+}
+
+TEST(FileSave, AFreshStartSavesTheNameItsTabShows)
+{
+    Program p;
+    SetDescriText(p.s, 0, "ME");
+    const std::string path = p.Path("fresh.mdx");
+    p.ask.Then(Picks(path));
+    p.ask.Then(Says(" FILE : " + path + " IS SAVED SUCCESSFULLY"));
+    mnuFileSave_Click(p.s);
+    EXPECT_EQ(p.s.form.Tabs, std::vector<std::string>{"Mardex 1"});
+    EXPECT_NE(ReadFile(path).find("\r\n[END AREA 1 Mardex 1]\r\n"), std::string::npos) << ReadFile(path);
+    EXPECT_EQ(p.s.form.StatusText, path) << "the status bar names the document saved";
 }
 
 TEST_F(ChangedUntitled, NewWithYesSavesFirst)
@@ -172,15 +188,24 @@ TEST_F(ChangedUntitled, NewWithYesAndCancelledDialogChangesNothing)
     EXPECT_EQ(p.s.doc.DataChanged, 1);
 }
 
-TEST_F(ChangedUntitled, NewOnUnchangedUntitledDocumentDoesNotResetGridOrTabs)
+// An unchanged untitled document of one empty sheet needs no reset; one that
+// holds sheets (imported into it) is reset, so none of them passes into the
+// new document.
+TEST_F(ChangedUntitled, NewOnUnchangedUntitledDocumentResetsOnlyWhatItHolds)
 {
-    p.s.doc.DataChanged = 0;
-    p.s.form.grid.SetText(2, 0, "00+00.000");
-    mnuFileNew_Click(p.s);
-    EXPECT_TRUE(p.ask.shown.empty());
-    EXPECT_EQ(p.s.form.Tabs.size(), 2u);
-    EXPECT_EQ(p.s.form.grid.Text(2, 0), "00+00.000");
-    EXPECT_EQ(p.s.doc.SheetCount, 1);
+    const struct { int sheets; bool gridKept; } cases[] = {{1, true}, {2, false}};
+    for (const auto& c : cases) {
+        p.s.doc.SheetCount = static_cast<int16_t>(c.sheets);
+        p.s.doc.CurrentSheet = 0;
+        p.s.store[0].SetCell(ColStation, 0, "-1");
+        p.s.doc.DataChanged = 0;
+        p.s.form.grid.SetText(2, 0, "x");
+        mnuFileNew_Click(p.s);
+        EXPECT_TRUE(p.ask.shown.empty());
+        EXPECT_EQ(p.s.form.grid.Text(2, 0) == "x", c.gridKept) << c.sheets;
+        EXPECT_EQ(p.s.form.Tabs, std::vector<std::string>{"Mardex 1"}) << c.sheets;
+        EXPECT_EQ(p.s.doc.SheetCount, 1);
+    }
 }
 
 TEST_F(ChangedUntitled, OpenWithCancelKeepsTheDocument)
@@ -253,15 +278,25 @@ TEST(FileOpen, TheFactorBoxIsGreyedOnlyWhileADocumentMeasuredInEmbankmentIsOpen)
     EXPECT_TRUE(p.s.form.txtShrinkFactor.enabled);
 }
 
-TEST(FileOpen, APathThatDoesNotExistIsNamedAndKeptAsTheName)
+// A path that was not opened never names the document: a later Save would
+// write the document over it.
+TEST(FileOpen, APathNotOpenedIsReportedAndNeverNamesTheDocument)
 {
-    Program p;
-    const std::string path = p.Path("nothing.mdx");
-    p.ask.Then(Picks(path));
-    p.ask.Then(Says("NO FILE EXIST BY THE NAME : " + path));
-    mnuFileOpen_Click(p.s);
-    EXPECT_TRUE(p.ask.sawAll());
-    EXPECT_EQ(p.s.doc.CurrentFileName, path);
+    const struct { const char* name; const char* content; const char* message; } cases[] = {
+        {"nothing.mdx", nullptr, "NO FILE EXIST BY THE NAME : "},
+        {"v3.mdx", "[VERSION 3]\r\n", "FILE IS NOT COMPATIBLE WITH PRESENT VERSION OF THE PROGRAM."},
+    };
+    for (const auto& c : cases) {
+        Program p;
+        const std::string path = p.Path(c.name);
+        if (c.content) WriteFile(path, c.content);
+        p.ask.Then(Picks(path));
+        p.ask.Then(Says(c.content ? std::string(c.message) : c.message + path));
+        EXPECT_EQ(OpenFileCommand(p.s), 1);
+        EXPECT_TRUE(p.ask.sawAll());
+        EXPECT_EQ(p.s.doc.CurrentFileName, "UNTITLED") << c.name;
+        EXPECT_EQ(p.s.form.Caption, "MARDEX :UNTITLED");
+    }
 }
 
 TEST(FileOpen, AnExistingFileOfAnotherKindIsNotOpenedAndNothingIsShown)
@@ -285,19 +320,6 @@ TEST(FileOpen, TheDialogProposesLogsInLogMode)
     ASSERT_EQ(p.ask.dialogs.size(), 1u);
     EXPECT_EQ(p.ask.dialogs[0].filterIndex, 2);
     EXPECT_EQ(p.ask.dialogs[0].mode, FileDialogMode::Open);
-}
-
-TEST(FileOpen, IncompatibleFileIsRefusedAndKeepsThePath)
-{
-    Program p;
-    const std::string path = p.Path("v3.mdx");
-    WriteFile(path, "[VERSION 3]\r\n");
-    p.ask.Then(Picks(path));
-    p.ask.Then(Says("FILE IS NOT COMPATIBLE WITH PRESENT VERSION OF THE PROGRAM."));
-    EXPECT_EQ(OpenFileCommand(p.s), 1);
-    EXPECT_TRUE(p.ask.sawAll());
-    EXPECT_EQ(p.s.doc.CurrentFileName, path);
-    EXPECT_EQ(p.s.form.Caption, "MARDEX :UNTITLED");
 }
 
 TEST(FileOpen, OpenSucceedsReturnsZero)

@@ -1,6 +1,7 @@
 // Import MDX File: further sheets from another document.
 #include "DocumentFixture.h"
 
+#include "app/HeaderFields.h"
 #include "document/DocumentWriter.h"
 #include "document/LikePattern.h"
 
@@ -25,8 +26,7 @@ struct WorkedExampleOpen : ::testing::Test {
 
 TEST_F(WorkedExampleOpen, AppendsTheSheetsAfterTheExistingOnes)
 {
-    WriteFile(p.Path("more.mdx"), Document(Block(1, "X", "0.90", Row("00+00.000", 4)) + Block(2, "", "1.00", ""),
-                                           "[METRIC]"));
+    WriteFile(p.Path("more.mdx"), Document(Block(1, "X", "0.90", Row("00+00.000", 4)) + Block(2, "", "1.00", "")));
     p.ask.Then(Picks(p.Path("more.mdx")));
     mnuImportFile_Click(p.s);
     EXPECT_TRUE(p.ask.sawAll());
@@ -38,7 +38,7 @@ TEST_F(WorkedExampleOpen, AppendsTheSheetsAfterTheExistingOnes)
     EXPECT_EQ(p.s.store[3].EndRow(), 0);
     EXPECT_EQ(p.s.doc.CurrentSheet, 3) << "the last sheet read stays current";
     EXPECT_EQ(p.s.doc.DescriptionFields[0], "DESIGN UNIT 4") << "descriptions are not imported";
-    EXPECT_EQ(p.s.doc.UnitSystem, 1);
+    EXPECT_EQ(p.s.doc.UnitSystem, 0);
     EXPECT_EQ(p.s.doc.DataChanged, 0);
     EXPECT_EQ(p.s.doc.ImportDone, 1);
     EXPECT_FALSE(p.s.form.mnuFileSaveEnabled);
@@ -46,6 +46,107 @@ TEST_F(WorkedExampleOpen, AppendsTheSheetsAfterTheExistingOnes)
     EXPECT_FALSE(p.s.form.mnuEditEnabled);
     EXPECT_FALSE(p.s.form.txtShrinkFactor.visible);
     EXPECT_FALSE(p.s.form.Label4Visible);
+}
+
+// Sheets of the other unit system would make the reports mix units.
+TEST_F(WorkedExampleOpen, ADocumentInTheOtherUnitSystemIsRefusedAndChangesNothing)
+{
+    const std::string before = SheetDocumentText(p.s);
+    const std::string path = p.Path("metric.mdx");
+    WriteFile(path, Document(Block(1, "BL1", "1.00", Row("00+00.000", 4)), "[METRIC]"));
+    p.ask.Then(Picks(path));
+    p.ask.Then(Says(path + " is in metric units and the open document in English units: nothing was imported."));
+    mnuImportFile_Click(p.s);
+    EXPECT_TRUE(p.ask.sawAll()) << "refused before the same-name question";
+    EXPECT_EQ(SheetDocumentText(p.s), before);
+    EXPECT_EQ(p.s.doc.UnitSystem, 0);
+    EXPECT_EQ(p.s.form.Label5Caption, "English System");
+    EXPECT_TRUE(p.s.form.mnuFileSaveEnabled) << "an import that read nothing changes no menu";
+}
+
+// Import keeps the document's name; typing not yet saved is offered a save
+// first, as Open offers it, and Cancel imports nothing.
+TEST_F(WorkedExampleOpen, UnsavedTypingIsOfferedASaveFirst)
+{
+    const std::string doc = p.Path("w.mdx"), more = p.Path("more.mdx");
+    WriteFile(more, Document(Block(1, "X", "1.00", Row("00+00.000", 4))));
+    const std::string question = "Wish to save : " + doc + " before importing other file ?";
+    const struct { Answer answer; int sheetsAfter; bool designerSaved; } cases[] = {
+        {Answer::Cancel, 2, false}, {Answer::No, 3, false}, {Answer::Yes, 3, true}};
+    for (const auto& c : cases) {
+        WriteFile(doc, ReadFile(TestData("cases/worked_example.mdx")));
+        Program q;
+        q.Open(doc);
+        SetDescriText(q.s, 0, "TYPED");
+        q.ask.Then(Asks(question, c.answer));
+        if (c.answer == Answer::Cancel) q.ask.Then(Says("File : " + doc + " was not saved"));
+        if (c.answer == Answer::Yes) {
+            q.ask.Then(Asks(" OVERWRITE EXISTING FILE " + doc + " ?", Answer::Yes));
+            q.ask.Then(Says(" FILE : " + doc + " IS SAVED SUCCESSFULLY"));
+        }
+        if (c.answer != Answer::Cancel) q.ask.Then(Picks(more));
+        mnuImportFile_Click(q.s);
+        EXPECT_TRUE(q.ask.sawAll());
+        EXPECT_EQ(q.s.doc.SheetCount, c.sheetsAfter);
+        EXPECT_EQ(q.s.doc.CurrentFileName, doc);
+        EXPECT_EQ(ReadFile(doc).find("TYPED") != std::string::npos, c.designerSaved);
+        EXPECT_EQ(q.s.doc.DataChanged, c.answer == Answer::Cancel ? 1 : 0);
+    }
+}
+
+TEST_F(WorkedExampleOpen, AnImportWhoseDialogIsCancelledKeepsTheChangedMarkAndTheMenus)
+{
+    SetDescriText(p.s, 0, "TYPED");
+    p.ask.Then(Asks("", Answer::No));
+    p.ask.Then(Picks(std::nullopt));
+    p.ask.Then(Says("NO FILE IS SELECTED"));
+    mnuImportFile_Click(p.s);
+    EXPECT_TRUE(p.ask.sawAll());
+    EXPECT_EQ(p.s.doc.DataChanged, 1) << "Exit still asks before the typing is dropped";
+    EXPECT_TRUE(p.s.form.mnuFileSaveEnabled);
+    EXPECT_EQ(p.s.doc.ImportDone, 0);
+}
+
+TEST_F(WorkedExampleOpen, TypingAfterAnImportIsOfferedASaveByOpen)
+{
+    WriteFile(p.Path("more.mdx"), Document(Block(1, "X", "1.00", Row("00+00.000", 4))));
+    p.ask.Then(Picks(p.Path("more.mdx")));
+    mnuImportFile_Click(p.s);
+    SetDescriText(p.s, 0, "TYPED");
+    p.ask.Then(Asks("Wish to save : " + p.Path("w.mdx") + " before opening other file ?", Answer::Cancel));
+    p.ask.Then(Says("File : " + p.Path("w.mdx") + " was not saved"));
+    mnuFileOpen_Click(p.s);
+    EXPECT_TRUE(p.ask.sawAll());
+    EXPECT_EQ(p.s.doc.SheetCount, 3);
+    EXPECT_EQ(p.s.doc.DataChanged, 1);
+}
+
+// After a log, Open of a sheet document imports sheet documents again; while
+// a log is open, Import takes only logs, so a document picked there never
+// becomes the document that Save or Exit writes.
+TEST(ImportAfterALog, OpenOfADocumentImportsDocumentsAndTheLogBranchTakesOnlyLogs)
+{
+    Program p;
+    const std::string log = p.Path("road.log"), doc = p.Path("w.mdx");
+    WriteFile(log, ReadFile(TestData("log_cases/h01_basic_english.log")));
+    WriteFile(doc, ReadFile(TestData("cases/worked_example.mdx")));
+    p.ask.lenientMessages = true;
+    p.Open(log);
+    ASSERT_EQ(p.s.form.mnuImportFileCaption, "Import any other Log File");
+    EXPECT_FALSE(p.s.form.mnuFileSaveEnabled) << "a log is never saved as a sheet document";
+
+    p.ask.Then(Picks(doc));
+    p.ask.Then(Says(" The file selected is not a Geopak Earthwork log file"));
+    mnuImportFile_Click(p.s);
+    EXPECT_TRUE(p.ask.sawAll());
+    EXPECT_EQ(p.s.doc.CurrentFileName, log);
+    EXPECT_EQ(p.s.doc.SheetCount, 1);
+    EXPECT_EQ(p.s.doc.LogMode, 1);
+
+    p.Open(doc);
+    EXPECT_EQ(p.s.form.mnuImportFileCaption, "Import MDX File");
+    EXPECT_EQ(p.s.doc.LogMode, 0);
+    EXPECT_EQ(p.s.form.StatusText, doc) << "the status bar names the document opened";
 }
 
 TEST_F(WorkedExampleOpen, SameNamedSheetCanBeRenamed)

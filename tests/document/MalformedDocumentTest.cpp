@@ -141,7 +141,7 @@ TEST_F(WithOpenDocument, ATenMegabyteLineIsReadWithoutHarm)
     const std::string stray(10 * 1024 * 1024, 'x');
     OpenBad(Document(Block(1, "A", "1.00", Row("00+00.000", 1) + "00+01.000 - " + huge + " 1 2 3\r\n" + stray + "\r\n")));
     ASSERT_EQ(p.s.store[0].EndRow(), 2);
-    EXPECT_EQ(p.Cell(0, ColCut, 1), "777777777777777.00");
+    EXPECT_EQ(p.Cell(0, ColCut, 1), huge);  // kept exactly, as it is written again
     EXPECT_EQ(p.s.doc.DescriptionFields[0], "DESIGNER");
 }
 
@@ -150,6 +150,39 @@ TEST_F(WithOpenDocument, AHugeEmbankmentValueIsAMessageNotAFault)
     OpenBad(Document(Block(1, "A", "1.00", Row("00+00.000", 1), "1e300")));
     EXPECT_TRUE(Shown("the embankment value is out of range"));
     EXPECT_TRUE(DocumentUnchanged());
+}
+
+// What is read is kept exactly, and a second save writes the same bytes; a
+// line the reader cannot keep is refused with its file and line.
+TEST_F(WithOpenDocument, FieldsAreKeptExactlyAcrossASecondSaveOrRefused)
+{
+    const struct {
+        std::string row;
+        std::string cut;       // the cut area kept ("" when the line is refused)
+        std::string refusal;
+    } cases[] = {
+        {"01+00.000 - 123456789012345678.00 0.00 0.00 0.00", "123456789012345678.00", ""},
+        {"01+00.000 - 1e308 0.00 0.00 0.00", "1e308", ""},
+        {"01+00.000 - 12345678901234.5 0.00 0.00 0.00", "12345678901234.5", ""},
+        {"01+00.000 - 1234567890123.5 0.00 0.00 0.00", "1234567890123.50", ""},
+        {std::string("01+00.0\0" "00 - 5 0.00 0.00 0.00", 29), "", "line 12: the line holds a NUL byte"},
+    };
+    for (const auto& c : cases) {
+        p.ask.shown.clear();
+        const std::string open = SheetDocumentText(p.s);
+        OpenBad(Document(Block(1, "A", "1.00", c.row + "\r\n")));
+        if (!c.refusal.empty()) {
+            EXPECT_TRUE(Shown(p.Path("bad.mdx") + ", " + c.refusal)) << c.refusal;
+            EXPECT_EQ(SheetDocumentText(p.s), open);
+            continue;
+        }
+        ASSERT_EQ(p.Cell(0, ColCut, 0), c.cut);
+        const std::string first = SheetDocumentText(p.s);
+        WriteFile(p.Path("again.mdx"), first);
+        p.Open(p.Path("again.mdx"));
+        EXPECT_EQ(p.Cell(0, ColCut, 0), c.cut);
+        EXPECT_EQ(SheetDocumentText(p.s), first);
+    }
 }
 
 } // namespace

@@ -38,6 +38,18 @@ struct ChangedNamedDocument : ::testing::Test {
     }
 };
 
+TEST_F(ChangedNamedDocument, AReadOnlyTargetIsRefusedWithoutAQuestionAndKept)
+{
+    fs::permissions(target, fs::perms::owner_read | fs::perms::group_read);
+    p.ask.Then(Says("Program Error: cannot write " + target +
+                    ": the file is read-only; the file was not saved occured in Write2002VersionFile"));
+    mnuFileSave_Click(p.s);
+    EXPECT_TRUE(p.ask.sawAll());
+    EXPECT_EQ(ReadFile(target), old);
+    EXPECT_EQ(p.s.doc.DataChanged, 1);
+    EXPECT_EQ(p.s.doc.CurrentFileName, target);
+}
+
 TEST_F(ChangedNamedDocument, WriteErrorInTheMiddleLeavesTheOldFileAndKeepsDataChanged)
 {
     for (long long after : {0LL, 1LL, 17LL, 100LL}) {

@@ -232,6 +232,26 @@ TEST_F(GdalStickup, AFileThatIsNoDesignFileEndsTheRunWithAnError)
     EXPECT_EQ(ask.boxes[0].title, "Generate Stickup Sheets");
 }
 
+// GDAL draws beside the design file: a save that fails part-way (a full
+// disk) is an error and the design file stays as it was, with no copy left.
+TEST_F(GdalStickup, ASaveFailingAfterNBytesIsAnErrorAndLeavesTheDesignFile)
+{
+    WriteFile(report, ReadFile(TestData("cases/worked_example.all.rpt")));
+    const std::string before = ReadFile(design);
+    ask.lenientMessages = true;
+    for (const long long after : {0LL, 4096LL}) {
+        ask.boxes.clear();
+        GdalDesignHost host;
+        host.failWritesAfterBytes = after;
+        EXPECT_FALSE(GenerateStickupSheets(s, host, design, report).completed) << after;
+        ASSERT_EQ(ask.boxes.size(), 1u);
+        EXPECT_EQ(ask.boxes[0].text, "Error Generating Stickup Sheets: cannot save " + design + ": No space left on device");
+        EXPECT_EQ(ReadFile(design), before);
+        for (const auto& entry : fs::directory_iterator(dir.path()))
+            EXPECT_EQ(entry.path().filename().string().find(".~mardex."), std::string::npos);
+    }
+}
+
 TEST_F(GdalStickup, BorderFoundThroughTheEnvironmentsRfdir)
 {
     fs::create_directories(dir / "refs");

@@ -22,10 +22,12 @@
 namespace mardex {
 namespace {
 
+using test::Asks;
 using test::Picks;
 using test::ReadFile;
 using test::ScriptedPrompter;
 using test::TempDir;
+using test::TestData;
 using test::WriteFile;
 
 std::string Lines(std::initializer_list<std::string> lines)
@@ -334,6 +336,59 @@ TEST_F(LogReport, CompanionIsASheetDocumentTheProgramOpens)
     EXPECT_EQ(reader.store[0].Cell(ColFill, 1), "2.00");
     EXPECT_EQ(reader.store[0].Cell(ColCut, 2), "NA");
     EXPECT_EQ(reader.store[0].EndRow(), 3);
+}
+
+// The companion goes next to the log under the log's name: a designer's
+// document of that name is replaced only when the user says so, and the log
+// opens either way.
+TEST_F(LogReport, ADocumentWhereTheCompanionGoesIsReplacedOnlyWhenTheUserSaysSo)
+{
+    const std::string designers = ReadFile(TestData("cases/worked_example.mdx"));
+    for (const Answer answer : {Answer::No, Answer::Yes}) {
+        TempDir folder;
+        ScriptedPrompter q;
+        q.lenientMessages = true;
+        Session t(q);
+        Form_Load(t);
+        t.doc.ReportFolder = folder.path().string() + "/";
+        const std::string log = folder / "clash.log", doc = folder / "clash.mdx";
+        WriteFile(log, LogOf("", Station("10+00.00") + Station("10+50.00"), ""));
+        WriteFile(doc, designers);
+        q.Then(Picks(log));
+        q.Then(Asks(doc + " is a sheet document, not the station rows of " + log +
+                        ". Replace it with the log's station rows?", answer));
+        mnuFileOpen_Click(t);
+        mnuTotal_Click(t);  // asked once only
+        EXPECT_TRUE(q.sawAll());
+        EXPECT_EQ(t.doc.LogMode, 1) << "the log opens either way";
+        EXPECT_EQ(ReadFile(doc) == designers, answer == Answer::No);
+        EXPECT_TRUE(LooksLikeLogCompanion(ReadFile(doc)) == (answer == Answer::Yes));
+        if (answer == Answer::No) {
+            EXPECT_EQ(q.shown.back(), doc + " was kept; the log's station rows were not written.");
+        }
+    }
+}
+
+// A previous companion has the shape its writer gives it; anything else is
+// taken for the designer's document.
+TEST(LogCompanion, APreviousCompanionIsRecognisedByItsShape)
+{
+    const std::string companion = ReadFile(TestData("log_cases/h01_basic_english.companion.mdx"));
+    auto with = [&](const std::string& from, const std::string& to) {
+        std::string text = companion;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    const struct { std::string text; bool recognised; } cases[] = {
+        {companion, true},
+        {ReadFile(TestData("cases/worked_example.mdx")), false},
+        {with("[ENGLISH]\r\n\r\n", "[ENGLISH]\r\nDESIGNER\r\n"), false},  // a description typed
+        {with("#BALANCE FACTOR\r\n1.00", "#BALANCE FACTOR\r\n1"), false},     // saved by the program
+        {with("           -", "          FB"), false},                             // a code typed
+        {companion + "more\r\n", false},
+        {"", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(LooksLikeLogCompanion(c.text), c.recognised) << c.text.substr(0, 200);
 }
 
 TEST_F(LogReport, CompanionOfMoreThan1800StationsContinuesInFurtherSheets)

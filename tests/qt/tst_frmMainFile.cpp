@@ -5,6 +5,8 @@
 #include "qt/frmPreview.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QToolBar>
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
@@ -108,6 +110,7 @@ void tst_frmMainFile::saveAsWritesTheDocumentAndNamesTheWindow()
     QVERIFY(!ask->boxes.empty());
     QCOMPARE(ask->boxes.back().text, " FILE : " + path + " IS SAVED SUCCESSFULLY");
     QCOMPARE(window->windowTitle(), QString::fromStdString("MARDEX :" + path));
+    QCOMPARE(window->sbPanels[0]->text(), QString::fromStdString(path));
     QCOMPARE(window->session().doc.DataChanged, int16_t(0));
     QFile saved(QString::fromStdString(path));
     QVERIFY(saved.open(QIODevice::ReadOnly));
@@ -142,6 +145,10 @@ void tst_frmMainFile::importAppendsTheOtherDocumentsSheets()
     QCOMPARE(window->session().doc.SheetCount, int16_t(3));
     QVERIFY(!window->mnuFileSave->isEnabled());
     QVERIFY(!window->mnuFileSaveAs->isEnabled());
+    // The toolbar's Save is the menu's own action: it never looks enabled alone.
+    auto* toolbarSave = window->tbToolBar->findChild<QWidget*>("Save");
+    QVERIFY(toolbarSave);
+    QVERIFY(!toolbarSave->isEnabled());
     QCOMPARE(window->session().doc.DataChanged, int16_t(0));
 }
 

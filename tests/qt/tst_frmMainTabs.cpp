@@ -92,6 +92,9 @@ void tst_frmMainTabs::aRightClickOffersTheReportsAndMassHaul()
     QTest::mouseClick(window->TabStrip1, Qt::RightButton, {}, window->TabStrip1->tabRect(0).center());
     QCOMPARE(offered, (QStringList{"&Total", "&Accumulated", "&Mass Haul"}));
     QCOMPARE(window->grid->model()->rowCount(), 1);
+    // The emptied grid keeps the keys (and drops them): disabled, it would
+    // pass the focus and the typing to another field.
+    QVERIFY(window->grid->isEnabled());
 }
 
 void tst_frmMainTabs::menusCarryTheirCaptions()

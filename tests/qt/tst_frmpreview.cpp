@@ -6,9 +6,12 @@
 #include "qt/frmPreview.h"
 #include "qt/frmPrintSelect.h"
 #include "print/PageRendering.h"
+#include "print/ReportSurface.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -140,6 +143,16 @@ private slots:
         info.start("pdfinfo", {pdf});
         QVERIFY(info.waitForFinished());
         QVERIFY(QString::fromLatin1(info.readAllStandardOutput()).contains(QRegularExpression(R"(Pages:\s+3\b)")));
+    }
+
+    // With the report folder left empty the PDF goes to the current folder:
+    // the message names its whole path, so the user can find it.
+    void thePdfIsNamedByItsFullPath()
+    {
+        if (PrinterTarget::PrinterInstalled()) QSKIP("a printer is installed");
+        PrinterTarget target("road9.rpt");
+        QCOMPARE(QString::fromStdString(target.Surface().DeviceName()), QDir::current().absoluteFilePath("road9.pdf"));
+        QVERIFY(!QFile::exists("road9.pdf"));
     }
 
     void missingReportShowsTheErrorAndNoWindow()

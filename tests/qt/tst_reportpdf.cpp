@@ -5,6 +5,7 @@
 #include "print/PageRendering.h"
 #include "qtsurface/PdfReport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -211,6 +212,31 @@ private slots:
         QVERIFY(!RenderReportToPdf(s, dir.filePath("no/such/folder/x.pdf").toStdString()));
         QCOMPARE(ask.shown.size(), size_t(1));
         QVERIFY(QString::fromStdString(ask.shown[0]).contains("occured in mnuRptPrint_click"));
+    }
+
+    // A PDF whose write fails part-way leaves the PDF that was there.
+    void pdfFailingAfterNBytesLeavesTheOldPdf()
+    {
+        for (const long long after : {0LL, 1LL, 2000LL}) {
+            Session s(ask);
+            s.report.ReportFileOverride = CaseFile("e51_single_row.total.rpt").toStdString();
+            s.report.TotalPages = 1;
+            s.doc.FailWritesAfterBytes = after;
+            const QString pdf = dir.filePath("old.pdf");
+            QFile::remove(pdf);
+            QFile old(pdf);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("%PDF-1.4 the old one");
+            old.close();
+            ask.shown.clear();
+            QVERIFY(!RenderReportToPdf(s, pdf.toStdString()));
+            QCOMPARE(ask.shown.size(), size_t(1));
+            QVERIFY(QString::fromStdString(ask.shown[0]).contains("No space left on device"));
+            QFile check(pdf);
+            QVERIFY(check.open(QIODevice::ReadOnly));
+            QCOMPARE(check.readAll(), QByteArray("%PDF-1.4 the old one"));
+            QCOMPARE(QDir(dir.path()).entryList({".~mardex.*"}, QDir::Hidden | QDir::Files).size(), 0);
+        }
     }
 
     void pdfBesideReportName()

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -90,13 +91,16 @@ TEST_F(StickupButton, ThreeSheetsAreDrawnInOrderFromOneCombinedReport)
 {
     Open("e51_code_row0");  // three sheets
     s.report.AccumulatedMode = 1;  // the button always draws the Total report
+    const std::string target = dir / (s.doc.DescriptionFields[2] + "0ew.dgn");
+    ask.Then(Says(""));
     const auto r = Command2_Click(s, host, UserPressesOk());
     ASSERT_TRUE(r.has_value());
     EXPECT_TRUE(r->completed);
-    EXPECT_EQ(s.stickup.DesignFilePath, dir / (s.doc.DescriptionFields[2] + "0ew.dgn"));
+    EXPECT_TRUE(ask.sawAll());
+    EXPECT_EQ(ask.shown.back(), std::to_string(r->sheets) + " sheets drawn into " + target);
+    EXPECT_EQ(s.stickup.DesignFilePath, target);
     EXPECT_EQ(host.openedPath, s.stickup.DesignFilePath);
     EXPECT_EQ(ReadFile(s.stickup.DesignFilePath), "seed contents");
-    EXPECT_EQ(s.doc.CurrentSheet, 2);  // left at the last sheet
 
     const std::string expected = ReadFile(TestData("cases/e51_code_row0.all.rpt"));
     EXPECT_EQ(ReadFile(dir / "e51_code_row0.rpt"), expected);
@@ -118,6 +122,41 @@ TEST_F(StickupButton, ThreeSheetsAreDrawnInOrderFromOneCombinedReport)
     for (int i = 0; i < 3; ++i) EXPECT_EQ(tabs[i]->text, TabLine(s.store[i].TabName));
 }
 
+// The combined report walks every sheet; afterwards the sheet on screen is
+// the current one again, so what is typed next lands in the sheet shown.
+TEST_F(StickupButton, TheSheetOnScreenStaysCurrentAfterCancelAndAfterARun)
+{
+    for (const bool run : {false, true}) {
+        s.doc.CurrentSheet = 0;
+        s.doc.SheetCount = 1;
+        Open("worked_example");  // two sheets
+        s.doc.CurrentSheet = 1;
+        s.form.SelectedTab = 1;
+        if (run) ask.Then(Says(""));
+        const auto r = run ? Command2_Click(s, host, UserPressesOk())
+                           : Command2_Click(s, host, [](const std::string&) {});
+        EXPECT_EQ(r.has_value(), run);
+        EXPECT_EQ(s.doc.CurrentSheet, 1) << (run ? "run" : "cancel");
+        EXPECT_TRUE(ask.sawAll());
+        std::error_code ec;
+        fs::remove(dir / "worked_example.mdx", ec);
+        fs::remove(s.stickup.DesignFilePath, ec);
+    }
+}
+
+// Reopened, the dialog lists the folder as it is now: the design file made
+// by the last run is in it.
+TEST_F(StickupButton, TheDesignFileDialogReadsItsFolderAgainWhenShownAgain)
+{
+    PrepareBentleyTwo(s, seed, dir.path().string(), "first.dgn");
+    const auto& files = s.stickup.bentleyTwo.chooser.files;
+    EXPECT_EQ(std::count(files.begin(), files.end(), "made.dgn"), 0);
+    WriteFile(dir / "made.dgn", "drawn");
+    PrepareBentleyTwo(s, seed, dir.path().string(), "second.dgn");
+    EXPECT_EQ(std::count(files.begin(), files.end(), "made.dgn"), 1);
+    EXPECT_EQ(s.stickup.bentleyTwo.chooser.Text1, "second.dgn");
+}
+
 TEST_F(StickupButton, ProposedNameIsTheControlNumberAndCancelDrawsNothing)
 {
     Open("worked_example");
@@ -133,6 +172,7 @@ TEST_F(StickupButton, ProposedNameIsTheControlNumberAndCancelDrawsNothing)
 TEST_F(StickupButton, CancelAfterAnEarlierRunGeneratesNothing)
 {
     Open("worked_example");
+    ask.Then(Says(""));  // the sheets drawn
     ASSERT_TRUE(Command2_Click(s, host, UserPressesOk()).has_value());
     RecordingDesignHost second;
     EXPECT_FALSE(Command2_Click(s, second, [](const std::string&) {}).has_value());

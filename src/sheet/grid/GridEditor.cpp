@@ -285,13 +285,15 @@ void Grid1_KeyUp(Session& s, int key, int)
             }
             grid.SetText(r, c, "");
             if (!StorageStructure(s, r, c)) break;
-            // The store has changed whatever the order check says.
+            // The store has changed whatever the order check says, and a row
+            // stored over the end marker moves the marker below it first: the
+            // sheet never loses its end.
             s.doc.DataChanged = 1;
+            if (r == grid.Rows() - 1) MarkEndBelowLastRow(s);
             if (r != GridHeaderRows && CheckForAscendingOrder(s, r - GridHeaderRows) == 1) {
                 TopRowVisible(s, r);
                 return;
             }
-            if (r == grid.Rows() - 1) MarkEndBelowLastRow(s);
             break;
         }
         default:

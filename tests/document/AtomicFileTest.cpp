@@ -1,0 +1,67 @@
+// The one writer every file goes through: what it refuses, and the
+// temporary files an interrupted write leaves, removed at the next write.
+#include "document/AtomicFile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace mardex::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The id of a process that has ended.
+pid_t EndedProcess()
+{
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    waitpid(child, nullptr, 0);
+    return child;
+}
+
+TEST(AtomicFile, TemporariesOfEndedProcessesGoAtTheNextWriteToTheirFolder)
+{
+    TempDir dir;
+    const std::string stale = dir / (".~mardex." + std::to_string(EndedProcess()) + ".road.mdx.AbC123");
+    const std::string running = dir / (".~mardex." + std::to_string(getpid()) + ".other.rpt.XyZ789");
+    const std::string foreign = dir / ".road.mdx.AbC123";
+    for (const auto& path : {stale, running, foreign}) WriteFile(path, "half");
+    ASSERT_TRUE(WriteFileAtomically(dir / "road.rpt", "new").ok);
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(running));
+    EXPECT_TRUE(fs::exists(foreign));
+    EXPECT_EQ(ReadFile(dir / "road.rpt"), "new");
+}
+
+TEST(AtomicFile, TargetsThatMustNotBeReplacedAreRefusedAndKept)
+{
+    TempDir dir;
+    WriteFile(dir / "readonly.rpt", "old");
+    fs::permissions(dir / "readonly.rpt", fs::perms::owner_read);
+    fs::create_directory(dir / "folder");
+    const struct {
+        std::string path;
+        std::string error;
+    } cases[] = {
+        {dir / "readonly.rpt", "cannot write " + (dir / "readonly.rpt") + ": the file is read-only"},
+        {dir / "folder", "cannot write " + (dir / "folder") + ": it is a folder"},
+        {dir / std::string("folder\0x.rpt", 12), "cannot write " + (dir / "folder\\0x.rpt") + ": the name holds a NUL byte"},
+        {"/dev/null", "cannot write /dev/null: it is not a regular file"},
+        {dir / "no/such/folder.rpt", "cannot write " + (dir / "no/such/folder.rpt") + ": No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        const AtomicWriteResult r = WriteFileAtomically(c.path, "new");
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.error, c.error);
+    }
+    EXPECT_EQ(ReadFile(dir / "readonly.rpt"), "old");
+    EXPECT_TRUE(fs::is_directory(dir / "folder"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+}
+
+} // namespace
+} // namespace mardex::test
