@@ -3,8 +3,12 @@
 #include "app/Prompter.h"
 #include "app/Session.h"
 #include "document/FileCommands.h"
+#include "geopaklog/LogTables.h"
 #include "report/LogReport.h"
 #include "report/MassRowSink.h"
+
+#include <fstream>
+#include <iterator>
 
 namespace mardex {
 
@@ -29,12 +33,31 @@ private:
 
 } // namespace
 
+std::optional<std::string> CompanionOfLog(const std::string& logPath, std::string& why)
+{
+    const auto path = LogCompanionFileName(logPath);
+    if (!path) {
+        why = logPath + ": the log has no companion document";
+        return std::nullopt;
+    }
+    std::ifstream in(*path, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    if (!in.is_open() || !LooksLikeLogCompanion(text)) {
+        why = *path + " does not hold the station rows of " + logPath;
+        return std::nullopt;
+    }
+    return path;
+}
+
 bool MassHaulSheetOfCurrent(Session& s, MassSheet& sheet)
 {
     if (s.doc.LogMode != 1) return ComputeMassSheet(s, sheet);
-    const auto path = LogCompanionFileName(s.doc.CurrentFileName);
+    const int tab = s.doc.CurrentSheet;
+    const std::string& logPath = s.logs()[tab].LogPath.empty() ? s.doc.CurrentFileName : s.logs()[tab].LogPath;
+    std::string why;
+    const auto path = CompanionOfLog(logPath, why);
     if (!path) {
-        s.ask.Message(s.doc.CurrentFileName + ": the log has no companion document");
+        s.ask.Message(why);
         return false;
     }
     CompanionPrompter ask(s.ask, *path);

@@ -1,12 +1,12 @@
 // mardex-report --haul-table / --mass-haul: the haul analysis of a sheet's
 // Total report, as a CSV table and as the mass-haul diagram.
+#include "app/MassHaulSheet.h"
 #include "app/Session.h"
 #include "cli/Commands.h"
 #include "cli/MassHaulOutput.h"
 #include "cli/ToolSession.h"
 #include "compute/HaulTable.h"
 #include "document/AtomicFile.h"
-#include "report/LogReport.h"
 #include "report/MassRowSink.h"
 
 #include <iostream>
@@ -64,9 +64,9 @@ int RunHaul(const ToolOptions& options)
     // Log branch: a GEOPAK log is analysed through the companion document its
     // Open wrote beside it (the log's end areas as a sheet document).
     ToolSession companion;
-    const auto path = LogCompanionFileName(document);
+    const auto path = CompanionOfLog(document, why);
     if (!path || !companion.Open(*path, why)) {
-        CliPrompter::Print(document + ": its companion document could not be read" + (why.empty() ? "" : " (" + why + ")"));
+        CliPrompter::Print(document + ": no haul analysis: " + why);
         return 1;
     }
     return Analyse(companion.s, options, *path);

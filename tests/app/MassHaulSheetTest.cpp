@@ -36,5 +36,27 @@ TEST(MassHaulSheet, LogIsAnalysedThroughItsCompanionDocument)
     EXPECT_EQ(s.doc.LogMode, 1);  // the log stays open
 }
 
+TEST(MassHaulSheet, ADesignersDocumentKeptBesideTheLogIsNotAnalysed)
+{
+    TempDir dir;
+    test::WriteFile(dir / "road.log", test::ReadFile(test::TestData("log_cases/decide_incremental_decimal_text.log")));
+    test::WriteFile(dir / "road.mdx", test::ReadFile(test::TestData("haul_cases/worked_check.mdx")));
+    ScriptedPrompter ask{Picks(dir / "road.log"),
+                         test::Asks(dir / "road.mdx" + " is a sheet document, not the station rows of " + dir / "road.log" +
+                                        ". Replace it with the log's station rows?",
+                                    Answer::No),
+                         test::Says(dir / "road.mdx" + " was kept; the log's station rows were not written.")};
+    Session s(ask);
+    s.doc.ReportFolder = dir.path().string() + "/";
+    mnuFileOpen_Click(s);
+    ASSERT_EQ(s.doc.LogMode, 1);
+
+    ask.Then(test::Says(dir / "road.mdx" + " does not hold the station rows of " + dir / "road.log"));
+    MassSheet sheet;
+    EXPECT_FALSE(MassHaulSheetOfCurrent(s, sheet));
+    EXPECT_TRUE(sheet.rows.empty());
+    EXPECT_TRUE(ask.sawAll());
+}
+
 } // namespace
 } // namespace mardex
