@@ -3,19 +3,71 @@
 #include "QtText.h"
 #include "bentleyTwo.h"
 #include "app/Session.h"
-#include "gdalhost/DgnFile.h"
-#include "gdalhost/GdalDesignHost.h"
+#include "gdalhost/GdalPlugin.h"
 #include "stickup/StickupSheetsCommand.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QLibrary>
+
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+using namespace mardex;
+
+// The design-file module, loaded at the first drawing and kept: GDAL is not
+// made to unload.
+const GdalPluginFunctions* LoadGdalPlugin(QString& error)
+{
+    static QLibrary module(QCoreApplication::applicationDirPath() + "/" + GdalPluginFile);
+    static const GdalPluginFunctions* functions = nullptr;
+    if (functions) return functions;
+    using Entry = const GdalPluginFunctions* (*)();
+    if (auto entry = reinterpret_cast<Entry>(module.resolve(GdalPluginEntry))) functions = entry();
+    else error = module.errorString();
+    return functions;
+}
+
+// Stands in for the GDAL host when its module cannot be loaded: the drawing
+// stops at Start with the reason.
+class MissingDesignHost : public DesignHost {
+public:
+    explicit MissingDesignHost(std::string why) : why_(std::move(why)) {}
+    void Start() override { throw std::runtime_error(why_); }
+    void OpenDesignFile(const std::string&) override {}
+    bool IsActiveModelReadOnly() override { return true; }
+    bool IsConfigurationVariableDefined(const std::string&) override { return false; }
+    std::string ExpandConfigurationVariable(const std::string&) override { return {}; }
+    std::string ActiveDesignFileFolder() override { return {}; }
+    DesignPoint CurrentPoint() override { return {}; }
+    double CurrentRotation() override { return 0; }
+    std::optional<DesignLevel> FindLevel(const std::string&) override { return std::nullopt; }
+    std::optional<DesignLevel> ActiveLevel() override { return std::nullopt; }
+    std::optional<std::string> FindLineStyle(const std::string&) override { return std::nullopt; }
+    std::optional<std::string> ActiveLineStyle() override { return std::nullopt; }
+    std::optional<DesignFont> FindFont(int, const std::string&) override { return std::nullopt; }
+    void AttachReference(const ReferenceAttachment&) override {}
+    void AddElement(const TextElement&) override {}
+    void FinishAndSave() override {}
+    void Release() override {}
+
+private:
+    std::string why_;
+};
+
+} // namespace
 
 void RunStickupSheets(QWidget* parent, mardex::Session& s)
 {
-    using namespace mardex;
-    GdalDesignHost host;
-    Command2_Click(s, host, [&](const std::string& proposedName) {
-        PrepareBentleyTwo(s, DefaultSeedFile(s.ProgramFolder, dgn::GdalSeedFile()), ToPath(QDir::currentPath()),
-                          proposedName);
+    QString error;
+    const GdalPluginFunctions* gdal = LoadGdalPlugin(error);
+    std::unique_ptr<DesignHost> host(gdal ? gdal->createHost()
+                                          : new MissingDesignHost("cannot load " + ToPath(error)));
+    const std::string gdalSeed = gdal ? gdal->seedFile() : "/usr/share/gdal/seed_2d.dgn";
+    Command2_Click(s, *host, [&](const std::string& proposedName) {
+        PrepareBentleyTwo(s, DefaultSeedFile(s.ProgramFolder, gdalSeed), ToPath(QDir::currentPath()), proposedName);
         bentleyTwo dialog(s, parent);
         dialog.exec();
     });

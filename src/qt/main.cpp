@@ -1,3 +1,4 @@
+#include "FirstPaintExit.h"
 #include "Version.h"
 #include "frmMain.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     QApplication::setOrganizationName("Mardex");
     QApplication::setApplicationVersion(MardexVersion);
     frmMain window(QCoreApplication::applicationDirPath());
+    FirstPaintExit::WatchIfAsked(window);
     window.show();
     return app.exec();
 }

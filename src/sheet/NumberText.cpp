@@ -61,6 +61,30 @@ std::string MaskedDecimal(double value, int decimals, int minWhole, bool station
     return out;
 }
 
+// The power of ten of the first nonzero digit of a number text without sign
+// ("123e5" -> 7, "0.001" -> -3), saturated far beyond any double: tells a
+// value too large for a double from one too small.
+long LeadingDigitExponent(std::string_view body)
+{
+    long lead = 0;
+    bool afterPoint = false, nonzero = false;
+    std::size_t i = 0;
+    for (; i < body.size() && (IsDigit(body[i]) || body[i] == '.'); ++i) {
+        if (body[i] == '.') afterPoint = true;
+        else if (!nonzero && body[i] != '0') nonzero = true, lead = afterPoint ? lead - 1 : 0;
+        else if (!nonzero && afterPoint) --lead;
+        else if (nonzero && !afterPoint) ++lead;
+    }
+    long exponent = 0;
+    if (i < body.size() && (body[i] == 'e' || body[i] == 'E')) {
+        const bool negative = ++i < body.size() && body[i] == '-';
+        if (i < body.size() && (body[i] == '+' || body[i] == '-')) ++i;
+        for (; i < body.size() && IsDigit(body[i]); ++i) exponent = std::min(exponent * 10 + (body[i] - '0'), 100000L);
+        if (negative) exponent = -exponent;
+    }
+    return lead + exponent;
+}
+
 } // namespace
 
 std::string TrimLeft(std::string_view text)
@@ -135,7 +159,7 @@ std::optional<double> ParseNumber(std::string_view text)
     if (body[0] == '.') body.insert(body.begin(), '0');
     double value = 0;
     auto res = std::from_chars(body.data(), body.data() + body.size(), value);
-    if (res.ec == std::errc::result_out_of_range) value = HUGE_VAL;
+    if (res.ec == std::errc::result_out_of_range) value = LeadingDigitExponent(body) > 0 ? HUGE_VAL : 0.0;
     else if (res.ec != std::errc()) return std::nullopt;
     return negative ? -value : value;
 }

@@ -40,10 +40,6 @@ namespace fs = std::filesystem;
 constexpr unsigned FirstSeed = 20261207;
 constexpr int Sequences = 2000;
 constexpr int StepsPerSequence = 30;
-// A report run that fails still removes the report file it replaced: until
-// reports are built in memory and renamed into place, the check that a
-// failing command leaves every file unchanged spares report files.
-constexpr bool FailedReportRunsKeepTheOldReport = false;
 
 std::string Doc(const std::string& unit, const std::string& blocks)
 {
@@ -407,8 +403,7 @@ private:
             // Stickup Sheets goes on past a sheet that cannot be computed: its
             // combined report is its work, not a failure's leftover.
             const bool skippedSheet = command.rfind("Stickup", 0) == 0 && EndsWith(path, ".rpt");
-            const bool reportOfAFailedRun = failed && EndsWith(path, ".rpt") && !FailedReportRunsKeepTheOldReport;
-            if (failed && !skippedSheet && !reportOfAFailedRun) return Fail("a failing command changed " + path);
+            if (failed && !skippedSheet) return Fail("a failing command changed " + path);
             if (EndsWith(path, ".rpt")) continue;
             if (EndsWith(path, ".mdx") && (LooksLikeLogCompanion(content) || ask_.replaceYes.count(path))) continue;
             return Fail(command + " changed " + path);

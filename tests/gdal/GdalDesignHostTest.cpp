@@ -1,6 +1,7 @@
 #include "gdalhost/BorderDrawing.h"
 #include "gdalhost/DgnFile.h"
 #include "gdalhost/GdalDesignHost.h"
+#include "gdalhost/GdalPlugin.h"
 
 #include "app/Session.h"
 #include "stickup/DesignFileDialogs.h"
@@ -19,6 +20,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <memory>
+
+#include <dlfcn.h>
 
 namespace mardex::test {
 namespace {
@@ -301,6 +305,39 @@ TEST_F(GdalStickup, TextsAreEscapedAndCutToTheElementLimit)
     EXPECT_EQ(back[1].text, std::string(255, 'x'));
     EXPECT_TRUE(back[2].isText);
     EXPECT_EQ(back[2].text, "");
+}
+
+// The window draws through the module it loads at the first drawing: the
+// module's host writes the same design file as the linked one.
+TEST_F(GdalStickup, TheLoadedModuleDrawsAsTheLinkedHost)
+{
+    void* module = dlopen((std::string(MARDEX_BIN_DIR) + "/" + GdalPluginFile).c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(module, nullptr) << dlerror();
+    using Entry = const GdalPluginFunctions* (*)();
+    const auto entry = reinterpret_cast<Entry>(dlsym(module, GdalPluginEntry));
+    ASSERT_NE(entry, nullptr) << dlerror();
+    EXPECT_EQ(entry()->seedFile(), seed);
+
+    const std::string linked = dir / "linked.dgn";
+    std::string error;
+    ASSERT_TRUE(CopySeedFile(seed, linked, error)) << error;
+    GdalDesignHost linkedHost;
+    std::unique_ptr<DesignHost> loadedHost(entry()->createHost());
+    for (auto [host, path] : {std::pair<DesignHost*, std::string>{&linkedHost, linked}, {loadedHost.get(), design}}) {
+        host->Start();
+        host->OpenDesignFile(path);
+        TextElement t;
+        t.level = host->FindLevel("Level 1");
+        t.height = 10;
+        t.text = "12+00.000";
+        t.origin = {1000, 2000, 0};
+        host->AddElement(t);
+        host->FinishAndSave();
+        host->Release();
+    }
+    EXPECT_EQ(ReadFile(design), ReadFile(linked));
+    ASSERT_EQ(ReadBack(design).size(), 1u);
+    EXPECT_EQ(ReadBack(design)[0].text, "12+00.000");
 }
 
 TEST(GdalHostNames, LevelsStylesAndFonts)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <random>
 
@@ -105,6 +106,24 @@ TEST(NumberText, ParsedValuesAreTheNearestDoubleLikeStrtod)
         ASSERT_TRUE(value.has_value()) << text;
         EXPECT_EQ(*value, std::strtod(text.c_str(), nullptr)) << text;
     }
+}
+
+TEST(NumberText, ValuesBeyondTheDoublesGoToInfinityOrZero)
+{
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {
+        {"1.5e-400", 0.0}, {"-2E-999", -0.0}, {"0.00001e-320", 0.0}, {"1e-310", 1e-310},
+        {"1e400", HUGE_VAL}, {"-1e400", -HUGE_VAL}, {"0.001e311", 1e308}, {"1234567890123456789e-350", 0.0},
+    };
+    for (const auto& c : cases) {
+        const auto value = ParseNumber(c.text);
+        ASSERT_TRUE(value.has_value()) << c.text;
+        EXPECT_EQ(*value, c.value) << c.text;
+        EXPECT_EQ(std::signbit(*value), std::signbit(c.value)) << c.text;
+    }
+    EXPECT_EQ(FormatAreaText("1.5e-400"), "0.00");
 }
 
 TEST(NumberText, MasksCarryAndSignAtTheirEdges)

@@ -18,7 +18,7 @@ protected:
     {
         Sheet& sheet = s.CurrentSheet();
         for (int r = 0; r < static_cast<int>(rows.size()); ++r)
-            for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, r, rows[r][c]);
+            for (int col = 0; col < ColumnCount; ++col) sheet.SetCell(col, r, rows[r][col]);
         sheet.SetCell(ColStation, static_cast<int>(rows.size()), "-1");
         ResetMainForm(s);
         FillMainForm(s);
@@ -26,7 +26,7 @@ protected:
     std::vector<std::string> Row(int r)
     {
         std::vector<std::string> out;
-        for (int c = 0; c < ColumnCount; ++c) out.push_back(s.CurrentSheet().Cell(c, r));
+        for (int col = 0; col < ColumnCount; ++col) out.push_back(s.CurrentSheet().Cell(col, r));
         return out;
     }
     void At(int gridRow, int col = 3)

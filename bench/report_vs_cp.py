@@ -1,0 +1,92 @@
+#!/usr/bin/env python3
+"""`mardex-report --all-sheets` on a generated document of 26 full sheets
+(26 x 1800 rows) against `cp` of the report it writes, side by side
+(alternating), median of 7 runs each, and the ratio.
+
+    python3 bench/report_vs_cp.py [BIN_DIR]     (default build/bin)
+"""
+import os
+import random
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+RUNS = 7
+SHEETS, ROWS = 26, 1800
+
+
+def station(value):
+    whole, frac = divmod(round(value * 1000), 1000)
+    return f"{whole // 100:02d}+{whole % 100:02d}.{frac:03d}"
+
+
+def document_text():
+    """Sheets as a designer keys them: cut and fill stretches, now and then a
+    skip area, a forced balance or added volume."""
+    rng = random.Random(20261207)
+    lines = ["[VERSION 2002]", "[ENGLISH]", "DESIGN UNIT 4", "STP-12(3)", "C-101"]
+    for sheet in range(1, SHEETS + 1):
+        lines += [f"[END AREA {sheet} BL{sheet}]", "#BALANCE FACTOR", "0.9", "#MEASURED IN EMBANKMENT", " 0 ",
+                  "#STATION      CODE    CUTAREA       ADDEDCUT(vol.)     FILLAREA     ADDEDFILL(vol.)"]
+        value, cutting = 1000.0, True
+        for r in range(ROWS):
+            value += 50
+            if r % 40 == 0:
+                cutting = not cutting
+            code = "SA" if r > 2 and r % 97 == 0 else "FB" if r > 2 and r % 211 == 0 else "-"
+            a = f"{rng.uniform(0, 150):.2f}"
+            cells = [station(value), code, a if cutting else "0.00", "0.00", "0.00" if cutting else a,
+                     "12.50" if r % 13 == 0 else "0.00"]
+            lines.append((cells[0].rjust(9) + "".join(c.rjust(12) for c in cells[1:])).strip())
+    lines.append("[LAST RECORD]")
+    return "\r\n".join(lines) + "\r\n"
+
+
+def timed(cmd, env=None):
+    """Wall time and CPU time (user + system) of one run, in seconds."""
+    start = time.perf_counter()
+    child = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(child.pid, 0)
+    elapsed = time.perf_counter() - start
+    code = os.waitstatus_to_exitcode(status)
+    if code != 0:
+        sys.exit(f"{' '.join(cmd)} failed ({code})")
+    return elapsed, usage.ru_utime + usage.ru_stime
+
+
+def report(times, measured, yardstick):
+    """Medians of wall and CPU time per program, and the ratios. On a busy
+    machine the CPU times are the steadier figures."""
+    for kind, index in (("wall", 0), ("cpu", 1)):
+        medians = {name: statistics.median(t[index] for t in runs) for name, runs in times.items()}
+        for name, m in medians.items():
+            print(f"{kind:4s} {name:16s} {m * 1000:8.1f} ms (median of {RUNS})")
+        print(f"{kind:4s} {'ratio':16s} {medians[measured] / medians[yardstick]:8.2f}")
+
+
+def main():
+    bin_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "build", "bin")
+    tool = os.path.join(bin_dir, "mardex-report")
+    cp = shutil.which("cp")
+    with tempfile.TemporaryDirectory() as tmp:
+        document = os.path.join(tmp, "road26.mdx")
+        report = os.path.join(tmp, "road26.rpt")
+        copy = os.path.join(tmp, "copy.rpt")
+        with open(document, "w", newline="") as f:
+            f.write(document_text())
+        programs = {"mardex-report": [tool, "--all-sheets", "--output", report, document], "cp": [cp, report, copy]}
+        timed(programs["mardex-report"])  # the report cp copies, and a warm file cache
+        times = {name: [] for name in programs}
+        for _ in range(RUNS):
+            for name, cmd in programs.items():
+                times[name].append(timed(cmd))
+        size = os.path.getsize(report)
+    print(f"document {SHEETS} x {ROWS} rows, report {size / 1e6:.1f} MB")
+    report(times, "mardex-report", "cp")
+
+
+if __name__ == "__main__":
+    main()

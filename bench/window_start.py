@@ -1,0 +1,58 @@
+#!/usr/bin/env python3
+"""Start time of the Mardex window against a bare Qt main window of the same
+size, both run to their first paint under the offscreen platform, side by
+side (alternating), median of 7 runs each.
+
+    python3 bench/window_start.py [BIN_DIR]     (default build/bin)
+"""
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+RUNS = 7
+WIDTH, HEIGHT = 860, 600  # the Mardex window's size at start
+
+
+def timed(cmd, env=None):
+    """Wall time and CPU time (user + system) of one run, in seconds."""
+    start = time.perf_counter()
+    child = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    _, status, usage = os.wait4(child.pid, 0)
+    elapsed = time.perf_counter() - start
+    code = os.waitstatus_to_exitcode(status)
+    if code != 0:
+        sys.exit(f"{' '.join(cmd)} failed ({code})")
+    return elapsed, usage.ru_utime + usage.ru_stime
+
+
+def report(times, measured, yardstick):
+    """Medians of wall and CPU time per program, and the ratios. On a busy
+    machine the CPU times are the steadier figures."""
+    for kind, index in (("wall", 0), ("cpu", 1)):
+        medians = {name: statistics.median(t[index] for t in runs) for name, runs in times.items()}
+        for name, m in medians.items():
+            print(f"{kind:4s} {name:16s} {m * 1000:8.1f} ms (median of {RUNS})")
+        print(f"{kind:4s} {'ratio':16s} {medians[measured] / medians[yardstick]:8.2f}")
+
+
+def main():
+    bin_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "build", "bin")
+    mardex = os.path.join(bin_dir, "mardex")
+    bare = os.path.join(bin_dir, "bare_window")
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", MARDEX_EXIT_AFTER_FIRST_PAINT="1")
+    # The settings the window keeps (its position) go to a scratch home.
+    env["XDG_CONFIG_HOME"] = os.path.join(bin_dir, "bench-config")
+    programs = {"mardex": [mardex], "bare Qt window": [bare, str(WIDTH), str(HEIGHT)]}
+    for cmd in programs.values():  # warm the file cache
+        timed(cmd, env)
+    times = {name: [] for name in programs}
+    for _ in range(RUNS):
+        for name, cmd in programs.items():
+            times[name].append(timed(cmd, env))
+    report(times, "mardex", "bare Qt window")
+
+
+if __name__ == "__main__":
+    main()
