@@ -7,7 +7,7 @@ set -euo pipefail
 set_name="${1:-test}"
 run_packages=(
   build-essential cmake pkg-config
-  qt6-base-dev libgl-dev fonts-liberation
+  qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
   libgdal-dev libpugixml-dev
 )
 test_packages=(

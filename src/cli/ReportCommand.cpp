@@ -22,13 +22,6 @@ int Fail(const std::string& why)
     return 1;
 }
 
-// A left click on tab n (1-based).
-void ClickTab(Session& s, int n)
-{
-    s.form.SelectedTab = n - 1;
-    TabStrip1_MouseUp(s, LeftButton, 0, 0, 0);
-}
-
 // The report of a sheet document; true when the report file was written.
 bool BuildSheetReport(Session& s, const ToolOptions& options, std::string& why)
 {
@@ -47,6 +40,12 @@ bool BuildSheetReport(Session& s, const ToolOptions& options, std::string& why)
 }
 
 } // namespace
+
+void ClickTab(Session& s, int n)
+{
+    s.form.SelectedTab = n - 1;
+    TabStrip1_MouseUp(s, LeftButton, 0, 0, 0);
+}
 
 int RunReport(const ToolOptions& options)
 {

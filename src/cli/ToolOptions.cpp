@@ -4,6 +4,18 @@
 
 namespace mardex::cli {
 
+namespace {
+
+std::optional<double> NonNegativeNumber(const std::string& text)
+{
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !(v >= 0) || v > 1e12) return std::nullopt;
+    return v;
+}
+
+} // namespace
+
 const char* const UsageText =
     "usage: mardex-report [--accumulated] [--sheet N] [--output FILE] [--pdf FILE] [--print [--printer NAME]] DOCUMENT.mdx\n"
     "       mardex-report --all-sheets [--output FILE] [--pdf FILE] [--print [--printer NAME]] DOCUMENT.mdx\n"
@@ -13,6 +25,8 @@ const char* const UsageText =
     "       mardex-report --save-as OUT.mdx [--metric] IN.csv\n"
     "       mardex-report --export-csv OUT.csv [--sheet N] DOCUMENT\n"
     "       mardex-report --stickup DESIGN.dgn [--seed SEED.dgn] DOCUMENT\n"
+    "       mardex-report --haul-table OUT.csv [--mass-haul OUT.pdf|svg|png] [--sheet N]\n"
+    "                     [--free-haul F [--overhaul-price P]] DOCUMENT.mdx\n"
     "\n"
     "Builds the report the window would build for DOCUMENT (File > Open, then\n"
     "Print Preview > Total, or Accumulated) and prints \"<report path>: <N> pages\".\n"
@@ -33,6 +47,10 @@ const char* const UsageText =
     "  --design NAME     the design surface of a LandXML file (with --ground)\n"
     "  --metric          read a CSV sheet as metric\n"
     "  --export-csv OUT  write sheet N (default 1) to OUT as CSV\n"
+    "  --haul-table CSV  write the haul analysis of the sheet's Total report as CSV\n"
+    "  --mass-haul FILE  draw the sheet's mass-haul diagram into a PDF, SVG or PNG FILE\n"
+    "  --free-haul F     free-haul distance (feet or metres) for the overhaul\n"
+    "  --overhaul-price P  price per unit of overhaul moment (needs --free-haul)\n"
     "  --help            show this text\n"
     "  --version         show the version\n";
 
@@ -75,6 +93,22 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
         else if (a == "--design") { if (!value(i, o.design)) return std::nullopt; }
         else if (a == "--export-csv") { if (!value(i, o.exportCsv)) return std::nullopt; }
         else if (a == "--metric") o.metric = true;
+        else if (a == "--haul-table") { if (!value(i, o.haulTable)) return std::nullopt; }
+        else if (a == "--mass-haul") { if (!value(i, o.massHaul)) return std::nullopt; }
+        else if (a == "--free-haul" || a == "--overhaul-price") {
+            std::string n;
+            if (!value(i, n)) return std::nullopt;
+            const auto v = NonNegativeNumber(n);
+            if (!v) {
+                error = a + " needs a number of at least 0";
+                return std::nullopt;
+            }
+            if (a == "--free-haul") o.freeHaul = *v;
+            else {
+                o.overhaulPrice = *v;
+                o.priceGiven = true;
+            }
+        }
         else if (a.size() > 1 && a[0] == '-') {
             error = "unknown option " + a;
             return std::nullopt;
@@ -112,6 +146,19 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
     }
     if (o.print && drawing) {
         error = "--stickup takes no --print";
+        return std::nullopt;
+    }
+    const bool haul = !o.haulTable.empty() || !o.massHaul.empty();
+    if (haul && (saving || drawing || o.accumulated || o.allSheets || !o.output.empty() || !o.pdf.empty())) {
+        error = "--haul-table and --mass-haul take only --sheet, --free-haul and --overhaul-price";
+        return std::nullopt;
+    }
+    if (!haul && (o.freeHaul > 0 || o.priceGiven)) {
+        error = "--free-haul and --overhaul-price need --haul-table or --mass-haul";
+        return std::nullopt;
+    }
+    if (o.priceGiven && !(o.freeHaul > 0)) {
+        error = "--overhaul-price needs --free-haul";
         return std::nullopt;
     }
     if (!o.seed.empty() && !drawing) {

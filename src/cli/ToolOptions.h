@@ -25,6 +25,11 @@ struct ToolOptions {
     std::string exportCsv;    // --export-csv OUT.csv
     bool metric = false;      // --metric: a CSV sheet is metric
     std::string document;     // the document or log
+    std::string haulTable;    // --haul-table OUT.csv
+    std::string massHaul;     // --mass-haul OUT.pdf|svg|png
+    double freeHaul = 0;      // --free-haul F (0: none)
+    bool priceGiven = false;
+    double overhaulPrice = 0; // --overhaul-price P
 };
 
 // Parses argv; nullopt with `error` set on bad usage.

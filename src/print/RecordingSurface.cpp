@@ -7,6 +7,16 @@ void RecordingSurface::DrawLine(double x, double y, double dx, double dy)
     pages.back().lines.push_back({x, y, dx, dy});
 }
 
+void RecordingSurface::DrawStyledLine(double x, double y, double dx, double dy, LineStyle style)
+{
+    pages.back().lines.push_back({x, y, dx, dy, style});
+}
+
+void RecordingSurface::FillPolygon(const std::vector<CellPoint>& points, FillStyle style)
+{
+    pages.back().fills.push_back({points, style});
+}
+
 void RecordingSurface::PrintText(const std::string& text)
 {
     pages.back().texts.push_back({x_, y_, text, size_, bold_, transparent_});

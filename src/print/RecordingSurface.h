@@ -18,11 +18,17 @@ public:
     };
     struct Line {
         double x, y, dx, dy;
+        LineStyle style = LineStyle::Solid;
+    };
+    struct Fill {
+        std::vector<CellPoint> points;
+        FillStyle style;
     };
     struct Page {
         std::vector<Text> texts;
         std::vector<Line> lines;
-        bool Empty() const { return texts.empty() && lines.empty(); }
+        std::vector<Fill> fills;
+        bool Empty() const { return texts.empty() && lines.empty() && fills.empty(); }
     };
 
     RecordingSurface(double widthCells = 96, double heightCells = 63, bool preview = false)
@@ -37,6 +43,8 @@ public:
     void SetTransparentText(bool transparent) override { transparent_ = transparent; }
     void DrawLine(double x, double y, double dx, double dy) override;
     void PrintText(const std::string& text) override;
+    void DrawStyledLine(double x, double y, double dx, double dy, LineStyle style) override;
+    void FillPolygon(const std::vector<CellPoint>& points, FillStyle style) override;
     // A new page only once something was drawn, as on a real printer.
     void BeginDoc() override { ++documentsBegun; }
     void NewPage() override;

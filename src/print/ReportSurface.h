@@ -3,8 +3,16 @@
 // and the preview window. Positions are in character cells: one column is
 // 120 twips, one row 240 twips, (0, 0) the top-left of the printable area.
 #include <string>
+#include <vector>
 
 namespace mardex {
+
+// Line and fill styles that stay apart when printed in black and white.
+enum class LineStyle { Solid, Dashed, Bold };
+enum class FillStyle { Shade, Hatch };  // light grey / diagonal hatching
+struct CellPoint {
+    double x, y;
+};
 
 class ReportSurface {
 public:
@@ -24,6 +32,10 @@ public:
     virtual void DrawLine(double x, double y, double dx, double dy) = 0;
     // Prints the text at the current position, then moves to the next line.
     virtual void PrintText(const std::string& text) = 0;
+    // Drawings (the mass-haul diagram); a surface without them draws plain
+    // lines and no fills.
+    virtual void DrawStyledLine(double x, double y, double dx, double dy, LineStyle) { DrawLine(x, y, dx, dy); }
+    virtual void FillPolygon(const std::vector<CellPoint>&, FillStyle) {}
 
     // Printer only. BeginDoc starts the print document (a failure to start
     // it is thrown, so that one message reports it).

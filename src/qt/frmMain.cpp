@@ -104,6 +104,7 @@ void frmMain::buildMenus()
     mnuFilePrintPreview->setObjectName("mnuFilePrintPreview");
     mnuTotal = mnuFilePrintPreview->addAction("&Total");
     mnuAccumulated = mnuFilePrintPreview->addAction("&Accumulated");
+    mnuMassHaul = mnuFilePrintPreview->addAction("&Mass Haul");
     mnuFile->addSeparator();
     mnuImportFile = mnuFile->addAction("Import MDX File");
     mnuFileExport = mnuFile->addMenu("&Export");
@@ -147,7 +148,7 @@ void frmMain::buildMenus()
 
     const std::pair<QAction*, const char*> names[] = {
         {mnuFileNew, "mnuFileNew"}, {mnuFileOpen, "mnuFileOpen"}, {mnuFileSave, "mnuFileSave"},
-        {mnuFileSaveAs, "mnuFileSaveAs"}, {mnuTotal, "mnuTotal"}, {mnuAccumulated, "mnuAccumulated"},
+        {mnuFileSaveAs, "mnuFileSaveAs"}, {mnuTotal, "mnuTotal"}, {mnuAccumulated, "mnuAccumulated"}, {mnuMassHaul, "mnuMassHaul"},
         {mnuImportFile, "mnuImportFile"}, {mnuExportSheetCsv, "mnuExportSheetCsv"}, {mnuEditUndo, "mnuEditUndo"}, {mnuEditRedo, "mnuEditRedo"}, {mnuFileExit, "mnuFileExit"}, {mnuGroupInsert, "mnuGroupInsert"},
         {mnuGroupDelete, "mnuGroupDelete"}, {mnuGroupRename, "mnuGroupRename"}, {mnuRowInsert, "mnuRowInsert"},
         {mnuRowDelete, "mnuRowDelete"}, {mnuViewToolbar, "mnuViewToolbar"}, {mnuViewStatusBar, "mnuViewStatusBar"},

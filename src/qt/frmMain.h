@@ -80,7 +80,7 @@ public:
     QMenu *mnuFile = nullptr, *mnuFilePrintPreview = nullptr, *mnuEdit = nullptr, *mnuGroup = nullptr,
           *mnuRow = nullptr, *mnuView = nullptr, *mnuHelp = nullptr, *mnuFileExport = nullptr;
     QAction *mnuFileNew = nullptr, *mnuFileOpen = nullptr, *mnuFileSave = nullptr, *mnuFileSaveAs = nullptr,
-            *mnuTotal = nullptr, *mnuAccumulated = nullptr, *mnuImportFile = nullptr, *mnuFileExit = nullptr,
+            *mnuTotal = nullptr, *mnuAccumulated = nullptr, *mnuMassHaul = nullptr, *mnuImportFile = nullptr, *mnuFileExit = nullptr,
             *mnuGroupInsert = nullptr, *mnuGroupDelete = nullptr, *mnuGroupRename = nullptr,
             *mnuRowInsert = nullptr, *mnuRowDelete = nullptr, *mnuViewToolbar = nullptr,
             *mnuViewStatusBar = nullptr, *mnuViewRefresh = nullptr, *mnuHelpContents = nullptr,

@@ -4,6 +4,7 @@
 
 #include "PreviewLauncher.h"
 #include "StickupLauncher.h"
+#include "frmMassHaul.h"
 #include "app/ExitFlow.h"
 #include "document/FileCommands.h"
 #include "document/ForeignDocument.h"
@@ -24,6 +25,7 @@ void frmMain::connectFileMenu()
     connect(mnuExportSheetCsv, &QAction::triggered, this, [this] { run([this] { mnuExportSheetCsv_Click(*s_); }); });
     connect(mnuTotal, &QAction::triggered, this, [this] { run([this] { mnuTotal_Click(*s_); }); });
     connect(mnuAccumulated, &QAction::triggered, this, [this] { run([this] { mnuAccumulated_Click(*s_); }); });
+    connect(mnuMassHaul, &QAction::triggered, this, [this] { run([this] { ShowMassHaul(this, *s_); }); });
     connect(mnuFileExit, &QAction::triggered, this, [this] {
         // A cancelled exit leaves the window open.
         if (!exiting_) mnuFileExit_Click(*s_);

@@ -6,6 +6,7 @@
 #include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPen>
+#include <QPolygonF>
 
 namespace mardex {
 
@@ -88,6 +89,41 @@ void QPainterSurface::DrawLine(double x, double y, double dx, double dy)
     pageHasContent_ = true;
     x_ = x + dx;
     y_ = y + dy;
+}
+
+void QPainterSurface::DrawStyledLine(double x, double y, double dx, double dy, LineStyle style)
+{
+    if (style == LineStyle::Solid) {
+        DrawLine(x, y, dx, dy);
+        return;
+    }
+    QPainter& p = Painter();
+    const double width = device_.logicalDpiX() / (style == LineStyle::Bold ? 48.0 : 110.0);
+    p.setPen(QPen(Qt::black, width, style == LineStyle::Dashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
+    const double top = y + rowOffset_;
+    p.drawLine(QPointF(x * CellWidth(), top * CellHeight()), QPointF((x + dx) * CellWidth(), (top + dy) * CellHeight()));
+    pageHasContent_ = true;
+}
+
+void QPainterSurface::FillPolygon(const std::vector<CellPoint>& points, FillStyle style)
+{
+    if (points.size() < 3) return;
+    QPainter& p = Painter();
+    QPolygonF polygon;
+    for (const CellPoint& c : points) polygon << QPointF(c.x * CellWidth(), (c.y + rowOffset_) * CellHeight());
+    p.save();
+    p.setPen(Qt::NoPen);
+    if (style == FillStyle::Shade) {
+        p.setBrush(QColor(200, 200, 200));
+    } else {
+        QBrush hatch(Qt::black, Qt::BDiagPattern);
+        // The pattern's spacing in device pixels: about 1/16 inch apart.
+        hatch.setTransform(QTransform::fromScale(device_.logicalDpiX() / 96.0, device_.logicalDpiY() / 96.0));
+        p.setBrush(hatch);
+    }
+    p.drawPolygon(polygon);
+    p.restore();
+    pageHasContent_ = true;
 }
 
 void QPainterSurface::PrintText(const std::string& text)

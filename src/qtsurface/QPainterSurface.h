@@ -30,6 +30,8 @@ public:
     void SetTransparentText(bool transparent) override;
     void DrawLine(double x, double y, double dx, double dy) override;
     void PrintText(const std::string& text) override;
+    void DrawStyledLine(double x, double y, double dx, double dy, LineStyle style) override;
+    void FillPolygon(const std::vector<CellPoint>& points, FillStyle style) override;
     // A new sheet only when the current one carries something: a range of
     // selected pages that starts after page 1 begins on the first sheet.
     void BeginDoc() override { Painter(); }

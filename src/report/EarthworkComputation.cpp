@@ -6,6 +6,7 @@
 #include "report/ReportCommands.h"
 #include "report/ReportFields.h"
 #include "report/ReportFile.h"
+#include "report/MassRowSink.h"
 #include "sheet/NumberText.h"
 
 #include <algorithm>
@@ -86,6 +87,7 @@ struct Computation {
     double factor = 0;
     double volumeFactor = 0;
     bool accumulated = false;
+    MassRowSink* massRows = nullptr;  // the mass curve's rows, when asked for
 
     double station = 0, previousStation = 0, length = 0, cutSum = 0, fillSum = 0;
     double addedCut = 0, addedFill = 0;
@@ -217,6 +219,7 @@ void Computation::ChooseSegment(int r)
     if (flags.SkipActive == 1 && flags.SkipState == 1) {
         WriteSkipOpening(out, sta(r));
         CountLines(s, 3);
+        if (massRows) massRows->SkipOpens();
         Segment(r, r - 1);
         Sums(r, "SA");
         AddedOf(r);
@@ -224,6 +227,7 @@ void Computation::ChooseSegment(int r)
     } else if (flags.SkipActive == 0 && flags.SkipState == 2) {
         WriteSkipClosing(out, sta(r));
         CountLines(s, 3);
+        if (massRows) massRows->SkipCloses();
         Segment(r, r - 1);
         Sums(r, "NA");
         AddedOf(r);
@@ -319,6 +323,7 @@ void Computation::BalancePoint()
     }
     WriteBalancePoint(out, b);
     CountLines(s, 5);
+    if (massRows) massRows->BalancePoint(b.StationText, massAt);
 
     periodAddedCut = addedCut;
     periodAddedFill = addedFill;
@@ -352,6 +357,7 @@ void Computation::WriteRow(int r)
     }
     WriteStationRow(out, row);
     CountLines(s, 1);
+    if (massRows) massRows->StationRow(station, mass, flags.ForcedBalance == 1, cutVolume, adjustedFill);
 }
 
 void Computation::AfterRow(int r)
@@ -366,10 +372,12 @@ void Computation::AfterRow(int r)
     if (flags.Gap == 1) {
         WriteEquation(out, CheckedCell(sheet, ColStation, r), CheckedCell(sheet, ColStation, r + 1), true);
         CountLines(s, 3);
+        if (massRows) massRows->Equation();
         flags.Gap = 0;
     } else if (flags.Overlap == 1) {
         WriteEquation(out, CheckedCell(sheet, ColStation, r + 1), CheckedCell(sheet, ColStation, r), false);
         CountLines(s, 3);
+        if (massRows) massRows->Equation();
         flags.Overlap = 0;
     }
 }
@@ -383,7 +391,9 @@ double GetSum(const Sheet& sheet, RowFlags& flags, int row, int column, std::str
     return GetSum(flags, row, mode, [&](int r) { return CellValue(sheet, column, r); });
 }
 
-void AppendSheetReport(Session& s, std::string& out)
+void AppendSheetReport(Session& s, std::string& out) { AppendSheetReport(s, out, nullptr); }
+
+void AppendSheetReport(Session& s, std::string& out, MassRowSink* massRows)
 {
     const ReportState before = s.report;
     const std::size_t start = out.size();
@@ -392,6 +402,7 @@ void AppendSheetReport(Session& s, std::string& out)
         const auto factor = ParseNumber(sheet.BalanceFactor);
         if (!factor) throw RuntimeFault("Type mismatch");
         Computation c{s, sheet, out, {}};
+        c.massRows = massRows;
         c.factor = *factor;
         c.volumeFactor = s.doc.UnitSystem == 0 ? 1.8518519 : 50;
         c.accumulated = s.report.AccumulatedMode == 1;

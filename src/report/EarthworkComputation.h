@@ -7,6 +7,7 @@
 
 namespace mardex {
 
+class MassRowSink;
 class Session;
 struct Sheet;
 
@@ -32,6 +33,8 @@ double GetSum(const Sheet& sheet, RowFlags& flags, int row, int column, std::str
 // grand summary. Updates ReportLineCount and the grand totals; throws a
 // RuntimeFault (grand totals restored) on a fault of the computation.
 void AppendSheetReport(Session& s, std::string& out);
+// The same, also handing the rows of the mass curve to `massRows`.
+void AppendSheetReport(Session& s, std::string& out, MassRowSink* massRows);
 
 // The whole command: the untitled check, the report file created (or
 // appended to when AppendToReport is 1), AppendToReport back to 0, the page

@@ -24,7 +24,7 @@ private slots:
     void init();
     void cleanup();
     void groupInsertAsksForANameAndAClickShowsTheNewSheet();
-    void aRightClickOffersTotalAndAccumulated();
+    void aRightClickOffersTheReportsAndMassHaul();
     void menusCarryTheirCaptions();
     void anOpenedDocumentShowsItsTabsAndSheets();
 
@@ -80,7 +80,7 @@ void tst_frmMainTabs::groupInsertAsksForANameAndAClickShowsTheNewSheet()
     QCOMPARE(window->grid->model()->index(0, 0).data().toString(), QString());
 }
 
-void tst_frmMainTabs::aRightClickOffersTotalAndAccumulated()
+void tst_frmMainTabs::aRightClickOffersTheReportsAndMassHaul()
 {
     QStringList offered;
     QTimer::singleShot(100, [&] {
@@ -90,7 +90,7 @@ void tst_frmMainTabs::aRightClickOffersTotalAndAccumulated()
         }
     });
     QTest::mouseClick(window->TabStrip1, Qt::RightButton, {}, window->TabStrip1->tabRect(0).center());
-    QCOMPARE(offered, (QStringList{"&Total", "&Accumulated"}));
+    QCOMPARE(offered, (QStringList{"&Total", "&Accumulated", "&Mass Haul"}));
     QCOMPARE(window->grid->model()->rowCount(), 1);
     // The emptied grid keeps the keys (and drops them): disabled, it would
     // pass the focus and the typing to another field.

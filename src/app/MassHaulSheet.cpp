@@ -1,0 +1,74 @@
+#include "app/MassHaulSheet.h"
+
+#include "app/Prompter.h"
+#include "app/Session.h"
+#include "document/FileCommands.h"
+#include "geopaklog/LogTables.h"
+#include "report/LogReport.h"
+#include "report/MassRowSink.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace mardex {
+
+namespace {
+
+// Answers the open dialog with the companion document; every other question
+// goes to the window's own prompter.
+class CompanionPrompter : public Prompter {
+public:
+    CompanionPrompter(Prompter& inner, std::string file) : inner_(inner), file_(std::move(file)) {}
+    Answer Ask(const MessageBox& box) override { return inner_.Ask(box); }
+    std::string Input(const std::string& prompt, const std::string& title, const std::string& initial) override
+    {
+        return inner_.Input(prompt, title, initial);
+    }
+    std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return file_; }
+
+private:
+    Prompter& inner_;
+    std::string file_;
+};
+
+} // namespace
+
+std::optional<std::string> CompanionOfLog(const std::string& logPath, std::string& why)
+{
+    const auto path = LogCompanionFileName(logPath);
+    if (!path) {
+        why = logPath + ": the log has no companion document";
+        return std::nullopt;
+    }
+    std::ifstream in(*path, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    if (!in.is_open() || !LooksLikeLogCompanion(text)) {
+        why = *path + " does not hold the station rows of " + logPath;
+        return std::nullopt;
+    }
+    return path;
+}
+
+bool MassHaulSheetOfCurrent(Session& s, MassSheet& sheet)
+{
+    if (s.doc.LogMode != 1) return ComputeMassSheet(s, sheet);
+    const int tab = s.doc.CurrentSheet;
+    const std::string& logPath = s.logs()[tab].LogPath.empty() ? s.doc.CurrentFileName : s.logs()[tab].LogPath;
+    std::string why;
+    const auto path = CompanionOfLog(logPath, why);
+    if (!path) {
+        s.ask.Message(why);
+        return false;
+    }
+    CompanionPrompter ask(s.ask, *path);
+    Session companion(ask);
+    companion.ProgramFolder = s.ProgramFolder;
+    companion.doc.ReportFolder = s.doc.ReportFolder;
+    if (OpenFileCommand(companion) != 0 || companion.doc.LogMode == 1) {
+        s.ask.Message(*path + ": the log's companion document could not be read");
+        return false;
+    }
+    return ComputeMassSheet(companion, sheet);
+}
+
+} // namespace mardex

@@ -1,0 +1,23 @@
+#pragma once
+// The sheet the Mass Haul window draws: the current sheet of a sheet
+// document, or, while a GEOPAK log is open, the first sheet of the companion
+// document that Open wrote beside the log (the log's end areas).
+#include "compute/MassCurve.h"
+
+#include <optional>
+#include <string>
+
+namespace mardex {
+
+class Session;
+
+// False, after the messages the report would show, when no mass rows could
+// be computed.
+bool MassHaulSheetOfCurrent(Session& s, MassSheet& sheet);
+
+// The companion document of a log, when the file beside it is one (a
+// designer's own document of that name is kept at Open and is no
+// companion); otherwise nullopt with `why`, naming the file.
+std::optional<std::string> CompanionOfLog(const std::string& logPath, std::string& why);
+
+} // namespace mardex

@@ -1,0 +1,93 @@
+#include "qtsurface/MassHaulExport.h"
+
+#include "app/Guarded.h"
+#include "compute/HaulAnalysis.h"
+#include "print/MassHaulDiagram.h"
+#include "qtsurface/QPainterSurface.h"
+
+#include <QImage>
+#include <QLocale>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cctype>
+
+namespace mardex {
+
+namespace {
+
+// Letter where the locale measures in inches, A4 elsewhere, on its side.
+QPageSize DiagramPage()
+{
+    const bool inches = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageSize(inches ? QPageSize::Letter : QPageSize::A4);
+}
+
+QSizeF LandscapeInches()
+{
+    const QSizeF portrait = DiagramPage().size(QPageSize::Inch);
+    return {portrait.height(), portrait.width()};
+}
+
+bool Draw(QPaintDevice& device, QPagedPaintDevice* paged, const std::string& path, const MassSheet& sheet,
+          const HaulAnalysis& haul, std::string& error)
+{
+    try {
+        QPainterSurface surface(device, paged, path);
+        surface.BeginDoc();
+        DrawMassHaulDiagram(surface, sheet, haul);
+        surface.EndDoc();
+        return true;
+    } catch (const std::exception& e) {
+        error = path + ": " + e.what();
+        return false;
+    }
+}
+
+} // namespace
+
+bool WriteMassHaulFile(const MassSheet& sheet, const HaulAnalysis& haul, const std::string& path, std::string& error)
+{
+    std::string extension = path.substr(std::min(path.size(), path.rfind('.') + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
+    const QString file = QString::fromLocal8Bit(path.c_str());
+    const QSizeF inches = LandscapeInches();
+    if (extension == "pdf") {
+        QPdfWriter writer(file);
+        writer.setResolution(1200);
+        writer.setPageLayout(QPageLayout(DiagramPage(), QPageLayout::Landscape, QMarginsF(0.4, 0.4, 0.4, 0.4), QPageLayout::Inch));
+        writer.setCreator("Mardex");
+        writer.setTitle("Mass haul diagram");
+        return Draw(writer, &writer, path, sheet, haul, error);
+    }
+    if (extension == "svg") {
+        const int dpi = 96;
+        QSvgGenerator svg;
+        svg.setFileName(file);
+        svg.setResolution(dpi);
+        svg.setSize(QSize(qRound(inches.width() * dpi), qRound(inches.height() * dpi)));
+        svg.setViewBox(QRect(0, 0, qRound(inches.width() * dpi), qRound(inches.height() * dpi)));
+        svg.setTitle("Mass haul diagram");
+        return Draw(svg, nullptr, path, sheet, haul, error);
+    }
+    if (extension == "png") {
+        const int dpi = 150;
+        QImage image(qRound(inches.width() * dpi), qRound(inches.height() * dpi), QImage::Format_RGB32);
+        image.setDotsPerMeterX(qRound(dpi / 0.0254));
+        image.setDotsPerMeterY(qRound(dpi / 0.0254));
+        image.fill(Qt::white);
+        if (!Draw(image, nullptr, path, sheet, haul, error)) return false;
+        if (!image.save(file, "PNG")) {
+            error = path + ": the picture could not be written";
+            return false;
+        }
+        return true;
+    }
+    error = path + ": the diagram is written as .pdf, .svg or .png";
+    return false;
+}
+
+} // namespace mardex

@@ -1,0 +1,77 @@
+// The Mass Haul window: the free-haul and price boxes recompute the haul
+// table below the diagram and are remembered for the next window.
+#include "compute/HaulAnalysis.h"
+#include "qt/frmMassHaul.h"
+#include "sheet/NumberText.h"
+
+#include <QLineEdit>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace mardex;
+
+class tst_frmMassHaul : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit()); }
+    void boxesRecomputeTheTable();
+
+private:
+    QTemporaryDir settingsHome;
+};
+
+namespace {
+
+// One loop through 0, 200, 500, 200, 0 every 200 ft.
+MassSheet WorkedCheck()
+{
+    MassSheet sheet;
+    sheet.tabName = "WORKED";
+    const double ordinates[] = {0, 200, 500, 200, 0};
+    for (int i = 0; i < 5; ++i) {
+        MassRow r;
+        r.station = i * 200;
+        r.stationText = FormatStation(r.station);
+        r.ordinate = ordinates[i];
+        sheet.rows.push_back(r);
+    }
+    return sheet;
+}
+
+QString Cell(const QTableWidget* t, int row, const char* column)
+{
+    for (int c = 0; c < t->columnCount(); ++c)
+        if (t->horizontalHeaderItem(c)->text() == column) return t->item(row, c)->text();
+    return "<no column>";
+}
+
+} // namespace
+
+void tst_frmMassHaul::boxesRecomputeTheTable()
+{
+    QSettings("Mardex", "Mardex").clear();
+    {
+        frmMassHaul window(nullptr, WorkedCheck());
+        QCOMPARE(window.haulTable->rowCount(), 2);  // the loop and the totals
+        QCOMPARE(Cell(window.haulTable, 0, "free_haul_from"), QString());
+        QTest::keyClicks(window.freeHaulBox, "400");
+        QTest::keyClicks(window.overhaulPriceBox, "2.5");
+        // F 400: the chord at 200 from 2+00 to 6+00, overhaul moment 400, cost 1000.
+        QCOMPARE(Cell(window.haulTable, 0, "free_haul_from"), QString("02+00.000"));
+        QCOMPARE(Cell(window.haulTable, 0, "free_haul_to"), QString("06+00.000"));
+        QCOMPARE(Cell(window.haulTable, 0, "overhaul_moment"), QString("400.00"));
+        QCOMPARE(Cell(window.haulTable, 1, "overhaul_cost"), QString("1000.00"));
+    }
+    frmMassHaul again(nullptr, WorkedCheck());
+    QCOMPARE(again.freeHaulBox->text(), QString("400"));
+    QCOMPARE(again.overhaulPriceBox->text(), QString("2.5"));
+    QCOMPARE(Cell(again.haulTable, 1, "overhaul_cost"), QString("1000.00"));
+    again.freeHaulBox->clear();
+    QCOMPARE(Cell(again.haulTable, 0, "overhaul_volume"), QString());
+    QCOMPARE(Cell(again.haulTable, 1, "overhaul_cost"), QString());
+}
+
+QTEST_MAIN(tst_frmMassHaul)
+#include "tst_frmMassHaul.moc"
