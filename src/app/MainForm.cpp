@@ -84,7 +84,7 @@ void Form_Load(Session& s)
     std::string error;
     const std::string& folder = s.SettingsFileFolder();
     const std::string settings = folder.empty() ? "mardex3.ini" : folder + "/mardex3.ini";
-    if (auto folder = ReadReportFolder(settings, error)) s.doc.ReportFolder = *folder;
+    if (auto reportFolder = ReadReportFolder(settings, error)) s.doc.ReportFolder = *reportFolder;
     else ErrorBox(s.ask, "Program Error: ", error, " occured in Form_Load");
 }
 
