@@ -3,8 +3,8 @@
 #include "app/Guarded.h"
 #include "app/HeaderFields.h"
 #include "app/Session.h"
-#include "sheet/NumberText.h"
-#include "sheet/grid/Units.h"
+#include "text/NumberText.h"
+#include "app/Units.h"
 
 #include <fstream>
 

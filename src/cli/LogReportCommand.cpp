@@ -1,9 +1,9 @@
 #include "cli/LogReportCommand.h"
 
 #include "app/Session.h"
-#include "geopaklog/GeopakLog.h"
-#include "report/LogReport.h"
-#include "report/ReportCommands.h"
+#include "app/GeopakLog.h"
+#include "app/LogReport.h"
+#include "app/ReportCommands.h"
 
 #include <filesystem>
 

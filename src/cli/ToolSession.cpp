@@ -2,8 +2,8 @@
 
 #include "app/MainForm.h"
 #include "cli/Commands.h"
-#include "document/FileCommands.h"
-#include "sheet/NumberText.h"
+#include "app/FileCommands.h"
+#include "text/NumberText.h"
 
 #include <filesystem>
 

@@ -5,7 +5,7 @@
 #include "app/Session.h"
 #include "gdalhost/DgnFile.h"
 #include "gdalhost/GdalDesignHost.h"
-#include "stickup/StickupSheetsCommand.h"
+#include "app/StickupSheetsCommand.h"
 
 #include <QDir>
 

@@ -5,8 +5,8 @@
 #include "PreviewLauncher.h"
 #include "StickupLauncher.h"
 #include "app/ExitFlow.h"
-#include "document/FileCommands.h"
-#include "report/ReportCommands.h"
+#include "app/FileCommands.h"
+#include "app/ReportCommands.h"
 
 #include <QAction>
 #include <QPushButton>

@@ -3,8 +3,8 @@
 
 #include "GridTableModel.h"
 #include "QtText.h"
-#include "sheet/grid/GridEditor.h"
-#include "sheet/grid/RowCommands.h"
+#include "app/GridEditor.h"
+#include "app/RowCommands.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 // The page-range dialog of Print Selected Pages.
-#include "print/PreviewCommands.h"
+#include "app/PreviewCommands.h"
 
 #include <QDialog>
 

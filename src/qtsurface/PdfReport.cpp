@@ -1,7 +1,7 @@
 #include "qtsurface/PdfReport.h"
 
 #include "app/Session.h"
-#include "print/PageRendering.h"
+#include "app/PageRendering.h"
 #include "qtsurface/QPainterSurface.h"
 
 #include <QFile>

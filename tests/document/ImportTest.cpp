@@ -1,8 +1,8 @@
 // Import MDX File: further sheets from another document.
 #include "DocumentFixture.h"
 
-#include "document/DocumentWriter.h"
-#include "document/LikePattern.h"
+#include "app/DocumentWriter.h"
+#include "text/LikePattern.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "gdalhost/GdalDesignHost.h"
 
 #include "app/Session.h"
-#include "stickup/DesignFileDialogs.h"
-#include "stickup/GenerateStickupSheets.h"
+#include "app/DesignFileDialogs.h"
+#include "app/GenerateStickupSheets.h"
 #include "support/RecordingDesignHost.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"

@@ -5,7 +5,7 @@
 #include "app/Session.h"
 #include "qt/frmPreview.h"
 #include "qt/frmPrintSelect.h"
-#include "print/PageRendering.h"
+#include "app/PageRendering.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "stickup/GenerateStickupSheets.h"
+#include "app/GenerateStickupSheets.h"
 
 #include "stickup/StickupTestReports.h"
 #include "support/RecordingDesignHost.h"

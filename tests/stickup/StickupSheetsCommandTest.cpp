@@ -1,7 +1,7 @@
-#include "stickup/StickupSheetsCommand.h"
+#include "app/StickupSheetsCommand.h"
 
-#include "document/DocumentReader.h"
-#include "stickup/DesignFileDialogs.h"
+#include "app/DocumentReader.h"
+#include "app/DesignFileDialogs.h"
 #include "stickup/StickupTestReports.h"
 #include "support/RecordingDesignHost.h"
 #include "support/ScriptedPrompter.h"

@@ -1,0 +1,337 @@
+#include "app/FileCommands.h"
+#include "app/LogCommands.h"
+
+#include "app/Guarded.h"
+#include "app/MainForm.h"
+#include "app/Session.h"
+#include "app/DocumentReader.h"
+#include "app/DocumentWriter.h"
+#include "app/ImportDocument.h"
+#include "text/NumberText.h"
+
+#include <filesystem>
+#include <functional>
+
+namespace mardex {
+
+namespace {
+
+const std::string ProgramError = " Program Error: ";
+
+bool IsUntitled(const std::string& name) { return ToUpper(name) == "UNTITLED"; }
+
+bool Contains(const std::string& text, const char* part) { return text.find(part) != std::string::npos; }
+
+bool FileExists(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+void EnableDocumentMenus(Session& s)
+{
+    s.form.mnuFileSaveEnabled = true;
+    s.form.mnuFileSaveAsEnabled = true;
+    s.form.mnuEditEnabled = true;
+    s.form.Label4Visible = true;
+    s.form.txtShrinkFactor.visible = true;
+}
+
+void RestoreCounters(Session& s)
+{
+    s.doc.SheetCount = s.doc.SheetCountBeforeCommand;
+    s.doc.CurrentSheet = s.doc.CurrentSheetBeforeCommand;
+}
+
+// `reset` tells whether the window was reset for this open: without a
+// reset, a document that is not read leaves the open one reachable as it was.
+int OpenSheetDocument(Session& s, const std::string& nameBefore, bool reset)
+{
+    s.form.GridVisible = true;
+    s.form.GridEnabled = true;
+    s.form.Text1.enabled = false;
+    s.form.Text1.visible = false;
+    if (CheckFileCompatibility(s, s.doc.CurrentFileName) == 1) {
+        s.ask.Message("FILE IS NOT COMPATIBLE WITH PRESENT VERSION OF THE PROGRAM.");
+        if (!reset) RestoreCounters(s);
+        return 1;
+    }
+    s.doc.LogMode = 0;
+    s.form.mnuImportFileEnabled = true;
+    if (s.doc.LegacyFormat == 1) s.doc.DataChanged = s.doc.ImportDone == 1 ? 0 : 1;
+    s.form.Label4Visible = true;
+    s.form.txtShrinkFactor.visible = true;
+    // A document read anew starts with the factor box enabled (the reader
+    // greys it again for a sheet measured in embankment), so the box of an
+    // earlier embankment sheet does not stay greyed for good.
+    const bool factorEnabledBefore = s.form.txtShrinkFactor.enabled;
+    s.form.txtShrinkFactor.enabled = true;
+    const int result = ReadFileVersion2002(s);
+    if (result == 0) {
+        ShowDocumentCaption(s);
+    } else {
+        s.form.txtShrinkFactor.enabled = factorEnabledBefore;
+        // Nothing of a malformed document was taken: the document in memory
+        // keeps its name, so a later Save cannot write it over that file.
+        s.doc.CurrentFileName = nameBefore;
+        if (!reset) RestoreCounters(s);
+    }
+    return result;
+}
+
+// `prepare` runs once a name has been chosen, before anything is read: the
+// reset that Open does after "No" or a save, so that a cancelled dialog
+// leaves the document as it was. It returns whether it reset the window.
+int RadingTheFileWith(Session& s, const std::function<bool()>& prepare)
+{
+    int result = 1;
+    Guarded(s.ask, ProgramError, "(RadingTheFile(FileMenu))", [&] {
+        const std::string oldName = s.doc.CurrentFileName;
+        const std::string chosen = AcceptInputFilename(s, 0);
+        if (chosen.empty()) {
+            s.doc.CurrentFileName = oldName;
+            RestoreCounters(s);
+            return;
+        }
+        const bool reset = prepare ? prepare() : false;
+        const std::string nameBefore = s.doc.CurrentFileName;
+        s.doc.CurrentFileName = chosen;
+        const std::string upper = ToUpper(chosen);
+        const bool exists = FileExists(chosen);
+
+        if (Contains(upper, ".MDX") && exists) {
+            result = OpenSheetDocument(s, nameBefore, reset);
+            return;
+        }
+
+        // ---- GEOPAK log branch --------------------------------------------
+        // An existing file whose upper-cased name contains ".LOG" and that is
+        // recognised as a GEOPAK earthwork log opens here (log mode, report,
+        // preview).
+        if (Contains(upper, ".LOG") && exists) {
+            result = OpenGeopakLogFile(s);
+            return;
+        }
+        // ---------------------------------------------------------------------
+
+        if (!exists) s.ask.Message("NO FILE EXIST BY THE NAME : " + chosen);
+        // An existing file of another kind is not opened and nothing is shown.
+        if (!reset) RestoreCounters(s);
+    });
+    return result;
+}
+
+} // namespace
+
+std::string AcceptInputFilename(Session& s, int mode)
+{
+    std::string result;
+    Guarded(s.ask, ProgramError, "(AcceptInputFilename(FileMenu))", [&] {
+        FileDialogRequest request;
+        request.mode = mode == 1 ? FileDialogMode::Save : FileDialogMode::Open;
+        request.filter = FileDialogFilter;
+        request.filterIndex = s.doc.LogMode == 1 ? 2 : 1;
+        const auto chosen = s.ask.ChooseFile(request);
+        if (!chosen || chosen->empty()) {
+            s.ask.Message("NO FILE IS SELECTED");
+            return;
+        }
+        result = *chosen;
+    });
+    return result;
+}
+
+std::string IfUntitled(Session& s, int mode)
+{
+    std::string result = s.doc.CurrentFileName;
+    Guarded(s.ask, ProgramError, "(IfUntitled(FileMenu))", [&] {
+        if (!IsUntitled(s.doc.CurrentFileName)) return;
+        const std::string chosen = AcceptInputFilename(s, mode);
+        result = chosen.empty() ? "UNTITLED" : chosen;
+    });
+    return result;
+}
+
+int SavingTheFile(Session& s)
+{
+    int result = 1;
+    Guarded(s.ask, ProgramError, "(SavingTheFile(FileMenu))", [&] {
+        for (;;) {
+            const int16_t written = Write2002VersionFile(s);
+            if (written == 0) {
+                s.ask.Message(" FILE : " + s.doc.CurrentFileName + " IS SAVED SUCCESSFULLY");
+                s.doc.DataChanged = 0;
+                result = 0;
+                return;
+            }
+            // A failed write has said so; it is never reported as saved.
+            if (written != 1) return;
+            const std::string oldName = s.doc.CurrentFileName;
+            const std::string other = AcceptInputFilename(s, 1);
+            if (other.empty()) {
+                s.doc.CurrentFileName = oldName;
+                return;
+            }
+            s.doc.CurrentFileName = other;
+        }
+    });
+    return result;
+}
+
+int RadingTheFile(Session& s) { return RadingTheFileWith(s, {}); }
+
+void mnuFileSave_Click(Session& s)
+{
+    Guarded(s.ask, ProgramError, "(SaveFile(FileMenu))", [&] {
+        if (s.doc.SheetCount <= 0) return;
+        if (s.doc.DataChanged == 0) {
+            s.ask.Message("FILE WAS NOT CHANGED SINCE LAST SAVE EVENT");
+            return;
+        }
+        const std::string before = s.doc.CurrentFileName;
+        s.doc.CurrentFileName = IfUntitled(s, 1);
+        if (IsUntitled(s.doc.CurrentFileName)) {
+            s.doc.CurrentFileName = before;
+            return;
+        }
+        if (SavingTheFile(s) == 0) ShowDocumentCaption(s);
+        else s.doc.CurrentFileName = before;  // the document keeps the name its caption shows
+    });
+}
+
+void mnuFileSaveAs_Click(Session& s)
+{
+    Guarded(s.ask, ProgramError, "(SaveAsFile(FileMenu))", [&] {
+        if (s.doc.SheetCount < 1) {
+            s.ask.Message("No data exists to save as a file");
+            return;
+        }
+        const std::string before = s.doc.CurrentFileName;
+        if (s.doc.CurrentFileName != "UNTITLED") {
+            const std::string chosen = AcceptInputFilename(s, 1);
+            if (chosen.empty()) {
+                s.doc.CurrentFileName = before;
+                return;
+            }
+            s.doc.CurrentFileName = chosen;
+        } else {
+            s.doc.CurrentFileName = IfUntitled(s, 1);
+            if (IsUntitled(s.doc.CurrentFileName)) return;
+        }
+        if (SavingTheFile(s) == 0) ShowDocumentCaption(s);
+        else s.doc.CurrentFileName = before;
+    });
+}
+
+void mnuFileNew_Click(Session& s)
+{
+    Guarded(s.ask, ProgramError, "(NewFile(FileMenu))", [&] {
+        EnableDocumentMenus(s);
+        bool fullReset = false;
+        if (s.doc.DataChanged == 1) {
+            const std::string name = s.doc.CurrentFileName;
+            const Answer a = s.ask.Ask(MessageBox{"Wish to save : ' " + name + " ' before opening new file ?",
+                                                  Buttons::YesNoCancel, Icon::Question});
+            if (a == Answer::Yes) {
+                s.doc.CurrentFileName = IfUntitled(s, 1);
+                if (s.doc.CurrentFileName == "UNTITLED" || SavingTheFile(s) != 0) {
+                    s.doc.CurrentFileName = name;
+                    return;
+                }
+                fullReset = true;
+            } else if (a == Answer::No) {
+                fullReset = true;
+            } else {
+                s.ask.Message("File : ' " + name + " ' was not saved");
+                return;
+            }
+        } else {
+            fullReset = !IsUntitled(s.doc.CurrentFileName);
+        }
+        s.doc.CurrentSheet = 0;
+        s.doc.SheetCount = 1;
+        if (fullReset) ResetallAttributes(s);
+        s.doc.CurrentFileName = "UNTITLED";
+        s.form.Caption = "MARDEX :UNTITLED";
+        s.store[0].SetCell(ColStation, 0, std::string(EndMarker));
+        // The new sheet's factor can be typed unless the sheet is measured in embankment.
+        s.form.txtShrinkFactor.enabled = s.store[0].MeasuredInEmbankment != 1;
+        s.form.StatusText = "New File";
+        s.form.Focus = FocusTarget::Designer;
+    });
+}
+
+int OpenFileCommand(Session& s)
+{
+    int result = 1;
+    Guarded(s.ask, ProgramError, "(Openfile(FileMenu))", [&] {
+        EnableDocumentMenus(s);
+        s.doc.SheetCountBeforeCommand = s.doc.SheetCount;
+        s.doc.CurrentSheetBeforeCommand = s.doc.CurrentSheet;
+        const auto resetAndRead = [&](bool reset) {
+            s.doc.CurrentSheet = 0;
+            s.doc.SheetCount = 1;
+            result = RadingTheFileWith(s, [&] {
+                if (reset) ResetallAttributes(s);
+                return reset;
+            });
+        };
+        if (s.doc.DataChanged == 0 || s.doc.ImportDone == 1) {
+            resetAndRead(false);
+            return;
+        }
+        const std::string name = s.doc.CurrentFileName;
+        const Answer a = s.ask.Ask(MessageBox{"Wish to save : " + name + " before opening other file ?",
+                                              Buttons::YesNoCancel, Icon::Question});
+        if (a == Answer::Yes) {
+            s.doc.CurrentFileName = IfUntitled(s, 1);
+            if (IsUntitled(s.doc.CurrentFileName) || SavingTheFile(s) != 0) {
+                s.doc.CurrentFileName = name;
+                return;
+            }
+            ShowDocumentCaption(s);
+            resetAndRead(true);
+        } else if (a == Answer::No) {
+            resetAndRead(true);
+        } else {
+            s.ask.Message("File : " + name + " was not saved");
+        }
+    });
+    return result;
+}
+
+void mnuFileOpen_Click(Session& s) { OpenFileCommand(s); }
+
+void mnuImportFile_Click(Session& s)
+{
+    try {
+        s.form.mnuFileSaveEnabled = false;
+        s.form.mnuFileSaveAsEnabled = false;
+        s.form.mnuEditEnabled = false;
+        s.form.Label4Visible = false;
+        s.form.txtShrinkFactor.visible = false;
+        s.doc.ImportDone = 1;
+        s.doc.SheetCountBeforeCommand = s.doc.SheetCount;
+        s.doc.CurrentSheetBeforeCommand = s.doc.CurrentSheet;
+        if (s.form.mnuImportFileCaption == "Import MDX File") {
+            ImportSheetDocument(s);
+            s.doc.DataChanged = 0;
+        } else if (s.form.mnuImportFileCaption == "Import any other Log File") {
+            ++s.doc.SheetCount;
+            ++s.doc.CurrentSheet;
+            s.doc.LogMode = 1;
+            s.doc.DataChanged = 0;
+            // ---- GEOPAK log import ----------------------------------------
+            // The new log goes after the last tab, within the 26 sheets. The
+            // stick-up drawing keeps no row maximum: it follows the report file.
+            if (!PrepareGeopakLogImport(s)) return;
+            // -----------------------------------------------------------------
+            RadingTheFile(s);
+            s.doc.DataChanged = 0;
+        }
+    } catch (const std::exception&) {
+        s.ask.Message(" eRROR OCCURED WHILE IMPORTING A FILE");
+    }
+}
+
+} // namespace mardex
