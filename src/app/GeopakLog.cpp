@@ -239,11 +239,6 @@ private:
     bool tooManyEntries_ = false, tooManyPoints_ = false;
 };
 
-bool IsDigits(std::string_view text)
-{
-    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // A decimal number: (negative ? -1 : 1) * digits * 10^exponent.
 struct ExactDecimal {
     bool negative = false;

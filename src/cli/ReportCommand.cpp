@@ -1,4 +1,4 @@
-// mardex-report DOCUMENT: the report the window builds for a document:
+// mardex-report DOCUMENT: the report the window builds for a document or log:
 // File > Open, a click on the tab, then Print Preview > Total or Accumulated
 // (or the report step of the Stickup Sheets button for --all-sheets).
 #include "app/Session.h"
@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/PdfOutput.h"
 #include "cli/LogReportCommand.h"
+#include "cli/SheetReport.h"
 #include "cli/ToolSession.h"
 #include "app/CombinedReport.h"
 #include "app/ReportCommands.h"
@@ -51,9 +52,13 @@ bool BuildSheetReport(Session& s, const ToolOptions& options, std::string& why)
 
 int RunReport(const ToolOptions& options)
 {
+    const std::string document = AbsolutePath(options.document);
+    // A sheet document is read, computed and written by the data layer alone;
+    // a GEOPAK log, and a report drawn into a PDF, still go through the window's session.
+    if (options.pdf.empty() && IsSheetDocument(document)) return RunSheetReport(options, document);
+
     ToolSession tool;
     Session& s = tool.s;
-    const std::string document = AbsolutePath(options.document);
     std::string why;
     if (!tool.Open(document, why)) return Fail(why);
     if (!options.output.empty()) s.report.ReportFileOverride = AbsolutePath(options.output);
