@@ -49,8 +49,8 @@ int OpenSheetDocument(Session& s, const std::string& nameBefore, bool reset)
 {
     s.form.GridVisible = true;
     s.form.GridEnabled = true;
-    s.form.Text1.enabled = false;
-    s.form.Text1.visible = false;
+    s.form.logExplanation.enabled = false;
+    s.form.logExplanation.visible = false;
     if (CheckFileCompatibility(s, s.doc.CurrentFileName) == 1) {
         s.ask.Message("FILE IS NOT COMPATIBLE WITH PRESENT VERSION OF THE PROGRAM.");
         if (!reset) RestoreCounters(s);
@@ -82,7 +82,7 @@ int OpenSheetDocument(Session& s, const std::string& nameBefore, bool reset)
 // `prepare` runs once a name has been chosen, before anything is read: the
 // reset that Open does after "No" or a save, so that a cancelled dialog
 // leaves the document as it was. It returns whether it reset the window.
-int RadingTheFileWith(Session& s, const std::function<bool()>& prepare)
+int ReadingTheFileWith(Session& s, const std::function<bool()>& prepare)
 {
     int result = 1;
     Guarded(s.ask, ProgramError, "(RadingTheFile(FileMenu))", [&] {
@@ -178,7 +178,7 @@ int SavingTheFile(Session& s)
     return result;
 }
 
-int RadingTheFile(Session& s) { return RadingTheFileWith(s, {}); }
+int ReadingTheFile(Session& s) { return ReadingTheFileWith(s, {}); }
 
 void mnuFileSave_Click(Session& s)
 {
@@ -271,7 +271,7 @@ int OpenFileCommand(Session& s)
         const auto resetAndRead = [&](bool reset) {
             s.doc.CurrentSheet = 0;
             s.doc.SheetCount = 1;
-            result = RadingTheFileWith(s, [&] {
+            result = ReadingTheFileWith(s, [&] {
                 if (reset) ResetallAttributes(s);
                 return reset;
             });
@@ -326,7 +326,7 @@ void mnuImportFile_Click(Session& s)
             // stick-up drawing keeps no row maximum: it follows the report file.
             if (!PrepareGeopakLogImport(s)) return;
             // -----------------------------------------------------------------
-            RadingTheFile(s);
+            ReadingTheFile(s);
             s.doc.DataChanged = 0;
         }
     } catch (const std::exception&) {

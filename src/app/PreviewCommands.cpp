@@ -40,7 +40,7 @@ void OpenReportPreview(Session& s, ReportSurface& preview, ReportSurface& printe
 {
     PreparePrinter(s, printer);
     s.print.PageToRender = 1;
-    PrintOneByOne(s, preview);
+    RenderPage(s, preview);
 }
 
 void mnuBack_Click(Session& s, ReportSurface& preview)
@@ -52,7 +52,7 @@ void mnuBack_Click(Session& s, ReportSurface& preview)
         }
         --s.print.PageToRender;
         s.print.PrintedPageNumber = s.print.PageToRender;
-        PrintOneByOne(s, preview);
+        RenderPage(s, preview);
     });
 }
 
@@ -64,7 +64,7 @@ void mnuForward_Click(Session& s, ReportSurface& preview)
         } else if (s.print.PageToRender < s.report.TotalPages) {
             ++s.print.PageToRender;
             s.print.PrintedPageNumber = s.print.PageToRender;
-            PrintOneByOne(s, preview);
+            RenderPage(s, preview);
         }
     });
 }
@@ -114,7 +114,7 @@ void mnuPrintSelected_Click(Session& s, ReportSurface& printer, PageRangeDialog&
         const int from = s.print.PrintFromPage, to = s.print.PrintToPage;
         for (int i = from; i <= to; ++i) {
             s.print.PageToRender = static_cast<int16_t>(i);
-            PrintOneByOne(s, printer);
+            RenderPage(s, printer);
         }
     });
     printer.EndDoc();

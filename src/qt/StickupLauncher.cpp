@@ -1,7 +1,7 @@
 #include "StickupLauncher.h"
 
 #include "QtText.h"
-#include "bentleyTwo.h"
+#include "DesignFileDialog.h"
 #include "app/Session.h"
 #include "gdalhost/DgnFile.h"
 #include "gdalhost/GdalDesignHost.h"
@@ -14,10 +14,10 @@ void RunStickupSheets(QWidget* parent, mardex::Session& s)
     using namespace mardex;
     GdalDesignHost host;
     Command2_Click(s, host, [&](const std::string& proposedName) {
-        auto& model = s.stickup.bentleyTwo;
+        auto& model = s.stickup.designFileDialog;
         if (!model.loaded) model.Form_Load(DefaultSeedFile(s.ProgramFolder, dgn::GdalSeedFile()), ToPath(QDir::currentPath()));
-        model.chooser.Text1 = proposedName;
-        bentleyTwo dialog(s, parent);
+        model.chooser.fileName = proposedName;
+        DesignFileDialog dialog(s, parent);
         dialog.exec();
     });
 }

@@ -57,9 +57,9 @@ protected:
     {
         return [this](const std::string& proposed) {
             proposedNames.push_back(proposed);
-            auto& dlg = s.stickup.bentleyTwo;
+            auto& dlg = s.stickup.designFileDialog;
             dlg.Form_Load(seed, dir.path().string());
-            dlg.chooser.Text1 = proposed;
+            dlg.chooser.fileName = proposed;
             dlg.Command1_Click(s);
         };
     }
