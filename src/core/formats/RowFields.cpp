@@ -8,7 +8,14 @@ namespace mardex {
 
 namespace {
 
-std::string Cut(std::string_view text) { return std::string(text.substr(0, RowFieldWidth)); }
+std::string_view Cut(std::string_view text) { return text.substr(0, RowFieldWidth); }
+
+std::string_view TrimView(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
 
 bool IsSeparator(char c, char separator) { return c == separator || (separator == ' ' && c == '\t'); }
 
@@ -34,12 +41,12 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
             std::string last(rest);
             for (char& c : last)
                 if (c == '\t') c = ' ';
-            found[count++] = Cut(last);
+            found[count++] = std::string(Cut(last));
             break;
         }
         std::size_t stop = 0;
         while (stop < rest.size() && !IsSeparator(rest[stop], separator)) ++stop;
-        found[count++] = Cut(Trim(rest.substr(0, stop)));
+        found[count++].assign(Cut(TrimView(rest.substr(0, stop))));
         rest.remove_prefix(stop);
         while (!rest.empty() && (IsSeparator(rest.front(), separator) || rest.front() == ' ' || rest.front() == '\t'))
             rest.remove_prefix(1);
@@ -50,10 +57,11 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
     if (legacyFormat == 1) {
         row.fields = {found[0], "-", found[1], found[2], found[3], found[4]};
     } else {
-        row.fields = found;
+        row.fields = std::move(found);
     }
     row.fields[0] = FormatStationText(row.fields[0]);
-    for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = AreaMaskText(row.fields[c]);
+    for (int c = ColCut; c <= ColAddedFill; ++c)
+        if (!IsAreaMaskText(row.fields[c])) row.fields[c] = FormatAreaText(row.fields[c]);
     return row;
 }
 
