@@ -11,15 +11,7 @@ int RunExportCsv(const ToolOptions& options)
 {
     ToolSession tool;
     const std::string in = AbsolutePath(options.document);
-    std::string why;
-    if (!OutputsAreNotInputs(options, why) || !tool.Open(in, options, why)) {
-        CliPrompter::Print(why);
-        return 1;
-    }
-    if (tool.s.doc.LogMode == 1) {
-        CliPrompter::Print(in + ": a GEOPAK log, not a sheet document");
-        return 1;
-    }
+    if (!tool.OpenSheetDocument(in, options)) return 1;
     if (options.sheet > tool.s.doc.SheetCount) {
         CliPrompter::Print(in + ": has no sheet " + std::to_string(options.sheet) + " (it has " +
                            std::to_string(tool.s.doc.SheetCount) + ")");

@@ -10,15 +10,7 @@ int RunSaveAs(const ToolOptions& options)
 {
     ToolSession tool;
     const std::string in = AbsolutePath(options.document);
-    std::string why;
-    if (!OutputsAreNotInputs(options, why) || !tool.Open(in, options, why)) {
-        CliPrompter::Print(why);
-        return 1;
-    }
-    if (tool.s.doc.LogMode == 1) {
-        CliPrompter::Print(in + ": a GEOPAK log, not a sheet document");
-        return 1;
-    }
+    if (!tool.OpenSheetDocument(in, options)) return 1;
     const std::string out = AbsolutePath(options.saveAs);
     std::string error;
     if (!Write2002VersionFile(tool.s, out, error)) {

@@ -103,4 +103,18 @@ bool ToolSession::Open(const std::string& path, const ToolOptions& options, std:
     return true;
 }
 
+bool ToolSession::OpenSheetDocument(const std::string& in, const ToolOptions& options)
+{
+    std::string why;
+    if (!OutputsAreNotInputs(options, why) || !Open(in, options, why)) {
+        CliPrompter::Print(why);
+        return false;
+    }
+    if (s.doc.LogMode == 1) {
+        CliPrompter::Print(in + ": a GEOPAK log, not a sheet document");
+        return false;
+    }
+    return true;
+}
+
 } // namespace mardex::cli

@@ -24,6 +24,9 @@ public:
     bool Open(const std::string& path, std::string& why);
     // The same with the LandXML surfaces named on the command line.
     bool Open(const std::string& path, const ToolOptions& options, std::string& why);
+    // Open for the commands that need a sheet document: checks the outputs
+    // against the inputs, opens `in` and refuses a log, printing why it failed.
+    bool OpenSheetDocument(const std::string& in, const ToolOptions& options);
 
     CliPrompter ask;
     Session s;
