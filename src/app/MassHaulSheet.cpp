@@ -5,7 +5,11 @@
 #include "document/FileCommands.h"
 #include "geopaklog/LogTables.h"
 #include "report/LogReport.h"
-#include "report/MassRowSink.h"
+#include "app/Guarded.h"
+#include "compute/MassRows.h"
+#include "compute/SheetComputation.h"
+#include "report/EarthworkComputation.h"
+#include "sheet/NumberText.h"
 
 #include <fstream>
 #include <iterator>
@@ -32,6 +36,26 @@ private:
 };
 
 } // namespace
+
+bool ComputeMassSheet(Session& s, MassSheet& sheet)
+{
+    const ReportHeading heading = HeadingOf(s);
+    sheet = MassSheet{};
+    sheet.tabName = heading.tabCaption;
+    sheet.designer = heading.descriptionFields[0];
+    sheet.projectNo = heading.descriptionFields[1];
+    sheet.controlNo = heading.descriptionFields[2];
+    sheet.metric = heading.units == UnitSystem::Metric;
+    const SheetComputation computed =
+        ComputeSheet(s.store[s.doc.CurrentSheet], heading.units, ReportMode::Total);
+    for (const std::string& message : computed.messages) s.ask.Message(message);
+    // The same message as the Total report's for a computation that fails.
+    const bool built = Guarded(s.ask, "Program Error: ", " occured in CreateTempRptFile", [&] {
+        if (!computed.ok()) throw RuntimeFault(computed.fault);
+    });
+    if (built) sheet.rows = MassRowsOf(computed);
+    return built;
+}
 
 std::optional<std::string> CompanionOfLog(const std::string& logPath, std::string& why)
 {

@@ -11,6 +11,11 @@ namespace mardex {
 
 class Session;
 
+// The mass rows of the current sheet from its Total report, computed as the
+// report computes them. False, after the same message the report shows,
+// when the computation faults.
+bool ComputeMassSheet(Session& s, MassSheet& sheet);
+
 // False, after the messages the report would show, when no mass rows could
 // be computed.
 bool MassHaulSheetOfCurrent(Session& s, MassSheet& sheet);

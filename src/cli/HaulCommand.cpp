@@ -7,7 +7,6 @@
 #include "cli/ToolSession.h"
 #include "compute/HaulTable.h"
 #include "document/AtomicFile.h"
-#include "report/MassRowSink.h"
 
 #include <iostream>
 

@@ -2,6 +2,8 @@
 // The report built from the log tables of the current tab: GEOPAK's own
 // quantities copied into the report's fields, and the companion sheet
 // document written next to the log.
+#include "compute/LogReportWriter.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,14 +41,6 @@ bool CreateGeopakLogReport(Session& s);
 // when the companion cannot be written (the combined report of the
 // Stickup Sheets command builds its sections this way).
 void AppendGeopakLogReport(Session& s, std::string& text);
-
-// The adjustment label of an entry: the Note of the first adjustment whose
-// station lies in the entry's interval; empty when none or not a station entry.
-std::string InsertBalance(const SheetLog& log, int entry);
-// The balance points (in table order) whose stations lie in the entry's
-// interval: from its station up to, not including, the next station entry's;
-// the last station entry's interval has no upper end.
-std::vector<int> BalancePointsOfEntry(const SheetLog& log, int entry);
 
 // HasAccumulated of the current tab's log.
 bool CurrentLogHasAccumulated(Session& s);

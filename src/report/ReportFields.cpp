@@ -46,6 +46,11 @@ bool IsAreaText(std::string_view t)
 
 } // namespace
 
+void AppendRightAligned(std::string& line, std::string_view text, std::size_t width)
+{
+    AppendRight(line, text, width);
+}
+
 void AppendStationField(std::string& line, double station) { AppendRight(line, FormatStation(station), 8); }
 
 void AppendNumberField(std::string& line, double value)

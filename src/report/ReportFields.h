@@ -28,6 +28,8 @@ std::string SummaryField(std::string_view text);
 // The same fields appended to a line under construction (no temporaries:
 // a full combined report has half a million of them).
 void AppendStationField(std::string& line, double station);
+// A text right-aligned in `width` characters, longer text left whole.
+void AppendRightAligned(std::string& line, std::string_view text, std::size_t width);
 void AppendNumberField(std::string& line, double value);
 void AppendNumberField(std::string& line, std::string_view text);
 

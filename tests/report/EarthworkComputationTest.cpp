@@ -327,26 +327,6 @@ TEST(Refusals, ADocumentNameWithoutADotGetsAMessageNamingIt)
     EXPECT_TRUE(std::filesystem::is_empty(f.dir.path()));
 }
 
-TEST(GetSum, ModesPickTheirEndAreas)
-{
-    Sheet sheet;
-    for (int r = 0; r < 4; ++r) sheet.SetCell(ColCut, r, std::to_string((r + 1) * 10));
-    RowFlags flags;
-    EXPECT_EQ(GetSum(sheet, flags, 3, ColCut, "OE"), 20 + 40);
-    EXPECT_EQ(GetSum(sheet, flags, 3, ColCut, "SA"), 30);
-    EXPECT_EQ(GetSum(sheet, flags, 3, ColCut, "NA"), 30 + 40);
-    EXPECT_EQ(GetSum(sheet, flags, 3, ColCut, "XX"), 0);
-    flags.TwoBack = 1;
-    EXPECT_EQ(GetSum(sheet, flags, 3, ColCut, "NA"), 20 + 40);
-    flags.SkipState = 2;
-    EXPECT_EQ(GetSum(sheet, flags, 3, ColCut, "NA"), 40);
-    flags = {};
-    flags.Overlap = 1;
-    EXPECT_EQ(GetSum(sheet, flags, 3, ColCut, "NA"), 30 + 40);
-    EXPECT_EQ(flags.Overlap, 0);
-    EXPECT_THROW(GetSum(sheet, flags, 1, ColCut, "OE"), std::exception);
-}
-
 } // namespace
 } // namespace mardex::test
 

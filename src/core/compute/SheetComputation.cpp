@@ -1,0 +1,442 @@
+#include "compute/SheetComputation.h"
+
+#include "report/ReportFields.h"
+#include "sheet/NumberText.h"
+#include "sheet/SheetStore.h"
+#include "text/RuntimeFault.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace mardex {
+
+namespace {
+
+const std::string& CheckedCell(const Sheet& sheet, int column, int row)
+{
+    if (row < 0 || row >= RowSlots) throw RuntimeFault("Subscript out of range");
+    return sheet.Cell(column, row);
+}
+
+// Volumes, adjusted fill and mass ordinates are 32-bit whole numbers.
+int32_t ToLong(double x)
+{
+    if (!(x >= std::numeric_limits<int32_t>::min() && x <= std::numeric_limits<int32_t>::max()))
+        throw RuntimeFault("Overflow");
+    return static_cast<int32_t>(x);
+}
+
+int32_t NearestLong(double x) { return ToLong(nearest(x)); }
+
+int32_t AddLong(int64_t a, int64_t b) { return ToLong(static_cast<double>(a + b)); }
+
+std::string Unpadded(std::string field)
+{
+    field.erase(0, field.find_first_not_of(' '));
+    return field;
+}
+
+// The row flags of one computation, all cleared at its start: a sheet's
+// report never depends on the sheet computed before it.
+struct RowFlags {
+    bool skipActive = false;
+    int skipState = 0;  // 0 none, 1 opening row, 2 closing row
+    bool forcedBalance = false;
+    int gap = 0;        // 1 BK row of BK-AH, 2 BK row closing AH-BK
+    int overlap = 0;    // 1 AH row of AH-BK, 2 AH row closing BK-AH
+    bool twoBack = false;
+};
+
+enum class SumMode { OneEach, SkipOpening, Next };  // "OE", "SA", "NA"
+
+// End-area sum of the segment ending at `row`; "NA" may clear the overlap flag.
+template <class Area>
+double EndAreaSum(RowFlags& flags, int row, SumMode mode, Area&& area)
+{
+    if (mode == SumMode::OneEach) return area(row - 2) + area(row);
+    if (mode == SumMode::SkipOpening) return area(row - 1);
+    if (flags.skipState == 2) return area(row);
+    if (flags.gap == 1) return area(row - 1) + area(row);
+    if (flags.overlap == 1) {
+        const double sum = area(row - 1) + area(row);
+        flags.overlap = 0;
+        return sum;
+    }
+    if (flags.twoBack) return area(row - 2) + area(row);
+    return area(row - 1) + area(row);
+}
+
+// Everything the row loop carries from one row to the next.
+class Computation {
+public:
+    Computation(const Sheet& computedSheet, SheetComputation& into, double balanceFactor)
+        : sheet(computedSheet), result(into), factor(balanceFactor),
+          volumeFactor(into.units == UnitSystem::English ? 1.8518519 : 50),
+          accumulated(into.mode == ReportMode::Accumulated)
+    {
+    }
+
+    void Run()
+    {
+        const int rows = std::min(sheet.EndRow() + 2, RowSlots);
+        ReadValues(rows);
+        result.items.reserve(static_cast<std::size_t>(rows) + 16);
+        for (int r = 0;; ++r) {
+            if (CheckedCell(sheet, ColStation, r) == EndMarker) break;
+            Row(r);
+        }
+    }
+
+private:
+    const Sheet& sheet;
+    SheetComputation& result;
+    RowFlags flags;
+    double factor;
+    double volumeFactor;
+    bool accumulated;
+
+    double station = 0, previousStation = 0, length = 0, cutSum = 0, fillSum = 0;
+    double addedCut = 0, addedFill = 0;
+    int32_t cutVolume = 0, fillVolume = 0, adjustedFill = 0, mass = 0, previousMass = 0;
+    // Period sums since the last balance point or forced balance.
+    double periodAddedCut = 0, periodAddedFill = 0, periodCut = 0, periodFill = 0, periodAdjusted = 0;
+    // Running sums since the first row.
+    double runningCut = 0, runningFill = 0, runningAdjusted = 0;
+
+    // Numeric values of the cells up to the row after the end marker, read
+    // once: each is needed by up to three segments.
+    std::array<std::vector<double>, ColumnCount> values{};
+    void ReadValues(int rows)
+    {
+        for (int c : {ColStation, ColCut, ColAddedCut, ColFill, ColAddedFill}) {
+            values[c].resize(rows);
+            for (int r = 0; r < rows; ++r) values[c][r] = StationToNumber(sheet.Cell(c, r));
+        }
+    }
+    double value(int column, int row) const
+    {
+        if (row >= 0 && row < static_cast<int>(values[column].size())) return values[column][row];
+        return StationToNumber(CheckedCell(sheet, column, row));
+    }
+    double sta(int row) const { return value(ColStation, row); }
+    std::string code(int row) const { return Trim(CheckedCell(sheet, ColCode, row)); }
+
+    void Count(int32_t lines) { result.reportLineCount += lines; }
+
+    void AddedOf(int row)
+    {
+        addedCut = value(ColAddedCut, row);
+        addedFill = value(ColAddedFill, row);
+    }
+    void Sums(int row, SumMode mode)
+    {
+        cutSum = EndAreaSum(flags, row, mode, [&](int r) { return value(ColCut, r); });
+        fillSum = EndAreaSum(flags, row, mode, [&](int r) { return value(ColFill, r); });
+    }
+    void ClearSegment()
+    {
+        length = cutSum = fillSum = 0;
+        cutVolume = fillVolume = adjustedFill = 0;
+    }
+    void Segment(int to, int from)
+    {
+        station = sta(to);
+        previousStation = sta(from);
+        length = (sta(to) - sta(from)) / 100;
+    }
+    // A segment that carries no end areas (inside a skip area, after an equation).
+    void EmptySegment(int to, int from)
+    {
+        station = sta(to);
+        previousStation = sta(from);
+        length = cutSum = fillSum = 0;
+    }
+
+    void Row(int r);
+    void FirstRow();
+    void ReadCode(int r);
+    void ChooseSegment(int r);
+    void Volumes();
+    void BalancePoint();
+    void StationRow(int r, int32_t massBeforeReset);
+    void AfterRow(int r);
+};
+
+void Computation::Row(int r)
+{
+    if (r == 0) {
+        FirstRow();
+    } else {
+        ReadCode(r);
+        ChooseSegment(r);
+    }
+    Volumes();
+    const int32_t massBeforeReset = mass;
+    if (flags.forcedBalance) {
+        if (mass < 0) {
+            periodAddedCut = std::abs(static_cast<double>(mass)) + addedFill;
+            periodAddedFill = periodAddedFill - addedFill;
+        } else if (mass > 0) {
+            periodAddedFill = std::abs(static_cast<double>(mass)) + addedCut;
+            periodAddedCut = periodAddedCut - addedCut;
+        }
+        mass = 0;
+    } else if ((mass < 0 && previousMass > 0) || (mass > 0 && previousMass < 0)) {
+        BalancePoint();
+    }
+    StationRow(r, massBeforeReset);
+    AfterRow(r);
+}
+
+void Computation::FirstRow()
+{
+    station = sta(0);
+    previousStation = station;
+    ClearSegment();
+    mass = 0;
+    AddedOf(0);
+}
+
+void Computation::ReadCode(int r)
+{
+    const std::string c = code(r);
+    if (c == "SA") {
+        flags.skipState = flags.skipActive ? 2 : 1;
+        flags.skipActive = !flags.skipActive;
+    } else if (c == "FB") {
+        flags.forcedBalance = true;
+    } else if (c == "BK") {
+        if (code(r + 1) == "AH") {
+            result.messages.push_back("Gap Equation where BK occures before AH");
+            flags.gap = 1;
+        } else {
+            flags.gap = 2;
+            ClearSegment();
+        }
+    } else if (c == "AH") {
+        if (code(r + 1) == "BK") {
+            result.messages.push_back("overlap equation Where AH occures before BK");
+            result.messages.push_back("Ahead Station First when Station Equation occures");
+            flags.overlap = 1;
+        } else {
+            flags.overlap = 2;
+            ClearSegment();
+        }
+    }
+}
+
+void Computation::ChooseSegment(int r)
+{
+    const bool skipOpens = flags.skipActive && flags.skipState == 1;
+    const bool skipCloses = !flags.skipActive && flags.skipState == 2;
+    if (skipOpens || skipCloses) {
+        result.items.emplace_back(SkipAreaMark{skipOpens, sta(r)});
+        Count(3);
+        Segment(r, r - 1);
+        Sums(r, skipOpens ? SumMode::SkipOpening : SumMode::Next);
+        AddedOf(r);
+        flags.skipState = 0;
+    } else if (flags.skipActive && flags.skipState == 0) {
+        EmptySegment(r, r - 1);
+        addedCut = addedFill = 0;
+    } else if (flags.gap == 1) {
+        Segment(r, r - 1);
+        Sums(r, SumMode::Next);
+        AddedOf(r);
+    } else if (flags.overlap == 2) {
+        EmptySegment(r, r - 1);
+        AddedOf(r);
+        flags.overlap = 0;
+    } else if (flags.overlap == 1) {
+        Segment(r + 1, r - 1);
+        Sums(r + 1, SumMode::OneEach);
+        AddedOf(r + 1);
+    } else if (flags.gap == 2) {
+        EmptySegment(r - 1, r - 2);
+        AddedOf(r - 1);
+        flags.twoBack = true;
+        flags.gap = 0;
+    } else {
+        Segment(r, r - 1);
+        Sums(r, SumMode::Next);
+        flags.twoBack = false;
+        AddedOf(r);
+    }
+}
+
+void Computation::Volumes()
+{
+    cutVolume = NearestLong(addedCut + length * cutSum * volumeFactor);
+    fillVolume = NearestLong(length * fillSum * volumeFactor);
+    adjustedFill = NearestLong(addedFill + factor * fillVolume);
+    previousMass = mass;
+    mass = AddLong(static_cast<int64_t>(mass) + cutVolume, -static_cast<int64_t>(adjustedFill));
+
+    periodAddedCut += addedCut;
+    periodAddedFill += addedFill;
+    periodCut += cutVolume;
+    periodFill += fillVolume;
+    periodAdjusted += adjustedFill;
+    runningCut += cutVolume;
+    runningFill += fillVolume;
+    runningAdjusted += adjustedFill;
+    SheetTotals& t = result.totals;
+    t.unadjustedExcavation += cutVolume;
+    t.adjustedExcavation += cutVolume;
+    t.unadjustedFill += fillVolume;
+    t.adjustedFill += adjustedFill;
+}
+
+void Computation::BalancePoint()
+{
+    const double before = std::abs(static_cast<double>(previousMass));
+    const double t = before / (before + std::abs(static_cast<double>(mass)));
+    const int32_t cutTo = NearestLong(t * cutVolume);
+    const int32_t cutRest = NearestLong((1 - t) * cutVolume);
+    const int32_t fillTo = NearestLong(t * fillVolume);
+    const int32_t fillRest = NearestLong((1 - t) * fillVolume);
+    const int32_t adjustedTo = NearestLong(adjustedFill * t);
+    const int32_t adjustedRest = NearestLong((1 - t) * adjustedFill);
+    const int32_t massAt = NearestLong(static_cast<double>(previousMass) + cutTo - adjustedTo);
+
+    ComputedRow b;
+    b.kind = RowKind::BalancePoint;
+    b.station = previousStation + length * t * 100;
+    b.stationText = Trim(StationText(b.station));
+    b.cutAreaText = b.fillAreaText = "0.00";
+    b.cutVolume = cutTo;
+    b.fillVolume = fillTo;
+    b.adjustedFill = adjustedTo;
+    b.mass = massAt;
+    b.massText = Unpadded(NumberField(b.mass));
+    PeriodTotals& p = b.totals;
+    p.addedCut = periodAddedCut - addedCut;
+    p.addedFill = periodAddedFill - addedFill;
+    p.mass = massAt;
+    if (!accumulated) {
+        p.cut = periodCut - cutVolume + cutTo;
+        p.fill = periodFill - fillVolume + fillTo;
+        p.adjustedFill = periodAdjusted - adjustedFill + adjustedTo;
+    } else {
+        p.cut = runningCut - cutVolume + cutTo;
+        p.fill = runningFill - fillVolume + fillTo;
+        p.adjustedFill = runningAdjusted - adjustedFill + adjustedTo;
+    }
+    b.runningCut = runningCut - cutVolume + cutTo;
+    b.runningFill = runningFill - fillVolume + fillTo;
+    b.runningAdjusted = runningAdjusted - adjustedFill + adjustedTo;
+    result.items.emplace_back(std::move(b));
+    Count(5);
+
+    periodAddedCut = addedCut;
+    periodAddedFill = addedFill;
+    periodCut = cutRest;
+    periodFill = fillRest;
+    periodAdjusted = adjustedRest;
+    cutVolume = cutRest;
+    fillVolume = fillRest;
+    adjustedFill = adjustedRest;
+}
+
+void Computation::StationRow(int r, int32_t massBeforeReset)
+{
+    ComputedRow& row = std::get<ComputedRow>(result.items.emplace_back(std::in_place_type<ComputedRow>));
+    row.sheetRow = r;
+    row.station = station;
+    row.stationText = StationText(station);
+    row.code = code(r);
+    row.cutAreaText = CheckedCell(sheet, ColCut, r);
+    row.fillAreaText = CheckedCell(sheet, ColFill, r);
+    row.cutArea = value(ColCut, r);
+    row.fillArea = value(ColFill, r);
+    row.balanceFactor = sheet.BalanceFactor;
+    row.addedCut = addedCut;
+    row.addedFill = addedFill;
+    row.cutVolume = cutVolume;
+    row.fillVolume = fillVolume;
+    row.adjustedFill = adjustedFill;
+    row.mass = mass;
+    row.massText = Unpadded(NumberField(row.mass));
+    row.runningCut = runningCut;
+    row.runningFill = runningFill;
+    row.runningAdjusted = runningAdjusted;
+    row.inSkipArea = flags.skipActive;
+    row.equation = flags.gap == 1 || flags.overlap == 1;
+    if (flags.forcedBalance) {
+        row.forcedBalance = true;
+        row.massBeforeReset = massBeforeReset;
+        row.totals = {periodAddedCut, periodCut, periodAddedFill, periodFill, periodAdjusted,
+                      static_cast<double>(mass)};
+    }
+    Count(1);
+}
+
+void Computation::AfterRow(int r)
+{
+    if (flags.forcedBalance) {
+        Count(4);
+        periodAddedCut = periodAddedFill = periodCut = periodFill = periodAdjusted = 0;
+        flags.forcedBalance = false;
+    }
+    if (flags.gap == 1) {
+        result.items.emplace_back(
+            StationEquation{CheckedCell(sheet, ColStation, r), CheckedCell(sheet, ColStation, r + 1), true});
+        Count(3);
+        flags.gap = 0;
+    } else if (flags.overlap == 1) {
+        result.items.emplace_back(
+            StationEquation{CheckedCell(sheet, ColStation, r + 1), CheckedCell(sheet, ColStation, r), false});
+        Count(3);
+        flags.overlap = 0;
+    }
+}
+
+} // namespace
+
+std::vector<const ComputedRow*> SheetComputation::Rows() const
+{
+    std::vector<const ComputedRow*> rows;
+    rows.reserve(items.size());
+    for (const ComputedItem& item : items)
+        if (const auto* row = std::get_if<ComputedRow>(&item)) rows.push_back(row);
+    return rows;
+}
+
+SheetComputation ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode)
+{
+    SheetComputation result;
+    result.mode = mode;
+    result.units = units;
+    result.balanceFactor = sheet.BalanceFactor;
+    try {
+        const auto factor = ParseNumber(sheet.BalanceFactor);
+        if (!factor) throw RuntimeFault("Type mismatch");
+        Computation(sheet, result, *factor).Run();
+    } catch (const std::exception& e) {
+        result.fault = e.what();
+    }
+    return result;
+}
+
+std::vector<std::string> PrintedFields(const ComputedRow& row, ReportMode mode)
+{
+    auto n = [](double v) { return Unpadded(NumberField(v)); };
+    auto area = [](const std::string& cell) { return Unpadded(NumberField(std::string_view(cell))); };
+    if (row.kind == RowKind::BalancePoint)
+        return {row.stationText, "0.00", "0.00", n(row.cutVolume), "0.00", "0.00",
+                n(row.fillVolume), n(row.adjustedFill), row.massText};
+    const bool total = mode == ReportMode::Total;
+    return {row.stationText,
+            area(row.cutAreaText),
+            n(row.addedCut),
+            n(total ? row.cutVolume : row.runningCut),
+            area(row.fillAreaText),
+            n(row.addedFill),
+            n(total ? row.fillVolume : row.runningFill),
+            area(row.balanceFactor),
+            total ? n(row.adjustedFill) : row.massText,
+            total ? row.massText : n(row.runningAdjusted)};
+}
+
+} // namespace mardex

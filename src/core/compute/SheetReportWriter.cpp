@@ -1,0 +1,99 @@
+#include "compute/SheetReportWriter.h"
+
+#include "report/ReportBlocks.h"
+#include "report/ReportFields.h"
+
+#include <algorithm>
+
+namespace mardex {
+
+namespace {
+
+void WriteStation(std::string& out, const ComputedRow& row, ReportMode mode)
+{
+    AppendRightAligned(out, row.stationText, 8);
+    auto next = [&](auto value) {
+        out.append(2, ' ');
+        AppendNumberField(out, value);
+    };
+    const bool total = mode == ReportMode::Total;
+    next(std::string_view(row.cutAreaText));
+    next(row.addedCut);
+    next(total ? row.cutVolume : row.runningCut);
+    next(std::string_view(row.fillAreaText));
+    next(row.addedFill);
+    next(total ? row.fillVolume : row.runningFill);
+    next(std::string_view(row.balanceFactor));
+    if (total) {
+        next(row.adjustedFill);
+        out.append(2, ' ');
+        AppendRightAligned(out, row.massText, 9);
+    } else {
+        out.append(2, ' ');
+        AppendRightAligned(out, row.massText, 9);
+        next(row.runningAdjusted);
+    }
+    out.append(ReportLineEnd);
+    if (row.forcedBalance) {
+        const PeriodTotals& p = row.totals;
+        WriteForcedBalance(out, {row.station, p.addedCut, p.cut, p.addedFill, p.fill, p.adjustedFill, p.mass});
+    }
+}
+
+void WriteBalance(std::string& out, const ComputedRow& row, ReportMode mode)
+{
+    BalancePointBlock b;
+    b.StationText = row.stationText;
+    b.CutToPoint = row.cutVolume;
+    b.FillToPoint = row.fillVolume;
+    b.AdjustedToPoint = row.adjustedFill;
+    b.MassAtPoint = row.mass;
+    const PeriodTotals& p = row.totals;
+    b.AddedCut = p.addedCut;
+    b.Cut = p.cut;
+    b.AddedFill = p.addedFill;
+    b.Fill = p.fill;
+    b.Ninth = mode == ReportMode::Total ? p.adjustedFill : p.mass;
+    b.Tenth = mode == ReportMode::Total ? p.mass : p.adjustedFill;
+    WriteBalancePoint(out, b);
+}
+
+struct ItemWriter {
+    std::string& out;
+    ReportMode mode;
+    void operator()(const ComputedRow& row) const
+    {
+        if (row.kind == RowKind::BalancePoint) WriteBalance(out, row, mode);
+        else WriteStation(out, row, mode);
+    }
+    void operator()(const SkipAreaMark& mark) const
+    {
+        if (mark.opening) WriteSkipOpening(out, mark.station);
+        else WriteSkipClosing(out, mark.station);
+    }
+    void operator()(const StationEquation& e) const { WriteEquation(out, e.back, e.ahead, e.gap); }
+};
+
+} // namespace
+
+void WriteSheetReport(std::string& out, const SheetComputation& c, const ReportHeading& heading,
+                      const SheetTotals& grandTotals)
+{
+    ReportMetadata m;
+    m.Designer = heading.descriptionFields[0];
+    m.ProjectNo = heading.descriptionFields[1];
+    m.ControlNo = heading.descriptionFields[2];
+    m.TabName = heading.tabCaption;
+    m.UnitSystem = UnitNumber(heading.units);
+    m.Embankment = heading.embankment;
+    WriteMetadata(out, m);
+
+    const std::size_t needed = out.size() + c.items.size() * 116 + 1024;
+    if (needed > out.capacity()) out.reserve(std::max(needed, 2 * out.capacity()));
+    const ItemWriter writer{out, c.mode};
+    for (const ComputedItem& item : c.items) std::visit(writer, item);
+    WriteGrandSummary(out, UnitNumber(c.units), grandTotals.unadjustedExcavation, grandTotals.adjustedExcavation,
+                      grandTotals.unadjustedFill, grandTotals.adjustedFill, c.balanceFactor);
+}
+
+} // namespace mardex

@@ -1,0 +1,27 @@
+#pragma once
+// The text of a sheet's report section from its computation: the six "#"
+// lines, the rows and events, the grand summary. CR LF line ends.
+#include "compute/SheetComputation.h"
+
+#include <array>
+#include <string>
+
+namespace mardex {
+
+// What the report prints besides the computation; the window passes what it
+// shows (the tab's caption, the check box), not what the document stores.
+struct ReportHeading {
+    std::array<std::string, 3> descriptionFields;  // designer, project no., control no.
+    std::string tabCaption;
+    UnitSystem units = UnitSystem::English;
+    // "Earthwork measured in Embankment" as shown: 0 or 1, or whatever other
+    // number the document stored for the sheet (the line prints it as it is).
+    int embankment = 0;
+};
+
+// Appends the section of `c` to `out`. `grandTotals` are the totals the grand
+// summary prints (the sheet's own, plus whatever the caller carries over).
+void WriteSheetReport(std::string& out, const SheetComputation& c, const ReportHeading& heading,
+                      const SheetTotals& grandTotals);
+
+} // namespace mardex

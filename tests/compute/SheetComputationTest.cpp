@@ -1,0 +1,100 @@
+#include "compute/SheetComputation.h"
+#include "compute/SheetReportWriter.h"
+#include "sheet/SheetStore.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace mardex::test {
+namespace {
+
+Sheet SheetOf(const std::vector<std::array<std::string, 6>>& rows, std::string factor = "1.00")
+{
+    Sheet sheet;
+    sheet.BalanceFactor = std::move(factor);
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+        for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, r, rows[r][c]);
+    sheet.SetCell(ColStation, static_cast<int>(rows.size()), "-1");
+    return sheet;
+}
+
+// One line per item: what a reader of the value sees, in report order.
+std::string Describe(const ComputedItem& item)
+{
+    if (const auto* m = std::get_if<SkipAreaMark>(&item)) return m->opening ? "skip from" : "skip to";
+    if (const auto* e = std::get_if<StationEquation>(&item)) return "equation " + e->back + " BK " + e->ahead;
+    const auto& r = std::get<ComputedRow>(item);
+    std::string d = (r.kind == RowKind::BalancePoint ? "balance " : "row ") + r.stationText + " " + r.code +
+                    " cut " + std::to_string(static_cast<int>(r.cutVolume)) + " adj " +
+                    std::to_string(static_cast<int>(r.adjustedFill)) + " mass " + r.massText;
+    if (r.forcedBalance) d += " forced from " + std::to_string(static_cast<int>(r.massBeforeReset));
+    if (r.inSkipArea) d += " skipped";
+    if (r.equation) d += " eq";
+    return d;
+}
+
+TEST(ComputedRows, RowsAndEventsComeInReportOrderWithTheirFigures)
+{
+    // 100 ft of 27 + 27 sq ft is 100 cu yd.
+    const Sheet sheet = SheetOf({{"00+00.000", "-", "27.00", "0.00", "0.00", "0.00"},
+                                 {"01+00.000", "-", "27.00", "0.00", "0.00", "0.00"},
+                                 {"02+00.000", "-", "0.00", "0.00", "108.00", "0.00"},
+                                 {"03+00.000", "FB", "0.00", "0.00", "0.00", "0.00"},
+                                 {"04+00.000", "SA", "0.00", "0.00", "0.00", "0.00"},
+                                 {"05+00.000", "-", "0.00", "0.00", "0.00", "0.00"},
+                                 {"06+00.000", "SA", "0.00", "0.00", "0.00", "0.00"},
+                                 {"07+00.000", "BK", "0.00", "0.00", "0.00", "0.00"},
+                                 {"07+50.000", "AH", "0.00", "0.00", "0.00", "0.00"}});
+    const SheetComputation c = ComputeSheet(sheet, UnitSystem::English, ReportMode::Total);
+    ASSERT_TRUE(c.ok()) << c.fault;
+    std::vector<std::string> seen;
+    for (const ComputedItem& item : c.items) seen.push_back(Describe(item));
+    const std::vector<std::string> expected = {
+        "row 00+00.000 - cut 0 adj 0 mass 0.00",
+        "row 01+00.000 - cut 100 adj 0 mass 100.00",
+        "balance 01+66.667  cut 33 adj 133 mass 0.00",  // two thirds into the segment
+        "row 02+00.000 - cut 17 adj 67 mass -50.00",
+        "row 03+00.000 FB cut 0 adj 200 mass 0.00 forced from -250",
+        "skip from",
+        "row 04+00.000 SA cut 0 adj 0 mass 0.00 skipped",
+        "row 05+00.000 - cut 0 adj 0 mass 0.00 skipped",
+        "skip to",
+        "row 06+00.000 SA cut 0 adj 0 mass 0.00",
+        "row 07+00.000 BK cut 0 adj 0 mass 0.00 eq",
+        "equation 07+00.000 BK 07+50.000",
+        "row 07+50.000 AH cut 0 adj 0 mass 0.00",
+    };
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(c.messages, std::vector<std::string>{"Gap Equation where BK occures before AH"});
+    EXPECT_EQ(c.totals.unadjustedExcavation, 150);
+    EXPECT_EQ(c.totals.adjustedFill, 400);
+    EXPECT_EQ(c.Rows().size(), 10u);
+    // Nine station rows, a balance point, a forced balance, two skip marks, an equation.
+    EXPECT_EQ(c.reportLineCount, 9 + 5 + 4 + 3 * 2 + 3);
+}
+
+TEST(ComputedRows, PrintedFieldsFollowTheModeAndAFaultStopsTheRows)
+{
+    const Sheet sheet = SheetOf({{"00+00.000", "-", "27.00", "0.00", "27.00", "0.00"},
+                                 {"01+00.000", "-", "27.00", "5.00", "27.00", "6.00"}},
+                                "0.90");
+    const ComputedRow total = *ComputeSheet(sheet, UnitSystem::English, ReportMode::Total).Rows()[1];
+    const ComputedRow running = *ComputeSheet(sheet, UnitSystem::English, ReportMode::Accumulated).Rows()[1];
+    const std::vector<std::string> totalFields = {"01+00.000", "27.00", "5.00", "105.00", "27.00",
+                                                  "6.00",      "100.00", "0.90", "96.00",  "9.00"};
+    EXPECT_EQ(PrintedFields(total, ReportMode::Total), totalFields);
+    const std::vector<std::string> runningFields = {"01+00.000", "27.00", "5.00", "105.00", "27.00",
+                                                    "6.00",      "100.00", "0.90", "9.00",   "96.00"};
+    EXPECT_EQ(PrintedFields(running, ReportMode::Accumulated), runningFields);
+
+    const SheetComputation bad = ComputeSheet(SheetOf({{"00+00.000", "-", "1", "0", "1", "0"}}, "x"),
+                                              UnitSystem::English, ReportMode::Total);
+    EXPECT_EQ(bad.fault, "Type mismatch");
+    EXPECT_TRUE(bad.items.empty());
+}
+
+} // namespace
+} // namespace mardex::test
