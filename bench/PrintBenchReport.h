@@ -1,6 +1,6 @@
 #pragma once
 // A report file of a given number of pages for the printing benchmarks.
-#include "print/PageRendering.h"
+#include "app/PageRendering.h"
 
 #include <filesystem>
 #include <fstream>

@@ -3,9 +3,9 @@
 #include "app/MainForm.h"
 #include "app/Prompter.h"
 #include "app/Session.h"
-#include "document/DocumentWriter.h"
-#include "document/FileCommands.h"
-#include "sheet/NumberText.h"
+#include "app/DocumentWriter.h"
+#include "app/FileCommands.h"
+#include "text/NumberText.h"
 
 #include <benchmark/benchmark.h>
 

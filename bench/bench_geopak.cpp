@@ -1,10 +1,10 @@
 // Opening and reporting the largest GEOPAK log the tables accept (10000
 // entries): File > Open (recognition, three passes, report, companion).
 #include "app/Session.h"
-#include "geopaklog/GeopakLog.h"
-#include "geopaklog/LogCommands.h"
-#include "geopaklog/LogTables.h"
-#include "report/LogReport.h"
+#include "app/GeopakLog.h"
+#include "app/LogCommands.h"
+#include "model/LogTables.h"
+#include "app/LogReport.h"
 #include "support/TempDir.h"
 
 #include <benchmark/benchmark.h>

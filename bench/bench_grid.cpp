@@ -2,8 +2,8 @@
 // full sheet of 1800 rows.
 #include "app/MainForm.h"
 #include "app/Session.h"
-#include "sheet/NumberText.h"
-#include "sheet/grid/GridEditor.h"
+#include "text/NumberText.h"
+#include "app/GridEditor.h"
 
 #include <benchmark/benchmark.h>
 

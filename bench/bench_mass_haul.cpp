@@ -2,9 +2,9 @@
 // loops (a wavy curve, forced balances, equations and skips) and with one
 // loop spanning the whole sheet (the free-haul search's longest walk).
 #include "compute/HaulTable.h"
-#include "print/MassHaulDiagram.h"
-#include "print/RecordingSurface.h"
-#include "sheet/NumberText.h"
+#include "render/MassHaulDiagram.h"
+#include "render/RecordingSurface.h"
+#include "text/NumberText.h"
 
 #include <benchmark/benchmark.h>
 

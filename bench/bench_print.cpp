@@ -4,7 +4,7 @@
 #include "PrintBenchReport.h"
 
 #include "app/Session.h"
-#include "print/RecordingSurface.h"
+#include "render/RecordingSurface.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // The sheet report: one full sheet, 26 full sheets in one combined file, and
 // the whole command-line run on such a document against copying its output.
 #include "app/Session.h"
-#include "report/CombinedReport.h"
-#include "report/EarthworkComputation.h"
-#include "sheet/NumberText.h"
+#include "app/CombinedReport.h"
+#include "app/EarthworkComputation.h"
+#include "text/NumberText.h"
 #include "support/TempDir.h"
 
 #include <benchmark/benchmark.h>

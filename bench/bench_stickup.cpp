@@ -2,11 +2,11 @@
 // layout alone, the drawing into a DGN file through GDAL, and the whole
 // button run (combined report, seed copy, drawing).
 #include "app/Session.h"
-#include "report/CombinedReport.h"
-#include "report/ReportFile.h"
-#include "sheet/NumberText.h"
-#include "stickup/DesignFileDialogs.h"
-#include "stickup/GenerateStickupSheets.h"
+#include "app/CombinedReport.h"
+#include "app/ReportFile.h"
+#include "text/NumberText.h"
+#include "app/DesignFileDialogs.h"
+#include "app/GenerateStickupSheets.h"
 #include "support/TempDir.h"
 
 #ifdef MARDEX_WITH_GDAL

@@ -3,8 +3,8 @@
 #include "app/ErrorNumber.h"
 #include "app/Guarded.h"
 #include "app/Session.h"
-#include "document/FileCommands.h"
-#include "sheet/NumberText.h"
+#include "app/FileCommands.h"
+#include "text/NumberText.h"
 
 namespace mardex {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The plain state of the main window's controls (frmMain). Core handlers
 // read and write it; the Qt window mirrors it after every handler.
-#include "sheet/grid/GridModel.h"
+#include "app/GridModel.h"
 
 #include <array>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "app/Guarded.h"
 #include "app/Session.h"
-#include "sheet/NumberText.h"
-#include "sheet/grid/Units.h"
+#include "text/NumberText.h"
+#include "app/Units.h"
 
 namespace mardex {
 

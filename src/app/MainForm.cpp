@@ -3,9 +3,9 @@
 #include "app/Guarded.h"
 #include "app/HeaderFields.h"
 #include "app/Session.h"
-#include "document/InputFile.h"
-#include "sheet/NumberText.h"
-#include "sheet/grid/Units.h"
+#include "formats/InputFile.h"
+#include "text/NumberText.h"
+#include "app/Units.h"
 
 #include <filesystem>
 #include <fstream>

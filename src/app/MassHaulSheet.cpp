@@ -2,14 +2,14 @@
 
 #include "app/Prompter.h"
 #include "app/Session.h"
-#include "document/FileCommands.h"
-#include "geopaklog/LogTables.h"
-#include "report/LogReport.h"
+#include "app/FileCommands.h"
+#include "model/LogTables.h"
+#include "app/LogReport.h"
 #include "app/Guarded.h"
 #include "compute/MassRows.h"
 #include "compute/SheetComputation.h"
-#include "report/EarthworkComputation.h"
-#include "sheet/NumberText.h"
+#include "app/EarthworkComputation.h"
+#include "text/NumberText.h"
 
 #include <fstream>
 #include <iterator>

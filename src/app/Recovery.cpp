@@ -3,9 +3,9 @@
 #include "app/MainForm.h"
 #include "app/PresetFilePrompter.h"
 #include "app/Session.h"
-#include "document/AtomicFile.h"
-#include "document/DocumentWriter.h"
-#include "document/FileCommands.h"
+#include "formats/AtomicFile.h"
+#include "app/DocumentWriter.h"
+#include "app/FileCommands.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
 #include "app/Session.h"
 
-#include "geopaklog/LogTables.h"
+#include "model/LogTables.h"
 
 namespace mardex {
 

@@ -6,9 +6,9 @@
 #include "app/FormModel.h"
 #include "app/Prompter.h"
 #include "app/WindowHooks.h"
-#include "sheet/SheetStore.h"
-#include "stickup/StickupState.h"
-#include "print/PrintState.h"
+#include "model/SheetStore.h"
+#include "app/StickupState.h"
+#include "render/PrintState.h"
 
 #include <array>
 #include <cstdint>

@@ -4,8 +4,8 @@
 #include "app/HeaderFields.h"
 #include "app/MainForm.h"
 #include "app/Session.h"
-#include "geopaklog/LogCommands.h"
-#include "sheet/NumberText.h"
+#include "app/LogCommands.h"
+#include "text/NumberText.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "app/UndoHistory.h"
 
 #include "app/Session.h"
-#include "document/DocumentReader.h"
+#include "app/DocumentReader.h"
 
 namespace mardex {
 

@@ -3,7 +3,7 @@
 // through Run(); when the document differs afterwards, the sheets it changed
 // (before and after) and the document's own values become one step. Typing
 // into one cell is one step however many keys it takes.
-#include "sheet/SheetStore.h"
+#include "model/SheetStore.h"
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // writes it, OUT replaced without a question.
 #include "cli/Commands.h"
 #include "cli/ToolSession.h"
-#include "document/ForeignDocument.h"
+#include "app/ForeignDocument.h"
 
 namespace mardex::cli {
 

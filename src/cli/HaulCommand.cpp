@@ -6,7 +6,7 @@
 #include "cli/MassHaulOutput.h"
 #include "cli/ToolSession.h"
 #include "compute/HaulTable.h"
-#include "document/AtomicFile.h"
+#include "formats/AtomicFile.h"
 
 #include <iostream>
 

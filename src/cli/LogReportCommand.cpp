@@ -1,7 +1,9 @@
 #include "cli/LogReportCommand.h"
 
 #include "app/Session.h"
-#include "report/ReportCommands.h"
+#include "app/ReportCommands.h"
+#include "app/GeopakLog.h"
+#include "app/LogReport.h"
 
 namespace mardex::cli {
 

@@ -4,7 +4,7 @@
 
 #ifdef MARDEX_WITH_PDF
 #include "app/Session.h"
-#include "print/PageRendering.h"
+#include "app/PageRendering.h"
 #include "qtsurface/PdfReport.h"
 #include "qtsurface/QPainterSurface.h"
 

@@ -7,8 +7,8 @@
 #include "cli/PdfOutput.h"
 #include "cli/LogReportCommand.h"
 #include "cli/ToolSession.h"
-#include "report/CombinedReport.h"
-#include "report/ReportCommands.h"
+#include "app/CombinedReport.h"
+#include "app/ReportCommands.h"
 
 #include <iostream>
 

@@ -2,7 +2,7 @@
 // written to OUT by Save's writer, OUT replaced without a question.
 #include "cli/Commands.h"
 #include "cli/ToolSession.h"
-#include "document/DocumentWriter.h"
+#include "app/DocumentWriter.h"
 
 namespace mardex::cli {
 

@@ -3,11 +3,11 @@
 // Sheets button builds it, the seed copied onto DESIGN and the sheets drawn.
 #include "cli/Commands.h"
 #include "cli/ToolSession.h"
-#include "document/AtomicFile.h"
-#include "report/CombinedReport.h"
-#include "report/ReportFile.h"
-#include "stickup/DesignFileDialogs.h"
-#include "stickup/GenerateStickupSheets.h"
+#include "formats/AtomicFile.h"
+#include "app/CombinedReport.h"
+#include "app/ReportFile.h"
+#include "app/DesignFileDialogs.h"
+#include "app/GenerateStickupSheets.h"
 
 #include <iostream>
 

@@ -3,12 +3,12 @@
 #include "app/MainForm.h"
 #include "app/UserFiles.h"
 #include "cli/Commands.h"
-#include "document/FileCommands.h"
-#include "document/ForeignDocument.h"
-#include "document/InputFile.h"
+#include "app/FileCommands.h"
+#include "app/ForeignDocument.h"
+#include "formats/InputFile.h"
 #include "formats/SheetCsv.h"
-#include "report/LogReport.h"
-#include "sheet/NumberText.h"
+#include "app/LogReport.h"
+#include "text/NumberText.h"
 
 #include <filesystem>
 

@@ -2,8 +2,8 @@
 // The design host on GDAL's OGR DGN driver: texts become text elements of the
 // design file, the border's elements are merged into it at each sheet.
 #include "gdalhost/DgnFile.h"
-#include "stickup/DesignHost.h"
-#include "document/AtomicFile.h"
+#include "render/DesignHost.h"
+#include "formats/AtomicFile.h"
 
 #include <memory>
 

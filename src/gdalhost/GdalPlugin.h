@@ -2,7 +2,7 @@
 // The design host as a loadable module (mardex-gdal.so beside the
 // executables): the window loads GDAL only when stick-up sheets are drawn.
 // The module's one entry point gives its functions.
-#include "stickup/DesignHost.h"
+#include "render/DesignHost.h"
 
 #include <string>
 

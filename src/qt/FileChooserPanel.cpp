@@ -1,7 +1,7 @@
 #include "FileChooserPanel.h"
 
 #include "QtText.h"
-#include "stickup/DesignFileDialogs.h"
+#include "app/DesignFileDialogs.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -2,7 +2,7 @@
 // The grid's texts for the view, read straight from the core's GridModel:
 // view row r is grid row r + 2; grid rows 0 and 1 (column headers and
 // units) make the two lines of the view's column header.
-#include "sheet/grid/GridModel.h"
+#include "app/GridModel.h"
 
 #include <QAbstractTableModel>
 

@@ -1,6 +1,6 @@
 #include "MassHaulView.h"
 
-#include "print/MassHaulDiagram.h"
+#include "render/MassHaulDiagram.h"
 #include "qtsurface/QPainterSurface.h"
 
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 #include "app/Session.h"
 #include "frmPreview.h"
-#include "print/PreviewCommands.h"
+#include "app/PreviewCommands.h"
 
 void ShowReportPreview(QWidget* parent, mardex::Session& s)
 {

@@ -4,7 +4,7 @@
 #include "bentleyTwo.h"
 #include "app/Session.h"
 #include "gdalhost/GdalPlugin.h"
-#include "stickup/StickupSheetsCommand.h"
+#include "app/StickupSheetsCommand.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -9,7 +9,7 @@
 #include "app/RecentFiles.h"
 #include "app/Recovery.h"
 #include "app/UserFiles.h"
-#include "document/FileCommands.h"
+#include "app/FileCommands.h"
 
 #include <QAction>
 #include <QDragEnterEvent>

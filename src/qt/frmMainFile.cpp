@@ -6,9 +6,9 @@
 #include "StickupLauncher.h"
 #include "frmMassHaul.h"
 #include "app/ExitFlow.h"
-#include "document/FileCommands.h"
-#include "document/ForeignDocument.h"
-#include "report/ReportCommands.h"
+#include "app/FileCommands.h"
+#include "app/ForeignDocument.h"
+#include "app/ReportCommands.h"
 
 #include <QAction>
 #include <QPushButton>

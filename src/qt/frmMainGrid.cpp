@@ -3,9 +3,9 @@
 
 #include "GridTableModel.h"
 #include "QtText.h"
-#include "sheet/grid/GridClipboard.h"
-#include "sheet/grid/GridEditor.h"
-#include "sheet/grid/RowCommands.h"
+#include "app/GridClipboard.h"
+#include "app/GridEditor.h"
+#include "app/RowCommands.h"
 
 #include <QAction>
 #include <climits>

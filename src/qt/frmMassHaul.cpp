@@ -5,8 +5,8 @@
 #include "app/MassHaulSheet.h"
 #include "app/Session.h"
 #include "compute/HaulTable.h"
-#include "document/AtomicFile.h"
-#include "print/MassHaulDiagram.h"
+#include "formats/AtomicFile.h"
+#include "render/MassHaulDiagram.h"
 #include "qtsurface/MassHaulExport.h"
 #include "qtsurface/QPainterSurface.h"
 

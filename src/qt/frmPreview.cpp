@@ -3,10 +3,10 @@
 #include "PrinterTarget.h"
 #include "app/Session.h"
 #include "frmPrintSelect.h"
-#include "print/PageRendering.h"
-#include "print/PreviewCommands.h"
+#include "app/PageRendering.h"
+#include "app/PreviewCommands.h"
 #include "qtsurface/QPainterSurface.h"
-#include "report/ReportCommands.h"
+#include "app/ReportCommands.h"
 
 #include <QCloseEvent>
 #include <QMenuBar>

@@ -1,7 +1,7 @@
 #include "frmPrintSelect.h"
 
 #include "app/Session.h"
-#include "sheet/grid/GridEditor.h"
+#include "app/GridEditor.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

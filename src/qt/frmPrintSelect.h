@@ -1,7 +1,7 @@
 #pragma once
 // The page-range dialog of Print Selected Pages.
 #include "app/Session.h"
-#include "print/PreviewCommands.h"
+#include "app/PreviewCommands.h"
 
 #include <functional>
 

@@ -2,7 +2,7 @@
 
 #include "app/Guarded.h"
 #include "compute/HaulAnalysis.h"
-#include "print/MassHaulDiagram.h"
+#include "render/MassHaulDiagram.h"
 #include "qtsurface/QPainterSurface.h"
 
 #include <QImage>

@@ -1,7 +1,7 @@
 #include "qtsurface/PdfFileSurface.h"
 
 #include "app/Guarded.h"
-#include "document/AtomicFile.h"
+#include "formats/AtomicFile.h"
 #include "qtsurface/PdfReport.h"
 
 namespace mardex {

@@ -1,8 +1,9 @@
 #include "qtsurface/PdfReport.h"
 
 #include "app/Session.h"
-#include "print/PageRendering.h"
+#include "app/PageRendering.h"
 #include "qtsurface/PdfFileSurface.h"
+#include "qtsurface/QPainterSurface.h"
 
 #include <QPageLayout>
 #include <QPageSize>

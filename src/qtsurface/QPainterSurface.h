@@ -2,7 +2,7 @@
 // The report surface on a QPainter: a printer, a PDF file or the preview
 // window's picture. One character cell is 120 x 240 twips (1/12 x 1/6 inch)
 // at the device's resolution; (0, 0) is the top-left of the printable area.
-#include "print/ReportSurface.h"
+#include "render/ReportSurface.h"
 
 #include <QFont>
 #include <QPainter>

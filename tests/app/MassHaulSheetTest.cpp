@@ -3,7 +3,7 @@
 #include "app/MassHaulSheet.h"
 #include "app/Session.h"
 #include "compute/HaulTable.h"
-#include "document/FileCommands.h"
+#include "app/FileCommands.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 

@@ -3,7 +3,7 @@
 // 100, moments = area under |y| / 100).
 #include "compute/HaulTable.h"
 
-#include "sheet/NumberText.h"
+#include "text/NumberText.h"
 
 #include <gtest/gtest.h>
 

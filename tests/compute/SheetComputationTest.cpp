@@ -1,6 +1,6 @@
 #include "compute/SheetComputation.h"
 #include "compute/SheetReportWriter.h"
-#include "sheet/SheetStore.h"
+#include "model/SheetStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The one writer every file goes through: what it refuses, and the
 // temporary files an interrupted write leaves, removed at the next write.
-#include "document/AtomicFile.h"
+#include "formats/AtomicFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

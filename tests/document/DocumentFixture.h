@@ -2,9 +2,9 @@
 // A started program (Form_Load done) with scripted boxes and a folder of its own.
 #include "app/MainForm.h"
 #include "app/Session.h"
-#include "document/FileCommands.h"
+#include "app/FileCommands.h"
 #include "support/ScriptedPrompter.h"
-#include "sheet/NumberText.h"
+#include "text/NumberText.h"
 #include "support/TempDir.h"
 
 #include <string>

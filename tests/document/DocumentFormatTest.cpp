@@ -2,9 +2,9 @@
 #include "DocumentFixture.h"
 
 #include "app/HeaderFields.h"
-#include "document/AreaText.h"
-#include "document/DocumentWriter.h"
-#include "sheet/SheetStore.h"
+#include "text/AreaText.h"
+#include "app/DocumentWriter.h"
+#include "model/SheetStore.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 #include "DocumentFixture.h"
 
 #include "app/HeaderFields.h"
-#include "document/DocumentReader.h"
-#include "document/DocumentWriter.h"
-#include "document/RowFields.h"
+#include "app/DocumentReader.h"
+#include "app/DocumentWriter.h"
+#include "formats/RowFields.h"
 
 #include <gtest/gtest.h>
 

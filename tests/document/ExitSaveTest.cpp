@@ -3,7 +3,7 @@
 
 #include "app/ExitFlow.h"
 #include "app/HeaderFields.h"
-#include "document/DocumentWriter.h"
+#include "app/DocumentWriter.h"
 
 #include <gtest/gtest.h>
 

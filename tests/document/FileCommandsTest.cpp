@@ -2,7 +2,7 @@
 #include "DocumentFixture.h"
 
 #include "app/HeaderFields.h"
-#include "document/DocumentWriter.h"
+#include "app/DocumentWriter.h"
 
 #include <gtest/gtest.h>
 

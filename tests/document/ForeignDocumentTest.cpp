@@ -1,6 +1,6 @@
-#include "document/DocumentFixture.h"
-#include "document/ForeignDocument.h"
-#include "document/ImportDocument.h"
+#include "DocumentFixture.h"
+#include "app/ForeignDocument.h"
+#include "app/ImportDocument.h"
 
 #include <gtest/gtest.h>
 

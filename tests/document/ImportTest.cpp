@@ -2,8 +2,8 @@
 #include "DocumentFixture.h"
 
 #include "app/HeaderFields.h"
-#include "document/DocumentWriter.h"
-#include "document/LikePattern.h"
+#include "app/DocumentWriter.h"
+#include "text/LikePattern.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Line ends: CR LF, lone CR, lone LF, and a CR LF split between two reads.
-#include "document/LineReader.h"
+#include "text/LineReader.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // change the document already open.
 #include "DocumentFixture.h"
 
-#include "document/DocumentWriter.h"
+#include "app/DocumentWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 
 #include "app/PresetFilePrompter.h"
 #include "app/Recovery.h"
-#include "document/DocumentWriter.h"
+#include "app/DocumentWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "DocumentFixture.h"
 
 #include "app/HeaderFields.h"
-#include "document/AtomicFile.h"
-#include "document/DocumentWriter.h"
+#include "formats/AtomicFile.h"
+#include "app/DocumentWriter.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // give a document or a message, never a crash, a hang or a store out of shape.
 #include "app/Prompter.h"
 #include "app/Session.h"
-#include "document/DocumentReader.h"
-#include "document/DocumentWriter.h"
-#include "document/ImportDocument.h"
-#include "sheet/SheetStore.h"
+#include "app/DocumentReader.h"
+#include "app/DocumentWriter.h"
+#include "app/ImportDocument.h"
+#include "model/SheetStore.h"
 
 #include <cstdint>
 #include <cstdlib>

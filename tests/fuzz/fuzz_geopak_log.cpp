@@ -4,9 +4,9 @@
 
 #include "app/Prompter.h"
 #include "app/Session.h"
-#include "geopaklog/LogCommands.h"
-#include "geopaklog/LogTables.h"
-#include "report/LogReport.h"
+#include "app/LogCommands.h"
+#include "model/LogTables.h"
+#include "app/LogReport.h"
 
 #include <cstdint>
 #include <cstdlib>

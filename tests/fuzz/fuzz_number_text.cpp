@@ -1,8 +1,8 @@
 // libFuzzer target: station and number texts. Any text reads as a number or
 // not, and the masks and general texts of what it reads read back as the
 // same value; any double (NaN and infinities too) formats without a fault.
-#include "geopaklog/GeopakLog.h"
-#include "sheet/NumberText.h"
+#include "app/GeopakLog.h"
+#include "text/NumberText.h"
 
 #include <cmath>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include "FuzzFolder.h"
 
 #include "app/MainForm.h"
-#include "stickup/DesignFileDialogs.h"
+#include "app/DesignFileDialogs.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -4,8 +4,8 @@
 #include "gdalhost/GdalPlugin.h"
 
 #include "app/Session.h"
-#include "stickup/DesignFileDialogs.h"
-#include "stickup/GenerateStickupSheets.h"
+#include "app/DesignFileDialogs.h"
+#include "app/GenerateStickupSheets.h"
 #include "support/RecordingDesignHost.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"

@@ -1,8 +1,8 @@
 // Reading GEOPAK logs: recognition, the line kinds of the three passes, the
 // tokenizer, the balance-point conversion and the table limits.
 #include "app/Session.h"
-#include "geopaklog/GeopakLog.h"
-#include "geopaklog/LogTables.h"
+#include "app/GeopakLog.h"
+#include "model/LogTables.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 

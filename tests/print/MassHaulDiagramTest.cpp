@@ -1,8 +1,8 @@
 // The mass-haul diagram's drawing: overhaul shaded, the free-haul line
 // dashed, a skip area hatched, within the page.
-#include "print/MassHaulDiagram.h"
-#include "print/RecordingSurface.h"
-#include "sheet/NumberText.h"
+#include "render/MassHaulDiagram.h"
+#include "render/RecordingSurface.h"
+#include "text/NumberText.h"
 
 #include <gtest/gtest.h>
 

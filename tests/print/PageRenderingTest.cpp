@@ -1,6 +1,6 @@
 #include "PrintFixture.h"
 
-#include "print/GeneralDate.h"
+#include "render/GeneralDate.h"
 
 #include <gtest/gtest.h>
 

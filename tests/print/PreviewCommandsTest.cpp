@@ -1,6 +1,6 @@
 #include "PrintFixture.h"
 
-#include "print/PreviewCommands.h"
+#include "app/PreviewCommands.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 // A session whose current report file is a copy of a sample report.
 #include "app/Session.h"
-#include "print/PageRendering.h"
-#include "print/RecordingSurface.h"
+#include "app/PageRendering.h"
+#include "render/RecordingSurface.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 

@@ -2,7 +2,7 @@
 // table below the diagram and are remembered for the next window.
 #include "compute/HaulAnalysis.h"
 #include "qt/frmMassHaul.h"
-#include "sheet/NumberText.h"
+#include "text/NumberText.h"
 
 #include <QLineEdit>
 #include <QSettings>

@@ -5,8 +5,8 @@
 #include "app/Session.h"
 #include "qt/frmPreview.h"
 #include "qt/frmPrintSelect.h"
-#include "print/PageRendering.h"
-#include "print/ReportSurface.h"
+#include "app/PageRendering.h"
+#include "render/ReportSurface.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,7 +2,7 @@
 // poppler tools: texts, order, page count and no overlapping words.
 #include "QtTestPrompter.h"
 #include "app/Session.h"
-#include "print/PageRendering.h"
+#include "app/PageRendering.h"
 #include "qtsurface/PdfReport.h"
 
 #include <QDir>

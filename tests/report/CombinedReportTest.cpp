@@ -1,5 +1,5 @@
-#include "report/CombinedReport.h"
-#include "report/ReportFile.h"
+#include "app/CombinedReport.h"
+#include "app/ReportFile.h"
 
 #include "ReportFixture.h"
 

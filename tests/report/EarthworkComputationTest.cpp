@@ -1,5 +1,5 @@
-#include "report/EarthworkComputation.h"
-#include "report/ReportCommands.h"
+#include "app/EarthworkComputation.h"
+#include "app/ReportCommands.h"
 
 #include "ReportFixture.h"
 

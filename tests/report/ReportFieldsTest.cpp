@@ -1,7 +1,7 @@
-#include "report/ReportBlocks.h"
-#include "report/ReportFields.h"
-#include "report/ReportFile.h"
-#include "sheet/NumberText.h"
+#include "compute/ReportBlocks.h"
+#include "text/ReportFields.h"
+#include "app/ReportFile.h"
+#include "text/NumberText.h"
 
 #include <gtest/gtest.h>
 

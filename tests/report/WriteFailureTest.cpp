@@ -1,9 +1,9 @@
 // A report or companion whose write fails part-way (a full disk) says so and
 // leaves the file that was there exactly as it was.
-#include "document/FileCommands.h"
-#include "report/CombinedReport.h"
-#include "report/LogReport.h"
-#include "report/ReportCommands.h"
+#include "app/FileCommands.h"
+#include "app/CombinedReport.h"
+#include "app/LogReport.h"
+#include "app/ReportCommands.h"
 
 #include "ReportFixture.h"
 

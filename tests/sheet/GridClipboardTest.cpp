@@ -1,7 +1,7 @@
 #include "app/MainForm.h"
 #include "app/Session.h"
-#include "sheet/grid/GridClipboard.h"
-#include "sheet/grid/GridModel.h"
+#include "app/GridClipboard.h"
+#include "app/GridModel.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 

@@ -1,7 +1,7 @@
 #include "app/HeaderFields.h"
 #include "app/MainForm.h"
 #include "app/Session.h"
-#include "sheet/grid/GridEditor.h"
+#include "app/GridEditor.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 

@@ -1,6 +1,6 @@
 #include "app/MainForm.h"
 #include "app/Session.h"
-#include "sheet/grid/RowCommands.h"
+#include "app/RowCommands.h"
 #include "support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "stickup/DesignFileDialogs.h"
+#include "app/DesignFileDialogs.h"
 
 #include "app/Session.h"
 #include "support/ScriptedPrompter.h"

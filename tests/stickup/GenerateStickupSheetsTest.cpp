@@ -1,6 +1,6 @@
-#include "stickup/GenerateStickupSheets.h"
+#include "app/GenerateStickupSheets.h"
 
-#include "stickup/StickupTestReports.h"
+#include "StickupTestReports.h"
 #include "support/RecordingDesignHost.h"
 #include "support/ScriptedPrompter.h"
 

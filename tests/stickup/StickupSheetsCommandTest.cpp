@@ -1,8 +1,8 @@
-#include "stickup/StickupSheetsCommand.h"
+#include "app/StickupSheetsCommand.h"
 
-#include "document/DocumentReader.h"
-#include "stickup/DesignFileDialogs.h"
-#include "stickup/StickupTestReports.h"
+#include "app/DocumentReader.h"
+#include "app/DesignFileDialogs.h"
+#include "StickupTestReports.h"
 #include "support/RecordingDesignHost.h"
 #include "support/ScriptedPrompter.h"
 

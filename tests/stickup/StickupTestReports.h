@@ -2,7 +2,7 @@
 // Combined report files shaped as the report writer writes them, with body
 // lines that name their section and row so a test can find every one.
 #include "app/Session.h"
-#include "stickup/DesignHost.h"
+#include "render/DesignHost.h"
 #include "support/TempDir.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 // A design host for tests: answers from its settings and records every call,
 // every text added and every border attached, in order.
-#include "stickup/DesignHost.h"
+#include "render/DesignHost.h"
 
 #include <map>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #include "compute/HaulAnalysis.h"
 
-#include "sheet/NumberText.h"
+#include "text/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "compute/HaulTable.h"
 
-#include "sheet/NumberText.h"
+#include "text/NumberText.h"
 
 namespace mardex {
 

@@ -1,12 +1,11 @@
 #include "compute/LogReportWriter.h"
 
-#include "document/DocumentWriter.h"
-#include "geopaklog/GeopakLog.h"
-#include "geopaklog/LogTables.h"
-#include "report/ReportBlocks.h"
-#include "report/ReportFields.h"
-#include "sheet/NumberText.h"
-#include "sheet/SheetStore.h"
+#include "text/LogStation.h"
+#include "model/LogTables.h"
+#include "compute/ReportBlocks.h"
+#include "text/ReportFields.h"
+#include "text/NumberText.h"
+#include "model/SheetStore.h"
 
 namespace mardex {
 
@@ -108,7 +107,7 @@ public:
     }
 
     const std::string& Report() const { return report_; }
-    std::vector<std::string>& CompanionRows() { return companion_; }
+    std::vector<CompanionCells>& CompanionRows() { return companion_; }
 
 private:
     void Line(std::string_view text) { AppendLine(report_, text); }
@@ -341,13 +340,7 @@ private:
     // "-", cut area, added cut 0, fill area, added fill 0.
     void CompanionRow(const LogRecord& e)
     {
-        row_.SetCell(ColStation, 0, e.Name);
-        row_.SetCell(ColCode, 0, "-");
-        row_.SetCell(ColCut, 0, e.Value(1, 2));
-        row_.SetCell(ColAddedCut, 0, Zero);
-        row_.SetCell(ColFill, 0, e.Value(2, 2));
-        row_.SetCell(ColAddedFill, 0, Zero);
-        companion_.push_back(RowLine(row_, 0));
+        companion_.push_back({e.Name, "-", e.Value(1, 2), Zero, e.Value(2, 2), Zero});
     }
 
     const ReportHeading& heading_;
@@ -357,8 +350,7 @@ private:
     bool embankment_;
     bool firstSectionDone_ = false;
     std::string report_;
-    std::vector<std::string> companion_;
-    Sheet row_;  // one row at a time through the document writer's row layout
+    std::vector<CompanionCells> companion_;
 };
 
 } // namespace

@@ -2,7 +2,9 @@
 // The report of a GEOPAK log: GEOPAK's own quantities copied into the
 // report's fields, and the rows of its companion sheet document.
 #include "compute/SheetReportWriter.h"
+#include "model/SheetStore.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -10,9 +12,13 @@ namespace mardex {
 
 struct SheetLog;
 
+// One row of the companion sheet document: station, code "-", cut area,
+// added cut 0, fill area, added fill 0.
+using CompanionCells = std::array<std::string, ColumnCount>;
+
 struct LogReportText {
-    std::string report;                      // the section, CR LF line ends
-    std::vector<std::string> companionRows;  // row lines in the sheet document's layout
+    std::string report;  // the section, CR LF line ends
+    std::vector<CompanionCells> companionRows;
 };
 
 // The section of one log. A metric heading gives the metric captions; an

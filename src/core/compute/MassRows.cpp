@@ -1,6 +1,6 @@
 #include "compute/MassRows.h"
 
-#include "sheet/NumberText.h"
+#include "text/NumberText.h"
 
 #include <type_traits>
 

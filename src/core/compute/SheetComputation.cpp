@@ -1,8 +1,8 @@
 #include "compute/SheetComputation.h"
 
-#include "report/ReportFields.h"
-#include "sheet/NumberText.h"
-#include "sheet/SheetStore.h"
+#include "text/ReportFields.h"
+#include "text/NumberText.h"
+#include "model/SheetStore.h"
 #include "text/RuntimeFault.h"
 
 #include <algorithm>

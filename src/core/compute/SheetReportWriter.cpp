@@ -1,7 +1,7 @@
 #include "compute/SheetReportWriter.h"
 
-#include "report/ReportBlocks.h"
-#include "report/ReportFields.h"
+#include "compute/ReportBlocks.h"
+#include "text/ReportFields.h"
 
 #include <algorithm>
 

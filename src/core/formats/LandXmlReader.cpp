@@ -1,7 +1,7 @@
 #include "formats/LandXmlReader.h"
 
 #include "formats/CrossSectionArea.h"
-#include "sheet/NumberText.h"
+#include "text/NumberText.h"
 
 #include <pugixml.hpp>
 

@@ -1,7 +1,7 @@
 #include "formats/SheetCsv.h"
 
 #include "formats/CsvTable.h"
-#include "sheet/NumberText.h"
+#include "text/NumberText.h"
 
 #include <fstream>
 #include <sstream>

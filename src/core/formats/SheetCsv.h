@@ -2,7 +2,7 @@
 // One sheet as CSV: a header line, then one line per row with the six cell
 // texts as the store keeps them.
 #include "formats/ImportedDocument.h"
-#include "sheet/SheetStore.h"
+#include "model/SheetStore.h"
 
 #include <string>
 #include <string_view>

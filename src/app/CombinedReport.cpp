@@ -1,0 +1,46 @@
+#include "app/CombinedReport.h"
+
+#include "app/Guarded.h"
+#include "app/Session.h"
+#include "app/EarthworkComputation.h"
+#include "app/LogReport.h"
+#include "app/ReportFile.h"
+
+
+namespace mardex {
+
+bool BuildCombinedReport(Session& s, SheetFault onFault)
+{
+    std::string error;
+    const auto path = ReportPathOf(s, error);
+    if (!path) {
+        s.ask.Message(error);
+        return false;
+    }
+    // Sections are built in memory and written once: a run that fails leaves
+    // the old file as it was, and no section is read back while the next is built.
+    std::string text;
+    for (int i = 0; i < s.doc.SheetCount; ++i) {
+        s.report.AppendToReport = i == 0 ? 0 : 1;
+        s.doc.CurrentSheet = static_cast<int16_t>(i);
+        // While a log is open each section is the log report of that baseline.
+        const bool built =
+            s.doc.LogMode == 1
+                ? Guarded(s.ask, "Program Error: ", " occured in CreateGeopakLogReport",
+                          [&] { AppendGeopakLogReport(s, text); })
+                : Guarded(s.ask, "Program Error: ", " occured in CreateTempRptFile",
+                          [&] { AppendSheetReport(s, text); });
+        s.report.AppendToReport = 0;
+        s.report.ResetGrandTotals();
+        if (!built && onFault == SheetFault::FailRun) return false;
+    }
+    if (!WriteReportText(*path, text, false, error, s.doc.FailWritesAfterBytes)) {
+        s.ask.Message(error);
+        return false;
+    }
+    s.report.ReportLineCount = static_cast<int32_t>(AllLines(text) - 20);
+    s.report.TotalPages = PagesForDrawnLines(DrawnLines(text));
+    return true;
+}
+
+} // namespace mardex

@@ -1,0 +1,214 @@
+#include "app/DesignFileDialogs.h"
+
+#include "app/Session.h"
+#include "formats/AtomicFile.h"
+#include "formats/InputFile.h"
+#include "text/NumberText.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace fs = std::filesystem;
+
+namespace mardex {
+
+namespace {
+
+bool IsRegularFile(const std::string& path)
+{
+    std::error_code ec;
+    return fs::is_regular_file(path, ec);
+}
+
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+bool Glob(const char* name, const char* pattern)
+{
+    for (; *pattern; ++pattern) {
+        if (*pattern == '*') {
+            for (const char* rest = name;; ++rest) {
+                if (Glob(rest, pattern + 1)) return true;
+                if (!*rest) return false;
+            }
+        }
+        if (!*name) return false;
+        if (*pattern != '?' && Lower(*pattern) != Lower(*name)) return false;
+        ++name;
+    }
+    return !*name;
+}
+
+std::string Last30(const std::string& text) { return text.size() <= 30 ? text : text.substr(text.size() - 30); }
+
+} // namespace
+
+const std::vector<std::string>& FileChooser::Combo1Items()
+{
+    static const std::vector<std::string> items{"*.dgn", "*.*"};
+    return items;
+}
+
+bool MatchesFilePattern(const std::string& name, const std::string& pattern)
+{
+    if (pattern == "*.*" || pattern == "*") return true;
+    return Glob(name.c_str(), pattern.c_str());
+}
+
+void FileChooser::SetFolder(const std::string& path)
+{
+    folder = path;
+    Label3 = Last30(folder);
+    Refresh();
+}
+
+void FileChooser::SetPattern(const std::string& pattern)
+{
+    Combo1 = pattern;
+    Refresh();
+}
+
+void FileChooser::Refresh()
+{
+    files.clear();
+    selected = -1;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ec2;
+        if (!it->is_regular_file(ec2)) continue;
+        const std::string name = it->path().filename().string();
+        if (MatchesFilePattern(name, Combo1)) files.push_back(name);
+    }
+    std::sort(files.begin(), files.end());
+}
+
+void FileChooser::ClickFile(const std::string& name)
+{
+    Refresh();
+    Text1 = name;
+    const auto it = std::find(files.begin(), files.end(), name);
+    selected = it == files.end() ? -1 : static_cast<int>(it - files.begin());
+}
+
+std::string FileChooser::ChosenPath() const
+{
+    if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) return folder + Text1;
+    return folder + "/" + Text1;
+}
+
+std::vector<std::string> FileChooser::SubFolders() const
+{
+    std::vector<std::string> out;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ec2;
+        if (it->is_directory(ec2)) out.push_back(it->path().filename().string());
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+void BentleyTwoModel::Form_Load(const std::string& defaultSeed, const std::string& startFolder)
+{
+    loaded = true;
+    Label6 = defaultSeed;
+    chooser.SetFolder(startFolder);
+    chooser.Text1 = chooser.selected >= 0 ? chooser.files[chooser.selected] : std::string();
+}
+
+void BentleyTwoModel::Label6_Click(Session& s)
+{
+    if (!s.stickup.SeedFilePath.empty()) Label6 = s.stickup.SeedFilePath;
+}
+
+bool BentleyTwoModel::Command1_Click(Session& s)
+{
+    try {
+        const std::string target = chooser.ChosenPath();
+        if (IsRegularFile(target)) {
+            const Answer a = s.ask.Ask(MessageBox{OverwriteQuestion, Buttons::YesNo, Icon::None, "warning"});
+            if (a != Answer::Yes) return false;
+        }
+        std::string error;
+        while (!CopySeedFile(Label6, target, error)) {
+            const Answer a = s.ask.Ask(MessageBox{SeedCopyQuestion, Buttons::OKCancel, Icon::None, "Warning"});
+            if (a != Answer::OK) return false;
+        }
+        s.stickup.DesignFilePath = target;
+        s.stickup.TargetChosen = true;
+        return true;
+    } catch (const std::exception&) {
+        s.ask.Message("Program Erroroccured in command1_click");
+        return false;
+    }
+}
+
+void CopyOfBentleyDlgModel::Form_Load(const std::string& startFolder)
+{
+    loaded = true;
+    chooser.SetFolder(startFolder);
+    chooser.Text1 = chooser.selected >= 0 ? chooser.files[chooser.selected] : std::string();
+}
+
+void CopyOfBentleyDlgModel::Command1_Click(Session& s, BentleyTwoModel& target)
+{
+    s.stickup.SeedFilePath = chooser.ChosenPath();
+    target.Label6 = s.stickup.SeedFilePath;
+}
+
+void CopyOfBentleyDlgModel::File1_DblClick(Session& s, BentleyTwoModel& target, const std::string& name)
+{
+    chooser.ClickFile(name);
+    Command1_Click(s, target);
+}
+
+bool CopySeedFile(const std::string& seed, const std::string& target, std::string& error)
+{
+    std::error_code ec;
+    if (!IsRegularFile(seed)) {
+        error = "seed file " + seed + " not found";
+        return false;
+    }
+    if (fs::exists(target, ec) && fs::equivalent(seed, target, ec)) {
+        error = "the target is the seed file itself";
+        return false;
+    }
+    // A read-only target stays as it is, even for a user the system would let write.
+    const auto writable = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (IsRegularFile(target) && (fs::status(target, ec).permissions() & writable) == fs::perms::none) {
+        error = "the target file is read-only";
+        return false;
+    }
+    // The copy replaces the target whole or not at all.
+    std::ifstream in(seed, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) {
+        error = "cannot read " + seed;
+        return false;
+    }
+    const AtomicWriteResult written = WriteFileAtomically(target, bytes);
+    if (!written.ok) error = written.error;
+    return written.ok;
+}
+
+std::string DefaultSeedFile(const std::string& programFolder, const std::string& fallback)
+{
+    const std::string settings = (programFolder.empty() ? std::string() : programFolder + "/") + "mardex3.ini";
+    if (!InputFileProblem(settings, MaxSettingsBytes).empty()) return fallback;
+    std::ifstream in(settings, std::ios::binary);
+    std::string line;
+    for (int i = 0; i < 3 && std::getline(in, line); ++i) {
+        if (i < 2) continue;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const auto eq = line.find('=');
+        if (eq == std::string::npos || ToUpper(Trim(line.substr(0, eq))) != "SEEDFILE") break;
+        const auto next = line.find('=', eq + 1);
+        const std::string value = Trim(line.substr(eq + 1, next == std::string::npos ? std::string::npos : next - eq - 1));
+        if (!value.empty()) return value;
+    }
+    return fallback;
+}
+
+} // namespace mardex

@@ -1,0 +1,79 @@
+#include "app/EarthworkComputation.h"
+
+#include "app/Guarded.h"
+#include "app/Session.h"
+#include "compute/SheetComputation.h"
+#include "compute/SheetReportWriter.h"
+#include "app/ReportFile.h"
+#include "text/NumberText.h"
+
+#include <cstdio>
+
+namespace mardex {
+
+namespace {
+
+std::string CurrentTabCaption(const Session& s)
+{
+    const int i = s.doc.CurrentSheet;
+    if (i >= 0 && i < static_cast<int>(s.form.Tabs.size())) return s.form.Tabs[i];
+    return s.store[i].TabName;
+}
+
+} // namespace
+
+ReportHeading HeadingOf(const Session& s)
+{
+    ReportHeading h;
+    h.descriptionFields = s.doc.DescriptionFields;
+    h.tabCaption = CurrentTabCaption(s);
+    h.units = UnitOfNumber(s.doc.UnitSystem);
+    h.embankment = s.form.Check1;
+    return h;
+}
+
+void AppendSheetReport(Session& s, std::string& out)
+{
+    const SheetComputation c = ComputeSheet(s.store[s.doc.CurrentSheet], UnitOfNumber(s.doc.UnitSystem),
+                                            s.report.AccumulatedMode == 1 ? ReportMode::Accumulated
+                                                                          : ReportMode::Total);
+    for (const std::string& message : c.messages) s.ask.Message(message);
+    ReportState& g = s.report;
+    g.ReportLineCount = c.reportLineCount;
+    if (!c.ok()) throw RuntimeFault(c.fault);
+    g.UnadjustedExcavation += c.totals.unadjustedExcavation;
+    g.AdjustedExcavation += c.totals.adjustedExcavation;
+    g.UnadjustedFill += c.totals.unadjustedFill;
+    g.AdjustedFill += c.totals.adjustedFill;
+    WriteSheetReport(out, c, HeadingOf(s),
+                     {g.UnadjustedExcavation, g.AdjustedExcavation, g.UnadjustedFill, g.AdjustedFill});
+}
+
+bool CreateTempRptFile(Session& s)
+{
+    if (ToUpper(s.doc.CurrentFileName) == "UNTITLED") {
+        s.ask.Message(UntitledReportMessage);
+        return false;
+    }
+    std::string error;
+    const auto path = ReportPathOf(s, error);
+    if (!path) {
+        s.ask.Message(error);
+        return false;
+    }
+    const bool append = s.report.AppendToReport == 1;
+    std::string text;
+    const bool built = Guarded(s.ask, "Program Error: ", " occured in CreateTempRptFile",
+                               [&] { AppendSheetReport(s, text); });
+    s.report.AppendToReport = 0;
+    // A report that could not be built or written leaves the old file as it was.
+    if (!built) return false;
+    if (!WriteReportText(*path, text, append, error, s.doc.FailWritesAfterBytes)) {
+        s.ask.Message(error);
+        return false;
+    }
+    CountNumberOfPages(s);
+    return true;
+}
+
+} // namespace mardex

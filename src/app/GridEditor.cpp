@@ -1,0 +1,365 @@
+#include "app/GridEditor.h"
+
+#include "app/ErrorNumber.h"
+#include "app/Guarded.h"
+#include "app/Session.h"
+#include "text/NumberText.h"
+
+#include <algorithm>
+
+namespace mardex {
+
+namespace {
+
+// A grid row whose store slot is the last one (row 1800) can only hold the
+// end marker of a full sheet.
+bool BeyondLastDataRow(int gridRow) { return gridRow - GridHeaderRows >= MaxDataRows; }
+
+// The slot one below the grid's last row takes the end marker when the last
+// row has been written.
+void MarkEndBelowLastRow(Session& s)
+{
+    const int slot = s.form.grid.Rows() - GridHeaderRows;
+    if (slot < RowSlots) s.CurrentSheet().SetCell(ColStation, slot, std::string(EndMarker));
+}
+
+bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
+
+} // namespace
+
+int16_t IntOk(int16_t& key)
+{
+    static constexpr std::string_view accepted = "0123456789+.BbKkAaHhSsFf";
+    if (key == KeyBackspace || key == KeyEnter) return 0;
+    if (key > 0 && key < 128 && accepted.find(static_cast<char>(key)) != std::string_view::npos) return 0;
+    key = 0;
+    return 1;
+}
+
+void Grid1_KeyPress(Session& s, int16_t& key)
+{
+    if (!s.form.GridShowsSheet) return;
+    Guarded(s.ask, "Program Error: ", " occured in Grid1_KeyPress(frmMain)", [&] {
+        GridModel& grid = s.form.grid;
+        const int row = grid.Row(), col = grid.Col();
+        if (row < GridHeaderRows) return;
+        std::string text = grid.Text(row, col);
+        if (key == '+' && Contains(text, '+')) return;
+        if (key == '.' && Contains(text, '.')) return;
+        if (BeyondLastDataRow(row)) {
+            s.ask.Message(RowLimitMessage);
+            key = 0;
+            return;
+        }
+        bool movedByEnter = false;
+        if (IntOk(key) == 0) {
+            if (key == KeyBackspace) {
+                if (text.empty()) return;
+                text.pop_back();
+                grid.SetText(row, col, std::move(text));
+            } else if (key == KeyEnter) {
+                if (CommitCell(s, row, col) == 1) return;
+                SetFocusToColumnOrRow(s, row, col);
+                TopRowVisible(s, grid.Row());
+                s.form.Focus = FocusTarget::Grid;
+                movedByEnter = true;
+            } else {
+                grid.SetText(row, col, text + static_cast<char>(key));
+            }
+        }
+        TopRowVisible(s, grid.Row());
+        const int cur = grid.Row(), curCol = grid.Col();
+        // Enter onto the fresh entry row below the data leaves it out of the
+        // sheet: its slot keeps the end marker until something is typed there.
+        if (movedByEnter && s.CurrentSheet().IsEndMarker(cur - GridHeaderRows) && grid.Text(cur, curCol).empty())
+            return;
+        if (!StorageStructure(s, cur, curCol)) return;
+        if (cur == grid.Rows() - 1) MarkEndBelowLastRow(s);
+        s.doc.DataChanged = 1;
+    });
+}
+
+int CommitCell(Session& s, int row, int col)
+{
+    int result = 0;
+    Guarded(s.ask, "Program Error: ", " occured in the frmMain(GridRelated)", [&] {
+        if (row < GridHeaderRows) return;
+        if (BeyondLastDataRow(row)) {
+            s.ask.Message(RowLimitMessage);
+            result = 1;
+            return;
+        }
+        GridModel& grid = s.form.grid;
+        grid.SetRow(row);
+        grid.SetCol(col);
+        if (CheckwhetherItIsLastLine(s, row, col) == 1) {
+            result = 1;
+            return;
+        }
+        FormatGridEntries(s, row, col);
+        if (!StorageStructure(s, row, col)) {
+            result = 1;
+            return;
+        }
+        if (row == grid.Rows() - 1) MarkEndBelowLastRow(s);
+        s.doc.DataChanged = 1;
+    });
+    return result;
+}
+
+int CheckwhetherItIsLastLine(Session& s, int row, int col)
+{
+    int result = 0;
+    Guarded(s.ask, "Program Error: ", " occured in CheckwhetherItIsLastLine", [&] {
+        if (row < GridHeaderRows) return;
+        GridModel& grid = s.form.grid;
+        grid.SetRow(row);
+        grid.SetCol(col);
+        const std::string& text = grid.Text(row, col);
+        Sheet& sheet = s.CurrentSheet();
+        if (col == ColCode) {
+            std::string code = Trim(text);
+            if (code.empty()) code = "-";
+            grid.SetText(row, col, code);
+            // As typed; the commit's store step replaces it by a recognised code.
+            sheet.SetCell(ColCode, row - GridHeaderRows, code);
+        } else if (col >= ColCut) {
+            std::string trimmed = Trim(text);
+            grid.SetText(row, col, trimmed);
+            sheet.SetCell(col, row - GridHeaderRows, std::move(trimmed));
+        } else if (row == GridHeaderRows) {
+            if (StationToNumber(text) == 0) grid.SetText(row, col, "00+00.00");
+        } else if (CheckForAscendingOrder(s, row - GridHeaderRows) == 1) {
+            // The store keeps the station of the last keystroke until the cell
+            // is typed into again.
+            grid.SetText(row, col, "");
+            result = 1;
+        }
+    });
+    return result;
+}
+
+void FormatGridEntries(Session& s, int row, int col)
+{
+    Guarded(s.ask, "Program Error: ", " occured in FormatGridEntries", [&] {
+        if (row < GridHeaderRows) return;
+        GridModel& grid = s.form.grid;
+        const std::string trimmed = Trim(grid.Text(row, col));
+        if (col == ColStation) grid.SetText(row, col, FormatStationText(trimmed));
+        else if (col == ColCode) grid.SetText(row, col, trimmed);
+        else grid.SetText(row, col, FormatAreaText(trimmed));
+    });
+}
+
+bool StorageStructure(Session& s, int row, int col)
+{
+    bool stored = false;
+    Guarded(s.ask, "Program Error: ", " occured in StorageStructure", [&] {
+        const int storeRow = row - GridHeaderRows;
+        if (storeRow < 0 || storeRow >= RowSlots || s.doc.CurrentSheet < 0 || s.doc.CurrentSheet >= MaxSheets)
+            throw RuntimeFault("Subscript out of range");
+        if (storeRow >= MaxDataRows) {
+            s.ask.Message(RowLimitMessage);
+            return;
+        }
+        GridModel& grid = s.form.grid;
+        grid.SetRow(row);
+        grid.SetCol(col);
+        const int column = GetIndex(col);
+        std::string text;
+        if (StoredFormOfCell(column, grid.Text(row, col), text)) s.CurrentSheet().SetCell(column, storeRow, std::move(text));
+        stored = true;
+    });
+    return stored;
+}
+
+void SetFocusToColumnOrRow(Session& s, int row, int col)
+{
+    // Failures of the move are ignored: the cursor stays where it is.
+    try {
+        GridModel& grid = s.form.grid;
+        if (col < ColAddedFill) {
+            grid.SetRow(row);
+            grid.SetCol(col + 1);
+        } else {
+            ModifyRow(s, row);
+            grid.SetCol(0);
+        }
+    } catch (const std::exception&) {
+    }
+}
+
+void ModifyRow(Session& s, int row)
+{
+    Guarded(s.ask, "Program Error: ", " occured in ModifyRow(GridRelated)", [&] {
+        GridModel& grid = s.form.grid;
+        if (row + 1 >= grid.Rows()) {
+            // The new row would lie past the sheet's last slot.
+            if (row + 1 - GridHeaderRows >= RowSlots) {
+                s.ask.Message(RowLimitMessage);
+                return;
+            }
+            grid.SetRows(row + 2);
+            const int slot = std::min(grid.Rows() - GridHeaderRows, RowSlots - 1);
+            s.CurrentSheet().SetCell(ColStation, slot, std::string(EndMarker));
+        }
+        grid.SetRow(row + 1);
+    });
+}
+
+void TopRowVisible(Session& s, int row)
+{
+    Guarded(s.ask, "Program Error: ", "(TopRowVisible(GridRelated))", [&] {
+        if (row <= 13) return;
+        GridModel& grid = s.form.grid;
+        if (row >= grid.Rows()) row = grid.Rows() - 1;
+        const int visible = std::max(1, s.form.GridVisibleRows);
+        if (row < grid.TopRow() || row >= grid.TopRow() + visible)
+            grid.SetTopRow(std::max(GridHeaderRows, row - 14));
+    });
+}
+
+void GridControlKeyDown(Session& s, int key)
+{
+    GridModel& grid = s.form.grid;
+    const int row = grid.Row(), col = grid.Col();
+    switch (key) {
+    case KeyLeft:
+        if (col > 0) grid.SetCol(col - 1);
+        break;
+    case KeyRight:
+        if (col < GridColumns - 1) grid.SetCol(col + 1);
+        break;
+    case KeyUp:
+        if (row > GridHeaderRows) grid.SetRow(row - 1);
+        break;
+    case KeyDown:
+        if (row < grid.Rows() - 1) grid.SetRow(row + 1);
+        break;
+    default:
+        break;
+    }
+}
+
+void Grid1_KeyUp(Session& s, int key, int)
+{
+    if (!s.form.GridShowsSheet) return;
+    Guarded(s.ask, "Program Error: ", " occured in Grid1_Keyup(frmMain)", [&] {
+        GridModel& grid = s.form.grid;
+        const int r = grid.Row(), c = grid.Col();
+        if (r >= GridHeaderRows) switch (key) {
+        case KeyLeft: {
+            const int left = std::min(c + 1, GridColumns - 1);
+            grid.SetCol(left);
+            CommitCell(s, r, left);
+            grid.SetCol(left == ColAddedFill || left == ColCut ? left - 2 : std::max(0, left - 1));
+            break;
+        }
+        case KeyRight: {
+            const int left = std::max(c - 1, 0);
+            grid.SetCol(left);
+            CommitCell(s, r, left);
+            grid.SetCol(left == ColAddedCut || left == ColStation ? left + 2 : std::min(left + 1, GridColumns - 1));
+            break;
+        }
+        case KeyUp:
+            if (r > GridHeaderRows) {
+                grid.SetRow(r + 1);
+                CommitCell(s, r + 1, c);
+                grid.SetRow(r);
+            } else {
+                s.form.Focus = FocusTarget::ShrinkFactor;
+            }
+            break;
+        case KeyDown:
+            if (s.CurrentSheet().IsEndMarker(r - GridHeaderRows)) break;
+            ModifyRow(s, r);
+            grid.SetRow(r - 1);
+            CommitCell(s, r - 1, c);
+            grid.SetRow(r);
+            break;
+        case KeyDelete: {
+            if (BeyondLastDataRow(r)) {
+                s.ask.Message(RowLimitMessage);
+                break;
+            }
+            grid.SetText(r, c, "");
+            if (!StorageStructure(s, r, c)) break;
+            // The store has changed whatever the order check says, and a row
+            // stored over the end marker moves the marker below it first: the
+            // sheet never loses its end.
+            s.doc.DataChanged = 1;
+            if (r == grid.Rows() - 1) MarkEndBelowLastRow(s);
+            if (r != GridHeaderRows && CheckForAscendingOrder(s, r - GridHeaderRows) == 1) {
+                TopRowVisible(s, r);
+                return;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        TopRowVisible(s, grid.Row());
+    });
+}
+
+void Command1_GotFocus(Session& s)
+{
+    if (s.form.GridShowsSheet) {
+        GridModel& grid = s.form.grid;
+        const int row = grid.Row(), col = grid.Col();
+        if (CommitCell(s, row, col) == 0) {
+            SetFocusToColumnOrRow(s, row, col);
+            TopRowVisible(s, s.form.grid.Row());
+        }
+    }
+    s.form.Focus = FocusTarget::Grid;
+}
+
+namespace {
+
+// The value of a station text for the order check: the part before the
+// first tag letter when there is one.
+double StationBefore(const std::string& text, std::size_t tag)
+{
+    return StationToNumber(std::string_view(text).substr(0, tag));
+}
+
+} // namespace
+
+int16_t CheckForAscendingOrder(Session& s, int n)
+{
+    try {
+        if (n == 0) return 0;
+        const Sheet& sheet = s.CurrentSheet();
+        const std::string t = ToUpper(sheet.Cell(ColStation, n));
+        double cur;
+        if (t.find('A') != std::string::npos) return 0;
+        if (const auto b = t.find('B'); b != std::string::npos) {
+            cur = StationBefore(t, b);
+        } else {
+            cur = StationToNumber(t);
+            if (cur == -1) return 0;
+        }
+        const std::string p = ToUpper(sheet.Cell(ColStation, n - 1));
+        double prev;
+        if (const auto a = p.find('A'); a != std::string::npos) {
+            prev = StationBefore(p, a);
+        } else if (const auto b = p.find('B'); b != std::string::npos) {
+            prev = StationBefore(p, b);
+        } else {
+            prev = StationToNumber(p);
+            if (prev == -1) return 0;
+        }
+        if (cur < prev) {
+            s.ask.Message(" Station : " + FormatStation(cur) + " is less then previous station :" + FormatStation(prev));
+            return 1;
+        }
+        return 0;
+    } catch (const std::exception& e) {
+        ErrorBox(s.ask, "Program Error: ", std::to_string(ErrorNumber(e.what())), " occured in CheckForAscendingOrder(scraps)");
+        return 0;
+    }
+}
+
+} // namespace mardex

@@ -1,0 +1,52 @@
+#include "app/StickupSheetsCommand.h"
+
+#include "app/Guarded.h"
+#include "app/Session.h"
+#include "app/CombinedReport.h"
+#include "app/ReportFile.h"
+#include "text/NumberText.h"
+
+namespace mardex {
+
+std::optional<StickupResult> Command2_Click(Session& s, DesignHost& host, const ShowDesignFileDialog& showDialog)
+{
+    std::optional<StickupResult> result;
+    // The combined report walks every sheet; afterwards the sheet on screen
+    // is the current one again, so edits land where the grid shows them.
+    const int16_t shownSheet = s.doc.CurrentSheet;
+    Guarded(s.ask, "Program Error: ", " occured in Command2_Click", [&] {
+        s.report.AccumulatedMode = 0;
+        s.report.ReportLineCount = 0;
+        if (ToUpper(s.doc.CurrentFileName) == "UNTITLED") {
+            s.ask.Message(NoActiveDataMessage);
+            return;
+        }
+        if (!BuildCombinedReport(s, SheetFault::SkipSheet)) return;
+        std::string error;
+        const auto reportPath = ReportPathOf(s, error);
+        if (!reportPath) {
+            s.ask.Message(error);
+            return;
+        }
+        s.stickup.TargetChosen = false;
+        showDialog(s.form.txtDescri[2].text + "0ew.dgn");
+        if (!s.stickup.TargetChosen) return;
+        s.stickup.TargetChosen = false;
+        result = GenerateStickupSheets(s, host, s.stickup.DesignFilePath, *reportPath);
+        if (result->completed)
+            s.ask.Message(std::to_string(result->sheets) + " sheets drawn into " + s.stickup.DesignFilePath);
+    });
+    s.doc.CurrentSheet = shownSheet;
+    return result;
+}
+
+void PrepareBentleyTwo(Session& s, const std::string& defaultSeed, const std::string& startFolder,
+                       const std::string& proposedName)
+{
+    BentleyTwoModel& model = s.stickup.bentleyTwo;
+    if (!model.loaded) model.Form_Load(defaultSeed, startFolder);
+    else model.chooser.Refresh();
+    model.chooser.Text1 = proposedName;
+}
+
+} // namespace mardex

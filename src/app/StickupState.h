@@ -1,0 +1,20 @@
+#pragma once
+// What the stick-up sheet dialogs keep while the program runs.
+#include "app/DesignFileDialogs.h"
+
+#include <string>
+
+namespace mardex {
+
+struct StickupState {
+    std::string DesignFilePath;
+    std::string SeedFilePath;
+    // Set by a successful OK of bentleyTwo during the current showing.
+    bool TargetChosen = false;
+    // The dialogs are hidden, never closed: folder, pattern and seed label
+    // stay for the next run while the program runs.
+    BentleyTwoModel bentleyTwo;
+    CopyOfBentleyDlgModel CopyOfBentleyDlg;
+};
+
+} // namespace mardex

@@ -1,0 +1,215 @@
+#include "formats/AtomicFile.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace mardex {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Reason(int err) { return std::strerror(err); }
+
+// A name as messages show it: a NUL byte written out.
+std::string Shown(const std::string& path)
+{
+    std::string out;
+    for (char c : path) {
+        if (c == '\0') out += "\\0";
+        else out += c;
+    }
+    return out;
+}
+
+std::string CannotWrite(const std::string& path, const std::string& why) { return "cannot write " + Shown(path) + ": " + why; }
+
+// A link is followed, so that the file it names is replaced, not the link.
+fs::path Resolved(const std::string& path)
+{
+    std::error_code ec;
+    fs::path target(path);
+    if (fs::is_symlink(target, ec)) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec) target = resolved;
+    }
+    return target;
+}
+
+fs::path FolderOf(const fs::path& target) { return target.has_parent_path() ? target.parent_path() : fs::path("."); }
+
+// Our temporary files are named ".~mardex.<pid>.<target name>.XXXXXX": one
+// whose process is gone was left by an interrupted write.
+void RemoveStaleTemporaries(const fs::path& folder)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, TemporaryMarker.size(), TemporaryMarker) != 0) continue;
+        char* rest = nullptr;
+        const long pid = std::strtol(name.c_str() + TemporaryMarker.size(), &rest, 10);
+        if (pid <= 0 || !rest || *rest != '.') continue;
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        std::error_code ignored;
+        if (it->is_regular_file(ignored)) fs::remove(it->path(), ignored);
+    }
+}
+
+void SyncFolder(const fs::path& folder)
+{
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+// Writes all bytes, or fails like a full disk once the injected limit is hit.
+bool WriteAll(int fd, std::string_view bytes, long long failAfterBytes, int& err)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        std::size_t chunk = bytes.size() - done;
+        if (failAfterBytes >= 0) {
+            const auto allowed = static_cast<std::size_t>(failAfterBytes);
+            if (done >= allowed) {
+                err = ENOSPC;
+                return false;
+            }
+            chunk = std::min(chunk, allowed - done);
+        }
+        const ssize_t n = ::write(fd, bytes.data() + done, chunk);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            err = errno;
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Creates the temporary file beside `target` with the target's permissions
+// (the usual ones for a new file); -1 with errno set on failure.
+int CreateBeside(const fs::path& target, std::string& temp)
+{
+    const fs::path folder = FolderOf(target);
+    RemoveStaleTemporaries(folder);
+    temp = (folder / (std::string(TemporaryMarker) + std::to_string(::getpid()) + "." + target.filename().string() +
+                      ".XXXXXX"))
+               .string();
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0) return -1;
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        ::fchmod(fd, old.st_mode & 07777);
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
+    }
+    return fd;
+}
+
+} // namespace
+
+std::string ReasonNotWritable(const std::string& path)
+{
+    if (path.find('\0') != std::string::npos) return "the name holds a NUL byte";
+    if (path.empty()) return "no file name";
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    if (S_ISDIR(st.st_mode)) return "it is a folder";
+    if (!S_ISREG(st.st_mode)) return "it is not a regular file";
+    // A file without any write permission stays as it is, even for a user
+    // the system would let replace it.
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0)
+        return "the file is read-only";
+    return {};
+}
+
+AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes, long long failAfterBytes)
+{
+    AtomicWriteResult result;
+    if (const std::string why = ReasonNotWritable(path); !why.empty()) {
+        result.error = CannotWrite(path, why);
+        return result;
+    }
+    const fs::path target = Resolved(path);
+    std::string temp;
+    const int fd = CreateBeside(target, temp);
+    if (fd < 0) {
+        result.error = CannotWrite(path, Reason(errno));
+        return result;
+    }
+    int err = 0;
+    bool ok = WriteAll(fd, bytes, failAfterBytes, err);
+    if (ok && ::fsync(fd) != 0) {
+        err = errno;
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        err = errno;
+        ok = false;
+    }
+    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
+        err = errno;
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(temp.c_str());
+        result.error = CannotWrite(path, Reason(err));
+        return result;
+    }
+    // The rename itself reaches the disk with the folder.
+    SyncFolder(FolderOf(target));
+    result.ok = true;
+    return result;
+}
+
+TemporaryBeside::TemporaryBeside(const std::string& target) : target_(target)
+{
+    if (const std::string why = ReasonNotWritable(target); !why.empty()) {
+        error_ = CannotWrite(target, why);
+        return;
+    }
+    std::string temp;
+    const int fd = CreateBeside(Resolved(target), temp);
+    if (fd < 0) {
+        error_ = CannotWrite(target, Reason(errno));
+        return;
+    }
+    ::close(fd);
+    path_ = temp;
+}
+
+TemporaryBeside::~TemporaryBeside()
+{
+    if (!path_.empty() && !committed_) ::unlink(path_.c_str());
+}
+
+bool TemporaryBeside::Commit()
+{
+    if (path_.empty()) return false;
+    int err = 0;
+    const int fd = ::open(path_.c_str(), O_RDONLY);
+    if (fd < 0 || ::fsync(fd) != 0) err = errno;
+    if (fd >= 0) ::close(fd);
+    const fs::path target = Resolved(target_);
+    if (err == 0 && ::rename(path_.c_str(), target.c_str()) != 0) err = errno;
+    if (err != 0) {
+        error_ = CannotWrite(target_, Reason(err));
+        return false;
+    }
+    committed_ = true;
+    SyncFolder(FolderOf(target));
+    return true;
+}
+
+} // namespace mardex

@@ -1,0 +1,65 @@
+#include "formats/RowFields.h"
+
+#include "text/AreaText.h"
+#include "text/NumberText.h"
+#include "model/SheetStore.h"
+
+namespace mardex {
+
+namespace {
+
+bool IsSeparator(char c, char separator) { return c == separator || (separator == ' ' && c == '\t'); }
+
+} // namespace
+
+SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat)
+{
+    const char separator = separatorMode == 1 ? ' ' : ',';
+    const int expected = legacyFormat == 1 ? 5 : 6;
+
+    // A line that begins with blanks would otherwise give an empty station
+    // and shift every field; the writer never writes such lines.
+    std::size_t begin = 0, end = line.size();
+    while (begin < end && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
+    while (end > begin && (line[end - 1] == ' ' || line[end - 1] == '\t')) --end;
+    std::string_view rest = line.substr(begin, end - begin);
+
+    std::array<std::string, 6> found;
+    int count = 0;
+    while (count < expected && !rest.empty()) {
+        if (count == expected - 1) {
+            // The last field is the whole remaining text (it may hold blanks).
+            std::string last(rest);
+            for (char& c : last)
+                if (c == '\t') c = ' ';
+            found[count++] = std::move(last);
+            break;
+        }
+        std::size_t stop = 0;
+        while (stop < rest.size() && !IsSeparator(rest[stop], separator)) ++stop;
+        found[count++] = Trim(rest.substr(0, stop));
+        rest.remove_prefix(stop);
+        while (!rest.empty() && (IsSeparator(rest.front(), separator) || rest.front() == ' ' || rest.front() == '\t'))
+            rest.remove_prefix(1);
+    }
+
+    SplitRow row;
+    row.complete = count == expected;
+    if (legacyFormat == 1) {
+        row.fields = {found[0], "-", found[1], found[2], found[3], found[4]};
+    } else {
+        row.fields = found;
+    }
+    row.fields[0] = FormatStationText(row.fields[0]);
+    for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = AreaFieldText(row.fields[c]);
+    return row;
+}
+
+void StoreStationValue(Sheet& sheet, const RowFields& fields, int& rowIndex, int& rowsRead)
+{
+    for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, rowIndex, fields[c]);
+    ++rowIndex;
+    rowsRead = 1;
+}
+
+} // namespace mardex

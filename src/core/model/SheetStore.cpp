@@ -1,0 +1,80 @@
+#include "model/SheetStore.h"
+
+#include "text/NumberText.h"
+
+#include <stdexcept>
+
+namespace mardex {
+
+namespace {
+const std::string EmptyCell;
+}
+
+const std::string& Sheet::Cell(int column, int row) const
+{
+    if (column < 0 || column >= ColumnCount || row < 0) return EmptyCell;
+    const auto& col = Cells[column];
+    return row < static_cast<int>(col.size()) ? col[row] : EmptyCell;
+}
+
+void Sheet::SetCell(int column, int row, std::string text)
+{
+    if (column < 0 || column >= ColumnCount)
+        throw std::out_of_range("Subscript out of range");
+    if (row < 0 || row >= RowSlots)
+        throw std::out_of_range("Subscript out of range");
+    auto& col = Cells[column];
+    if (row >= static_cast<int>(col.size())) {
+        if (text.empty()) return;
+        col.resize(row + 1);
+    }
+    col[row] = std::move(text);
+}
+
+int Sheet::EndRow() const
+{
+    const auto& stations = Cells[ColStation];
+    for (int r = 0; r < static_cast<int>(stations.size()); ++r)
+        if (stations[r] == EndMarker) return r;
+    return RowSlots;
+}
+
+Sheet& SheetStore::operator[](int index)
+{
+    if (index < 0 || index >= MaxSheets) throw std::out_of_range("Subscript out of range");
+    return Sheets[index];
+}
+
+const Sheet& SheetStore::operator[](int index) const
+{
+    if (index < 0 || index >= MaxSheets) throw std::out_of_range("Subscript out of range");
+    return Sheets[index];
+}
+
+std::string NormaliseCode(std::string_view typed)
+{
+    const std::string upper = ToUpper(typed);
+    for (const char* code : {"AH", "BK", "FB", "SA", "-"})
+        if (upper.find(code) != std::string::npos) return code;
+    return {};
+}
+
+bool StoredFormOfCell(int column, std::string_view text, std::string& stored)
+{
+    if (column == ColCode) {
+        stored = NormaliseCode(text);
+        return !stored.empty();
+    }
+    if (Trim(text) == ".") return false;
+    if (column == ColStation) {
+        stored = FormatStation(StationToNumber(text));
+        return true;
+    }
+    if (column >= ColCut && column <= ColAddedFill) {
+        stored = FormatArea(StationToNumber(text));
+        return true;
+    }
+    return false;
+}
+
+} // namespace mardex

@@ -1,0 +1,46 @@
+#pragma once
+// The area mask applied to a cell text, with a shortcut for the common case
+// of a text the mask has already produced (every cell the reader or the grid
+// stored), so that writing and reading large documents stays fast.
+#include "text/NumberText.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+namespace mardex {
+
+// True when `text` is exactly what "##########0.00" gives for its own value:
+// an optional "-", digits without a leading zero (a lone "0" allowed), a
+// point and two decimals, at most 15 digits in all, and not "-0.00".
+inline bool IsAreaMaskText(std::string_view text)
+{
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) ++i;
+    const std::size_t intStart = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    const std::size_t intDigits = i - intStart;
+    if (intDigits == 0 || (intDigits > 1 && text[intStart] == '0')) return false;
+    if (text.size() != i + 3 || text[i] != '.') return false;
+    for (std::size_t k = i + 1; k < text.size(); ++k)
+        if (text[k] < '0' || text[k] > '9') return false;
+    if (intDigits + 2 > 15) return false;
+    if (negative && intDigits == 1 && text[intStart] == '0' && text[i + 1] == '0' && text[i + 2] == '0') return false;
+    return true;
+}
+
+// The text a row line holds for an area cell, written and read alike: the
+// mask's text when it has at most 15 digits, otherwise the text
+// as it stands, so that what is written reads back unchanged (the mask of
+// 1e308 has 309 digits; that of 123456789012345678 would lose its last digits).
+inline std::string AreaFieldText(std::string_view text)
+{
+    if (IsAreaMaskText(text)) return std::string(text);
+    std::string masked = FormatAreaText(text);
+    if (masked == text) return masked;
+    const auto digits = std::count_if(masked.begin(), masked.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return digits >= 1 && digits <= 15 ? masked : std::string(text);  // "inf" is no value to keep
+}
+
+} // namespace mardex

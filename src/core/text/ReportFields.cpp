@@ -1,0 +1,129 @@
+#include "text/ReportFields.h"
+
+#include "text/NumberText.h"
+
+#include <charconv>
+#include <cstring>
+#include <stdexcept>
+
+namespace mardex {
+
+namespace {
+
+void AppendRight(std::string& line, std::string_view text, std::size_t width)
+{
+    if (text.size() < width) line.append(width - text.size(), ' ');
+    line.append(text);
+}
+
+// A whole number of at most 15 digits has the two-decimal text "<digits>.00";
+// most report values (volumes and their sums) are such numbers.
+bool WholeNumberText(double value, char* buf, std::size_t& length)
+{
+    if (!(value > -1e15 && value < 1e15)) return false;
+    const auto whole = static_cast<long long>(value);
+    if (static_cast<double>(whole) != value) return false;
+    auto res = std::to_chars(buf, buf + 24, whole);
+    std::memcpy(res.ptr, ".00", 3);
+    length = static_cast<std::size_t>(res.ptr + 3 - buf);
+    return true;
+}
+
+// A text already in the two-decimal form, with at most 15 digits, is its own
+// mask ("12.50"); "-0.00", "00.00" or "1.5" are not.
+bool IsAreaText(std::string_view t)
+{
+    std::size_t i = t.size() > 0 && t[0] == '-' ? 1 : 0;
+    const std::size_t digitsStart = i;
+    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
+    const std::size_t wholeDigits = i - digitsStart;
+    if (wholeDigits == 0 || wholeDigits > 13 || (wholeDigits > 1 && t[digitsStart] == '0')) return false;
+    if (t.size() != i + 3 || t[i] != '.' || t[i + 1] < '0' || t[i + 1] > '9' || t[i + 2] < '0' || t[i + 2] > '9')
+        return false;
+    if (digitsStart == 1 && t.substr(1) == "0.00") return false;
+    return true;
+}
+
+} // namespace
+
+void AppendRightAligned(std::string& line, std::string_view text, std::size_t width)
+{
+    AppendRight(line, text, width);
+}
+
+void AppendStationField(std::string& line, double station) { AppendRight(line, FormatStation(station), 8); }
+
+void AppendNumberField(std::string& line, double value)
+{
+    char buf[32];
+    std::size_t length = 0;
+    if (WholeNumberText(value, buf, length)) AppendRight(line, std::string_view(buf, length), 9);
+    else AppendRight(line, FormatArea(value), 9);
+}
+
+void AppendNumberField(std::string& line, std::string_view text)
+{
+    if (IsAreaText(text)) AppendRight(line, text, 9);
+    else AppendRight(line, FormatAreaText(text), 9);
+}
+
+std::string StationText(double station) { return FormatStation(station); }
+std::string StationText(std::string_view text) { return FormatStationText(text); }
+std::string StationField(double station) { return RightAlign(FormatStation(station), 8); }
+std::string StationField(std::string_view text) { return RightAlign(FormatStationText(text), 8); }
+std::string NumberField(double value)
+{
+    std::string field;
+    AppendNumberField(field, value);
+    return field;
+}
+
+std::string NumberField(std::string_view text)
+{
+    std::string field;
+    AppendNumberField(field, text);
+    return field;
+}
+std::string SummaryField(double value) { return RightAlign(GeneralText(value), 9); }
+std::string SummaryField(std::string_view text) { return RightAlign(text, 9); }
+
+std::string JoinFields(std::initializer_list<std::string_view> fields, std::size_t blanks)
+{
+    std::string line;
+    line.reserve(fields.size() * (9 + blanks));
+    bool first = true;
+    for (std::string_view f : fields) {
+        if (!first) line.append(blanks, ' ');
+        line.append(f);
+        first = false;
+    }
+    return line;
+}
+
+std::string OnPrintZones(std::initializer_list<std::string_view> fields)
+{
+    constexpr std::size_t Zone = 14;
+    std::string line;
+    bool first = true;
+    for (std::string_view f : fields) {
+        if (!first) line.append((line.size() / Zone + 1) * Zone - line.size(), ' ');
+        line.append(f);
+        first = false;
+    }
+    return line;
+}
+
+const std::string& Rule(int which)
+{
+    static const std::string rules[5] = {
+        "*+" + std::string(113, '*'),
+        "*+" + std::string(112, '*'),
+        "**+" + std::string(112, '*'),
+        "*+" + std::string(10, '*') + " " + std::string(105, '*'),
+        "*+" + std::string(8, '*') + " " + std::string(109, '*'),
+    };
+    if (which < 1 || which > 5) throw std::out_of_range("Subscript out of range");
+    return rules[which - 1];
+}
+
+} // namespace mardex
