@@ -4,8 +4,9 @@
 #include "app/HeaderFields.h"
 #include "app/MainForm.h"
 #include "app/Session.h"
-#include "app/DocumentParser.h"
+#include "formats/DocumentParser.h"
 #include "formats/InputFile.h"
+#include "formats/SheetDocumentReader.h"
 #include "text/LineReader.h"
 #include "app/GridEditor.h"
 #include "app/Units.h"
@@ -18,40 +19,80 @@ namespace mardex {
 
 namespace {
 
-// Only the beginning of the first line matters; a huge first line (a file
-// that is not a document) is not read whole.
-std::string FirstLine(std::istream& in)
-{
-    std::string line;
-    std::streambuf* buf = in.rdbuf();
-    for (int n = 0; n < 4096; ++n) {
-        const auto ch = buf->sbumpc();
-        if (ch == std::char_traits<char>::eof() || ch == '\r' || ch == '\n') break;
-        line.push_back(static_cast<char>(ch));
+// The parser builds on the open document and asks through the session's boxes.
+class SessionParserHost : public ParserHost {
+public:
+    explicit SessionParserHost(Session& s) : s_(s) {}
+    const Sheet& Existing(int index) const override { return s_.store[index]; }
+    std::string OtherTabName(std::string name) override
+    {
+        const Answer a = s_.ask.Ask(MessageBox{
+            " Just a warning that you are importing same named tab or a group. Do you want to change it?",
+            Buttons::YesNoCancel, Icon::None, "Warning"});
+        if (a == Answer::Yes) return s_.ask.Input("Print the tab or groupname", "Change Tab Name", "");
+        return name;
     }
-    return line;
-}
+    void Message(const std::string& text) override { s_.ask.Message(text); }
+
+private:
+    Session& s_;
+};
 
 } // namespace
 
+bool ParseDocument(Session& s, std::istream& in, const std::string& name, ParseMode mode,
+                   const std::string& prefix, const std::string& place, int& lineCounter)
+{
+    bool refused = false;
+    const bool read = Guarded(s.ask, prefix, place, [&] {
+        SessionParserHost host(s);
+        ParserStart start;
+        start.units = UnitOfNumber(s.doc.UnitSystem);
+        start.sheetCount = s.doc.SheetCount;
+        start.currentSheet = s.doc.CurrentSheet;
+        start.legacyLayout = s.doc.LegacyFormat == 1;
+        start.unitsSettled = s.form.Label5Visible;
+        DocumentParser parser(host, start, mode, name);
+        try {
+            FeedDocument(parser, in, name);
+        } catch (const ImportRefused& e) {
+            s.ask.Message(e.what(), Icon::Exclamation);
+            refused = true;
+            return;
+        }
+        for (int i = 0; i < MaxSheets; ++i)
+            if (parser.Sheets()[i]) std::swap(s.store[i], *parser.Sheets()[i]);
+        s.doc.UnitSystem = static_cast<int16_t>(UnitNumber(parser.Units()));
+        s.doc.SheetCount = parser.SheetCount();
+        s.doc.CurrentSheet = parser.CurrentSheet();
+        // A document read brings its own descriptions; one that lacks a header
+        // line has that description empty, never the previous document's.
+        if (mode == ParseMode::Open) s.doc.DescriptionFields = parser.Descriptions();
+        if (parser.EmbankmentRead()) {
+            // The reader's own setting of the box: no change handler, nothing is
+            // stored back into the sheet.
+            s.form.txtShrinkFactor.text = "01.000";
+            s.form.txtShrinkFactor.enabled = false;
+        }
+        lineCounter = parser.LineCounter();
+    });
+    return read && !refused;
+}
+
 int16_t CheckFirstLine(Session& s, const std::string& line)
 {
-    if (line.empty()) return 1;
-    if (line.front() == '[') {
-        const auto close = line.find(']');
-        const std::string text = close == std::string::npos ? std::string() : line.substr(1, close - 1);
-        if (text == "VERSION 2002") {
-            s.doc.LegacyFormat = 0;
-            return 0;
-        }
-        if (text == "VERSION 97.1") {
-            s.doc.LegacyFormat = 1;
-            s.doc.DataChanged = 1;
-            return 0;
-        }
-        return 1;
+    switch (LayoutOfFirstLine(line)) {
+    case DocumentLayout::NotADocument: return 1;
+    case DocumentLayout::Legacy:
+        s.doc.LegacyFormat = 1;
+        s.doc.DataChanged = 1;
+        return 0;
+    case DocumentLayout::Current:
+        // A first line of "00000..." keeps the layout of the document before.
+        if (line.front() == '[') s.doc.LegacyFormat = 0;
+        return 0;
     }
-    return line.rfind("00000", 0) == 0 ? 0 : 1;
+    return 1;
 }
 
 int16_t CheckFileCompatibility(Session& s, const std::string& path)
@@ -62,7 +103,7 @@ int16_t CheckFileCompatibility(Session& s, const std::string& path)
             throw RuntimeFault(problem + " ");
         std::ifstream in(path, std::ios::binary);
         if (!in) throw RuntimeFault("cannot open " + path + ": " + std::strerror(errno) + " ");
-        result = CheckFirstLine(s, FirstLine(in));
+        result = CheckFirstLine(s, ReadFirstLine(in));
     });
     return result;
 }

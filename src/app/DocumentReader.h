@@ -1,6 +1,8 @@
 #pragma once
 // The sheet document reader: the version check, Open's reader and the small
 // procedures it uses.
+#include "formats/DocumentParser.h"
+
 #include <array>
 #include <cstdint>
 #include <istream>
@@ -21,6 +23,12 @@ int16_t CheckFirstLine(Session& s, const std::string& firstLine);
 int16_t ReadFileVersion2002(Session& s);
 // The same from a stream; `name` names the document in messages.
 int16_t ReadFileVersion2002(Session& s, std::istream& in, const std::string& name);
+
+// Feeds every line of `in` to a parser of the given mode and takes what it
+// read into the session. After a failure the store is untouched, the message
+// (prefix, the failure, place) has been shown, and the result is false.
+bool ParseDocument(Session& s, std::istream& in, const std::string& name, ParseMode mode,
+                   const std::string& prefix, const std::string& place, int& lineCounter);
 
 // DescriptionFields[index - 1] = text; an index above 3 is ignored.
 void StoreDescription(Session& s, const std::string& text, int index);

@@ -5,28 +5,18 @@
 #include "compute/SheetComputation.h"
 #include "compute/SheetReportWriter.h"
 #include "app/ReportFile.h"
+#include "app/TabStrip.h"
 #include "text/NumberText.h"
 
 #include <cstdio>
 
 namespace mardex {
 
-namespace {
-
-std::string CurrentTabCaption(const Session& s)
-{
-    const int i = s.doc.CurrentSheet;
-    if (i >= 0 && i < static_cast<int>(s.form.Tabs.size())) return s.form.Tabs[i];
-    return s.store[i].TabName;
-}
-
-} // namespace
-
 ReportHeading HeadingOf(const Session& s)
 {
     ReportHeading h;
     h.descriptionFields = s.doc.DescriptionFields;
-    h.tabCaption = CurrentTabCaption(s);
+    h.tabCaption = CaptionOfTab(s, s.doc.CurrentSheet, s.store[s.doc.CurrentSheet].TabName);
     h.units = UnitOfNumber(s.doc.UnitSystem);
     h.embankment = s.form.Check1;
     return h;

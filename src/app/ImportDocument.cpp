@@ -2,7 +2,7 @@
 
 #include "app/Guarded.h"
 #include "app/Session.h"
-#include "app/DocumentParser.h"
+#include "formats/DocumentParser.h"
 #include "app/DocumentReader.h"
 #include "app/FileCommands.h"
 #include "app/ForeignDocument.h"

@@ -2,6 +2,7 @@
 
 #include "app/Guarded.h"
 #include "app/Session.h"
+#include "app/TabStrip.h"
 #include "app/DocumentWriter.h"
 #include "app/GeopakLog.h"
 #include "model/LogTables.h"
@@ -32,8 +33,7 @@ ReportHeading LogHeadingOf(const Session& s)
 {
     ReportHeading h;
     h.descriptionFields = s.doc.DescriptionFields;
-    const int sheet = s.doc.CurrentSheet;
-    if (sheet >= 0 && sheet < static_cast<int>(s.form.Tabs.size())) h.tabCaption = s.form.Tabs[sheet];
+    h.tabCaption = CaptionOfTab(s, s.doc.CurrentSheet, "");
     h.units = UnitOfNumber(s.doc.UnitSystem);
     h.embankment = s.form.Check1 == 1 ? 1 : 0;
     return h;

@@ -1,5 +1,7 @@
 #include "app/MainForm.h"
 
+#include "model/Document.h"
+
 #include "app/Guarded.h"
 #include "app/HeaderFields.h"
 #include "app/Session.h"
@@ -21,45 +23,6 @@ void ResizeGrid(Session& s)
     Guarded(s.ask, "Program Error: ", " occured in ResizeGrid", [&] {
         for (int c = 0; c < GridColumns; ++c) s.form.grid.SetText(0, c, GridHeaders[c]);
     });
-}
-
-std::optional<std::string> ReadReportFolder(const std::string& settingsPath, std::string& error)
-{
-    // Only a regular file of sane size is read: a pipe would block start-up.
-    std::error_code ec;
-    if (!std::filesystem::exists(settingsPath, ec)) {
-        error = "File not found: " + settingsPath;
-        return std::nullopt;
-    }
-    if (std::string problem = InputFileProblem(settingsPath, MaxSettingsBytes); !problem.empty()) {
-        error = "the settings file " + problem;
-        return std::nullopt;
-    }
-    std::ifstream in(settingsPath, std::ios::binary);
-    if (!in) {
-        error = "File not found: " + settingsPath;
-        return std::nullopt;
-    }
-    std::string line;
-    std::getline(in, line);  // the first line is ignored
-    if (!std::getline(in, line)) {
-        error = "Input past end of file: " + settingsPath;
-        return std::nullopt;
-    }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const auto first = line.find('=');
-    if (first == std::string::npos) {
-        error = "Invalid procedure call or argument: " + settingsPath + " has no \"=\" on its second line";
-        return std::nullopt;
-    }
-    const auto second = line.find('=', first + 1);
-    const std::string value =
-        second == std::string::npos ? line.substr(first + 1) : line.substr(first + 1, second - first - 1);
-    if (value.find('\0') != std::string::npos) {
-        error = "the report folder in " + settingsPath + " holds a NUL byte";
-        return std::nullopt;
-    }
-    return Trim(value);
 }
 
 void Form_Load(Session& s)
@@ -156,7 +119,7 @@ void UpDateGroupTab(Session& s)
         ClearTabStrip(s);
         for (int i = 1; i <= s.doc.SheetCount; ++i) {
             Sheet& sheet = s.store[i - 1];
-            std::string caption = sheet.TabName.empty() ? "Mardex " + std::to_string(i) : sheet.TabName;
+            std::string caption = TabCaption(sheet, i - 1);
             s.form.Tabs.push_back(caption);
             sheet.TabName = caption;
         }

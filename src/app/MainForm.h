@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "formats/SettingsFile.h"
+
 namespace mardex {
 
 class Session;
@@ -13,12 +15,6 @@ class Session;
 void Form_Load(Session& s);
 // Lays out the header row of the grid.
 void ResizeGrid(Session& s);
-
-// The settings file "mardex3.ini": its second line is key = value, and the
-// value becomes the report folder. nullopt with the failure's description,
-// naming the file, in `error` when the file is missing, not a regular file
-// of sane size, or the line has no "=" (or a NUL byte in its value).
-std::optional<std::string> ReadReportFolder(const std::string& settingsPath, std::string& error);
 
 void ResetMemory(Session& s);
 void ResetMainForm(Session& s);

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <fstream>
+#include <iterator>
 
 namespace mardex {
 
@@ -369,12 +370,8 @@ long CountDrawnPages(const std::string& reportPath)
 {
     std::ifstream in(reportPath, std::ios::binary);
     if (!in) return -1;
-    long lines = 0;
-    std::string line;
-    while (std::getline(in, line))
-        if (Drawn(line)) ++lines;
-    if (lines <= FirstPageLines) return 1;
-    return 1 + (lines - FirstPageLines + LaterPageLines - 1) / LaterPageLines;
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    return PagesForDrawnLines(DrawnLines(text));
 }
 
 } // namespace mardex

@@ -1,6 +1,8 @@
 #pragma once
 // Drawing the pages of the report file onto a ReportSurface: the running
 // header, the banners, the ruled table header and the report lines.
+#include "formats/ReportPaging.h"
+
 #include <string>
 
 namespace mardex {
@@ -8,9 +10,6 @@ namespace mardex {
 class Session;
 class ReportSurface;
 
-// Lines on page 1 and on every later page; lines with "#" do not count.
-constexpr int FirstPageLines = 44;
-constexpr int LaterPageLines = 51;
 
 // Character cells, transparent fill, "courier"; W and H from the printable area.
 void PreparePrinter(Session& s, ReportSurface& printer);

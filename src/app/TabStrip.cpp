@@ -87,6 +87,12 @@ void EmptySheetNamed(Session& s, const std::string& name)
 
 } // namespace
 
+std::string CaptionOfTab(const Session& s, int index, const std::string& otherwise)
+{
+    if (index >= 0 && index < static_cast<int>(s.form.Tabs.size())) return s.form.Tabs[index];
+    return otherwise;
+}
+
 void TabStrip1_MouseUp(Session& s, int button, int, float, float)
 {
     Guarded(s.ask, " Program Error: ", " txtDescri_MouseUp(frmmain))", [&] {

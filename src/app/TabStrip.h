@@ -17,4 +17,8 @@ void mnuGroupInsert_Click(Session& s);
 void mnuGroupDelete_Click(Session& s);
 void mnuGroupRename_Click(Session& s);
 
+// The caption the strip shows for sheet `index`; `otherwise` when it has no
+// such tab. Reports print the caption, not the stored name.
+std::string CaptionOfTab(const Session& s, int index, const std::string& otherwise);
+
 } // namespace mardex

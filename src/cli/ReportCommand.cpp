@@ -1,4 +1,4 @@
-// mardex-report DOCUMENT: the report the window builds for a document:
+// mardex-report DOCUMENT: the report the window builds for a document or log:
 // File > Open, a click on the tab, then Print Preview > Total or Accumulated
 // (or the report step of the Stickup Sheets button for --all-sheets).
 #include "app/Session.h"
@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/PdfOutput.h"
 #include "cli/LogReportCommand.h"
+#include "cli/SheetReport.h"
 #include "cli/ToolSession.h"
 #include "app/CombinedReport.h"
 #include "app/ReportCommands.h"
@@ -49,11 +50,16 @@ void ClickTab(Session& s, int n)
 
 int RunReport(const ToolOptions& options)
 {
-    ToolSession tool;
-    Session& s = tool.s;
     const std::string document = AbsolutePath(options.document);
     std::string why;
     if (!OutputsAreNotInputs(options, why)) return Fail(why);
+    // A sheet document is read, computed and written by the data layer alone;
+    // a GEOPAK log, a file of another program, and a report drawn into a PDF
+    // or printed still go through the window's session.
+    if (options.pdf.empty() && !options.print && IsSheetDocument(document)) return RunSheetReport(options, document);
+
+    ToolSession tool;
+    Session& s = tool.s;
     if (!tool.Open(document, options, why)) return Fail(why);
     if (!options.output.empty()) s.report.ReportFileOverride = AbsolutePath(options.output);
 

@@ -1,12 +1,11 @@
-#include "app/DocumentParser.h"
+#include "formats/DocumentParser.h"
 
-#include "app/Guarded.h"
-#include "app/Prompter.h"
-#include "app/Session.h"
 #include "text/LikePattern.h"
 #include "text/LineReader.h"
 #include "formats/RowFields.h"
 #include "text/NumberText.h"
+
+#include <istream>
 
 namespace mardex {
 
@@ -54,20 +53,23 @@ std::string NameAfterThirdWord(std::string_view text)
 
 } // namespace
 
-DocumentParser::DocumentParser(Session& s, ParseMode mode, std::string path)
-    : s_(s),
+DocumentParser::DocumentParser(ParserHost& host, const ParserStart& start, ParseMode mode, std::string path)
+    : host_(host),
+      legacy_(start.legacyLayout),
       mode_(mode),
       path_(std::move(path)),
-      unitSystem_(s.doc.UnitSystem),
-      sheetCount_(s.doc.SheetCount),
-      currentSheet_(mode == ParseMode::Open ? s.doc.CurrentSheet : static_cast<int16_t>(s.doc.SheetCount - 1))
+      unitSystem_(start.units),
+      openUnits_(start.units),
+      openUnitsSettled_(start.unitsSettled),
+      sheetCount_(start.sheetCount),
+      currentSheet_(mode == ParseMode::Open ? start.currentSheet : static_cast<int16_t>(start.sheetCount - 1))
 {
 }
 
 Sheet& DocumentParser::Target(int index)
 {
     if (index < 0 || index >= MaxSheets) Fail("the document has more than 26 sheets");
-    if (!sheets_[index]) sheets_[index] = std::make_unique<Sheet>(s_.store[index]);
+    if (!sheets_[index]) sheets_[index] = std::make_unique<Sheet>(host_.Existing(index));
     return *sheets_[index];
 }
 
@@ -148,7 +150,7 @@ void DocumentParser::Bracket(std::string_view line)
 {
     const std::string_view text = BracketText(line);
     if (IsUnitLine(text, mode_)) {
-        unitSystem_ = text == "METRIC" ? 1 : 0;
+        unitSystem_ = text == "METRIC" ? UnitSystem::Metric : UnitSystem::English;
         lineCounter_ = 0;
         rowIndex_ = 0;
         return;
@@ -186,9 +188,9 @@ void DocumentParser::AreaLine(std::string_view text)
         ++sheetCount_;
         std::string name = NameAfterThirdWord(text);
         for (int j = 0; j < currentSheet_; ++j) {
-            const std::string& existing = sheets_[j] ? sheets_[j]->TabName : s_.store[j].TabName;
+            const std::string& existing = sheets_[j] ? sheets_[j]->TabName : host_.Existing(j).TabName;
             if (existing == name || MatchesLike(existing, name)) {
-                name = AskForOtherName(std::move(name));
+                name = host_.OtherTabName(std::move(name));
                 break;
             }
         }
@@ -203,20 +205,12 @@ void DocumentParser::AreaLine(std::string_view text)
 // unit lines come before the first sheet, so nothing has been asked yet.
 void DocumentParser::RefuseOtherUnits() const
 {
-    const bool chosen = s_.form.Label5Visible;  // the open document's unit system is settled
-    if (!chosen || unitSystem_ == s_.doc.UnitSystem) return;
-    const auto name = [](int16_t system) { return system == 1 ? std::string("metric") : std::string("English"); };
+    if (!openUnitsSettled_ || unitSystem_ == openUnits_) return;
+    const auto name = [](UnitSystem units) {
+        return units == UnitSystem::Metric ? std::string("metric") : std::string("English");
+    };
     throw ImportRefused(path_ + " is in " + name(unitSystem_) + " units and the open document in " +
-                        name(s_.doc.UnitSystem) + " units: nothing was imported.");
-}
-
-std::string DocumentParser::AskForOtherName(std::string name)
-{
-    const Answer a = s_.ask.Ask(MessageBox{
-        " Just a warning that you are importing same named tab or a group. Do you want to change it?",
-        Buttons::YesNoCancel, Icon::None, "Warning"});
-    if (a == Answer::Yes) return s_.ask.Input("Print the tab or groupname", "Change Tab Name", "");
-    return name;
+                        name(openUnits_) + " units: nothing was imported.");
 }
 
 void DocumentParser::CloseSheet()
@@ -231,13 +225,12 @@ void DocumentParser::RowLine(std::string_view line)
 {
     if (!SheetReady()) return;  // Import: rows before the first area line would land on an existing sheet
     if (rowIndex_ >= MaxDataRows) Fail("a sheet has more than 1800 rows");
-    const SplitRow row = GetParameters(line, 1, s_.doc.LegacyFormat);
+    const SplitRow row = GetParameters(line, 1, legacy_ ? 1 : 0);
     if (!row.complete) {
-        const int expected = s_.doc.LegacyFormat == 1 ? 5 : 6;
-        ErrorBox(s_.ask, "Program Error: ",
-                 path_ + ", line " + std::to_string(number_) + ": the row has fewer than " +
-                     std::to_string(expected) + " fields; the missing ones are left empty",
-                 " occured in GetParameters(NewFileIO).");
+        const int expected = legacy_ ? 5 : 6;
+        host_.Message("Program Error: " + path_ + ", line " + std::to_string(number_) + ": the row has fewer than " +
+                      std::to_string(expected) + " fields; the missing ones are left empty" +
+                      " occured in GetParameters(NewFileIO).");
     }
     StoreStationValue(Target(currentSheet_), row.fields, rowIndex_, rowsRead_);
 }
@@ -267,47 +260,22 @@ void DocumentParser::End()
     finished_ = true;
 }
 
-void DocumentParser::Commit()
+std::array<std::string, 3> DocumentParser::Descriptions() const
 {
-    for (int i = 0; i < MaxSheets; ++i)
-        if (sheets_[i]) std::swap(s_.store[i], *sheets_[i]);
-    s_.doc.UnitSystem = unitSystem_;
-    s_.doc.SheetCount = sheetCount_;
-    s_.doc.CurrentSheet = currentSheet_ < 0 ? 0 : currentSheet_;
-    // A document read brings its own descriptions; one that lacks a header
-    // line has that description empty, never the previous document's.
+    std::array<std::string, 3> d;
     if (mode_ == ParseMode::Open)
-        for (int i = 0; i < 3; ++i) s_.doc.DescriptionFields[i] = descriptionRead_[i] ? descriptions_[i] : "";
-    if (embankmentRead_) {
-        // The reader's own setting of the box: no change handler, nothing is
-        // stored back into the sheet.
-        s_.form.txtShrinkFactor.text = "01.000";
-        s_.form.txtShrinkFactor.enabled = false;
-    }
+        for (int i = 0; i < 3; ++i) d[i] = descriptionRead_[i] ? descriptions_[i] : "";
+    return d;
 }
 
-bool ParseDocument(Session& s, std::istream& in, const std::string& name, ParseMode mode,
-                   const std::string& prefix, const std::string& place, int& lineCounter)
+void FeedDocument(DocumentParser& parser, std::istream& in, const std::string& name)
 {
-    bool refused = false;
-    const bool read = Guarded(s.ask, prefix, place, [&] {
-        DocumentParser parser(s, mode, name);
-        LineReader lines(in);
-        std::string line;
-        try {
-            while (lines.Next(line))
-                if (!parser.Line(line, lines.Number())) break;
-        } catch (const ImportRefused& e) {
-            s.ask.Message(e.what(), Icon::Exclamation);
-            refused = true;
-            return;
-        }
-        if (in.bad()) throw DocumentFault(name + ": the file could not be read to its end ");
-        parser.End();
-        parser.Commit();
-        lineCounter = parser.LineCounter();
-    });
-    return read && !refused;
+    LineReader lines(in);
+    std::string line;
+    while (lines.Next(line))
+        if (!parser.Line(line, lines.Number())) break;
+    if (in.bad()) throw DocumentFault(name + ": the file could not be read to its end ");
+    parser.End();
 }
 
 } // namespace mardex

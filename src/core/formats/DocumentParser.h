@@ -1,9 +1,10 @@
 #pragma once
 // The line rules of the sheet document reader, shared by Open and Import.
 // The parser writes into copies of the sheets it touches and into its own
-// header values; nothing reaches the session until Commit(), so a document
-// that turns out to be malformed leaves the open document as it was.
+// header values; nothing reaches the open document until the caller takes
+// them, so a document that turns out to be malformed leaves it as it was.
 #include "model/SheetStore.h"
+#include "model/UnitSystem.h"
 
 #include <array>
 #include <iosfwd>
@@ -14,8 +15,6 @@
 #include <string_view>
 
 namespace mardex {
-
-class Session;
 
 // A malformed document: the description names the file and the line.
 struct DocumentFault : std::runtime_error {
@@ -30,15 +29,38 @@ struct ImportRefused : DocumentFault {
 
 enum class ParseMode { Open, Import };
 
-// Feeds every line of `in` to a parser of the given mode and commits what it
-// read. After a failure the store is untouched, the message (prefix, the
-// failure, place) has been shown, and the result is false.
-bool ParseDocument(Session& s, std::istream& in, const std::string& name, ParseMode mode,
-                   const std::string& prefix, const std::string& place, int& lineCounter);
+// What the parser builds on: the open document's counters and sheets (an
+// empty store for a document read on its own), and who answers its questions.
+struct ParserStart {
+    UnitSystem units = UnitSystem::English;
+    int16_t sheetCount = 1;
+    int16_t currentSheet = 0;   // Open: where reading starts; Import: the last sheet
+    bool legacyLayout = false;  // "[VERSION 97.1]": rows of five fields
+    // Import: the open document's unit system is settled (its unit caption
+    // is shown), so sheets of the other system are refused.
+    bool unitsSettled = false;
+};
+
+class ParserHost {
+public:
+    virtual ~ParserHost() = default;
+    // The sheet as the open document holds it (the parser copies it before
+    // writing into it).
+    virtual const Sheet& Existing(int index) const = 0;
+    // Import: a sheet named like an existing one; the name to give it.
+    virtual std::string OtherTabName(std::string name) = 0;
+    // A message that does not stop the reading.
+    virtual void Message(const std::string& text) = 0;
+};
+
+// Feeds every line of `in` to `parser`, then the end of the file. Throws
+// DocumentFault naming the file and the line.
+class DocumentParser;
+void FeedDocument(DocumentParser& parser, std::istream& in, const std::string& name);
 
 class DocumentParser {
 public:
-    DocumentParser(Session& s, ParseMode mode, std::string path);
+    DocumentParser(ParserHost& host, const ParserStart& start, ParseMode mode, std::string path);
 
     // One line (without its line end) and its 1-based number in the file.
     // false once "[LAST RECORD]" has been read. Throws DocumentFault.
@@ -47,9 +69,15 @@ public:
     // last sheet here).
     void End();
 
-    // Moves what was read into the session: sheets, counters, unit system,
-    // descriptions (Open only) and the factor box of an embankment sheet.
-    void Commit();
+    // What was read: the sheets touched (null for the others), the counters,
+    // the unit system and, for Open, the descriptions (a line not read is empty).
+    std::array<std::unique_ptr<Sheet>, MaxSheets>& Sheets() { return sheets_; }
+    UnitSystem Units() const { return unitSystem_; }
+    int16_t SheetCount() const { return sheetCount_; }
+    int16_t CurrentSheet() const { return currentSheet_ < 0 ? 0 : currentSheet_; }
+    std::array<std::string, 3> Descriptions() const;
+    // A sheet measured in embankment was read (the window greys the factor box).
+    bool EmbankmentRead() const { return embankmentRead_; }
 
     int LineCounter() const { return lineCounter_; }
 
@@ -63,16 +91,18 @@ private:
     void RowLine(std::string_view line);
     void NumberLine(double value);
     bool SheetReady() const { return mode_ == ParseMode::Open || importOpened_; }
-    std::string AskForOtherName(std::string name);
     void RefuseOtherUnits() const;
 
-    Session& s_;
+    ParserHost& host_;
+    bool legacy_;
     ParseMode mode_;
     std::string path_;
     long long number_ = 0;
 
     std::array<std::unique_ptr<Sheet>, MaxSheets> sheets_;
-    int16_t unitSystem_;
+    UnitSystem unitSystem_;
+    UnitSystem openUnits_;
+    bool openUnitsSettled_;
     int16_t sheetCount_;
     int16_t currentSheet_;
     std::array<std::string, 3> descriptions_;

@@ -1,0 +1,138 @@
+#include "cli/SheetReport.h"
+
+#include "cli/CliPrompter.h"
+#include "cli/Commands.h"
+#include "cli/ToolSession.h"
+#include "app/UserFiles.h"
+#include "compute/SheetComputation.h"
+#include "compute/SheetReportWriter.h"
+#include "formats/ReportPaging.h"
+#include "formats/SettingsFile.h"
+#include "formats/SheetDocumentReader.h"
+#include "model/Document.h"
+#include "text/NumberText.h"
+
+#include <filesystem>
+#include <iostream>
+
+namespace mardex::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int Fail(const std::string& why)
+{
+    CliPrompter::Print(why);
+    return 1;
+}
+
+// The window shows a sheet through its header boxes, and the boxes' change
+// handlers write back into the sheet: the factor box stores the factor as it
+// shows it (two decimals), and ticking the embankment box shows "1.000".
+// Reports of a shown sheet print that factor, so the tool shows the sheets the
+// window would have shown.
+void ShowThroughFactorBox(Sheet& sheet)
+{
+    auto box = [&sheet](const std::string& text) {
+        const std::string shown = FormatAreaText(text);
+        if (Trim(shown) != sheet.BalanceFactor) sheet.BalanceFactor = shown;
+    };
+    box(FormatAreaText(sheet.BalanceFactor));
+    if (sheet.MeasuredInEmbankment == 1) box("1.000");
+}
+
+// A section of the report, or the window's message when the computation fails.
+bool AppendSection(std::string& text, const Sheet& sheet, int index, const Document& doc, ReportMode mode,
+                   int embankmentBox)
+{
+    const SheetComputation c = ComputeSheet(sheet, doc.units, mode);
+    for (const std::string& message : c.messages) CliPrompter::Print(message);
+    if (!c.ok()) {
+        CliPrompter::Print("Program Error: " + c.fault + " occured in CreateTempRptFile");
+        return false;
+    }
+    ReportHeading heading;
+    heading.descriptionFields = doc.descriptionFields;
+    heading.tabCaption = TabCaption(sheet, index);
+    heading.units = doc.units;
+    heading.embankment = embankmentBox;
+    // A report built alone starts its grand totals at zero, and so does each
+    // section of the combined report.
+    WriteSheetReport(text, c, heading, c.totals);
+    return true;
+}
+
+// The report folder from the settings the window would read: the user's
+// when the window has created them, else those shipped with the program.
+std::string ReportFolder()
+{
+    const std::string user = ExistingUserSettings();
+    const std::string folder = user.empty() ? ShippedFilesFolder(ExecutableFolder()) : user;
+    std::string error;
+    if (auto reportFolder = ReadReportFolder(folder.empty() ? "mardex3.ini" : folder + "/mardex3.ini", error))
+        return *reportFolder;
+    CliPrompter::Print("Program Error: " + error + " occured in Form_Load");
+    return {};
+}
+
+} // namespace
+
+bool IsSheetDocument(const std::string& path)
+{
+    std::error_code ec;
+    return ToUpper(path).find(".MDX") != std::string::npos && fs::is_regular_file(path, ec);
+}
+
+int RunSheetReport(const ToolOptions& options, const std::string& document)
+{
+    const std::string folder = ReportFolder();
+    DocumentReadResult read = ReadSheetDocument(document);
+    for (const std::string& message : read.messages) CliPrompter::Print(message);
+    if (!read.document) {
+        CliPrompter::Print(read.compatible ? "Program Error: " + read.error + "(ReadFileVersion2002(NewFileIO))"
+                                           : NotCompatibleMessage);
+        return Fail(document + ": the document could not be read");
+    }
+    Document& doc = *read.document;
+    const int sheetCount = static_cast<int>(doc.sheets.size());
+    if (!options.allSheets && options.sheet > sheetCount)
+        return Fail(document + ": has no sheet " + std::to_string(options.sheet) + " (it has " +
+                    std::to_string(sheetCount) + ")");
+
+    std::string error;
+    const auto path = options.output.empty() ? SheetReportPath(folder, document, error)
+                                             : std::optional<std::string>(AbsolutePath(options.output));
+    if (!path) {
+        CliPrompter::Print(error);
+        return Fail(document + ": no report was written");
+    }
+
+    // Open shows the first sheet; a report of one sheet clicks its tab first.
+    // The check box keeps the state of the last sheet shown: the combined
+    // report prints the first sheet's in every section, as the window does.
+    ShowThroughFactorBox(doc.sheets[0]);
+    std::string text;
+    bool built = true;
+    if (options.allSheets) {
+        const int box = doc.sheets[0].MeasuredInEmbankment;
+        for (int i = 0; i < sheetCount && built; ++i)
+            built = AppendSection(text, doc.sheets[i], i, doc, ReportMode::Total, box);
+    } else {
+        const int i = options.sheet - 1;
+        ShowThroughFactorBox(doc.sheets[i]);
+        built = AppendSection(text, doc.sheets[i], i, doc,
+                              options.accumulated ? ReportMode::Accumulated : ReportMode::Total,
+                              doc.sheets[i].MeasuredInEmbankment);
+    }
+    if (built && !WriteReportText(*path, text, false, error)) {
+        CliPrompter::Print(error);
+        built = false;
+    }
+    // A run that fails has written nothing: the old report stays as it was.
+    if (!built) return Fail(document + ": no report was written");
+    std::cout << *path << ": " << PagesForDrawnLines(DrawnLines(text)) << " pages\n";
+    return 0;
+}
+
+} // namespace mardex::cli

@@ -1,0 +1,60 @@
+#include "formats/SheetDocumentReader.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace mardex::test {
+namespace {
+
+DocumentReadResult Read(const std::string& text)
+{
+    std::istringstream in(text);
+    return ReadSheetDocument(in, "road1.mdx");
+}
+
+TEST(SheetDocumentReader, GivesTheDocumentAsAValueWithItsMessages)
+{
+    const DocumentReadResult r = Read(
+        "[VERSION 2002]\r\n[METRIC]\r\nDESIGNER\r\n1234\r\nC-1\r\n"
+        "[END AREA 1 North ramp]\r\n#BALANCE FACTOR\r\n0.90\r\n#MEASURED IN EMBANKMENT\r\n 0 \r\n"
+        "00+00.000  -  1.00  0.00  2.00  0.00\r\n"
+        "[END AREA 2 ]\r\n#BALANCE FACTOR\r\n1.00\r\n#MEASURED IN EMBANKMENT\r\n 1 \r\n"
+        "01+00.000  -  3.00\r\n"
+        "[LAST RECORD]\r\n");
+    ASSERT_TRUE(r.document) << r.error;
+    const Document& d = *r.document;
+    EXPECT_EQ(d.descriptionFields, (std::array<std::string, 3>{"DESIGNER", "1234", "C-1"}));
+    EXPECT_EQ(d.units, UnitSystem::Metric);
+    ASSERT_EQ(d.sheets.size(), 2u);
+    EXPECT_EQ(TabCaption(d.sheets[0], 0), "North ramp");
+    EXPECT_EQ(TabCaption(d.sheets[1], 1), "Mardex 2");
+    EXPECT_EQ(d.sheets[0].BalanceFactor, "0.9");
+    EXPECT_EQ(d.sheets[0].Cell(ColFill, 0), "2.00");
+    EXPECT_TRUE(d.sheets[0].IsEndMarker(1));
+    EXPECT_EQ(d.sheets[1].MeasuredInEmbankment, 1);
+    // The short row is read, and the reader says so naming the file and the line.
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_NE(r.messages[0].find("road1.mdx, line 17: the row has fewer than 6 fields"), std::string::npos);
+}
+
+TEST(SheetDocumentReader, RefusesWithAnErrorNamingTheFileAndLine)
+{
+    const struct {
+        const char* text;
+        const char* error;
+        bool compatible;
+    } cases[] = {
+        {"hello\r\n", "road1.mdx: FILE IS NOT COMPATIBLE", false},
+        {"[VERSION 2002]\r\n[ENGLISH]\r\n\r\n\r\n\r\n[BROKEN]\r\n", "road1.mdx, line 6: a bracket line without a blank", true},
+    };
+    for (const auto& c : cases) {
+        const DocumentReadResult r = Read(c.text);
+        EXPECT_FALSE(r.document) << c.text;
+        EXPECT_EQ(r.error.rfind(c.error, 0), 0u) << r.error;
+        EXPECT_EQ(r.compatible, c.compatible) << c.text;
+    }
+}
+
+} // namespace
+} // namespace mardex::test
