@@ -34,7 +34,7 @@ void RenderPage(benchmark::State& state, bool preview)
     for (auto _ : state) {
         s.print.PageToRender = static_cast<int16_t>(state.range(0));
         surface.pages.assign(1, {});
-        PrintOneByOne(s, surface);
+        RenderPage(s, surface);
         benchmark::DoNotOptimize(surface.pages.back().texts.size());
     }
     state.SetLabel(std::to_string(std::filesystem::file_size(report) / 1024) + " KiB file");

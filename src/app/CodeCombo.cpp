@@ -11,27 +11,27 @@ void Grid1_Click(Session& s)
     Guarded(s.ask, "Program Error: ", " occured in Grid1_Click", [&] {
         const GridModel& grid = s.form.grid;
         if (grid.Col() != ColCode || !s.form.GridShowsSheet) {
-            s.form.Combo1Visible = false;
+            s.form.codeComboVisible = false;
             return;
         }
-        s.form.Combo1Visible = true;
+        s.form.codeComboVisible = true;
         const std::string& text = grid.Text(grid.Row(), grid.Col());
         if (!text.empty()) s.doc.LastCode = text;
         // The window places the combo over the current cell.
         if (grid.Row() >= GridHeaderRows) LoadComboBox(s);
-        s.form.Focus = FocusTarget::Combo1;
+        s.form.Focus = FocusTarget::CodeCombo;
     });
 }
 
 void LoadComboBox(Session& s)
 {
     Guarded(s.ask, "Program Error: ", " occured in LoadComboBox(Globals)", [&] {
-        s.form.Combo1Items = {"SA", "FB", "AH", "BK", "-"};
+        s.form.codeComboItems = {"SA", "FB", "AH", "BK", "-"};
         const GridModel& grid = s.form.grid;
         if (grid.Col() == ColCode && !s.doc.LastCode.empty()) {
             const std::string& text = grid.Text(grid.Row(), grid.Col());
             // An empty code cell proposes the code used last.
-            s.form.Combo1Text = Trim(text).empty() ? s.doc.LastCode : text;
+            s.form.codeComboText = Trim(text).empty() ? s.doc.LastCode : text;
         }
     });
 }
@@ -41,7 +41,7 @@ void TakeComboText(Session& s)
 {
     GridModel& grid = s.form.grid;
     if (grid.Col() != ColCode || grid.Row() < GridHeaderRows || !s.form.GridShowsSheet) return;
-    s.doc.LastCode = s.form.Combo1Text;
+    s.doc.LastCode = s.form.codeComboText;
     grid.SetText(grid.Row(), ColCode, s.doc.LastCode);
     std::string code = Trim(s.doc.LastCode);
     Sheet& sheet = s.CurrentSheet();
@@ -63,7 +63,7 @@ void Combo1_LostFocus(Session& s)
 {
     Guarded(s.ask, "Program Error: ", " occured in Combo1_LostFocus", [&] {
         TakeComboText(s);
-        s.form.Combo1Visible = false;
+        s.form.codeComboVisible = false;
     });
 }
 

@@ -45,7 +45,7 @@ std::string Last30(const std::string& text) { return text.size() <= 30 ? text : 
 
 } // namespace
 
-const std::vector<std::string>& FileChooser::Combo1Items()
+const std::vector<std::string>& FileChooser::PatternItems()
 {
     static const std::vector<std::string> items{"*.dgn", "*.*"};
     return items;
@@ -64,9 +64,9 @@ void FileChooser::SetFolder(const std::string& path)
     Refresh();
 }
 
-void FileChooser::SetPattern(const std::string& pattern)
+void FileChooser::SetPattern(const std::string& chosen)
 {
-    Combo1 = pattern;
+    pattern = chosen;
     Refresh();
 }
 
@@ -79,7 +79,7 @@ void FileChooser::Refresh()
         std::error_code ec2;
         if (!it->is_regular_file(ec2)) continue;
         const std::string name = it->path().filename().string();
-        if (MatchesFilePattern(name, Combo1)) files.push_back(name);
+        if (MatchesFilePattern(name, pattern)) files.push_back(name);
     }
     std::sort(files.begin(), files.end());
 }
@@ -87,15 +87,15 @@ void FileChooser::Refresh()
 void FileChooser::ClickFile(const std::string& name)
 {
     Refresh();
-    Text1 = name;
+    fileName = name;
     const auto it = std::find(files.begin(), files.end(), name);
     selected = it == files.end() ? -1 : static_cast<int>(it - files.begin());
 }
 
 std::string FileChooser::ChosenPath() const
 {
-    if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) return folder + Text1;
-    return folder + "/" + Text1;
+    if (!folder.empty() && (folder.back() == '/' || folder.back() == '\\')) return folder + fileName;
+    return folder + "/" + fileName;
 }
 
 std::vector<std::string> FileChooser::SubFolders() const
@@ -110,20 +110,20 @@ std::vector<std::string> FileChooser::SubFolders() const
     return out;
 }
 
-void BentleyTwoModel::Form_Load(const std::string& defaultSeed, const std::string& startFolder)
+void DesignFileDialogModel::Form_Load(const std::string& defaultSeed, const std::string& startFolder)
 {
     loaded = true;
     Label6 = defaultSeed;
     chooser.SetFolder(startFolder);
-    chooser.Text1 = chooser.selected >= 0 ? chooser.files[chooser.selected] : std::string();
+    chooser.fileName = chooser.selected >= 0 ? chooser.files[chooser.selected] : std::string();
 }
 
-void BentleyTwoModel::Label6_Click(Session& s)
+void DesignFileDialogModel::Label6_Click(Session& s)
 {
     if (!s.stickup.SeedFilePath.empty()) Label6 = s.stickup.SeedFilePath;
 }
 
-bool BentleyTwoModel::Command1_Click(Session& s)
+bool DesignFileDialogModel::Command1_Click(Session& s)
 {
     try {
         const std::string target = chooser.ChosenPath();
@@ -145,20 +145,20 @@ bool BentleyTwoModel::Command1_Click(Session& s)
     }
 }
 
-void CopyOfBentleyDlgModel::Form_Load(const std::string& startFolder)
+void SeedFileDialogModel::Form_Load(const std::string& startFolder)
 {
     loaded = true;
     chooser.SetFolder(startFolder);
-    chooser.Text1 = chooser.selected >= 0 ? chooser.files[chooser.selected] : std::string();
+    chooser.fileName = chooser.selected >= 0 ? chooser.files[chooser.selected] : std::string();
 }
 
-void CopyOfBentleyDlgModel::Command1_Click(Session& s, BentleyTwoModel& target)
+void SeedFileDialogModel::Command1_Click(Session& s, DesignFileDialogModel& target)
 {
     s.stickup.SeedFilePath = chooser.ChosenPath();
     target.Label6 = s.stickup.SeedFilePath;
 }
 
-void CopyOfBentleyDlgModel::File1_DblClick(Session& s, BentleyTwoModel& target, const std::string& name)
+void SeedFileDialogModel::File1_DblClick(Session& s, DesignFileDialogModel& target, const std::string& name)
 {
     chooser.ClickFile(name);
     Command1_Click(s, target);

@@ -13,13 +13,13 @@ class Session;
 // that both dialogs share.
 struct FileChooser {
     std::string folder;                // Dir1's path
-    std::string Combo1 = "*.dgn";      // the pattern of the file list
+    std::string pattern = "*.dgn";     // Combo1: the pattern of the file list
     std::vector<std::string> files;    // File1, sorted
     int selected = -1;                 // File1's selected entry
-    std::string Text1;
+    std::string fileName;              // Text1: the name box
     std::string Label3;                // the last 30 characters of the folder
 
-    static const std::vector<std::string>& Combo1Items();
+    static const std::vector<std::string>& PatternItems();  // Combo1's list
 
     // Dir1 change (a drive change moves the folder list too).
     void SetFolder(const std::string& path);
@@ -38,7 +38,8 @@ struct FileChooser {
 // letters compare without case, and "*.*" takes every file.
 bool MatchesFilePattern(const std::string& name, const std::string& pattern);
 
-struct BentleyTwoModel {
+// The dialog bentleyTwo.
+struct DesignFileDialogModel {
     bool loaded = false;
     FileChooser chooser;
     std::string Label6;  // the seed file copied onto the target
@@ -53,17 +54,18 @@ struct BentleyTwoModel {
     bool Command1_Click(Session& s);
 };
 
-struct CopyOfBentleyDlgModel {
+// The dialog CopyOfBentleyDlg.
+struct SeedFileDialogModel {
     bool loaded = false;
     FileChooser chooser;
-    int Check1 = 0;  // "Open File as Read Only": no action
+    int readOnly = 0;  // Check1: "Open File as Read Only", no action
 
     void Form_Load(const std::string& startFolder);
     // OK: the chosen file becomes SeedFilePath and bentleyTwo's seed label.
     // Always hides the dialog.
-    void Command1_Click(Session& s, BentleyTwoModel& target);
+    void Command1_Click(Session& s, DesignFileDialogModel& target);
     // A double click on a file: a click followed by OK.
-    void File1_DblClick(Session& s, BentleyTwoModel& target, const std::string& name);
+    void File1_DblClick(Session& s, DesignFileDialogModel& target, const std::string& name);
 };
 
 // Copies the seed onto the target, replacing it. False when the seed is

@@ -124,7 +124,7 @@ void ShowReadDocument(Session& s, int lineCounter, bool showFirstSheet)
     s.form.grid.SetRows(GridHeaderRows + 1);
     for (int c = 0; c < GridColumns; ++c) s.form.grid.SetText(GridHeaderRows, c, "");
     FillMainForm(s);
-    SetMesurementSyste(s);
+    SetMeasurementSystem(s);
     TopRowVisible(s, lineCounter);
     UpDateUnits(s);
 }

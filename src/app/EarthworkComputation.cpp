@@ -18,7 +18,7 @@ ReportHeading HeadingOf(const Session& s)
     h.descriptionFields = s.doc.DescriptionFields;
     h.tabCaption = CaptionOfTab(s, s.doc.CurrentSheet, s.store[s.doc.CurrentSheet].TabName);
     h.units = UnitOfNumber(s.doc.UnitSystem);
-    h.embankment = s.form.Check1;
+    h.embankment = s.form.embankmentCheck;
     return h;
 }
 

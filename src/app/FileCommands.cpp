@@ -51,8 +51,8 @@ void ShowSheetDocumentMode(Session& s)
     s.doc.LogMode = 0;
     s.form.GridVisible = true;
     s.form.GridEnabled = true;
-    s.form.Text1.enabled = false;
-    s.form.Text1.visible = false;
+    s.form.logExplanation.enabled = false;
+    s.form.logExplanation.visible = false;
     s.form.mnuImportFileEnabled = true;
     s.form.mnuImportFileCaption = "Import MDX File";
 }
@@ -93,8 +93,8 @@ int OpenSheetDocument(Session& s, const std::string& nameBefore, bool reset)
 {
     s.form.GridVisible = true;
     s.form.GridEnabled = true;
-    s.form.Text1.enabled = false;
-    s.form.Text1.visible = false;
+    s.form.logExplanation.enabled = false;
+    s.form.logExplanation.visible = false;
     if (CheckFileCompatibility(s, s.doc.CurrentFileName) == 1) {
         s.ask.Message("FILE IS NOT COMPATIBLE WITH PRESENT VERSION OF THE PROGRAM.");
         s.doc.CurrentFileName = nameBefore;
@@ -129,7 +129,7 @@ int OpenSheetDocument(Session& s, const std::string& nameBefore, bool reset)
 // leaves the document as it was. It returns whether it reset the window.
 // `logsOnly`: Import's log branch, which opens nothing but a further log, so
 // a sheet document picked there never becomes the open document.
-int RadingTheFileWith(Session& s, const std::function<bool()>& prepare, bool logsOnly = false)
+int ReadingTheFileWith(Session& s, const std::function<bool()>& prepare, bool logsOnly = false)
 {
     int result = 1;
     Guarded(s.ask, ProgramError, "(RadingTheFile(FileMenu))", [&] {
@@ -254,7 +254,7 @@ int SavingTheFile(Session& s)
     return result;
 }
 
-int RadingTheFile(Session& s) { return RadingTheFileWith(s, {}); }
+int ReadingTheFile(Session& s) { return ReadingTheFileWith(s, {}); }
 
 void mnuFileSave_Click(Session& s)
 {
@@ -359,7 +359,7 @@ int OpenFileCommand(Session& s)
         const auto resetAndRead = [&](bool reset) {
             s.doc.CurrentSheet = 0;
             s.doc.SheetCount = 1;
-            result = RadingTheFileWith(s, [&] {
+            result = ReadingTheFileWith(s, [&] {
                 if (reset) ResetallAttributes(s);
                 return reset;
             });
@@ -448,7 +448,7 @@ void mnuImportFile_Click(Session& s)
             // stick-up drawing keeps no row maximum: it follows the report file.
             if (!PrepareGeopakLogImport(s)) return;
             // -----------------------------------------------------------------
-            if (RadingTheFileWith(s, {}, true) == 0) ShowImportDone(s);
+            if (ReadingTheFileWith(s, {}, true) == 0) ShowImportDone(s);
             s.doc.DataChanged = 0;
         }
     } catch (const std::exception&) {

@@ -41,6 +41,7 @@ int SavingTheFile(Session& s);
 // a GEOPAK log. 1 when nothing was opened, otherwise the reader's result.
 // Open and Import record the sheet counters in SheetCountBeforeCommand /
 // CurrentSheetBeforeCommand first; a cancelled dialog puts them back.
-int RadingTheFile(Session& s);
+// Spelled RadingTheFile before.
+int ReadingTheFile(Session& s);
 
 } // namespace mardex

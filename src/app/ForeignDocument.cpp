@@ -84,8 +84,8 @@ void ShowForeignDocument(Session& s, const ImportedDocument& read, const std::st
 {
     s.form.GridVisible = true;
     s.form.GridEnabled = true;
-    s.form.Text1.enabled = false;
-    s.form.Text1.visible = false;
+    s.form.logExplanation.enabled = false;
+    s.form.logExplanation.visible = false;
     s.form.mnuImportFileEnabled = true;
     s.form.mnuImportFileCaption = "Import MDX File";
     s.form.Label4Visible = true;

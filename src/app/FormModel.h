@@ -18,7 +18,7 @@ struct TextBoxState {
 
 // Where the keyboard focus should go; the Qt layer applies it and resets it
 // to None.
-enum class FocusTarget { None, Grid, Designer, ProjectNo, ControlNo, ShrinkFactor, Combo1, Command1 };
+enum class FocusTarget { None, Grid, Designer, ProjectNo, ControlNo, ShrinkFactor, CodeCombo /* Combo1 */, Command1 };
 
 struct FormModel {
     std::string Caption = "MARDEX :UNTITLED";
@@ -26,7 +26,7 @@ struct FormModel {
     std::array<TextBoxState, 3> txtDescri;  // designer, project no, control no
     TextBoxState txtShrinkFactor{"1.00"};
     bool Label4Visible = true;               // "Balance Factor:"
-    int Check1 = 0;                          // "Earthwork measured in Embankment"
+    int embankmentCheck = 0;  // Check1: "Earthwork measured in Embankment"
 
     bool optMetric = false, optEnglish = false;
     bool Frame1Visible = true, Frame1Enabled = true;
@@ -42,12 +42,13 @@ struct FormModel {
     // the tabs, Group Delete): it takes no edits until a sheet is shown, so
     // typing cannot overwrite a sheet the user does not see.
     bool GridShowsSheet = true;
-    bool Combo1Visible = false;
-    std::string Combo1Text;
-    std::vector<std::string> Combo1Items;
+    // The code combo over the Code column (Combo1).
+    bool codeComboVisible = false;
+    std::string codeComboText;
+    std::vector<std::string> codeComboItems;
 
     // The explanation text shown instead of the grid while a GEOPAK log is open.
-    TextBoxState Text1{"", true, false, true};
+    TextBoxState logExplanation{"", true, false, true};  // Text1
 
     std::vector<std::string> Tabs;  // captions, tab i+1 at index i
     int SelectedTab = 0;            // 0-based index of the selected tab

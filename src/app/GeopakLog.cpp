@@ -78,7 +78,7 @@ public:
                 if (Contains(*line, "meters)   meters)    meters)") ||
                     Contains(*line, "meters)    meters)    meters)                    meters)   meters)"))
                     s_.doc.UnitSystem = 1;
-                SetMesurementSyste(s_);
+                SetMeasurementSystem(s_);
                 if (Contains(upper, "EARTHWORKS FOR BASELINE")) s_.doc.BaselineName = AfterFirstEquals(*line);
                 if (IsDashesLine(*line)) TableSection(r);
             }

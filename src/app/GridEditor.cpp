@@ -73,7 +73,7 @@ void Grid1_KeyPress(Session& s, int16_t& key)
         // sheet: its slot keeps the end marker until something is typed there.
         if (movedByEnter && s.CurrentSheet().IsEndMarker(cur - GridHeaderRows) && grid.Text(cur, curCol).empty())
             return;
-        if (!StorageStructure(s, cur, curCol)) return;
+        if (!StoreGridCell(s, cur, curCol)) return;
         if (cur == grid.Rows() - 1) MarkEndBelowLastRow(s);
         s.doc.DataChanged = 1;
     });
@@ -92,12 +92,12 @@ int CommitCell(Session& s, int row, int col)
         GridModel& grid = s.form.grid;
         grid.SetRow(row);
         grid.SetCol(col);
-        if (CheckwhetherItIsLastLine(s, row, col) == 1) {
+        if (CheckWhetherItIsLastLine(s, row, col) == 1) {
             result = 1;
             return;
         }
         FormatGridEntries(s, row, col);
-        if (!StorageStructure(s, row, col)) {
+        if (!StoreGridCell(s, row, col)) {
             result = 1;
             return;
         }
@@ -107,7 +107,7 @@ int CommitCell(Session& s, int row, int col)
     return result;
 }
 
-int CheckwhetherItIsLastLine(Session& s, int row, int col)
+int CheckWhetherItIsLastLine(Session& s, int row, int col)
 {
     int result = 0;
     Guarded(s.ask, "Program Error: ", " occured in CheckwhetherItIsLastLine", [&] {
@@ -151,7 +151,7 @@ void FormatGridEntries(Session& s, int row, int col)
     });
 }
 
-bool StorageStructure(Session& s, int row, int col)
+bool StoreGridCell(Session& s, int row, int col)
 {
     bool stored = false;
     Guarded(s.ask, "Program Error: ", " occured in StorageStructure", [&] {
@@ -284,7 +284,7 @@ void Grid1_KeyUp(Session& s, int key, int)
                 break;
             }
             grid.SetText(r, c, "");
-            if (!StorageStructure(s, r, c)) break;
+            if (!StoreGridCell(s, r, c)) break;
             // The store has changed whatever the order check says, and a row
             // stored over the end marker moves the marker below it first: the
             // sheet never loses its end.

@@ -33,11 +33,13 @@ void Grid1_KeyPress(Session& s, int16_t& key);
 
 // Validates, formats and stores one cell: 0 accepted, 1 rejected.
 int CommitCell(Session& s, int row, int col);
-int CheckwhetherItIsLastLine(Session& s, int row, int col);
+// Spelled CheckwhetherItIsLastLine before.
+int CheckWhetherItIsLastLine(Session& s, int row, int col);
 void FormatGridEntries(Session& s, int row, int col);
 // Copies grid cell (row, col) into the current sheet. False when nothing
 // could be stored (row outside the sheet's slots: a message says why).
-bool StorageStructure(Session& s, int row, int col);
+// Known as StorageStructure.
+bool StoreGridCell(Session& s, int row, int col);
 
 void SetFocusToColumnOrRow(Session& s, int row, int col);
 void ModifyRow(Session& s, int row);

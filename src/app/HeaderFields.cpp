@@ -21,8 +21,8 @@ void SetShrinkFactorText(Session& s, std::string text)
 
 void SetCheck1(Session& s, int value)
 {
-    if (s.form.Check1 == value) return;
-    s.form.Check1 = value;
+    if (s.form.embankmentCheck == value) return;
+    s.form.embankmentCheck = value;
     Check1_Click(s);
 }
 
@@ -81,7 +81,7 @@ void txtShrinkFactor_Change(Session& s)
 
 void Check1_Click(Session& s)
 {
-    if (s.form.Check1 == 1) {
+    if (s.form.embankmentCheck == 1) {
         SetShrinkFactorText(s, "1.000");
         s.form.txtShrinkFactor.locked = true;
     } else {
@@ -91,18 +91,18 @@ void Check1_Click(Session& s)
 
 void Check1_UserClick(Session& s)
 {
-    SetCheck1(s, s.form.Check1 == 1 ? 0 : 1);
+    SetCheck1(s, s.form.embankmentCheck == 1 ? 0 : 1);
     Guarded(s.ask, "Program Error: ", " occured in Check1_Click",
             [&] {
                 Sheet& sheet = s.CurrentSheet();
                 // A log's tab is not a sheet document: nothing of it is saved.
-                if (sheet.MeasuredInEmbankment != s.form.Check1 && s.doc.LogMode == 0) {
-                    sheet.MeasuredInEmbankment = static_cast<int16_t>(s.form.Check1);
+                if (sheet.MeasuredInEmbankment != s.form.embankmentCheck && s.doc.LogMode == 0) {
+                    sheet.MeasuredInEmbankment = static_cast<int16_t>(s.form.embankmentCheck);
                     s.doc.DataChanged = 1;
                 }
                 // A sheet no longer measured in embankment takes a factor again
                 // (showing a flagged sheet greys the box).
-                if (s.form.Check1 == 0) s.form.txtShrinkFactor.enabled = true;
+                if (s.form.embankmentCheck == 0) s.form.txtShrinkFactor.enabled = true;
             });
 }
 
@@ -133,7 +133,7 @@ void optEnglish_Click(Session& s)
             [&] { ChooseUnitSystem(s, 0, "English System"); });
 }
 
-void SetMesurementSyste(Session& s)
+void SetMeasurementSystem(Session& s)
 {
     Guarded(s.ask, "Program Error : ", " occured in SetMesurementSyste", [&] {
         if (s.doc.UnitSystem != 0) SetOptMetric(s);

@@ -26,7 +26,8 @@ void txtShrinkFactor_Change(Session& s);
 void Check1_Click(Session& s);
 void optMetric_Click(Session& s);
 void optEnglish_Click(Session& s);
-void SetMesurementSyste(Session& s);
+// Spelled SetMesurementSyste before.
+void SetMeasurementSystem(Session& s);
 
 // A click on the check box by the user: the box changes and its state is
 // stored in the current sheet's flag, so it is saved with the document.

@@ -35,10 +35,10 @@ void ShowLogMode(Session& s)
     f.txtShrinkFactor.visible = false;
     f.GridVisible = false;
     f.GridEnabled = false;
-    f.Text1.text = ExplanationText;
-    f.Text1.visible = true;
-    f.Text1.enabled = true;
-    f.Text1.locked = true;
+    f.logExplanation.text = ExplanationText;
+    f.logExplanation.visible = true;
+    f.logExplanation.enabled = true;
+    f.logExplanation.locked = true;
     f.Caption = "GEOPAK LOG FILE: " + s.doc.CurrentFileName;
     f.mnuImportFileEnabled = true;
     f.mnuImportFileCaption = "Import any other Log File";
@@ -134,7 +134,7 @@ void LogTabClick(Session& s, int tabIndex)
         const SheetLog& log = s.logs()[tabIndex];
         if (log.LogPath.empty()) return;
         s.doc.UnitSystem = log.UnitSystem;
-        SetMesurementSyste(s);
+        SetMeasurementSystem(s);
         if (!log.HasAccumulated()) s.report.AccumulatedMode = 0;
         WriteAndPreview(s);
     });

@@ -13,7 +13,7 @@ inline const std::string NotALogMessage = " The file selected is not a Geopak Ea
 // True when the upper-cased path contains ".LOG" (the dispatcher's test).
 bool IsGeopakLogName(const std::string& path);
 
-// The log branch of RadingTheFile for the existing file CurrentFileName:
+// The log branch of ReadingTheFile for the existing file CurrentFileName:
 // recognises the log (refusing it with its message and the sheet counters put
 // back to SheetCountBeforeCommand / CurrentSheetBeforeCommand), switches the
 // window to log mode, reads the log into tab CurrentSheet, names the tab,

@@ -35,7 +35,7 @@ ReportHeading LogHeadingOf(const Session& s)
     h.descriptionFields = s.doc.DescriptionFields;
     h.tabCaption = CaptionOfTab(s, s.doc.CurrentSheet, "");
     h.units = UnitOfNumber(s.doc.UnitSystem);
-    h.embankment = s.form.Check1 == 1 ? 1 : 0;
+    h.embankment = s.form.embankmentCheck == 1 ? 1 : 0;
     return h;
 }
 

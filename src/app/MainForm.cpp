@@ -67,7 +67,7 @@ void ResetMainForm(Session& s)
         GridModel& grid = s.form.grid;
         grid.SetRows(GridHeaderRows + 1);
         for (int c = 0; c < GridColumns; ++c) grid.SetText(GridHeaderRows, c, "");
-        s.form.Combo1Visible = false;  // its cell is gone
+        s.form.codeComboVisible = false;  // its cell is gone
         SetCheck1(s, 0);
         SetShrinkFactorText(s, FormatAreaText(s.CurrentSheet().BalanceFactor));
     });

@@ -98,8 +98,8 @@ void BannerTitles(Session& s, ReportSurface& out)
 void StartPreviewPage(ReportSurface& out)
 {
     out.Clear();
-    out.SetText1ReadOnly(false);
-    out.SetText1("");
+    out.SetPreviewTextReadOnly(false);
+    out.SetPreviewText("");
 }
 
 void FirstPageSetUp(Session& s, ReportSurface& out)
@@ -277,7 +277,7 @@ std::string ReformatToPrint(const std::string& line)
     return line;
 }
 
-void PrintOneByOne(Session& s, ReportSurface& out)
+void RenderPage(Session& s, ReportSurface& out)
 {
     Guarded(s.ask, SystemError, " occured in PrintOneByOne", [&] {
         const int k = s.print.PageToRender;
@@ -320,12 +320,12 @@ void PrintOneByOne(Session& s, ReportSurface& out)
             }
             if (!started) startPage();
             out.SetPosition(W(s) - 95, H(s) - budget);
-            if (preview) out.SetText1(out.Text1() + "     " + line + "\r\n");
+            if (preview) out.SetPreviewText(out.PreviewText() + "     " + line + "\r\n");
             else out.PrintText(ReformatToPrint(line));
             --budget;
         }
         if (preview) {
-            out.SetText1ReadOnly(true);
+            out.SetPreviewTextReadOnly(true);
             out.ShowModal();
         }
     });

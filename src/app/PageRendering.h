@@ -24,7 +24,8 @@ void WriteTables(Session& s, ReportSurface& surface, int top);
 std::string ReformatToPrint(const std::string& line);
 
 // Renders page s.print.PageToRender of the report file.
-void PrintOneByOne(Session& s, ReportSurface& surface);
+// Known as PrintOneByOne.
+void RenderPage(Session& s, ReportSurface& surface);
 
 // Print All: every page of the report file in one pass, then the end of
 // the document. True when the report file could be read.

@@ -40,7 +40,7 @@ void OpenReportPreview(Session& s, ReportSurface& preview, ReportSurface& printe
 {
     PreparePrinter(s, printer);
     s.print.PageToRender = 1;
-    PrintOneByOne(s, preview);
+    RenderPage(s, preview);
 }
 
 void mnuBack_Click(Session& s, ReportSurface& preview)
@@ -52,7 +52,7 @@ void mnuBack_Click(Session& s, ReportSurface& preview)
         }
         --s.print.PageToRender;
         s.print.PrintedPageNumber = s.print.PageToRender;
-        PrintOneByOne(s, preview);
+        RenderPage(s, preview);
     });
 }
 
@@ -64,7 +64,7 @@ void mnuForward_Click(Session& s, ReportSurface& preview)
         } else if (s.print.PageToRender < s.report.TotalPages) {
             ++s.print.PageToRender;
             s.print.PrintedPageNumber = s.print.PageToRender;
-            PrintOneByOne(s, preview);
+            RenderPage(s, preview);
         }
     });
 }
@@ -120,7 +120,7 @@ void mnuPrintSelected_Click(Session& s, ReportSurface& printer, PageRangeDialog&
         if (nothingToPrint) return;
         for (int i = from; i <= to; ++i) {
             s.print.PageToRender = static_cast<int16_t>(i);
-            PrintOneByOne(s, printer);
+            RenderPage(s, printer);
         }
     });
     if (!Guarded(s.ask, SystemError, " occured in mnuRptPrint_click", [&] { printer.EndDoc(); })) return;

@@ -40,13 +40,13 @@ std::optional<StickupResult> Command2_Click(Session& s, DesignHost& host, const 
     return result;
 }
 
-void PrepareBentleyTwo(Session& s, const std::string& defaultSeed, const std::string& startFolder,
+void PrepareDesignFileDialog(Session& s, const std::string& defaultSeed, const std::string& startFolder,
                        const std::string& proposedName)
 {
-    BentleyTwoModel& model = s.stickup.bentleyTwo;
+    DesignFileDialogModel& model = s.stickup.designFileDialog;
     if (!model.loaded) model.Form_Load(defaultSeed, startFolder);
     else model.chooser.Refresh();
-    model.chooser.Text1 = proposedName;
+    model.chooser.fileName = proposedName;
 }
 
 } // namespace mardex

@@ -24,7 +24,7 @@ std::optional<StickupResult> Command2_Click(Session& s, DesignHost& host, const 
 // bentleyTwo about to be shown for a run: loaded on first use, otherwise its
 // file list read again (the design file of the last run is in it), and the
 // proposed target name in the name box.
-void PrepareBentleyTwo(Session& s, const std::string& defaultSeed, const std::string& startFolder,
+void PrepareDesignFileDialog(Session& s, const std::string& defaultSeed, const std::string& startFolder,
                        const std::string& proposedName);
 
 inline const std::string NoActiveDataMessage =

@@ -13,8 +13,8 @@ struct StickupState {
     bool TargetChosen = false;
     // The dialogs are hidden, never closed: folder, pattern and seed label
     // stay for the next run while the program runs.
-    BentleyTwoModel bentleyTwo;
-    CopyOfBentleyDlgModel CopyOfBentleyDlg;
+    DesignFileDialogModel designFileDialog;  // bentleyTwo
+    SeedFileDialogModel seedFileDialog;  // CopyOfBentleyDlg
 };
 
 } // namespace mardex

@@ -35,7 +35,7 @@ FileChooserPanel::FileChooserPanel(FileChooser& model, QWidget* parent) : QWidge
     Combo1 = new QComboBox(this);
     Combo1->setObjectName("Combo1");
     Combo1->setEditable(true);
-    for (const auto& item : FileChooser::Combo1Items()) Combo1->addItem(FromMessage(item));
+    for (const auto& item : FileChooser::PatternItems()) Combo1->addItem(FromMessage(item));
     Label3 = new QLabel(this);
     Label3->setObjectName("Label3");
     Label4 = new QLabel("Drives", this);
@@ -69,7 +69,7 @@ FileChooserPanel::FileChooserPanel(FileChooser& model, QWidget* parent) : QWidge
     });
     connect(File1, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { emit fileDoubleClicked(item->text()); });
-    connect(Text1, &QLineEdit::textEdited, this, [this](const QString& text) { model_.Text1 = ToPath(text); });
+    connect(Text1, &QLineEdit::textEdited, this, [this](const QString& text) { model_.fileName = ToPath(text); });
     connect(Combo1, &QComboBox::currentTextChanged, this, [this](const QString& pattern) {
         if (refreshing_) return;
         model_.SetPattern(ToPath(pattern));
@@ -107,8 +107,8 @@ void FileChooserPanel::Refresh()
     File1->clear();
     for (const auto& name : model_.files) File1->addItem(FromMessage(name));
     if (model_.selected >= 0 && model_.selected < File1->count()) File1->setCurrentRow(model_.selected);
-    if (Text1->text() != FromMessage(model_.Text1)) Text1->setText(FromMessage(model_.Text1));
-    if (Combo1->currentText() != FromMessage(model_.Combo1)) Combo1->setCurrentText(FromMessage(model_.Combo1));
+    if (Text1->text() != FromMessage(model_.fileName)) Text1->setText(FromMessage(model_.fileName));
+    if (Combo1->currentText() != FromMessage(model_.pattern)) Combo1->setCurrentText(FromMessage(model_.pattern));
     // The drive list shows the root that holds the folder.
     int best = -1, bestLength = -1;
     for (int i = 0; i < Drive1->count(); ++i) {

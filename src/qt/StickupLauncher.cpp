@@ -1,7 +1,7 @@
 #include "StickupLauncher.h"
 
 #include "QtText.h"
-#include "bentleyTwo.h"
+#include "DesignFileDialog.h"
 #include "app/Session.h"
 #include "gdalhost/GdalPlugin.h"
 #include "app/StickupSheetsCommand.h"
@@ -67,8 +67,8 @@ void RunStickupSheets(QWidget* parent, mardex::Session& s)
                                           : new MissingDesignHost("cannot load " + ToPath(error)));
     const std::string gdalSeed = gdal ? gdal->seedFile() : "/usr/share/gdal/seed_2d.dgn";
     Command2_Click(s, *host, [&](const std::string& proposedName) {
-        PrepareBentleyTwo(s, DefaultSeedFile(s.SettingsFileFolder(), gdalSeed), ToPath(QDir::currentPath()), proposedName);
-        bentleyTwo dialog(s, parent);
+        PrepareDesignFileDialog(s, DefaultSeedFile(s.SettingsFileFolder(), gdalSeed), ToPath(QDir::currentPath()), proposedName);
+        DesignFileDialog dialog(s, parent);
         dialog.exec();
     });
 }

@@ -360,12 +360,12 @@ void frmMain::sync()
     syncHeader();
     syncTabs();
     syncGrid();
-    if (!f.Text1.text.empty()) {
-        const QString explanation = FromMessage(f.Text1.text).remove('\r');
+    if (!f.logExplanation.text.empty()) {
+        const QString explanation = FromMessage(f.logExplanation.text).remove('\r');
         if (Text1->toPlainText() != explanation) Text1->setPlainText(explanation);
     }
-    Text1->setVisible(f.Text1.visible);
-    Text1->setEnabled(f.Text1.enabled);
+    Text1->setVisible(f.logExplanation.visible);
+    Text1->setEnabled(f.logExplanation.enabled);
     Text1->setReadOnly(true);
     updateActions();
     sbPanels[0]->setText(FromMessage(f.StatusText));
@@ -406,7 +406,7 @@ void frmMain::applyFocus()
     case FocusTarget::ProjectNo: w = txtDescri[1]; break;
     case FocusTarget::ControlNo: w = txtDescri[2]; break;
     case FocusTarget::ShrinkFactor: w = txtShrinkFactor; break;
-    case FocusTarget::Combo1: w = Combo1; break;
+    case FocusTarget::CodeCombo: w = Combo1; break;
     case FocusTarget::Command1: w = Command1; break;
     }
     if (w && w->isVisible() && w->isEnabled()) w->setFocus(Qt::OtherFocusReason);

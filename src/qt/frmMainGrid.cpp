@@ -83,7 +83,7 @@ void frmMain::connectGrid()
         if (Combo1->isVisible()) placeCombo1();
     });
     connect(Combo1, &QComboBox::activated, this, [this] {
-        s_->form.Combo1Text = ToCell(Combo1->currentText());
+        s_->form.codeComboText = ToCell(Combo1->currentText());
         run([this] { Combo1_Click(*s_); });
     });
     connect(mnuRowInsert, &QAction::triggered, this, [this] { run("Row Insert", UndoHistory::Kind::Edit, [this] { mnuRowInsert_Click(*s_); }); });
@@ -173,16 +173,16 @@ void frmMain::syncGrid()
     }
     s_->form.grid.NoteTopRow(grid->verticalScrollBar()->value() + GridHeaderRows);
 
-    if (f.Combo1Visible && f.GridVisible) {
+    if (f.codeComboVisible && f.GridVisible) {
         QStringList items;
-        for (const std::string& item : f.Combo1Items) items << FromCell(item);
+        for (const std::string& item : f.codeComboItems) items << FromCell(item);
         QStringList shown;
         for (int i = 0; i < Combo1->count(); ++i) shown << Combo1->itemText(i);
         if (shown != items) {
             Combo1->clear();
             Combo1->addItems(items);
         }
-        Combo1->setEditText(FromCell(f.Combo1Text));
+        Combo1->setEditText(FromCell(f.codeComboText));
         placeCombo1();
         Combo1->show();
     } else {
@@ -205,12 +205,12 @@ void frmMain::Command1_GotFocus()
 
 bool frmMain::combo1Event(QEvent* event)
 {
-    if (event->type() != QEvent::FocusOut || !s_->form.Combo1Visible) return false;
+    if (event->type() != QEvent::FocusOut || !s_->form.codeComboVisible) return false;
     const auto reason = static_cast<QFocusEvent*>(event)->reason();
     // Opening the drop-down list does not leave the combo.
     if (reason == Qt::PopupFocusReason) return false;
     if (Combo1->hasFocus() || Combo1->lineEdit()->hasFocus()) return false;
-    s_->form.Combo1Text = ToCell(Combo1->currentText());
+    s_->form.codeComboText = ToCell(Combo1->currentText());
     run([this] { Combo1_LostFocus(*s_); });
     return false;
 }

@@ -50,7 +50,7 @@ void frmMain::syncHeader()
     for (int i = 0; i < 3; ++i) SetBox(txtDescri[i], f.txtDescri[i]);
     SetBox(txtShrinkFactor, f.txtShrinkFactor);
     Label4->setVisible(f.Label4Visible);
-    Check1->setChecked(f.Check1 == 1);
+    Check1->setChecked(f.embankmentCheck == 1);
     Frame1->setVisible(f.Frame1Visible);
     Frame1->setEnabled(f.Frame1Enabled);
     optMetric->setChecked(f.optMetric);

@@ -59,12 +59,12 @@ public:
         const int H = window_.s_.print.PageHeightCells;
         SetRowOffset(std::min(0.0, 19.5 - (H - 44)));
     }
-    void SetText1ReadOnly(bool readOnly) override { window_.Text1->setReadOnly(readOnly); }
-    void SetText1(const std::string& text) override
+    void SetPreviewTextReadOnly(bool readOnly) override { window_.Text1->setReadOnly(readOnly); }
+    void SetPreviewText(const std::string& text) override
     {
         window_.Text1->setPlainText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
     }
-    std::string Text1() const override
+    std::string PreviewText() const override
     {
         // Kept with the line ends the program appended.
         return window_.Text1->toPlainText().replace("\n", "\r\n").toLatin1().toStdString();

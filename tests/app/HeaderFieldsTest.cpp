@@ -32,7 +32,7 @@ TEST_F(HeaderFields, TickingTheBoxForcesTheFactorLocksTheBoxAndMarksTheChange)
     SetShrinkFactorText(s, "0.90");
     s.doc.DataChanged = 0;
     Check1_UserClick(s);
-    EXPECT_EQ(s.form.Check1, 1);
+    EXPECT_EQ(s.form.embankmentCheck, 1);
     EXPECT_EQ(s.CurrentSheet().BalanceFactor, "1.00");
     EXPECT_TRUE(s.form.txtShrinkFactor.locked);
     EXPECT_EQ(s.doc.DataChanged, 1);
@@ -52,7 +52,7 @@ TEST_F(HeaderFields, ShowingASheetFromCodeNeverChangesItsFlag)
     sheet.MeasuredInEmbankment = 1;
     ResetMainForm(s);
     FillMainForm(s);
-    EXPECT_EQ(s.form.Check1, 1);
+    EXPECT_EQ(s.form.embankmentCheck, 1);
     EXPECT_EQ(sheet.MeasuredInEmbankment, 1);
     ResetMainForm(s);
     EXPECT_EQ(sheet.MeasuredInEmbankment, 1);

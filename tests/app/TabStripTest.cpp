@@ -212,11 +212,11 @@ TEST_F(Groups, ALeftClickShowsTheSheetAndSetsTheFactorBox)
     EXPECT_EQ(s.doc.CurrentSheet, 1);
     EXPECT_EQ(s.form.grid.Rows(), 5);
     EXPECT_EQ(s.form.grid.Text(3, 0), "1/1/0");
-    EXPECT_EQ(s.form.Check1, 1);
+    EXPECT_EQ(s.form.embankmentCheck, 1);
     EXPECT_FALSE(s.form.txtShrinkFactor.enabled);
     EXPECT_EQ(s.store[1].MeasuredInEmbankment, 1);
     Click(0);
-    EXPECT_EQ(s.form.Check1, 0);
+    EXPECT_EQ(s.form.embankmentCheck, 0);
     EXPECT_TRUE(s.form.txtShrinkFactor.enabled);
     EXPECT_EQ(s.form.txtShrinkFactor.text, "0.90");
     EXPECT_EQ(s.store[1].MeasuredInEmbankment, 1);

@@ -144,9 +144,9 @@ TEST_F(LogReport, OpenShowsTheLogModeWindowAndPreviewsTheReport)
     EXPECT_EQ(s.form.Caption, "GEOPAK LOG FILE: " + dir / "road.log");
     EXPECT_FALSE(s.form.GridVisible);
     EXPECT_FALSE(s.form.txtShrinkFactor.visible);
-    EXPECT_TRUE(s.form.Text1.visible);
-    EXPECT_TRUE(s.form.Text1.locked);
-    EXPECT_EQ(s.form.Text1.text, ExplanationText);
+    EXPECT_TRUE(s.form.logExplanation.visible);
+    EXPECT_TRUE(s.form.logExplanation.locked);
+    EXPECT_EQ(s.form.logExplanation.text, ExplanationText);
     EXPECT_EQ(s.form.mnuImportFileCaption, "Import any other Log File");
     ASSERT_EQ(s.form.Tabs.size(), 1u);
     EXPECT_EQ(s.form.Tabs[0], "BASELINE:  CL1");
@@ -203,7 +203,7 @@ TEST_F(LogReport, TotalAndAccumulatedTakeTheirOwnFields)
 TEST_F(LogReport, EmbankmentEmptiesTheLastFieldsOfATotalReportAndShortensTheSummary)
 {
     Open(LogOf(Lines({"   ADD ACCUMULATED QUANTITIES"}), Station("10+00.00"), BalancePoint("10+20.00", "42.75")));
-    s.form.Check1 = 1;
+    s.form.embankmentCheck = 1;
     ASSERT_TRUE(BuildTotalReport(s));
     auto report = Report();
     EXPECT_EQ(report[5], "#Embankment= 1");

@@ -9,15 +9,15 @@
 namespace mardex::test {
 namespace {
 
-std::vector<std::string> Text1Lines(const std::string& text1)
+std::vector<std::string> Text1Lines(const std::string& previewText)
 {
     std::vector<std::string> out;
     std::size_t start = 0;
-    while (start < text1.size()) {
-        const auto end = text1.find("\r\n", start);
+    while (start < previewText.size()) {
+        const auto end = previewText.find("\r\n", start);
         EXPECT_NE(end, std::string::npos) << "every line of Text1 ends with a line break";
         if (end == std::string::npos) break;
-        out.push_back(text1.substr(start, end - start));
+        out.push_back(previewText.substr(start, end - start));
         start = end + 2;
     }
     return out;
@@ -229,7 +229,7 @@ TEST(ReformatToPrint, OtherLinesUnchanged)
 
 // ---------------------------------------------------------------- pages
 
-TEST(PrintOneByOne, PreviewPagesShowTheirLinesInTextOneOnce)
+TEST(RenderPage, PreviewPagesShowTheirLinesInTextOneOnce)
 {
     PrintFixture f;
     f.UseReport("fix14_pages_86_rows.total.rpt");
@@ -242,9 +242,9 @@ TEST(PrintOneByOne, PreviewPagesShowTheirLinesInTextOneOnce)
     for (int k = 1; k <= 3; ++k) {
         f.s.print.PageToRender = static_cast<int16_t>(k);
         f.s.print.PrintedPageNumber = static_cast<int16_t>(k);
-        PrintOneByOne(f.s, preview);
-        EXPECT_TRUE(preview.text1ReadOnly);
-        const auto lines = Text1Lines(preview.text1);
+        RenderPage(f.s, preview);
+        EXPECT_TRUE(preview.previewTextReadOnly);
+        const auto lines = Text1Lines(preview.previewText);
         EXPECT_EQ(lines.size(), k == 1 ? 44u : k == 2 ? 51u : drawn.size() - 95);
         for (auto& l : lines) {
             ASSERT_EQ(l.substr(0, 5), "     ");
@@ -259,49 +259,49 @@ TEST(PrintOneByOne, PreviewPagesShowTheirLinesInTextOneOnce)
     EXPECT_EQ(preview.showCalls, 3);
 }
 
-TEST(PrintOneByOne, LaterPreviewPageTableAtFiftyOne)
+TEST(RenderPage, LaterPreviewPageTableAtFiftyOne)
 {
     PrintFixture f;
     f.UseReport("fix14_pages_86_rows.total.rpt");
     RecordingSurface preview(96, 63, true);
     f.Prepare(preview);
     f.s.print.PageToRender = 2;
-    PrintOneByOne(f.s, preview);
+    RenderPage(f.s, preview);
     EXPECT_EQ(preview.TextAt(0, f.W() - 68, f.H() - 51)->text, "EXCAVATION");
 }
 
-TEST(PrintOneByOne, PageBeyondTheLastDrawsNothingAndKeepsThePreview)
+TEST(RenderPage, PageBeyondTheLastDrawsNothingAndKeepsThePreview)
 {
     PrintFixture f;
     f.UseReport("fix14_pages_86_rows.total.rpt");
     RecordingSurface preview(96, 63, true);
     f.Prepare(preview);
-    PrintOneByOne(f.s, preview);
-    const std::string page1 = preview.text1;
+    RenderPage(f.s, preview);
+    const std::string page1 = preview.previewText;
     const auto texts = preview.TextsOf(0);
     f.s.print.PageToRender = 4;
-    PrintOneByOne(f.s, preview);
-    EXPECT_EQ(preview.text1, page1);
+    RenderPage(f.s, preview);
+    EXPECT_EQ(preview.previewText, page1);
     EXPECT_EQ(preview.TextsOf(0), texts);
     EXPECT_EQ(preview.clears, 1);
 }
 
-TEST(PrintOneByOne, PrinterPageBeyondTheLastStartsNoDocument)
+TEST(RenderPage, PrinterPageBeyondTheLastStartsNoDocument)
 {
     PrintFixture f;
     f.UseReport("fix14_pages_86_rows.total.rpt");
     RecordingSurface printer;
     f.Prepare(printer);
     f.s.print.PageToRender = 4;
-    PrintOneByOne(f.s, printer);
+    RenderPage(f.s, printer);
     EXPECT_EQ(printer.documentsBegun, 0);
     EXPECT_TRUE(printer.pages[0].Empty());
     f.s.print.PageToRender = 0;  // a from-page of 0 prints nothing
-    PrintOneByOne(f.s, printer);
+    RenderPage(f.s, printer);
     EXPECT_EQ(printer.documentsBegun, 0);
 }
 
-TEST(PrintOneByOne, HashLinesAnywhereAreNeverDrawnAndDoNotShiftPages)
+TEST(RenderPage, HashLinesAnywhereAreNeverDrawnAndDoNotShiftPages)
 {
     PrintFixture f;
     auto lines = NumberedReport(60);
@@ -310,18 +310,18 @@ TEST(PrintOneByOne, HashLinesAnywhereAreNeverDrawnAndDoNotShiftPages)
     ASSERT_EQ(f.s.report.TotalPages, 2);
     RecordingSurface preview(96, 63, true);
     f.Prepare(preview);
-    PrintOneByOne(f.s, preview);
-    auto page1 = Text1Lines(preview.text1);
+    RenderPage(f.s, preview);
+    auto page1 = Text1Lines(preview.previewText);
     EXPECT_EQ(page1.back(), "     LINE44 OF THE REPORT");
-    EXPECT_EQ(preview.text1.find('#'), std::string::npos);
+    EXPECT_EQ(preview.previewText.find('#'), std::string::npos);
     f.s.print.PageToRender = 2;
-    PrintOneByOne(f.s, preview);
-    auto page2 = Text1Lines(preview.text1);
+    RenderPage(f.s, preview);
+    auto page2 = Text1Lines(preview.previewText);
     ASSERT_EQ(page2.size(), 16u);
     EXPECT_EQ(page2.front(), "     LINE45 OF THE REPORT");
 }
 
-TEST(PrintOneByOne, PrinterPageAfterTheFirstStartsAPageWithTablesAtFiftySix)
+TEST(RenderPage, PrinterPageAfterTheFirstStartsAPageWithTablesAtFiftySix)
 {
     PrintFixture f;
     f.ask.lenientMessages = true;  // the rule lines of the summary
@@ -330,7 +330,7 @@ TEST(PrintOneByOne, PrinterPageAfterTheFirstStartsAPageWithTablesAtFiftySix)
     f.Prepare(printer);
     printer.DrawLine(0, 0, 1, 0);  // something already on the sheet
     f.s.print.PageToRender = 3;
-    PrintOneByOne(f.s, printer);
+    RenderPage(f.s, printer);
     ASSERT_EQ(printer.pages.size(), 2u);
     EXPECT_EQ(f.s.print.PrintedPageNumber, 3);
     const int W = f.W(), H = f.H();
@@ -343,13 +343,13 @@ TEST(PrintOneByOne, PrinterPageAfterTheFirstStartsAPageWithTablesAtFiftySix)
     EXPECT_EQ(first->text, "+        ---------------------------- ---------- ---------- ------");
 }
 
-TEST(PrintOneByOne, MissingReportFileIsReportedAndNothingShown)
+TEST(RenderPage, MissingReportFileIsReportedAndNothingShown)
 {
     PrintFixture f;
     f.ask.Then(Says(""));
     RecordingSurface preview(96, 63, true);
     f.Prepare(preview);
-    PrintOneByOne(f.s, preview);
+    RenderPage(f.s, preview);
     ASSERT_EQ(f.ask.shown.size(), 1u);
     EXPECT_EQ(f.ask.shown[0].rfind(" System Error: ", 0), 0u);
     EXPECT_NE(f.ask.shown[0].find(" occured in PrintOneByOne"), std::string::npos);

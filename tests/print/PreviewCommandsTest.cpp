@@ -49,18 +49,18 @@ TEST(PreviewNavigation, OpeningRendersPageOneAndShowsTheWindow)
     EXPECT_EQ(p.s.print.PageToRender, 1);
     EXPECT_EQ(p.W(), 96);
     EXPECT_EQ(p.preview.showCalls, 1);
-    EXPECT_EQ(p.preview.text1.substr(0, 14), "     00+00.000");
+    EXPECT_EQ(p.preview.previewText.substr(0, 14), "     00+00.000");
 }
 
 TEST(PreviewNavigation, BackOnFirstPageSaysSoAndRendersNothing)
 {
     Preview p;
     p.ask.Then(Says("This is First Page"));
-    const std::string before = p.preview.text1;
+    const std::string before = p.preview.previewText;
     mnuBack_Click(p.s, p.preview);
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(p.s.print.PageToRender, 1);
-    EXPECT_EQ(p.preview.text1, before);
+    EXPECT_EQ(p.preview.previewText, before);
     EXPECT_EQ(p.preview.clears, 1);
 }
 
@@ -72,10 +72,10 @@ TEST(PreviewNavigation, ForwardThenBackMoveOnePageAndNumberIt)
     EXPECT_EQ(p.s.print.PrintedPageNumber, 2);
     EXPECT_NE(p.preview.TextAt(0, p.W() - 25, p.H() - 59), nullptr);
     EXPECT_EQ(p.preview.TextAt(0, p.W() - 25, p.H() - 59)->text, "Pages :  2  OF  3 ");
-    EXPECT_EQ(p.preview.text1.substr(0, 14), "     22+00.000");
+    EXPECT_EQ(p.preview.previewText.substr(0, 14), "     22+00.000");
     mnuBack_Click(p.s, p.preview);
     EXPECT_EQ(p.s.print.PageToRender, 1);
-    EXPECT_EQ(p.preview.text1.substr(0, 14), "     00+00.000");
+    EXPECT_EQ(p.preview.previewText.substr(0, 14), "     00+00.000");
 }
 
 TEST(PreviewNavigation, ForwardOnLastPageSaysSoAndBeyondDoesNothing)

@@ -1,10 +1,10 @@
 // The design-file and seed-file dialogs: captions and controls, and that the
 // widgets forward their events to the dialogs' handlers.
-#include "qt/CopyOfBentleyDlg.h"
+#include "qt/SeedFileDialog.h"
 #include "qt/FileChooserPanel.h"
 #include "QtTestPrompter.h"
 #include "app/Session.h"
-#include "qt/bentleyTwo.h"
+#include "qt/DesignFileDialog.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -48,14 +48,15 @@ private slots:
         Touch(dir->filePath("notes.txt"), "N");
         ask = std::make_unique<test::QtTestPrompter>();
         s = std::make_unique<Session>(*ask);
-        s->stickup.bentleyTwo.Form_Load(dir->filePath("seed.dgn").toStdString(), dir->path().toStdString());
-        s->stickup.bentleyTwo.chooser.Text1 = "12340ew.dgn";
+        s->stickup.designFileDialog.Form_Load(dir->filePath("seed.dgn").toStdString(), dir->path().toStdString());
+        s->stickup.designFileDialog.chooser.fileName = "12340ew.dgn";
     }
 
     void captionsAndControls()
     {
-        bentleyTwo dlg(*s);
-        QCOMPARE(dlg.windowTitle(), QString("Form1"));
+        DesignFileDialog dlg(*s);
+        QCOMPARE(dlg.windowTitle(), QString("Design File"));
+        QCOMPARE(dlg.objectName(), QString("bentleyTwo"));
         QCOMPARE(dlg.Frame1->title(), QString("Seed File"));
         QCOMPARE(dlg.Label6->text(), dir->filePath("seed.dgn"));
         QCOMPARE(dlg.Command3->text(), QString("Select"));
@@ -76,8 +77,9 @@ private slots:
         QVERIFY(dlg.chooser->Drive1->count() >= 1);
         QVERIFY(DriveRoots().contains("/"));
 
-        CopyOfBentleyDlg seedDlg(*s);
-        QCOMPARE(seedDlg.windowTitle(), QString("Form1"));
+        SeedFileDialog seedDlg(*s);
+        QCOMPARE(seedDlg.windowTitle(), QString("Seed File"));
+        QCOMPARE(seedDlg.objectName(), QString("CopyOfBentleyDlg"));
         QCOMPARE(seedDlg.Check1->text(), QString("Open File as Read Only"));
         QCOMPARE(seedDlg.menu->actions().size(), 2);
         QCOMPARE(seedDlg.menu->actions()[0]->menu()->actions().size(), 7);
@@ -86,7 +88,7 @@ private slots:
 
     void patternAndFileClick()
     {
-        bentleyTwo dlg(*s);
+        DesignFileDialog dlg(*s);
         dlg.chooser->Combo1->setCurrentText("*.*");
         QCOMPARE(dlg.chooser->File1->count(), 3);
         QListWidgetItem* other = dlg.chooser->File1->findItems("other.dgn", Qt::MatchExactly).value(0);
@@ -94,13 +96,13 @@ private slots:
         const QRect r = dlg.chooser->File1->visualItemRect(other);
         QTest::mouseClick(dlg.chooser->File1->viewport(), Qt::LeftButton, {}, r.center());
         QCOMPARE(dlg.chooser->Text1->text(), QString("other.dgn"));
-        QCOMPARE(s->stickup.bentleyTwo.chooser.Text1, std::string("other.dgn"));
+        QCOMPARE(s->stickup.designFileDialog.chooser.fileName, std::string("other.dgn"));
         QCOMPARE(dlg.chooser->File1->currentItem()->text(), QString("other.dgn"));
     }
 
     void seedLabelClickKeepsTheDefault()
     {
-        bentleyTwo dlg(*s);
+        DesignFileDialog dlg(*s);
         QTest::mouseClick(dlg.Label6, Qt::LeftButton);
         QCOMPARE(dlg.Label6->text(), dir->filePath("seed.dgn"));
         s->stickup.SeedFilePath = dir->filePath("other.dgn").toStdString();
@@ -110,7 +112,7 @@ private slots:
 
     void okCopiesTheSeedAndCloses()
     {
-        bentleyTwo dlg(*s);
+        DesignFileDialog dlg(*s);
         dlg.show();
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
         QCOMPARE(dlg.result(), int(QDialog::Accepted));
@@ -120,9 +122,9 @@ private slots:
 
     void okOnAnExistingFileAndNoStaysOpen()
     {
-        s->stickup.bentleyTwo.chooser.Text1 = "other.dgn";
+        s->stickup.designFileDialog.chooser.fileName = "other.dgn";
         ask->answers.push_back(Answer::No);
-        bentleyTwo dlg(*s);
+        DesignFileDialog dlg(*s);
         dlg.show();
         QTest::mouseClick(dlg.Command1, Qt::LeftButton);
         QVERIFY(dlg.isVisible());
@@ -133,12 +135,12 @@ private slots:
 
     void seedDialogOkSetsTheSeedLabel()
     {
-        s->stickup.CopyOfBentleyDlg.Form_Load(dir->path().toStdString());
-        s->stickup.CopyOfBentleyDlg.chooser.ClickFile("other.dgn");
-        CopyOfBentleyDlg seedDlg(*s);
+        s->stickup.seedFileDialog.Form_Load(dir->path().toStdString());
+        s->stickup.seedFileDialog.chooser.ClickFile("other.dgn");
+        SeedFileDialog seedDlg(*s);
         QTest::mouseClick(seedDlg.Command1, Qt::LeftButton);
         QCOMPARE(s->stickup.SeedFilePath, dir->filePath("other.dgn").toStdString());
-        QCOMPARE(s->stickup.bentleyTwo.Label6, dir->filePath("other.dgn").toStdString());
+        QCOMPARE(s->stickup.designFileDialog.Label6, dir->filePath("other.dgn").toStdString());
     }
 
 private:

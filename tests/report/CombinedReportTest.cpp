@@ -16,7 +16,7 @@ TEST(CombinedReport, EverySheetInOrderEachWithItsOwnSectionAndTotals)
     f.SetSheet(0, {{"00+00.000", "-", "27.00", "0.00", "0.00", "0.00"},
                    {"01+00.000", "-", "27.00", "0.00", "0.00", "0.00"}}, "1.00", "BL1");
     f.SetSheet(1, {{"00+00.000", "-", "0.00", "3.00", "0.00", "0.00"}}, "0.875", "Ramp A");
-    f.s.form.Check1 = 1;
+    f.s.form.embankmentCheck = 1;
     ASSERT_TRUE(BuildCombinedReport(f.s, SheetFault::FailRun));
     EXPECT_EQ(f.LinesStartingWith("#TabName= "), (std::vector<std::string>{"#TabName= BL1", "#TabName= Ramp A"}));
     EXPECT_EQ(f.LinesStartingWith("#Embankment= "), (std::vector<std::string>{"#Embankment= 1", "#Embankment= 1"}));

@@ -403,7 +403,7 @@ TEST(ReportText, AnEmptyAreaCellIsNineBlanksAndMetadataCarriesTheCheckBox)
 {
     ReportFixture f;
     f.s.doc.DescriptionFields[0] = "";
-    f.s.form.Check1 = 1;
+    f.s.form.embankmentCheck = 1;
     f.SetSheet(0, {{"00+00.000", "-", "1.00", "0.00", "", "0.00"}});
     ASSERT_TRUE(BuildTotalReport(f.s));
     EXPECT_EQ(f.Lines()[0], "#Designer= ");

@@ -230,7 +230,7 @@ TEST_F(GridEditing, StoringOutsideTheSheetShowsTheErrorAndChangesNothing)
 {
     s.form.grid.SetRows(1804);
     ask.Then(Says("Program Error: Subscript out of range occured in StorageStructure"));
-    EXPECT_FALSE(StorageStructure(s, 1803, 0));
+    EXPECT_FALSE(StoreGridCell(s, 1803, 0));
     EXPECT_TRUE(ask.sawAll());
     EXPECT_EQ(s.CurrentSheet().Cell(ColStation, 1800), "");
 }
@@ -267,13 +267,13 @@ TEST_F(GridEditing, TheCodeComboProposesTheLastCodeAndStoresThePick)
 {
     s.form.grid.SetCol(ColCode);
     Grid1_Click(s);
-    EXPECT_TRUE(s.form.Combo1Visible);
-    EXPECT_EQ(s.form.Combo1Items, (std::vector<std::string>{"SA", "FB", "AH", "BK", "-"}));
-    s.form.Combo1Text = "BK";
+    EXPECT_TRUE(s.form.codeComboVisible);
+    EXPECT_EQ(s.form.codeComboItems, (std::vector<std::string>{"SA", "FB", "AH", "BK", "-"}));
+    s.form.codeComboText = "BK";
     s.doc.DataChanged = 0;
     Combo1_Click(s);
     Combo1_LostFocus(s);
-    EXPECT_FALSE(s.form.Combo1Visible);
+    EXPECT_FALSE(s.form.codeComboVisible);
     EXPECT_EQ(Stored(ColCode, 0), "BK");
     EXPECT_EQ(Shown(2, ColCode), "BK");
     EXPECT_EQ(s.doc.DataChanged, 1);
@@ -281,12 +281,12 @@ TEST_F(GridEditing, TheCodeComboProposesTheLastCodeAndStoresThePick)
     s.form.grid.SetCol(ColAddedFill);
     Type("\n");
     s.form.grid.SetCol(ColCode);
-    s.form.Combo1Text.clear();
+    s.form.codeComboText.clear();
     Grid1_Click(s);
-    EXPECT_EQ(s.form.Combo1Text, "BK");
+    EXPECT_EQ(s.form.codeComboText, "BK");
     s.form.grid.SetCol(ColCut);
     Grid1_Click(s);
-    EXPECT_FALSE(s.form.Combo1Visible);
+    EXPECT_FALSE(s.form.codeComboVisible);
 }
 
 TEST_F(GridEditing, RowsBeyondTheVisibleOnesScrollTheGrid)

@@ -29,15 +29,15 @@ protected:
     ScriptedPrompter ask;
     Session s{ask};
     std::string seed = dir / "seed.dgn";
-    BentleyTwoModel& dlg = s.stickup.bentleyTwo;
+    DesignFileDialogModel& dlg = s.stickup.designFileDialog;
 };
 
 TEST_F(DesignFileDialog, LoadShowsTheSeedAndTheFolderFilteredByTheCombo)
 {
     EXPECT_EQ(dlg.Label6, seed);
-    EXPECT_EQ(dlg.chooser.Combo1, "*.dgn");
+    EXPECT_EQ(dlg.chooser.pattern, "*.dgn");
     EXPECT_EQ(dlg.chooser.files, (std::vector<std::string>{"B.DGN", "a.dgn", "seed.dgn"}));
-    EXPECT_EQ(dlg.chooser.Text1, "");
+    EXPECT_EQ(dlg.chooser.fileName, "");
     EXPECT_EQ(dlg.chooser.SubFolders(), std::vector<std::string>{"sub"});
     const std::string folder = dir.path().string();
     EXPECT_EQ(dlg.chooser.Label3, folder.size() > 30 ? folder.substr(folder.size() - 30) : folder);
@@ -52,7 +52,7 @@ TEST_F(DesignFileDialog, LoadShowsTheSeedAndTheFolderFilteredByTheCombo)
 TEST_F(DesignFileDialog, FileClickTakesTheNameAndKeepsTheEntrySelected)
 {
     dlg.chooser.ClickFile("a.dgn");
-    EXPECT_EQ(dlg.chooser.Text1, "a.dgn");
+    EXPECT_EQ(dlg.chooser.fileName, "a.dgn");
     ASSERT_GE(dlg.chooser.selected, 0);
     EXPECT_EQ(dlg.chooser.files[dlg.chooser.selected], "a.dgn");
 }
@@ -69,7 +69,7 @@ TEST(FilePattern, MatchesLikeTheFileList)
 
 TEST_F(DesignFileDialog, OkCopiesTheSeedOntoANewTarget)
 {
-    dlg.chooser.Text1 = "12340ew.dgn";
+    dlg.chooser.fileName = "12340ew.dgn";
     EXPECT_TRUE(dlg.Command1_Click(s));
     EXPECT_EQ(s.stickup.DesignFilePath, dir / "12340ew.dgn");
     EXPECT_TRUE(s.stickup.TargetChosen);
@@ -96,7 +96,7 @@ TEST_F(DesignFileDialog, ExistingTargetAndNoLeavesTheDialogOpenAndCreatesNothing
 TEST_F(DesignFileDialog, MissingSeedAsksToRetryUntilCancel)
 {
     dlg.Label6 = "L:\\data\\seed\\seedv8\\kernel.dgn";
-    dlg.chooser.Text1 = "new.dgn";
+    dlg.chooser.fileName = "new.dgn";
     ask.Then(Asks(SeedCopyQuestion, Answer::OK));
     ask.Then(Asks(SeedCopyQuestion, Answer::OK));
     ask.Then(Asks(SeedCopyQuestion, Answer::Cancel));
@@ -112,7 +112,7 @@ TEST_F(DesignFileDialog, RetryAfterTheSeedAppearsSucceeds)
 {
     const std::string later = dir / "later.dgn";
     dlg.Label6 = later;
-    dlg.chooser.Text1 = "new.dgn";
+    dlg.chooser.fileName = "new.dgn";
     ask.Then(Asks(SeedCopyQuestion, Answer::OK));
     // The user fixes the problem while the question is shown.
     struct Fixer : Prompter {
@@ -147,7 +147,7 @@ TEST_F(DesignFileDialog, Correction29_SeedLabelClickBeforeAChoiceKeepsTheDefault
     dlg.Label6_Click(s);
     EXPECT_EQ(dlg.Label6, seed);
 
-    auto& chooser = s.stickup.CopyOfBentleyDlg;
+    auto& chooser = s.stickup.seedFileDialog;
     chooser.Form_Load(dir.path().string());
     chooser.chooser.ClickFile("a.dgn");
     chooser.Command1_Click(s, dlg);
@@ -161,7 +161,7 @@ TEST_F(DesignFileDialog, Correction29_SeedLabelClickBeforeAChoiceKeepsTheDefault
 
 TEST_F(DesignFileDialog, SeedChooserDoubleClickChoosesAtOnce)
 {
-    auto& chooser = s.stickup.CopyOfBentleyDlg;
+    auto& chooser = s.stickup.seedFileDialog;
     chooser.Form_Load(dir.path().string());
     chooser.File1_DblClick(s, dlg, "B.DGN");
     EXPECT_EQ(s.stickup.SeedFilePath, dir / "B.DGN");

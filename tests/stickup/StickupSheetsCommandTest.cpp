@@ -58,9 +58,9 @@ protected:
     {
         return [this](const std::string& proposed) {
             proposedNames.push_back(proposed);
-            auto& dlg = s.stickup.bentleyTwo;
+            auto& dlg = s.stickup.designFileDialog;
             dlg.Form_Load(seed, dir.path().string());
-            dlg.chooser.Text1 = proposed;
+            dlg.chooser.fileName = proposed;
             dlg.Command1_Click(s);
         };
     }
@@ -148,13 +148,13 @@ TEST_F(StickupButton, TheSheetOnScreenStaysCurrentAfterCancelAndAfterARun)
 // by the last run is in it.
 TEST_F(StickupButton, TheDesignFileDialogReadsItsFolderAgainWhenShownAgain)
 {
-    PrepareBentleyTwo(s, seed, dir.path().string(), "first.dgn");
-    const auto& files = s.stickup.bentleyTwo.chooser.files;
+    PrepareDesignFileDialog(s, seed, dir.path().string(), "first.dgn");
+    const auto& files = s.stickup.designFileDialog.chooser.files;
     EXPECT_EQ(std::count(files.begin(), files.end(), "made.dgn"), 0);
     WriteFile(dir / "made.dgn", "drawn");
-    PrepareBentleyTwo(s, seed, dir.path().string(), "second.dgn");
+    PrepareDesignFileDialog(s, seed, dir.path().string(), "second.dgn");
     EXPECT_EQ(std::count(files.begin(), files.end(), "made.dgn"), 1);
-    EXPECT_EQ(s.stickup.bentleyTwo.chooser.Text1, "second.dgn");
+    EXPECT_EQ(s.stickup.designFileDialog.chooser.fileName, "second.dgn");
 }
 
 TEST_F(StickupButton, ProposedNameIsTheControlNumberAndCancelDrawsNothing)

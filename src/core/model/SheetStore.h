@@ -57,7 +57,7 @@ std::string NormaliseCode(std::string_view typed);
 // Grid column -> store column (the identity).
 inline int GetIndex(int gridColumn) { return gridColumn; }
 
-// The stored form of a typed cell text, as StorageStructure writes it:
+// The stored form of a typed cell text, as StoreGridCell writes it:
 // station column -> station mask of its value, numeric columns -> two
 // decimals of their value, code column -> its normalised code. Returns
 // false when nothing is to be stored (a "." alone, an unrecognised code).

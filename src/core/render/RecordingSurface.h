@@ -53,9 +53,9 @@ public:
 
     bool IsPreview() const override { return preview_; }
     void Clear() override;
-    void SetText1ReadOnly(bool readOnly) override { text1ReadOnly = readOnly; }
-    void SetText1(const std::string& text) override { text1 = text; }
-    std::string Text1() const override { return text1; }
+    void SetPreviewTextReadOnly(bool readOnly) override { previewTextReadOnly = readOnly; }
+    void SetPreviewText(const std::string& text) override { previewText = text; }
+    std::string PreviewText() const override { return previewText; }
     void ShowModal() override { ++showCalls; }
     void CloseWindow() override { ++closeCalls; }
 
@@ -65,8 +65,8 @@ public:
 
     std::vector<Page> pages{1};
     std::string fontName;
-    std::string text1;
-    bool text1ReadOnly = false;
+    std::string previewText;
+    bool previewTextReadOnly = false;
     int documentsBegun = 0, documentsEnded = 0, showCalls = 0, closeCalls = 0, clears = 0;
 
 private:

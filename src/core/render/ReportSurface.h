@@ -49,9 +49,10 @@ public:
     // Preview window only.
     virtual bool IsPreview() const { return false; }
     virtual void Clear() {}
-    virtual void SetText1ReadOnly(bool) {}
-    virtual void SetText1(const std::string&) {}
-    virtual std::string Text1() const { return {}; }
+    // The preview's text box of report lines (Text1).
+    virtual void SetPreviewTextReadOnly(bool) {}
+    virtual void SetPreviewText(const std::string&) {}
+    virtual std::string PreviewText() const { return {}; }
     // Shows the window modally; returns at once when it is already shown.
     virtual void ShowModal() {}
     virtual void CloseWindow() {}

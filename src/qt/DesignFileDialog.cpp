@@ -1,6 +1,6 @@
-#include "bentleyTwo.h"
+#include "DesignFileDialog.h"
 
-#include "CopyOfBentleyDlg.h"
+#include "SeedFileDialog.h"
 #include "FileChooserPanel.h"
 #include "QtText.h"
 #include "app/Session.h"
@@ -14,11 +14,11 @@
 
 namespace mardex {
 
-bentleyTwo::bentleyTwo(Session& s, QWidget* parent) : QDialog(parent), s_(s)
+DesignFileDialog::DesignFileDialog(Session& s, QWidget* parent) : QDialog(parent), s_(s)
 {
-    setWindowTitle("Form1");
+    setWindowTitle("Design File");
     setObjectName("bentleyTwo");
-    auto& model = s_.stickup.bentleyTwo;
+    auto& model = s_.stickup.designFileDialog;
 
     Frame1 = new QGroupBox("Seed File", this);
     Label6 = new QLabel(Frame1);
@@ -44,36 +44,36 @@ bentleyTwo::bentleyTwo(Session& s, QWidget* parent) : QDialog(parent), s_(s)
     layout->addWidget(chooser, 1);
     layout->addLayout(buttons);
 
-    connect(Command3, &QPushButton::clicked, this, &bentleyTwo::Select);
+    connect(Command3, &QPushButton::clicked, this, &DesignFileDialog::Select);
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
     connect(Command1, &QPushButton::clicked, this, [this] {
-        if (s_.stickup.bentleyTwo.Command1_Click(s_)) accept();
+        if (s_.stickup.designFileDialog.Command1_Click(s_)) accept();
         else Refresh();
     });
     Refresh();
 }
 
-void bentleyTwo::Refresh()
+void DesignFileDialog::Refresh()
 {
-    Label6->setText(FromMessage(s_.stickup.bentleyTwo.Label6));
+    Label6->setText(FromMessage(s_.stickup.designFileDialog.Label6));
     chooser->Refresh();
 }
 
-bool bentleyTwo::eventFilter(QObject* watched, QEvent* event)
+bool DesignFileDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Label6 && event->type() == QEvent::MouseButtonRelease) {
-        s_.stickup.bentleyTwo.Label6_Click(s_);
+        s_.stickup.designFileDialog.Label6_Click(s_);
         Refresh();
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void bentleyTwo::Select()
+void DesignFileDialog::Select()
 {
-    auto& seedModel = s_.stickup.CopyOfBentleyDlg;
-    if (!seedModel.loaded) seedModel.Form_Load(s_.stickup.bentleyTwo.chooser.folder);
-    CopyOfBentleyDlg dialog(s_, this);
+    auto& seedModel = s_.stickup.seedFileDialog;
+    if (!seedModel.loaded) seedModel.Form_Load(s_.stickup.designFileDialog.chooser.folder);
+    SeedFileDialog dialog(s_, this);
     dialog.exec();
     Refresh();
 }

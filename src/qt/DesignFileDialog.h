@@ -12,10 +12,11 @@ namespace mardex {
 class FileChooserPanel;
 class Session;
 
-class bentleyTwo : public QDialog {
+// The dialog bentleyTwo.
+class DesignFileDialog : public QDialog {
     Q_OBJECT
 public:
-    bentleyTwo(Session& s, QWidget* parent = nullptr);
+    DesignFileDialog(Session& s, QWidget* parent = nullptr);
 
     void Refresh();
 

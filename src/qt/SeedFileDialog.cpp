@@ -1,4 +1,4 @@
-#include "CopyOfBentleyDlg.h"
+#include "SeedFileDialog.h"
 
 #include "FileChooserPanel.h"
 #include "QtText.h"
@@ -13,11 +13,11 @@
 
 namespace mardex {
 
-CopyOfBentleyDlg::CopyOfBentleyDlg(Session& s, QWidget* parent) : QDialog(parent), s_(s)
+SeedFileDialog::SeedFileDialog(Session& s, QWidget* parent) : QDialog(parent), s_(s)
 {
-    setWindowTitle("Form1");
+    setWindowTitle("Seed File");
     setObjectName("CopyOfBentleyDlg");
-    auto& model = s_.stickup.CopyOfBentleyDlg;
+    auto& model = s_.stickup.seedFileDialog;
 
     // The menus of the form have no actions.
     menu = new QMenuBar(this);
@@ -29,7 +29,7 @@ CopyOfBentleyDlg::CopyOfBentleyDlg(Session& s, QWidget* parent) : QDialog(parent
     chooser = new FileChooserPanel(model.chooser, this);
     chooser->Label5->hide();
     Check1 = new QCheckBox("Open File as Read Only", this);
-    Check1->setChecked(model.Check1 != 0);
+    Check1->setChecked(model.readOnly != 0);
     Command1 = new QPushButton("OK", this);
     Command2 = new QPushButton("Cancel", this);
     Command1->setDefault(true);
@@ -44,18 +44,18 @@ CopyOfBentleyDlg::CopyOfBentleyDlg(Session& s, QWidget* parent) : QDialog(parent
     layout->addWidget(chooser, 1);
     layout->addLayout(buttons);
 
-    connect(Check1, &QCheckBox::toggled, this, [this](bool on) { s_.stickup.CopyOfBentleyDlg.Check1 = on ? 1 : 0; });
-    connect(Command1, &QPushButton::clicked, this, &CopyOfBentleyDlg::Ok);
+    connect(Check1, &QCheckBox::toggled, this, [this](bool on) { s_.stickup.seedFileDialog.readOnly = on ? 1 : 0; });
+    connect(Command1, &QPushButton::clicked, this, &SeedFileDialog::Ok);
     connect(Command2, &QPushButton::clicked, this, &QDialog::reject);
     connect(chooser, &FileChooserPanel::fileDoubleClicked, this, [this](const QString& name) {
-        s_.stickup.CopyOfBentleyDlg.File1_DblClick(s_, s_.stickup.bentleyTwo, ToPath(name));
+        s_.stickup.seedFileDialog.File1_DblClick(s_, s_.stickup.designFileDialog, ToPath(name));
         accept();
     });
 }
 
-void CopyOfBentleyDlg::Ok()
+void SeedFileDialog::Ok()
 {
-    s_.stickup.CopyOfBentleyDlg.Command1_Click(s_, s_.stickup.bentleyTwo);
+    s_.stickup.seedFileDialog.Command1_Click(s_, s_.stickup.designFileDialog);
     accept();
 }
 

@@ -11,10 +11,11 @@ namespace mardex {
 class FileChooserPanel;
 class Session;
 
-class CopyOfBentleyDlg : public QDialog {
+// The dialog CopyOfBentleyDlg.
+class SeedFileDialog : public QDialog {
     Q_OBJECT
 public:
-    CopyOfBentleyDlg(Session& s, QWidget* parent = nullptr);
+    SeedFileDialog(Session& s, QWidget* parent = nullptr);
 
     FileChooserPanel* chooser;
     QCheckBox* Check1;      // "Open File as Read Only"
