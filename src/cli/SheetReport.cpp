@@ -43,10 +43,10 @@ void ShowThroughFactorBox(Sheet& sheet)
 }
 
 // A section of the report, or the window's message when the computation fails.
-bool AppendSection(std::string& text, const Sheet& sheet, int index, const Document& doc, ReportMode mode,
-                   int embankmentBox)
+bool AppendSection(std::string& text, SheetComputation& c, const Sheet& sheet, int index, const Document& doc,
+                   ReportMode mode, int embankmentBox)
 {
-    const SheetComputation c = ComputeSheet(sheet, doc.units, mode);
+    ComputeSheet(sheet, doc.units, mode, c);
     for (const std::string& message : c.messages) CliPrompter::Print(message);
     if (!c.ok()) {
         CliPrompter::Print("Program Error: " + c.fault + " occured in CreateTempRptFile");
@@ -113,15 +113,16 @@ int RunSheetReport(const ToolOptions& options, const std::string& document)
     // report prints the first sheet's in every section, as the window does.
     ShowThroughFactorBox(doc.sheets[0]);
     std::string text;
+    SheetComputation computation;
     bool built = true;
     if (options.allSheets) {
         const int box = doc.sheets[0].MeasuredInEmbankment;
         for (int i = 0; i < sheetCount && built; ++i)
-            built = AppendSection(text, doc.sheets[i], i, doc, ReportMode::Total, box);
+            built = AppendSection(text, computation, doc.sheets[i], i, doc, ReportMode::Total, box);
     } else {
         const int i = options.sheet - 1;
         ShowThroughFactorBox(doc.sheets[i]);
-        built = AppendSection(text, doc.sheets[i], i, doc,
+        built = AppendSection(text, computation, doc.sheets[i], i, doc,
                               options.accumulated ? ReportMode::Accumulated : ReportMode::Total,
                               doc.sheets[i].MeasuredInEmbankment);
     }

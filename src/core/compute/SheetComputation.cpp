@@ -81,7 +81,8 @@ public:
     {
         const int rows = std::min(sheet.EndRow() + 2, RowSlots);
         ReadValues(rows);
-        result.items.reserve(static_cast<std::size_t>(rows) + 16);
+        // Balance points, skip marks and equations come on top of the rows.
+        result.items.reserve(static_cast<std::size_t>(rows) + static_cast<std::size_t>(rows) / 8 + 16);
         for (int r = 0;; ++r) {
             if (CheckedCell(sheet, ColStation, r) == EndMarker) break;
             Row(r);
@@ -98,6 +99,7 @@ private:
 
     double station = 0, previousStation = 0, length = 0, cutSum = 0, fillSum = 0;
     double addedCut = 0, addedFill = 0;
+    std::string rowCode;  // the trimmed code of the row being computed
     int32_t cutVolume = 0, fillVolume = 0, adjustedFill = 0, mass = 0, previousMass = 0;
     // Period sums since the last balance point or forced balance.
     double periodAddedCut = 0, periodAddedFill = 0, periodCut = 0, periodFill = 0, periodAdjusted = 0;
@@ -191,6 +193,7 @@ void Computation::Row(int r)
 
 void Computation::FirstRow()
 {
+    rowCode = code(0);
     station = sta(0);
     previousStation = station;
     ClearSegment();
@@ -200,7 +203,8 @@ void Computation::FirstRow()
 
 void Computation::ReadCode(int r)
 {
-    const std::string c = code(r);
+    rowCode = code(r);
+    const std::string& c = rowCode;
     if (c == "SA") {
         flags.skipState = flags.skipActive ? 2 : 1;
         flags.skipActive = !flags.skipActive;
@@ -309,7 +313,7 @@ void Computation::BalancePoint()
     b.fillVolume = fillTo;
     b.adjustedFill = adjustedTo;
     b.mass = massAt;
-    b.massText = Unpadded(NumberField(b.mass));
+    b.massText = NumberText(b.mass);
     PeriodTotals& p = b.totals;
     p.addedCut = periodAddedCut - addedCut;
     p.addedFill = periodAddedFill - addedFill;
@@ -345,7 +349,7 @@ void Computation::StationRow(int r, int32_t massBeforeReset)
     row.sheetRow = r;
     row.station = station;
     row.stationText = StationText(station);
-    row.code = code(r);
+    row.code = rowCode;
     row.cutAreaText = CheckedCell(sheet, ColCut, r);
     row.fillAreaText = CheckedCell(sheet, ColFill, r);
     row.cutArea = value(ColCut, r);
@@ -357,7 +361,7 @@ void Computation::StationRow(int r, int32_t massBeforeReset)
     row.fillVolume = fillVolume;
     row.adjustedFill = adjustedFill;
     row.mass = mass;
-    row.massText = Unpadded(NumberField(row.mass));
+    row.massText = NumberText(row.mass);
     row.runningCut = runningCut;
     row.runningFill = runningFill;
     row.runningAdjusted = runningAdjusted;
@@ -403,12 +407,16 @@ std::vector<const ComputedRow*> SheetComputation::Rows() const
     return rows;
 }
 
-SheetComputation ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode)
+void ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode, SheetComputation& result)
 {
-    SheetComputation result;
     result.mode = mode;
     result.units = units;
     result.balanceFactor = sheet.BalanceFactor;
+    result.items.clear();
+    result.totals = {};
+    result.messages.clear();
+    result.fault.clear();
+    result.reportLineCount = 0;
     try {
         const auto factor = ParseNumber(sheet.BalanceFactor);
         if (!factor) throw RuntimeFault("Type mismatch");
@@ -416,12 +424,18 @@ SheetComputation ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode m
     } catch (const std::exception& e) {
         result.fault = e.what();
     }
+}
+
+SheetComputation ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode)
+{
+    SheetComputation result;
+    ComputeSheet(sheet, units, mode, result);
     return result;
 }
 
 std::vector<std::string> PrintedFields(const ComputedRow& row, ReportMode mode)
 {
-    auto n = [](double v) { return Unpadded(NumberField(v)); };
+    auto n = [](double v) { return NumberText(v); };
     auto area = [](const std::string& cell) { return Unpadded(NumberField(std::string_view(cell))); };
     if (row.kind == RowKind::BalancePoint)
         return {row.stationText, "0.00", "0.00", n(row.cutVolume), "0.00", "0.00",

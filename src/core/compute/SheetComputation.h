@@ -92,6 +92,8 @@ struct SheetComputation {
 };
 
 SheetComputation ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode);
+// The same into `result`, reusing its storage (a report of many sheets).
+void ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode, SheetComputation& result);
 
 // The ten fields of a row's report line as printed, without their padding:
 // station, cut area, added cut, cut, fill area, added fill, fill, factor,

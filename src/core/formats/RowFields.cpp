@@ -8,6 +8,13 @@ namespace mardex {
 
 namespace {
 
+std::string_view TrimView(std::string_view text)
+{
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 bool IsSeparator(char c, char separator) { return c == separator || (separator == ' ' && c == '\t'); }
 
 } // namespace
@@ -37,7 +44,7 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
         }
         std::size_t stop = 0;
         while (stop < rest.size() && !IsSeparator(rest[stop], separator)) ++stop;
-        found[count++] = Trim(rest.substr(0, stop));
+        found[count++].assign(TrimView(rest.substr(0, stop)));
         rest.remove_prefix(stop);
         while (!rest.empty() && (IsSeparator(rest.front(), separator) || rest.front() == ' ' || rest.front() == '\t'))
             rest.remove_prefix(1);
@@ -48,7 +55,7 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
     if (legacyFormat == 1) {
         row.fields = {found[0], "-", found[1], found[2], found[3], found[4]};
     } else {
-        row.fields = found;
+        row.fields = std::move(found);
     }
     row.fields[0] = FormatStationText(row.fields[0]);
     for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = AreaFieldText(row.fields[c]);

@@ -99,7 +99,12 @@ std::string TrimRight(std::string_view text)
     return e == std::string_view::npos ? std::string() : std::string(text.substr(0, e + 1));
 }
 
-std::string Trim(std::string_view text) { return TrimLeft(TrimRight(text)); }
+std::string Trim(std::string_view text)
+{
+    const auto b = text.find_first_not_of(' ');
+    if (b == std::string_view::npos) return std::string();
+    return std::string(text.substr(b, text.find_last_not_of(' ') - b + 1));
+}
 
 std::string ToUpper(std::string_view text)
 {

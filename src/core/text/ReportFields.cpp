@@ -71,6 +71,14 @@ std::string StationText(double station) { return FormatStation(station); }
 std::string StationText(std::string_view text) { return FormatStationText(text); }
 std::string StationField(double station) { return RightAlign(FormatStation(station), 8); }
 std::string StationField(std::string_view text) { return RightAlign(FormatStationText(text), 8); }
+std::string NumberText(double value)
+{
+    char buf[32];
+    std::size_t length = 0;
+    if (WholeNumberText(value, buf, length)) return std::string(buf, length);
+    return FormatArea(value);
+}
+
 std::string NumberField(double value)
 {
     std::string field;

@@ -21,6 +21,8 @@ std::string StationField(std::string_view text);
 // N(x): two decimals, right-aligned in 9 characters, longer text left whole.
 std::string NumberField(double value);
 std::string NumberField(std::string_view text);
+// N(x) without its padding.
+std::string NumberText(double value);
 // Z(x): the general text of a number, right-aligned in 9 characters.
 std::string SummaryField(double value);
 std::string SummaryField(std::string_view text);
