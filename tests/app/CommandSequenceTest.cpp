@@ -119,7 +119,6 @@ public:
     std::string ReadBack(const std::string& path)
     {
         ScriptedPrompter quiet;
-        quiet.lenientMessages = true;
         Session fresh(quiet);
         fresh.ProgramFolder = dir_.path().string();
         Form_Load(fresh);

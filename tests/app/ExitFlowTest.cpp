@@ -90,7 +90,7 @@ TEST_F(ExitFlow, YesOnAnUntitledDocumentWhoseDialogIsCancelledKeepsTheWindowOpen
     // The full reset's "Untitled" asks for a name as well.
     s.doc.CurrentFileName = "Untitled";
     s.form.Caption = "MARDEX: Untitled";
-    ask.lenientMessages = true;  // the dialog's own "NO FILE IS SELECTED"
+    ask.expectedMessages = {"NO FILE IS SELECTED"};  // the dialog's own
     ask.Then(Asks("WISH TO SAVE FILE BEFORE EXITING ?", Answer::Yes));
     ask.Then(Picks(std::nullopt));
     EXPECT_EQ(SaveItBeforeExit(s), 1);
@@ -109,7 +109,7 @@ TEST_F(ExitFlow, YesOnANamedDocumentSavesItBeforeExiting)
     s.doc.DataChanged = 1;
     s.doc.CurrentFileName = dir / "road.mdx";
     s.form.Caption = "MARDEX :" + s.doc.CurrentFileName;
-    ask.lenientMessages = true;  // the save's success message
+    ask.expectedMessages = {" IS SAVED SUCCESSFULLY"};
     ask.Then(Asks("WISH TO SAVE FILE BEFORE EXITING ?", Answer::Yes));
     EXPECT_EQ(SaveItBeforeExit(s), 0);
     EXPECT_TRUE(ask.sawAll());

@@ -130,7 +130,6 @@ TEST(ImportAfterALog, OpenOfADocumentImportsDocumentsAndTheLogBranchTakesOnlyLog
     const std::string log = p.Path("road.log"), doc = p.Path("w.mdx");
     WriteFile(log, ReadFile(TestData("log_cases/h01_basic_english.log")));
     WriteFile(doc, ReadFile(TestData("cases/worked_example.mdx")));
-    p.ask.lenientMessages = true;
     p.Open(log);
     ASSERT_EQ(p.s.form.mnuImportFileCaption, "Import any other Log File");
     EXPECT_FALSE(p.s.form.mnuFileSaveEnabled) << "a log is never saved as a sheet document";

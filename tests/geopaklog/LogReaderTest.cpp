@@ -69,7 +69,11 @@ struct LogText {
 
 class LogReader : public ::testing::Test {
 protected:
-    LogReader() { ask.lenientMessages = true; }
+    LogReader()
+    {
+        ask.expectedMessages = {" occured in WriteIncrementalValue", "holds more entries than",
+                                " occured in CheckWhetherItIsLogFile", " occured in Parse_Station_String"};
+    }
 
     // Writes the log and reads it into tab `sheet`.
     SheetLog& Load(const std::string& text, int sheet = 0, const std::string& name = "road.log")

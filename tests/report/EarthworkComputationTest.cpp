@@ -207,7 +207,7 @@ TEST(SkipAreas, RowsInsideContributeNothing)
 TEST(Equations, GapBkThenAhNotesTheEquationAndTakesNoVolumeAcrossIt)
 {
     ReportFixture f;
-    f.ask.lenientMessages = false;
+    f.ask.expectedMessages.clear();
     f.ask.Then(Says("Gap Equation where BK occures before AH"));
     f.SetSheet(0, {{"10+00.000", "-", "27.00", "0.00", "0.00", "0.00"},
                    {"11+00.000", "BK", "27.00", "0.00", "0.00", "0.00"},
@@ -228,7 +228,7 @@ TEST(Equations, GapBkThenAhNotesTheEquationAndTakesNoVolumeAcrossIt)
 TEST(Equations, OverlapAhThenBkCarriesTheSegmentToTheBkRowAndPairsTwoBack)
 {
     ReportFixture f;
-    f.ask.lenientMessages = false;
+    f.ask.expectedMessages.clear();
     f.ask.Then(Says("overlap equation Where AH occures before BK"));
     f.ask.Then(Says("Ahead Station First when Station Equation occures"));
     f.SetSheet(0, {{"10+00.000", "-", "27.00", "0.00", "0.00", "0.00"},
@@ -253,6 +253,7 @@ TEST(Equations, OverlapAhThenBkCarriesTheSegmentToTheBkRowAndPairsTwoBack)
 TEST(Equations, TheEquationShowsTheStoredTextsThroughTheStationMask)
 {
     ReportFixture f;
+    f.ask.expectedMessages.push_back("Gap Equation where BK occures before AH");
     f.SetSheet(0, {{"10+00.000", "-", "0.00", "0.00", "0.00", "0.00"},
                    {"1100", "BK", "0.00", "0.00", "0.00", "0.00"},
                    {"15+0", "AH", "0.00", "0.00", "0.00", "0.00"}});

@@ -20,7 +20,9 @@ public:
         s.doc.CurrentFileName = dir / "road1.mdx";
         s.doc.ReportFolder = dir.path().string() + "/";
         s.doc.DescriptionFields = {"DESIGN UNIT 4", "STP-12(3)", "C-101"};
-        ask.lenientMessages = true;
+        // The report command's refusals and faults; nothing else.
+        ask.expectedMessages = {" occured in CreateTempRptFile", "cannot write ",
+                                "There is no active data to create sheets with", "cannot be named"};
     }
 
     void SetSheet(int index, const std::vector<Row>& rows, const std::string& factor = "1.00",

@@ -19,7 +19,7 @@ protected:
         WriteFile(dir / "mardex3.ini", "[Mardex]\nReportFolder = /tmp/\n");
         s.ProgramFolder = dir.path().string();
         Form_Load(s);
-        ask.lenientMessages = true;
+        ask.expectedMessages = {" is less then previous station :", "A sheet holds at most 1800 rows", " of the pasted text: ", "reach beyond the"};
         At(2, 0);
         EXPECT_TRUE(PasteCells(s, "100\t-\t1\t0\t2\t0\n200\tsa\t3\t0\t4\t0\n"));
     }

@@ -39,7 +39,7 @@ public:
         boxes.push_back(box);
         shown.push_back(box.text);
         if (script_.empty() || script_.front().kind != Expect::Box) {
-            if (box.buttons == Buttons::OK && lenientMessages) return Answer::OK;
+            if (box.buttons == Buttons::OK && IsExpected(box.text)) return Answer::OK;
             ADD_FAILURE() << "unexpected message box: \"" << box.text << "\"";
             return box.buttons == Buttons::OK ? Answer::OK : Answer::Cancel;
         }
@@ -85,8 +85,16 @@ public:
     std::vector<std::string> shown;
     std::vector<InputShown> inputs;
     std::vector<FileDialogRequest> dialogs;
-    // When true, OK-only messages not in the script are recorded but not failures.
-    bool lenientMessages = false;
+    // OK-only messages the test expects besides its script, in any order: a
+    // message containing one of these texts is recorded; any other message
+    // that is not scripted fails the test.
+    std::vector<std::string> expectedMessages;
+    bool IsExpected(const std::string& text) const
+    {
+        for (const std::string& e : expectedMessages)
+            if (text.find(e) != std::string::npos) return true;
+        return false;
+    }
 
 private:
     std::deque<Expect> script_;
