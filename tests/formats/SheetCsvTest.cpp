@@ -60,6 +60,7 @@ TEST(ReadSheetCsv, CellsAreStoredAsACommitStoresThem)
 TEST(ReadSheetCsv, TheFirstBadLineIsRefusedWithItsNumber)
 {
     const std::string head = "station,code,cut_area,added_cut,fill_area,added_fill\n";
+    const std::string huge(400, '9');  // beyond any double
     std::string many = head;
     for (int i = 0; i < 1801; ++i) many += std::to_string(i) + ",-,0,0,0,0\n";
     struct Case {
@@ -78,6 +79,8 @@ TEST(ReadSheetCsv, TheFirstBadLineIsRefusedWithItsNumber)
         {"", 0, "neither the header nor a row"},
         {head + "100,-,\"1,0,0,0\n", 2, "a quoted field is not closed"},
         {many, 1802, "more than 1800 rows"},
+        {head + "100,-," + huge + ",0,0,0\n", 2, "the cut area \"99999999999999999999...\" is too large"},
+        {head + "100,-,1,0,0,0\n" + huge + "+00,-,1,0,0,0\n", 3, "the station \"99999999999999999999...\" is too large"},
     };
     for (const Case& c : cases) {
         const ImportResult read = ReadSheetCsv(c.text, "/d/s.csv", 0, "S");
