@@ -21,7 +21,7 @@ TEST(CsvTable, QuotingPerTheStandard)
     struct Bad {
         const char* text;
         long line;
-    } bad[] = {{"a,b\n\"open,c\n", 2}, {"a\n\"x\"y,b\n", 2}, {"a\nb\"c\n", 2}};
+    } bad[] = {{"a,b\n\"open,c\n", 2}, {"a\n\"x\"y,b\n", 2}, {"a\nb\"c\n", 2}, {"a\r\"x\ry\"\r\"open,c\r", 4}};
     for (const Bad& b : bad) {
         const CsvTable e = ParseCsv(b.text, ',');
         EXPECT_FALSE(e.error.empty()) << b.text;
