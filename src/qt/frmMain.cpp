@@ -285,7 +285,7 @@ void frmMain::buildCentral()
 
     Text1 = new QPlainTextEdit(central);
     Text1->setObjectName("Text1");
-    Text1->setPlainText(QString::fromLatin1(ExplanationText.c_str()).remove('\r'));
+    // Hidden at start: the core gives it its explanation when a log is shown.
     Text1->setReadOnly(true);
     Text1->hide();
     layout->addWidget(Text1, 1);
