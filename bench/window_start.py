@@ -7,16 +7,23 @@ font configuration and the first glyphs), for scale.
 
     python3 bench/window_start.py [BIN_DIR]     (default build/bin)
 
-Figures on the 2-core development machine, CPU medians (the steadier ones
-there), same run for each pair of lines:
-    before the start work:  mardex 27.3 ms, bare 11.3 ms   ratio 2.42
-    after:                  mardex ...
-Where the time went before: about 4 ms reading the font configuration and
-2-3 ms more for the font database and first glyphs (the bare window draws no
-text and pays none of it); 2.5 ms decoding the style's PNG icons (30 files,
-most for overflow buttons never shown) and the group box frame, after
-loading every image-format plug-in; 0.8 ms linking Qt PrintSupport, Qt Svg
-and pugixml; the rest building and painting the widgets.
+Figures on the shared 2-core development machine (load 4-5), medians of
+41 alternating runs of each program, December 2026:
+                         wall ms  cpu ms   ratio wall / cpu
+    bare Qt window          21.3    13.3
+    Qt window + label       32.1    20.0   1.51 / 1.50
+    mardex before           45.8    30.1   2.15 / 2.26
+    mardex after            42.9    28.3   2.01 / 2.13
+One label alone costs 1.5 times the bare window: about 4 ms of CPU reading
+the font configuration, 2-3 ms more for the font database and the first
+glyphs, none of which the bare window pays since it draws no text. Before,
+mardex also spent 2.5 ms decoding the style's PNG icons (30 files, most for
+overflow buttons never shown) and the group box frame after loading every
+image-format plug-in; now none is read before the first paint, and the font
+configuration is read on a second thread while the application sets up
+(wall time only). Still left: 0.7 ms loading Qt PrintSupport and Qt Svg at
+link time (printing and SVG export are their only users), the rest building
+and painting the widgets.
 """
 import os
 import statistics
