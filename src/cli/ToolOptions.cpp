@@ -132,7 +132,7 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
         error = "--all-sheets takes neither --accumulated nor --sheet";
         return std::nullopt;
     }
-    if (!o.exportCsv.empty() && (saving || drawing || o.accumulated || o.allSheets || !o.output.empty() || !o.pdf.empty())) {
+    if (!o.exportCsv.empty() && (saving || drawing || o.accumulated || o.allSheets || !o.output.empty() || !o.pdf.empty() || o.print)) {
         error = "--export-csv takes only --sheet";
         return std::nullopt;
     }
@@ -149,7 +149,7 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
         return std::nullopt;
     }
     const bool haul = !o.haulTable.empty() || !o.massHaul.empty();
-    if (haul && (saving || drawing || o.accumulated || o.allSheets || !o.output.empty() || !o.pdf.empty())) {
+    if (haul && (saving || drawing || o.accumulated || o.allSheets || !o.output.empty() || !o.pdf.empty() || o.print)) {
         error = "--haul-table and --mass-haul take only --sheet, --free-haul and --overhaul-price";
         return std::nullopt;
     }

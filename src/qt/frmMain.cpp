@@ -3,6 +3,7 @@
 #include "GridTableModel.h"
 #include "QtPrompter.h"
 #include "QtText.h"
+#include "StartupIcons.h"
 #include "app/ExitFlow.h"
 #include "app/MainForm.h"
 #include "app/PresetFilePrompter.h"
@@ -163,15 +164,15 @@ void frmMain::buildToolbarAndStatusBar()
     tbToolBar = addToolBar("tbToolBar");
     tbToolBar->setObjectName("tbToolBar");
     tbToolBar->setMovable(false);
-    QAction* tbNew = tbToolBar->addAction(style()->standardIcon(QStyle::SP_FileIcon), "New");
-    QAction* tbOpen = tbToolBar->addAction(style()->standardIcon(QStyle::SP_DialogOpenButton), "Open");
+    QAction* tbNew = tbToolBar->addAction(ToolbarIcon(ToolbarPicture::NewFile), "New");
+    QAction* tbOpen = tbToolBar->addAction(ToolbarIcon(ToolbarPicture::OpenFile), "Open");
     tbNew->setObjectName("New");
     tbOpen->setObjectName("Open");
     // The buttons run exactly the File menu's commands. Save is the menu's
     // own action, so the button is enabled exactly when the menu item is.
     connect(tbNew, &QAction::triggered, mnuFileNew, &QAction::trigger);
     connect(tbOpen, &QAction::triggered, mnuFileOpen, &QAction::trigger);
-    mnuFileSave->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    mnuFileSave->setIcon(ToolbarIcon(ToolbarPicture::SaveFile));
     mnuFileSave->setIconVisibleInMenu(false);
     tbToolBar->addAction(mnuFileSave);
     if (QWidget* tbSave = tbToolBar->widgetForAction(mnuFileSave)) {
@@ -284,7 +285,7 @@ void frmMain::buildCentral()
 
     Text1 = new QPlainTextEdit(central);
     Text1->setObjectName("Text1");
-    Text1->setPlainText(QString::fromLatin1(ExplanationText.c_str()).remove('\r'));
+    // Hidden at start: the core gives it its explanation when a log is shown.
     Text1->setReadOnly(true);
     Text1->hide();
     layout->addWidget(Text1, 1);

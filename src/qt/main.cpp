@@ -1,4 +1,6 @@
 #include "FirstPaintExit.h"
+#include "FontConfigWarmup.h"
+#include "StartupIcons.h"
 #include "Version.h"
 #include "app/UserFiles.h"
 #include "frmMain.h"
@@ -57,11 +59,14 @@ int main(int argc, char* argv[])
                    stderr);
         return 1;
     }
+    FontConfigWarmup fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Mardex");
     QApplication::setOrganizationName("Mardex");
     QApplication::setApplicationVersion(MardexVersion);
     QApplication::setDesktopFileName("org.mardex.Mardex");
+    InstallDeferredIconStyle();
+    fonts.wait();
     frmMain window(QString::fromStdString(mardex::ShippedFilesFolder(QCoreApplication::applicationDirPath().toStdString())));
     FirstPaintExit::WatchIfAsked(window);
     window.show();

@@ -35,7 +35,8 @@ TEST(ForeignFilesTool, NewOptionsAreCheckedAsUsage)
 {
     TempDir dir;
     const char* bad[] = {"--save-as o.mdx --ground EG in.xml", "--export-csv o.csv --accumulated d.mdx",
-                         "--export-csv o.csv --save-as o.mdx d.mdx", "--design FG in.xml"};
+                         "--export-csv o.csv --save-as o.mdx d.mdx", "--export-csv o.csv --print d.mdx",
+                         "--design FG in.xml"};
     for (const char* args : bad) {
         const ToolRun run = RunTool(dir, args);
         EXPECT_EQ(run.status, 2) << args;

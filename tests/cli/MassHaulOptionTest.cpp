@@ -68,6 +68,7 @@ TEST(MassHaulOption, BadHaulOptionsAreUsageErrors)
         {"--haul-table t.csv --free-haul -5 d.mdx", "--free-haul needs a number of at least 0"},
         {"--free-haul 100 d.mdx", "--free-haul and --overhaul-price need --haul-table or --mass-haul"},
         {"--haul-table t.csv --accumulated d.mdx", "--haul-table and --mass-haul take only"},
+        {"--mass-haul m.pdf --print d.mdx", "--haul-table and --mass-haul take only"},
     };
     for (const auto& c : cases) {
         TempDir dir;

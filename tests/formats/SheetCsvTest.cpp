@@ -21,7 +21,7 @@ TEST(CsvTable, QuotingPerTheStandard)
     struct Bad {
         const char* text;
         long line;
-    } bad[] = {{"a,b\n\"open,c\n", 2}, {"a\n\"x\"y,b\n", 2}, {"a\nb\"c\n", 2}};
+    } bad[] = {{"a,b\n\"open,c\n", 2}, {"a\n\"x\"y,b\n", 2}, {"a\nb\"c\n", 2}, {"a\r\"x\ry\"\r\"open,c\r", 4}};
     for (const Bad& b : bad) {
         const CsvTable e = ParseCsv(b.text, ',');
         EXPECT_FALSE(e.error.empty()) << b.text;
@@ -60,6 +60,7 @@ TEST(ReadSheetCsv, CellsAreStoredAsACommitStoresThem)
 TEST(ReadSheetCsv, TheFirstBadLineIsRefusedWithItsNumber)
 {
     const std::string head = "station,code,cut_area,added_cut,fill_area,added_fill\n";
+    const std::string huge(400, '9');  // beyond any double
     std::string many = head;
     for (int i = 0; i < 1801; ++i) many += std::to_string(i) + ",-,0,0,0,0\n";
     struct Case {
@@ -78,6 +79,8 @@ TEST(ReadSheetCsv, TheFirstBadLineIsRefusedWithItsNumber)
         {"", 0, "neither the header nor a row"},
         {head + "100,-,\"1,0,0,0\n", 2, "a quoted field is not closed"},
         {many, 1802, "more than 1800 rows"},
+        {head + "100,-," + huge + ",0,0,0\n", 2, "the cut area \"99999999999999999999...\" is too large"},
+        {head + "100,-,1,0,0,0\n" + huge + "+00,-,1,0,0,0\n", 3, "the station \"99999999999999999999...\" is too large"},
     };
     for (const Case& c : cases) {
         const ImportResult read = ReadSheetCsv(c.text, "/d/s.csv", 0, "S");

@@ -161,6 +161,7 @@ void tst_frmMainFile::aLogIsShownInThePreviewAtOnceAndEachTabShowsItsOwnReport()
     QVERIFY(previews.shown[0].startsWith("     10+00.00  "));
     QVERIFY(window->windowTitle().startsWith("GEOPAK LOG FILE: "));
     QVERIFY(window->Text1->isVisible());
+    QVERIFY(window->Text1->toPlainText().startsWith("When a Geopak Earthwork Log file is opened, "));
     QVERIFY(!window->grid->isVisible());
     QCOMPARE(window->mnuImportFile->text(), QString("Import any other Log File"));
     QCOMPARE(window->TabStrip1->count(), 1);

@@ -2,12 +2,18 @@
 // table below the diagram and are remembered for the next window.
 #include "compute/HaulAnalysis.h"
 #include "qt/frmMassHaul.h"
+#include "qt/PrinterTarget.h"
 #include "text/NumberText.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 using namespace mardex;
@@ -17,6 +23,7 @@ class tst_frmMassHaul : public QObject {
 private slots:
     void initTestCase() { qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit()); }
     void boxesRecomputeTheTable();
+    void printOnAPrinterGoesThroughThePrintDialog();
 
 private:
     QTemporaryDir settingsHome;
@@ -71,6 +78,28 @@ void tst_frmMassHaul::boxesRecomputeTheTable()
     again.freeHaulBox->clear();
     QCOMPARE(Cell(again.haulTable, 0, "overhaul_volume"), QString());
     QCOMPARE(Cell(again.haulTable, 1, "overhaul_cost"), QString());
+}
+
+// Skipped without a printer; the printing check runs it against a real
+// queue and reads the diagram back from the PDF the queue made.
+void tst_frmMassHaul::printOnAPrinterGoesThroughThePrintDialog()
+{
+    if (!PrinterTarget::PrinterInstalled()) QSKIP("no printer installed");
+    QSettings("Mardex", "Mardex").clear();
+    frmMassHaul window(nullptr, WorkedCheck());
+    QTest::keyClicks(window.freeHaulBox, "400");
+    QString printer;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        if (auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget())) {
+            printer = dialog->printer()->printerName();
+            dialog->accept();
+        }
+    });
+    answer.start(20);
+    window.findChild<QPushButton*>("cmdPrint")->click();
+    answer.stop();
+    QVERIFY(!printer.isEmpty());
 }
 
 QTEST_MAIN(tst_frmMassHaul)

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Print a report on a real CUPS queue and check what came out.
 
-usage: check_printing.py TOOL PRINT_QUEUE_SCRIPT SAMPLE.mdx [PREVIEW_TEST]
+usage: check_printing.py TOOL PRINT_QUEUE_SCRIPT SAMPLE.mdx [PREVIEW_TEST [MASS_HAUL_TEST]]
 
 Starts a private CUPS daemon with a cups-pdf queue (PRINT_QUEUE_SCRIPT),
 runs `TOOL --accumulated --print --printer QUEUE` on SAMPLE.mdx (an English
@@ -11,8 +11,12 @@ with the project number and the column heads, the report's texts present.
 With PREVIEW_TEST (the preview's widget test program), its case
 printSelectedOnAPrinterOffersTheRangeInThePrintDialog then prints pages 2
 to 3 of the same report from the window through the print dialog, and
-that second PDF must hold exactly those two pages. The daemon is stopped at the end, whatever
-happened. Exit 77 (skipped) when not root or CUPS, cups-pdf or poppler are
+that second PDF must hold exactly those two pages. With MASS_HAUL_TEST (the
+Mass Haul window's widget test program), its case
+printOnAPrinterGoesThroughThePrintDialog prints a mass-haul diagram from the
+window, and that PDF must be one landscape page with the diagram's title,
+axis captions and free-haul figure. The daemon is stopped at the end,
+whatever happened. Exit 77 (skipped) when not root or CUPS, cups-pdf or poppler are
 missing; otherwise the last line is "N passed, M failed" and the exit
 status 0 only when M is 0.
 """
@@ -32,9 +36,25 @@ SKIP = 77
 JOB_WAIT_SECONDS = 120
 
 
+def runs_along_long_side(out: Path, word: str) -> bool:
+    """Whether `word` in the newest PDF of `out` runs along the page's long
+    side: a landscape page, or landscape content turned on a portrait sheet
+    as a printer puts it on paper."""
+    newest = max(out.glob("*.pdf"), key=lambda p: p.stat().st_mtime)
+    boxes = subprocess.run(["pdftotext", "-bbox", newest, "-"], capture_output=True, text=True).stdout
+    page = re.search(r'<page width="([\d.]+)" height="([\d.]+)"', boxes)
+    box = re.search(r'xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">' + word + "<", boxes)
+    if page is None or box is None:
+        return False
+    wide_page = float(page[1]) > float(page[2])
+    wide_word = float(box[3]) - float(box[1]) > float(box[4]) - float(box[2])
+    return wide_page == wide_word
+
+
 def main() -> int:
     tool, script, sample = Path(sys.argv[1]), Path(sys.argv[2]), Path(sys.argv[3]).resolve()
     preview_test = Path(sys.argv[4]) if len(sys.argv) > 4 and sys.argv[4] else None
+    mass_haul_test = Path(sys.argv[5]) if len(sys.argv) > 5 and sys.argv[5] else None
     needed = ["cupsd", "lpadmin", "pdftotext", "pdfinfo"]
     if os.geteuid() != 0 or any(shutil.which(n) is None for n in needed) \
             or not Path("/usr/lib/cups/backend/cups-pdf").exists():
@@ -101,19 +121,45 @@ def main() -> int:
                              "42+50.000", "G R A N D"):
                 check(f"text {expected}", expected in text)
 
-        if preview_test is not None:
-            case = "printSelectedOnAPrinterOffersTheRangeInThePrintDialog"
+        def window_job(program: Path, test_class: str, case: str, count: int, name: str) -> str | None:
+            """Runs one widget test case that prints through the print dialog;
+            gives pdfinfo's lines of the queue's count-th PDF, then its pages'
+            texts, all separated by form feeds."""
             env["QT_QPA_PLATFORM"] = "offscreen"
-            done = subprocess.run([preview_test, case], capture_output=True, text=True, env=env, timeout=120)
-            check("window print", done.returncode == 0 and f"PASS   : tst_frmpreview::{case}()" in done.stdout,
+            done = subprocess.run([program, case], capture_output=True, text=True, env=env, timeout=120)
+            check(f"{name} print", done.returncode == 0 and f"PASS   : {test_class}::{case}()" in done.stdout,
                   done.stdout[-2000:] + done.stderr[-2000:])
-            pdfs = wait_for_jobs(2)
-            check("window job", len(pdfs) == 2, f"PDFs in the queue's folder: {pdfs}")
-            if len(pdfs) == 2:
-                text = subprocess.run(["pdftotext", "-layout", pdfs[-1], "-"], capture_output=True, text=True).stdout
-                pages = [p for p in text.split("\f") if p.strip()]
+            pdfs = wait_for_jobs(count)
+            check(f"{name} job", len(pdfs) == count, f"PDFs in the queue's folder: {pdfs}")
+            if len(pdfs) != count:
+                return None
+            info = subprocess.run(["pdfinfo", pdfs[-1]], capture_output=True, text=True).stdout
+            return info + "\f" + subprocess.run(["pdftotext", "-layout", pdfs[-1], "-"], capture_output=True, text=True).stdout
+
+        jobs = 1
+        if preview_test is not None:
+            jobs += 1
+            text = window_job(preview_test, "tst_frmpreview", "printSelectedOnAPrinterOffersTheRangeInThePrintDialog",
+                              jobs, "window")
+            if text is not None:
+                pages = [p for p in text.split("\f")[1:] if p.strip()]
                 check("window pages", len(pages) == 2 and re.search(r"Pages : 2 +OF +3", pages[0]) is not None
                       and re.search(r"Pages : 3 +OF +3", pages[1]) is not None, text[:600])
+
+        if mass_haul_test is not None:
+            # The window's one loop (0, 200, 500, 200, 0 every 200 ft) with a
+            # free haul of 400 ft, on one landscape page.
+            jobs += 1
+            text = window_job(mass_haul_test, "tst_frmMassHaul", "printOnAPrinterGoesThroughThePrintDialog",
+                              jobs, "diagram")
+            if text is not None:
+                info, *pages = text.split("\f")
+                pages = [p for p in pages if p.strip()]
+                check("diagram pages", re.search(r"Pages:\s+1\n", info) is not None and len(pages) == 1, info)
+                check("diagram landscape", runs_along_long_side(queue_dir / "out", "DIAGRAM"), info)
+                for expected in ("MASS HAUL DIAGRAM", "WORKED", "Free haul: 400.00 ft", "Mass ordinate (cu.yd.)",
+                                 "Station (distance along the alignment, ft)", "TOTALS"):
+                    check(f"diagram text {expected}", expected in text, text[:800])
     finally:
         subprocess.run(["bash", script, "stop", queue_dir], capture_output=True, timeout=60)
         shutil.rmtree(queue_dir, ignore_errors=True)

@@ -50,7 +50,8 @@ CsvTable ParseCsv(std::string_view text, char separator)
                         ++i;
                         break;
                     }
-                    if (text[i] == '\n') ++line;
+                    // A line break inside quotes: LF, CR LF or a CR alone, as outside.
+                    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= n || text[i + 1] != '\n'))) ++line;
                     field += text[i++];
                 }
                 if (!atLineEnd(i) && text[i] != separator) {

@@ -3,6 +3,7 @@
 #include "formats/CsvTable.h"
 #include "text/NumberText.h"
 
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -59,6 +60,14 @@ bool InEquation(const ImportedRow& row)
 
 const char* const ColumnNames[] = {"station", "code", "cut area", "added cut", "fill area", "added fill"};
 
+// Digits beyond any double would be stored as "inf", which no later import
+// or report reads back. `value` is the cell as the report reads it.
+void CheckInRange(const CsvRecord& record, int column, const std::string& text, double value)
+{
+    if (!std::isfinite(value))
+        throw BadLine{record.line, std::string("the ") + ColumnNames[column] + " \"" + text.substr(0, 20) + "...\" is too large"};
+}
+
 ImportedRow RowOf(const CsvRecord& record)
 {
     if (record.fields.size() != 6)
@@ -67,6 +76,7 @@ ImportedRow RowOf(const CsvRecord& record)
     ImportedRow row;
     const std::string station = Trim(record.fields[0]);
     if (!TypedStation(station)) throw BadLine{record.line, "the station \"" + station + "\" is not a station"};
+    CheckInRange(record, ColStation, station, OrderValue(station));
     // As a committed cell: a plain number takes the station mask, any other
     // station text stays as written.
     row[ColStation] = FormatStationText(station);
@@ -85,6 +95,7 @@ ImportedRow RowOf(const CsvRecord& record)
         }
         if (!TypedNumber(text, true))
             throw BadLine{record.line, std::string("the ") + ColumnNames[c] + " \"" + text + "\" is not a number"};
+        CheckInRange(record, c, text, StationToNumber(text));
         row[c] = FormatAreaText(text);
     }
     return row;
