@@ -54,7 +54,7 @@ void ShowSheetDocumentMode(Session& s)
     s.form.logExplanation.enabled = false;
     s.form.logExplanation.visible = false;
     s.form.mnuImportFileEnabled = true;
-    s.form.mnuImportFileCaption = "Import MDX File";
+    s.form.importKind = ImportKind::SheetDocuments;
 }
 
 void RestoreCounters(Session& s)
@@ -437,9 +437,9 @@ void mnuImportFile_Click(Session& s)
         s.doc.CurrentSheetBeforeCommand = s.doc.CurrentSheet;
         // An import that reads nothing (dialog cancelled, a file refused)
         // changes nothing: the changed mark and the menus stay as they were.
-        if (s.form.mnuImportFileCaption == "Import MDX File") {
+        if (s.form.importKind == ImportKind::SheetDocuments) {
             if (ImportSheetDocument(s) == 0) ShowImportDone(s);
-        } else if (s.form.mnuImportFileCaption == "Import any other Log File") {
+        } else if (s.form.importKind == ImportKind::Logs) {
             ++s.doc.SheetCount;
             ++s.doc.CurrentSheet;
             s.doc.LogMode = 1;

@@ -87,7 +87,7 @@ void ShowForeignDocument(Session& s, const ImportedDocument& read, const std::st
     s.form.logExplanation.enabled = false;
     s.form.logExplanation.visible = false;
     s.form.mnuImportFileEnabled = true;
-    s.form.mnuImportFileCaption = "Import MDX File";
+    s.form.importKind = ImportKind::SheetDocuments;
     s.form.Label4Visible = true;
     s.form.txtShrinkFactor.visible = true;
     s.form.txtShrinkFactor.enabled = true;

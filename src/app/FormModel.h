@@ -16,6 +16,14 @@ struct TextBoxState {
     bool locked = false;  // read-only
 };
 
+// What File > Import reads; the menu caption follows it.
+enum class ImportKind { SheetDocuments, Logs };
+
+inline const char* ImportCaption(ImportKind kind)
+{
+    return kind == ImportKind::Logs ? "Import any other Log File" : "Import MDX File";
+}
+
 // Where the keyboard focus should go; the Qt layer applies it and resets it
 // to None.
 enum class FocusTarget { None, Grid, Designer, ProjectNo, ControlNo, ShrinkFactor, CodeCombo /* Combo1 */, Command1 };
@@ -56,7 +64,7 @@ struct FormModel {
 
     bool mnuFileSaveEnabled = true, mnuFileSaveAsEnabled = true, mnuEditEnabled = true;
     bool mnuImportFileEnabled = true;
-    std::string mnuImportFileCaption = "Import MDX File";
+    ImportKind importKind = ImportKind::SheetDocuments;  // mnuImportFile's caption
     bool mnuViewToolbarChecked = true, mnuViewStatusBarChecked = true;
     std::string StatusText = "Status";
 

@@ -41,7 +41,7 @@ void ShowLogMode(Session& s)
     f.logExplanation.locked = true;
     f.Caption = "GEOPAK LOG FILE: " + s.doc.CurrentFileName;
     f.mnuImportFileEnabled = true;
-    f.mnuImportFileCaption = "Import any other Log File";
+    f.importKind = ImportKind::Logs;
     // A log is shown as reports: nothing of it can be edited or saved, and
     // Save can never write a sheet document over the log.
     f.mnuFileSaveEnabled = false;

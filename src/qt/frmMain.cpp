@@ -388,7 +388,7 @@ void frmMain::updateActions()
     mnuEditUndo->setText(history_.CanUndo() ? "&Undo " + FromMessage(history_.UndoName()) : "&Undo");
     mnuEditRedo->setEnabled(history_.CanRedo() && s_->doc.LogMode == 0);
     mnuEditRedo->setText(history_.CanRedo() ? "&Redo " + FromMessage(history_.RedoName()) : "&Redo");
-    mnuImportFile->setText(FromMessage(f.mnuImportFileCaption));
+    mnuImportFile->setText(FromMessage(ImportCaption(f.importKind)));
     mnuViewToolbar->setChecked(f.mnuViewToolbarChecked);
     mnuViewStatusBar->setChecked(f.mnuViewStatusBarChecked);
     tbToolBar->setVisible(f.mnuViewToolbarChecked);

@@ -131,7 +131,7 @@ TEST(ImportAfterALog, OpenOfADocumentImportsDocumentsAndTheLogBranchTakesOnlyLog
     WriteFile(log, ReadFile(TestData("log_cases/h01_basic_english.log")));
     WriteFile(doc, ReadFile(TestData("cases/worked_example.mdx")));
     p.Open(log);
-    ASSERT_EQ(p.s.form.mnuImportFileCaption, "Import any other Log File");
+    ASSERT_EQ(p.s.form.importKind, ImportKind::Logs);
     EXPECT_FALSE(p.s.form.mnuFileSaveEnabled) << "a log is never saved as a sheet document";
 
     p.ask.Then(Picks(doc));
@@ -143,7 +143,7 @@ TEST(ImportAfterALog, OpenOfADocumentImportsDocumentsAndTheLogBranchTakesOnlyLog
     EXPECT_EQ(p.s.doc.LogMode, 1);
 
     p.Open(doc);
-    EXPECT_EQ(p.s.form.mnuImportFileCaption, "Import MDX File");
+    EXPECT_EQ(p.s.form.importKind, ImportKind::SheetDocuments);
     EXPECT_EQ(p.s.doc.LogMode, 0);
     EXPECT_EQ(p.s.form.StatusText, doc) << "the status bar names the document opened";
 }

@@ -148,7 +148,7 @@ TEST_F(LogReport, OpenShowsTheLogModeWindowAndPreviewsTheReport)
     EXPECT_TRUE(s.form.logExplanation.visible);
     EXPECT_TRUE(s.form.logExplanation.locked);
     EXPECT_EQ(s.form.logExplanation.text, ExplanationText);
-    EXPECT_EQ(s.form.mnuImportFileCaption, "Import any other Log File");
+    EXPECT_EQ(s.form.importKind, ImportKind::Logs);
     ASSERT_EQ(s.form.Tabs.size(), 1u);
     EXPECT_EQ(s.form.Tabs[0], "BASELINE:  CL1");
     EXPECT_EQ(hooks.previews, 1);
