@@ -49,7 +49,7 @@ void TakeComboText(Session& s)
     // A picked code is a change of the sheet like any typed one.
     if (sheet.Cell(ColCode, storeRow) != code) {
         sheet.SetCell(ColCode, storeRow, std::move(code));
-        s.doc.DataChanged = 1;
+        s.doc.DataChanged = true;
     }
 }
 } // namespace

@@ -21,20 +21,20 @@ bool BuildCombinedReport(Session& s, SheetFault onFault)
     // the old file as it was, and no section is read back while the next is built.
     std::string text;
     for (int i = 0; i < s.doc.SheetCount; ++i) {
-        s.report.AppendToReport = i == 0 ? 0 : 1;
+        s.report.AppendToReport = i != 0;
         s.doc.CurrentSheet = static_cast<int16_t>(i);
         // While a log is open each section is the log report of that baseline.
         const bool built =
-            s.doc.LogMode == 1
+            s.doc.LogMode
                 ? Guarded(s.ask, "Program Error: ", " occured in CreateGeopakLogReport",
                           [&] { AppendGeopakLogReport(s, text); })
                 : Guarded(s.ask, "Program Error: ", " occured in CreateTempRptFile",
                           [&] { AppendSheetReport(s, text); });
-        s.report.AppendToReport = 0;
+        s.report.AppendToReport = false;
         s.report.ResetGrandTotals();
         if (!built && onFault == SheetFault::FailRun) return false;
     }
-    if (!WriteReportText(*path, text, false, error, s.doc.FailWritesAfterBytes)) {
+    if (!WriteReportText(*path, text, false, error, s.writer->failAfterBytes)) {
         s.ask.Message(error);
         return false;
     }

@@ -12,7 +12,7 @@ enum class SheetFault {
 
 // Builds the sections of sheets 0 .. SheetCount-1 in order (Total mode is
 // the caller's: AccumulatedMode and the untitled check come before), each
-// with CurrentSheet set to it and AppendToReport 1 from the second on, the
+// with CurrentSheet set to it and AppendToReport set from the second on, the
 // grand totals reset after each; writes them as the report file; then
 // ReportLineCount := the file's line count - 20 and the page count.
 // CurrentSheet is left at the last sheet. True when the file was written.

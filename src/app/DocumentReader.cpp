@@ -50,7 +50,7 @@ bool ParseDocument(Session& s, std::istream& in, const std::string& name, ParseM
         start.units = UnitOfNumber(s.doc.UnitSystem);
         start.sheetCount = s.doc.SheetCount;
         start.currentSheet = s.doc.CurrentSheet;
-        start.legacyLayout = s.doc.LegacyFormat == 1;
+        start.legacyLayout = s.doc.LegacyFormat;
         start.unitsSettled = s.form.Label5Visible;
         DocumentParser parser(host, start, mode, name);
         try {
@@ -84,12 +84,12 @@ int16_t CheckFirstLine(Session& s, const std::string& line)
     switch (LayoutOfFirstLine(line)) {
     case DocumentLayout::NotADocument: return 1;
     case DocumentLayout::Legacy:
-        s.doc.LegacyFormat = 1;
-        s.doc.DataChanged = 1;
+        s.doc.LegacyFormat = true;
+        s.doc.DataChanged = true;
         return 0;
     case DocumentLayout::Current:
         // A first line of "00000..." keeps the layout of the document before.
-        if (line.front() == '[') s.doc.LegacyFormat = 0;
+        if (line.front() == '[') s.doc.LegacyFormat = false;
         return 0;
     }
     return 1;
@@ -138,7 +138,7 @@ int16_t ReadFileVersion2002(Session& s, std::istream& in, const std::string& nam
     // Showing the sheet runs the header boxes' handlers, which mark the
     // document changed; only a first choice of the unit option cleared that
     // again. A document just read is unchanged, whichever option was shown.
-    s.doc.DataChanged = 0;
+    s.doc.DataChanged = false;
     return 0;
 }
 

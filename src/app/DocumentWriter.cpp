@@ -105,7 +105,7 @@ void Write2002VersionFile(Session& s, std::ostream& out)
 bool Write2002VersionFile(Session& s, const std::string& path, std::string& error)
 {
     const AtomicWriteResult result =
-        WriteFileAtomically(path, SheetDocumentText(s), s.doc.FailWritesAfterBytes);
+        s.writer->Write(path, SheetDocumentText(s));
     error = result.error;
     return result.ok;
 }

@@ -25,8 +25,7 @@ ReportHeading HeadingOf(const Session& s)
 void AppendSheetReport(Session& s, std::string& out)
 {
     const SheetComputation c = ComputeSheet(s.store[s.doc.CurrentSheet], UnitOfNumber(s.doc.UnitSystem),
-                                            s.report.AccumulatedMode == 1 ? ReportMode::Accumulated
-                                                                          : ReportMode::Total);
+                                            s.report.AccumulatedMode);
     for (const std::string& message : c.messages) s.ask.Message(message);
     ReportState& g = s.report;
     g.ReportLineCount = c.reportLineCount;
@@ -51,14 +50,14 @@ bool CreateTempRptFile(Session& s)
         s.ask.Message(error);
         return false;
     }
-    const bool append = s.report.AppendToReport == 1;
+    const bool append = s.report.AppendToReport;
     std::string text;
     const bool built = Guarded(s.ask, "Program Error: ", " occured in CreateTempRptFile",
                                [&] { AppendSheetReport(s, text); });
-    s.report.AppendToReport = 0;
+    s.report.AppendToReport = false;
     // A report that could not be built or written leaves the old file as it was.
     if (!built) return false;
-    if (!WriteReportText(*path, text, append, error, s.doc.FailWritesAfterBytes)) {
+    if (!WriteReportText(*path, text, append, error, s.writer->failAfterBytes)) {
         s.ask.Message(error);
         return false;
     }

@@ -19,7 +19,7 @@ ReportHeading HeadingOf(const Session& s);
 void AppendSheetReport(Session& s, std::string& out);
 
 // The whole command: the untitled check, the report file created (or
-// appended to when AppendToReport is 1), AppendToReport back to 0, the page
+// appended to when AppendToReport is set), AppendToReport cleared, the page
 // count. True when the report file was written; on a fault the standard
 // message is shown and no report of this sheet is left behind.
 bool CreateTempRptFile(Session& s);

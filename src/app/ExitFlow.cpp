@@ -23,7 +23,7 @@ namespace {
 int16_t SaveAndExit(Session& s)
 {
     // A GEOPAK log is shown as reports: there is no sheet document to save.
-    if (s.doc.LogMode == 1) {
+    if (s.doc.LogMode) {
         ExitProgram(s);
         return 0;
     }
@@ -45,7 +45,7 @@ int16_t SaveItBeforeExit(Session& s)
     // A failure keeps the window open: closing would lose the changes.
     int16_t result = 1;
     Guarded(s.ask, "Program Error: ", "(SaveItBeforeExit(formRelated))", [&] {
-        if (s.doc.DataChanged == 0) {
+        if (!s.doc.DataChanged) {
             ExitProgram(s);
             result = 0;
             return;

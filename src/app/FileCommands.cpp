@@ -48,7 +48,7 @@ void EnableDocumentMenus(Session& s)
 // and an Import command that imports sheet documents.
 void ShowSheetDocumentMode(Session& s)
 {
-    s.doc.LogMode = 0;
+    s.doc.LogMode = false;
     s.form.GridVisible = true;
     s.form.GridEnabled = true;
     s.form.logExplanation.enabled = false;
@@ -102,7 +102,7 @@ int OpenSheetDocument(Session& s, const std::string& nameBefore, bool reset)
         return 1;
     }
     ShowSheetDocumentMode(s);
-    if (s.doc.LegacyFormat == 1) s.doc.DataChanged = s.doc.ImportDone == 1 ? 0 : 1;
+    if (s.doc.LegacyFormat) s.doc.DataChanged = !s.doc.ImportDone;
     s.form.Label4Visible = true;
     s.form.txtShrinkFactor.visible = true;
     // A document read anew starts with the factor box enabled (the reader
@@ -205,7 +205,7 @@ std::string AcceptInputFilename(Session& s, int mode)
         FileDialogRequest request;
         request.mode = mode == 1 ? FileDialogMode::Save : FileDialogMode::Open;
         request.filter = mode == 1 ? FileDialogFilter : OpenDialogFilter;
-        request.filterIndex = s.doc.LogMode == 1 ? 2 : 1;
+        request.filterIndex = s.doc.LogMode ? 2 : 1;
         const auto chosen = s.ask.ChooseFile(request);
         if (!chosen || chosen->empty()) {
             s.ask.Message("NO FILE IS SELECTED");
@@ -235,7 +235,7 @@ int SavingTheFile(Session& s)
             const int16_t written = Write2002VersionFile(s);
             if (written == 0) {
                 s.ask.Message(" FILE : " + s.doc.CurrentFileName + " IS SAVED SUCCESSFULLY");
-                s.doc.DataChanged = 0;
+                s.doc.DataChanged = false;
                 s.form.StatusText = s.doc.CurrentFileName;
                 result = 0;
                 return;
@@ -259,8 +259,8 @@ int ReadingTheFile(Session& s) { return ReadingTheFileWith(s, {}); }
 void mnuFileSave_Click(Session& s)
 {
     Guarded(s.ask, ProgramError, "(SaveFile(FileMenu))", [&] {
-        if (s.doc.SheetCount <= 0 || s.doc.LogMode == 1) return;
-        if (s.doc.DataChanged == 0) {
+        if (s.doc.SheetCount <= 0 || s.doc.LogMode) return;
+        if (!s.doc.DataChanged) {
             s.ask.Message("FILE WAS NOT CHANGED SINCE LAST SAVE EVENT");
             return;
         }
@@ -278,7 +278,7 @@ void mnuFileSave_Click(Session& s)
 void mnuFileSaveAs_Click(Session& s)
 {
     Guarded(s.ask, ProgramError, "(SaveAsFile(FileMenu))", [&] {
-        if (s.doc.LogMode == 1) return;  // a log is never written as a sheet document
+        if (s.doc.LogMode) return;  // a log is never written as a sheet document
         if (s.doc.SheetCount < 1) {
             s.ask.Message("No data exists to save as a file");
             return;
@@ -305,7 +305,7 @@ void mnuFileNew_Click(Session& s)
     Guarded(s.ask, ProgramError, "(NewFile(FileMenu))", [&] {
         EnableDocumentMenus(s);
         bool fullReset = false;
-        if (s.doc.DataChanged == 1) {
+        if (s.doc.DataChanged) {
             const std::string name = s.doc.CurrentFileName;
             const Answer a = s.ask.Ask(MessageBox{"Wish to save : ' " + name + " ' before opening new file ?",
                                                   Buttons::YesNoCancel, Icon::Question});
@@ -366,7 +366,7 @@ int OpenFileCommand(Session& s)
         };
         // Changes typed after an Import are offered a save like any others:
         // an import earlier in the session never lets Open drop them silently.
-        if (s.doc.DataChanged == 0) {
+        if (!s.doc.DataChanged) {
             resetAndRead(false);
             return;
         }
@@ -398,7 +398,7 @@ namespace {
 // as Open offers it. False when the user cancels or the save fails.
 bool SettleUnsavedBeforeImport(Session& s)
 {
-    if (s.doc.DataChanged != 1) return true;
+    if (!s.doc.DataChanged) return true;
     const std::string name = s.doc.CurrentFileName;
     const Answer a = s.ask.Ask(MessageBox{"Wish to save : " + name + " before importing other file ?",
                                           Buttons::YesNoCancel, Icon::Question});
@@ -423,8 +423,8 @@ void ShowImportDone(Session& s)
     s.form.mnuEditEnabled = false;
     s.form.Label4Visible = false;
     s.form.txtShrinkFactor.visible = false;
-    s.doc.ImportDone = 1;
-    s.doc.DataChanged = 0;
+    s.doc.ImportDone = true;
+    s.doc.DataChanged = false;
 }
 
 } // namespace
@@ -442,14 +442,14 @@ void mnuImportFile_Click(Session& s)
         } else if (s.form.importKind == ImportKind::Logs) {
             ++s.doc.SheetCount;
             ++s.doc.CurrentSheet;
-            s.doc.LogMode = 1;
+            s.doc.LogMode = true;
             // ---- GEOPAK log import ----------------------------------------
             // The new log goes after the last tab, within the 26 sheets. The
             // stick-up drawing keeps no row maximum: it follows the report file.
             if (!PrepareGeopakLogImport(s)) return;
             // -----------------------------------------------------------------
             if (ReadingTheFileWith(s, {}, true) == 0) ShowImportDone(s);
-            s.doc.DataChanged = 0;
+            s.doc.DataChanged = false;
         }
     } catch (const std::exception&) {
         s.ask.Message(" eRROR OCCURED WHILE IMPORTING A FILE");

@@ -91,7 +91,7 @@ void ShowForeignDocument(Session& s, const ImportedDocument& read, const std::st
     s.form.Label4Visible = true;
     s.form.txtShrinkFactor.visible = true;
     s.form.txtShrinkFactor.enabled = true;
-    s.doc.LogMode = 0;
+    s.doc.LogMode = false;
     for (std::size_t i = 0; i < read.sheets.size(); ++i) s.store[static_cast<int>(i)] = MakeSheet(read.sheets[i]);
     s.doc.SheetCount = static_cast<int16_t>(read.sheets.size());
     s.doc.CurrentSheet = 0;
@@ -100,7 +100,7 @@ void ShowForeignDocument(Session& s, const ImportedDocument& read, const std::st
     ShowReadDocument(s, 0, true);
     // Not yet a sheet document: Save asks for its name, and exit offers to save.
     s.doc.CurrentFileName = "UNTITLED";
-    s.doc.DataChanged = 1;
+    s.doc.DataChanged = true;
     s.form.Caption = "MARDEX :" + path;
 }
 
@@ -143,7 +143,7 @@ int16_t AppendForeignDocument(Session& s, const ImportedDocument& read, const st
 bool WriteSheetCsv(Session& s, const std::string& path, std::string& error)
 {
     const AtomicWriteResult written =
-        WriteFileAtomically(path, SheetToCsv(s.CurrentSheet()), s.doc.FailWritesAfterBytes);
+        s.writer->Write(path, SheetToCsv(s.CurrentSheet()));
     error = written.error;
     return written.ok;
 }

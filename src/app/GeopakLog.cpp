@@ -72,7 +72,7 @@ public:
                 if (Contains(ToUpper(*line), "ADJUSTMENT")) line = &Adjustment(r);
                 const std::string upper = ToUpper(*line);
                 if (Contains(upper, "ADD ACCUMULATED")) {
-                    s_.report.AccumulatedMode = 1;
+                    s_.report.AccumulatedMode = ReportMode::Accumulated;
                     t_.LogEntries.Write(0).HasAccumulated = 1;
                 }
                 if (Contains(*line, "meters)   meters)    meters)") ||
@@ -496,7 +496,7 @@ bool LoadGeopakLog(Session& s)
     // The unit system and the report mode are the log's own: a log read after
     // another must inherit neither its units nor its accumulated mode.
     s.doc.UnitSystem = 0;
-    s.report.AccumulatedMode = 0;
+    s.report.AccumulatedMode = ReportMode::Total;
     LogReader reader(s, t, *lines);
     reader.Pass1();
     reader.Pass2();

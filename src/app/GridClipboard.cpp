@@ -47,7 +47,7 @@ bool Typeable(std::string_view text, int col)
     int plus = 0, point = 0;
     for (const char c : text) {
         int16_t key = static_cast<unsigned char>(c);
-        if (IntOk(key) != 0) return false;
+        if (!IntOk(key)) return false;
         plus += c == '+';
         point += c == '.';
     }
@@ -112,7 +112,7 @@ bool PasteBlock(Session& s, const Block& block)
     // The order check of a commit, on the pasted rows and the row below them.
     std::swap(live, pasted);
     for (int n = std::max(first, 1); n <= std::min(last + 1, newEnd - 1); ++n) {
-        if (CheckForAscendingOrder(s, n) == 1) {
+        if (CheckForAscendingOrder(s, n)) {
             std::swap(live, pasted);
             return false;
         }
@@ -121,7 +121,7 @@ bool PasteBlock(Session& s, const Block& block)
     if (grid.Rows() < newEnd + GridHeaderRows + 1) grid.SetRows(newEnd + GridHeaderRows + 1);
     for (int r = first; r < newEnd; ++r)
         for (int c = 0; c < ColumnCount; ++c) grid.SetText(r + GridHeaderRows, c, Trim(live.Cell(c, r)));
-    s.doc.DataChanged = 1;
+    s.doc.DataChanged = true;
     return true;
 }
 

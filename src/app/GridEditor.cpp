@@ -27,13 +27,13 @@ bool Contains(const std::string& text, char c) { return text.find(c) != std::str
 
 } // namespace
 
-int16_t IntOk(int16_t& key)
+bool IntOk(int16_t& key)
 {
     static constexpr std::string_view accepted = "0123456789+.BbKkAaHhSsFf";
-    if (key == KeyBackspace || key == KeyEnter) return 0;
-    if (key > 0 && key < 128 && accepted.find(static_cast<char>(key)) != std::string_view::npos) return 0;
+    if (key == KeyBackspace || key == KeyEnter) return true;
+    if (key > 0 && key < 128 && accepted.find(static_cast<char>(key)) != std::string_view::npos) return true;
     key = 0;
-    return 1;
+    return false;
 }
 
 void Grid1_KeyPress(Session& s, int16_t& key)
@@ -52,13 +52,13 @@ void Grid1_KeyPress(Session& s, int16_t& key)
             return;
         }
         bool movedByEnter = false;
-        if (IntOk(key) == 0) {
+        if (IntOk(key)) {
             if (key == KeyBackspace) {
                 if (text.empty()) return;
                 text.pop_back();
                 grid.SetText(row, col, std::move(text));
             } else if (key == KeyEnter) {
-                if (CommitCell(s, row, col) == 1) return;
+                if (!CommitCell(s, row, col)) return;
                 SetFocusToColumnOrRow(s, row, col);
                 TopRowVisible(s, grid.Row());
                 s.form.Focus = FocusTarget::Grid;
@@ -75,41 +75,41 @@ void Grid1_KeyPress(Session& s, int16_t& key)
             return;
         if (!StoreGridCell(s, cur, curCol)) return;
         if (cur == grid.Rows() - 1) MarkEndBelowLastRow(s);
-        s.doc.DataChanged = 1;
+        s.doc.DataChanged = true;
     });
 }
 
-int CommitCell(Session& s, int row, int col)
+bool CommitCell(Session& s, int row, int col)
 {
-    int result = 0;
+    bool accepted = true;
     Guarded(s.ask, "Program Error: ", " occured in the frmMain(GridRelated)", [&] {
         if (row < GridHeaderRows) return;
         if (BeyondLastDataRow(row)) {
             s.ask.Message(RowLimitMessage);
-            result = 1;
+            accepted = false;
             return;
         }
         GridModel& grid = s.form.grid;
         grid.SetRow(row);
         grid.SetCol(col);
-        if (CheckWhetherItIsLastLine(s, row, col) == 1) {
-            result = 1;
+        if (CheckWhetherItIsLastLine(s, row, col)) {
+            accepted = false;
             return;
         }
         FormatGridEntries(s, row, col);
         if (!StoreGridCell(s, row, col)) {
-            result = 1;
+            accepted = false;
             return;
         }
         if (row == grid.Rows() - 1) MarkEndBelowLastRow(s);
-        s.doc.DataChanged = 1;
+        s.doc.DataChanged = true;
     });
-    return result;
+    return accepted;
 }
 
-int CheckWhetherItIsLastLine(Session& s, int row, int col)
+bool CheckWhetherItIsLastLine(Session& s, int row, int col)
 {
-    int result = 0;
+    bool refused = false;
     Guarded(s.ask, "Program Error: ", " occured in CheckwhetherItIsLastLine", [&] {
         if (row < GridHeaderRows) return;
         GridModel& grid = s.form.grid;
@@ -129,14 +129,14 @@ int CheckWhetherItIsLastLine(Session& s, int row, int col)
             sheet.SetCell(col, row - GridHeaderRows, std::move(trimmed));
         } else if (row == GridHeaderRows) {
             if (StationToNumber(text) == 0) grid.SetText(row, col, "00+00.00");
-        } else if (CheckForAscendingOrder(s, row - GridHeaderRows) == 1) {
+        } else if (CheckForAscendingOrder(s, row - GridHeaderRows)) {
             // The store keeps the station of the last keystroke until the cell
             // is typed into again.
             grid.SetText(row, col, "");
-            result = 1;
+            refused = true;
         }
     });
-    return result;
+    return refused;
 }
 
 void FormatGridEntries(Session& s, int row, int col)
@@ -288,9 +288,9 @@ void Grid1_KeyUp(Session& s, int key, int)
             // The store has changed whatever the order check says, and a row
             // stored over the end marker moves the marker below it first: the
             // sheet never loses its end.
-            s.doc.DataChanged = 1;
+            s.doc.DataChanged = true;
             if (r == grid.Rows() - 1) MarkEndBelowLastRow(s);
-            if (r != GridHeaderRows && CheckForAscendingOrder(s, r - GridHeaderRows) == 1) {
+            if (r != GridHeaderRows && CheckForAscendingOrder(s, r - GridHeaderRows)) {
                 TopRowVisible(s, r);
                 return;
             }
@@ -308,7 +308,7 @@ void Command1_GotFocus(Session& s)
     if (s.form.GridShowsSheet) {
         GridModel& grid = s.form.grid;
         const int row = grid.Row(), col = grid.Col();
-        if (CommitCell(s, row, col) == 0) {
+        if (CommitCell(s, row, col)) {
             SetFocusToColumnOrRow(s, row, col);
             TopRowVisible(s, s.form.grid.Row());
         }
@@ -327,19 +327,19 @@ double StationBefore(const std::string& text, std::size_t tag)
 
 } // namespace
 
-int16_t CheckForAscendingOrder(Session& s, int n)
+bool CheckForAscendingOrder(Session& s, int n)
 {
     try {
-        if (n == 0) return 0;
+        if (n == 0) return false;
         const Sheet& sheet = s.CurrentSheet();
         const std::string t = ToUpper(sheet.Cell(ColStation, n));
         double cur;
-        if (t.find('A') != std::string::npos) return 0;
+        if (t.find('A') != std::string::npos) return false;
         if (const auto b = t.find('B'); b != std::string::npos) {
             cur = StationBefore(t, b);
         } else {
             cur = StationToNumber(t);
-            if (cur == -1) return 0;
+            if (cur == -1) return false;
         }
         const std::string p = ToUpper(sheet.Cell(ColStation, n - 1));
         double prev;
@@ -349,16 +349,16 @@ int16_t CheckForAscendingOrder(Session& s, int n)
             prev = StationBefore(p, b);
         } else {
             prev = StationToNumber(p);
-            if (prev == -1) return 0;
+            if (prev == -1) return false;
         }
         if (cur < prev) {
             s.ask.Message(" Station : " + FormatStation(cur) + " is less then previous station :" + FormatStation(prev));
-            return 1;
+            return true;
         }
-        return 0;
+        return false;
     } catch (const std::exception& e) {
         ErrorBox(s.ask, "Program Error: ", std::to_string(ErrorNumber(e.what())), " occured in CheckForAscendingOrder(scraps)");
-        return 0;
+        return false;
     }
 }
 

@@ -25,16 +25,17 @@ enum GridKey : int {
 inline const std::string RowLimitMessage =
     "A sheet holds at most 1800 rows: no further row can be added to this sheet.";
 
-// Key filter: 0 accepted, 1 rejected (the key is then set to 0).
-int16_t IntOk(int16_t& key);
+// Key filter: true when the key is accepted (a rejected key is set to 0).
+bool IntOk(int16_t& key);
 
 // Character keys (digits, "+", ".", code letters, Backspace, Enter).
 void Grid1_KeyPress(Session& s, int16_t& key);
 
-// Validates, formats and stores one cell: 0 accepted, 1 rejected.
-int CommitCell(Session& s, int row, int col);
+// Validates, formats and stores one cell: true when accepted.
+bool CommitCell(Session& s, int row, int col);
+// True when the cell is refused (a station below the one above it).
 // Spelled CheckwhetherItIsLastLine before.
-int CheckWhetherItIsLastLine(Session& s, int row, int col);
+bool CheckWhetherItIsLastLine(Session& s, int row, int col);
 void FormatGridEntries(Session& s, int row, int col);
 // Copies grid cell (row, col) into the current sheet. False when nothing
 // could be stored (row outside the sheet's slots: a message says why).
@@ -54,9 +55,9 @@ void Grid1_KeyUp(Session& s, int key, int shift);
 // Tab from the grid reaches this button, which turns it into a commit.
 void Command1_GotFocus(Session& s);
 
-// 1 when the station of store row n is lower than that of row n - 1 (after
-// the message), else 0.
-int16_t CheckForAscendingOrder(Session& s, int n);
+// True when the station of store row n is lower than that of row n - 1
+// (after the message).
+bool CheckForAscendingOrder(Session& s, int n);
 
 // The code combo over the Code column.
 void Grid1_Click(Session& s);

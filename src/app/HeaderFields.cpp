@@ -45,7 +45,7 @@ void SetOptEnglish(Session& s)
 void txtDescri_Change(Session& s, int)
 {
     Guarded(s.ask, "Program Error: ", " occured in txtDescri_Change",
-            [&] { s.doc.DataChanged = s.doc.LogMode == 1 ? 0 : 1; });
+            [&] { s.doc.DataChanged = !s.doc.LogMode; });
 }
 
 bool txtDescri_KeyPress(Session& s, int index, int key)
@@ -74,7 +74,7 @@ void txtShrinkFactor_Change(Session& s)
         if (Trim(v) != sheet.BalanceFactor) {
             sheet.BalanceFactor = v;
             // While a log is open there is no sheet document to save.
-            if (s.doc.LogMode == 0) s.doc.DataChanged = 1;
+            if (!s.doc.LogMode) s.doc.DataChanged = true;
         }
     });
 }
@@ -96,9 +96,9 @@ void Check1_UserClick(Session& s)
             [&] {
                 Sheet& sheet = s.CurrentSheet();
                 // A log's tab is not a sheet document: nothing of it is saved.
-                if (sheet.MeasuredInEmbankment != s.form.embankmentCheck && s.doc.LogMode == 0) {
+                if (sheet.MeasuredInEmbankment != s.form.embankmentCheck && !s.doc.LogMode) {
                     sheet.MeasuredInEmbankment = static_cast<int16_t>(s.form.embankmentCheck);
-                    s.doc.DataChanged = 1;
+                    s.doc.DataChanged = true;
                 }
                 // A sheet no longer measured in embankment takes a factor again
                 // (showing a flagged sheet greys the box).
@@ -115,7 +115,7 @@ void ChooseUnitSystem(Session& s, int16_t system, const char* caption)
     // The unit system is saved with the document: a choice that changes it is
     // a change (the readers clear the mark after choosing for a document read),
     // and a choice never clears a mark that typing set.
-    if (s.doc.UnitSystem != system && s.doc.LogMode == 0) s.doc.DataChanged = 1;
+    if (s.doc.UnitSystem != system && !s.doc.LogMode) s.doc.DataChanged = true;
     s.doc.UnitSystem = system;
     UpDateUnits(s);
 }

@@ -15,7 +15,7 @@ namespace mardex {
 
 int16_t ImportSheetDocument(Session& s, std::istream& in, const std::string& name)
 {
-    s.doc.DataChanged = 1;
+    s.doc.DataChanged = true;
     int lineCounter = 0;
     const bool read = ParseDocument(s, in, name, ParseMode::Import, "Program Error: ", " occured in mnuGroupInsert", lineCounter);
     if (!read) return 1;

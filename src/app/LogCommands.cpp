@@ -92,7 +92,7 @@ bool IsGeopakLogName(const std::string& path) { return ToUpper(path).find(".LOG"
 
 int OpenGeopakLogFile(Session& s)
 {
-    s.doc.DataChanged = 0;
+    s.doc.DataChanged = false;
     if (CheckWhetherItIsLogFile(s, s.doc.CurrentFileName) != 1) {
         s.doc.SheetCount = s.doc.SheetCountBeforeCommand;
         s.doc.CurrentSheet = s.doc.CurrentSheetBeforeCommand;
@@ -101,11 +101,11 @@ int OpenGeopakLogFile(Session& s)
     }
     ShowLogMode(s);
     LoadGeopakLog(s);
-    s.doc.LogMode = 1;
+    s.doc.LogMode = true;
     AskForOtherName(s);
     AddLogTab(s);
     WriteAndPreview(s);
-    s.doc.DataChanged = 0;
+    s.doc.DataChanged = false;
     return 0;
 }
 
@@ -135,7 +135,7 @@ void LogTabClick(Session& s, int tabIndex)
         if (log.LogPath.empty()) return;
         s.doc.UnitSystem = log.UnitSystem;
         SetMeasurementSystem(s);
-        if (!log.HasAccumulated()) s.report.AccumulatedMode = 0;
+        if (!log.HasAccumulated()) s.report.AccumulatedMode = ReportMode::Total;
         WriteAndPreview(s);
     });
 }

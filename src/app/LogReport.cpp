@@ -24,7 +24,7 @@ namespace {
 
 ReportMode ModeOf(const Session& s)
 {
-    return s.report.AccumulatedMode == 1 ? ReportMode::Accumulated : ReportMode::Total;
+    return s.report.AccumulatedMode;
 }
 
 // The log report's heading: the tab's caption (none when the strip has no
@@ -97,7 +97,7 @@ bool WriteLogReportText(Session& s, const std::string& text, std::string& error,
         error = "Bad file name or number: " + s.doc.CurrentFileName;
         return false;
     }
-    return WriteReportText(*path, text, mayAppend && s.report.AppendToReport == 1, error, s.doc.FailWritesAfterBytes);
+    return WriteReportText(*path, text, mayAppend && s.report.AppendToReport, error, s.writer->failAfterBytes);
 }
 
 
@@ -181,7 +181,7 @@ void AppendGeopakLogReport(Session& s, std::string& text)
     std::string error;
     if (MayWriteCompanion(s, *companionPath, logPath) &&
         !WriteReportText(*companionPath, CompanionDocument(s, built.companionRows), false, error,
-                         s.doc.FailWritesAfterBytes))
+                         s.writer->failAfterBytes))
         throw RuntimeFault(error);
     text += built.report;
 }
@@ -195,10 +195,10 @@ bool CreateGeopakLogReport(Session& s)
         std::string text;
         AppendGeopakLogReport(s, text);
 
-        const bool append = s.report.AppendToReport == 1;
+        const bool append = s.report.AppendToReport;
         std::string error;
-        if (!WriteReportText(*reportPath, text, append, error, s.doc.FailWritesAfterBytes)) throw RuntimeFault(error);
-        s.report.AppendToReport = 0;
+        if (!WriteReportText(*reportPath, text, append, error, s.writer->failAfterBytes)) throw RuntimeFault(error);
+        s.report.AppendToReport = false;
 
         if (append) {
             std::ifstream in(*reportPath, std::ios::binary);
@@ -218,7 +218,7 @@ bool CurrentLogHasAccumulated(Session& s)
 
 bool BuildLogReport(Session& s, bool accumulated)
 {
-    s.report.AccumulatedMode = accumulated ? 1 : 0;
+    s.report.AccumulatedMode = accumulated ? ReportMode::Accumulated : ReportMode::Total;
     if (accumulated) {
         if (!CurrentLogHasAccumulated(s)) {
             s.ask.Message("Present Log file has no Accumulated Quantities");

@@ -30,7 +30,7 @@ std::optional<std::string> LogCompanionFileName(const std::string& logPath);
 bool LooksLikeLogCompanion(const std::string& text);
 
 // Writes `text` as the report file of the log (appended to when
-// AppendToReport is 1 and `mayAppend`). False with the reason in `error`.
+// AppendToReport and `mayAppend`). False with the reason in `error`.
 bool WriteLogReportText(Session& s, const std::string& text, std::string& error, bool mayAppend = false);
 
 // Writes the report file and the companion file of the current tab's log.

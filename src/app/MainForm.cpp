@@ -36,7 +36,7 @@ void Form_Load(Session& s)
     SetCheck1(s, sheet.MeasuredInEmbankment);
     s.form.Frame1Enabled = true;
     s.doc.SheetCount = 1;
-    s.doc.DataChanged = 0;
+    s.doc.DataChanged = false;
     s.doc.CurrentFileName = "UNTITLED";
     s.form.Caption = "MARDEX :UNTITLED";
     // The strip starts with the one tab of sheet 0, named as UpDateGroupTab
@@ -82,7 +82,7 @@ void ResetAttribs(Session& s)
         Sheet& sheet = s.CurrentSheet();
         sheet.BalanceFactor = FormatAreaText(s.form.txtShrinkFactor.text);
         sheet.MeasuredInEmbankment = 0;
-        s.doc.DataChanged = 0;
+        s.doc.DataChanged = false;
     });
 }
 

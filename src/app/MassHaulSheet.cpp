@@ -75,7 +75,7 @@ std::optional<std::string> CompanionOfLog(const std::string& logPath, std::strin
 
 bool MassHaulSheetOfCurrent(Session& s, MassSheet& sheet)
 {
-    if (s.doc.LogMode != 1) return ComputeMassSheet(s, sheet);
+    if (!s.doc.LogMode) return ComputeMassSheet(s, sheet);
     const int tab = s.doc.CurrentSheet;
     const std::string& logPath = s.logs()[tab].LogPath.empty() ? s.doc.CurrentFileName : s.logs()[tab].LogPath;
     std::string why;
@@ -88,7 +88,7 @@ bool MassHaulSheetOfCurrent(Session& s, MassSheet& sheet)
     Session companion(ask);
     companion.ProgramFolder = s.ProgramFolder;
     companion.doc.ReportFolder = s.doc.ReportFolder;
-    if (OpenFileCommand(companion) != 0 || companion.doc.LogMode == 1) {
+    if (OpenFileCommand(companion) != 0 || companion.doc.LogMode) {
         s.ask.Message(*path + ": the log's companion document could not be read");
         return false;
     }

@@ -58,7 +58,7 @@ std::string CurrentTabName(const Session& s)
 
 std::string BaseLineText(const Session& s)
 {
-    return s.doc.LogMode == 1 ? "BaseLine Name: " + s.doc.BaselineName : " ";
+    return s.doc.LogMode ? "BaseLine Name: " + s.doc.BaselineName : " ";
 }
 
 // The report file, line by line, without the line ends.
@@ -195,7 +195,7 @@ void WriteTables(Session& s, ReportSurface& out, int top)
         for (int column : {41, 32, 23}) VerticalRule(s, out, column, t - 1, 3);
         VerticalRule(s, out, 14, t, 4);
 
-        const bool accumulated = s.report.AccumulatedMode == 1;
+        const bool accumulated = s.report.AccumulatedMode == ReportMode::Accumulated;
         struct Caption { int column; const char* line1; const char* line2; };
         const Caption captions[] = {
             {93, "STATION", ""},

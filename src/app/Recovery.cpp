@@ -131,7 +131,7 @@ bool RestoreRecoveryCopy(Session& s, PresetFilePrompter& files, const RecoveryCo
     files.nextOpen.reset();
     if (opened != 0 || s.doc.CurrentFileName != copy.copyPath) return false;
     s.doc.CurrentFileName = copy.documentPath;
-    s.doc.DataChanged = 1;
+    s.doc.DataChanged = true;
     ShowDocumentCaption(s);
     return true;
 }

@@ -13,23 +13,23 @@ namespace {
 // open, the sheet computation otherwise.
 bool BuildReport(Session& s)
 {
-    // Log branch: while LogMode is 1 the log report builds the file.
-    if (s.doc.LogMode == 1) return CreateGeopakLogReport(s);
+    // Log branch: while LogMode is set the log report builds the file.
+    if (s.doc.LogMode) return CreateGeopakLogReport(s);
     return CreateTempRptFile(s);
 }
 } // namespace
 
 bool BuildTotalReport(Session& s)
 {
-    s.report.AccumulatedMode = 0;
+    s.report.AccumulatedMode = ReportMode::Total;
     return BuildReport(s);
 }
 
 bool BuildAccumulatedReport(Session& s)
 {
-    s.report.AccumulatedMode = 1;
+    s.report.AccumulatedMode = ReportMode::Accumulated;
     // Log branch: a log without accumulated quantities is refused here.
-    if (s.doc.LogMode == 1) return BuildLogReport(s, true);
+    if (s.doc.LogMode) return BuildLogReport(s, true);
     return BuildReport(s);
 }
 

@@ -15,7 +15,7 @@ std::optional<std::string> ReportPathOf(const Session& s, std::string& error)
 {
     if (!s.report.ReportFileOverride.empty()) return s.report.ReportFileOverride;
     // A log's report is named after the log's name up to its ".LOG".
-    if (s.doc.LogMode == 1) {
+    if (s.doc.LogMode) {
         if (auto path = LogReportFileName(s)) return path;
         error = "The report file of \"" + s.doc.CurrentFileName + "\" cannot be named: the log's name has no \".LOG\"";
         return std::nullopt;

@@ -24,7 +24,7 @@ void DeleteRow(Session& s, int R)
     GridModel& grid = s.form.grid;
     grid.SetRow(std::min(R, grid.Rows() - 1));
     s.form.Focus = FocusTarget::Grid;
-    s.doc.DataChanged = 1;
+    s.doc.DataChanged = true;
 }
 
 void InsertRow(Session& s, int R, int end)

@@ -6,6 +6,8 @@
 #include "app/FormModel.h"
 #include "app/Prompter.h"
 #include "app/WindowHooks.h"
+#include "compute/SheetComputation.h"
+#include "formats/FileWriter.h"
 #include "model/SheetStore.h"
 #include "app/StickupState.h"
 #include "render/PrintState.h"
@@ -22,13 +24,13 @@ struct LogTables;  // geopaklog/LogTables.h
 
 struct DocumentState {
     std::string CurrentFileName = "UNTITLED";
-    int16_t DataChanged = 0;
+    bool DataChanged = false;
     int16_t SheetCount = 1;
     int16_t CurrentSheet = 0;
     int16_t UnitSystem = 0;  // 0 English, 1 metric
-    int16_t LogMode = 0;
-    int16_t ImportDone = 0;
-    int16_t LegacyFormat = 0;
+    bool LogMode = false;       // a GEOPAK log is open, not a sheet document
+    bool ImportDone = false;
+    bool LegacyFormat = false;  // the document read has the older layout
     std::array<std::string, 3> DescriptionFields;  // designer, project no, control no
     std::string ReportFolder;
     std::string BaselineName;
@@ -41,14 +43,11 @@ struct DocumentState {
     // Sheet documents the user chose to keep where a log's companion would
     // have replaced them: not asked about again.
     std::vector<std::string> KeptDocuments;
-    // Tests only: every file the session writes (document, report, companion,
-    // PDF) fails after this many bytes (-1: never).
-    long long FailWritesAfterBytes = -1;
 };
 
 struct ReportState {
-    int16_t AccumulatedMode = 0;  // 0 total, 1 accumulated
-    int16_t AppendToReport = 0;
+    ReportMode AccumulatedMode = ReportMode::Total;
+    bool AppendToReport = false;
     int32_t ReportLineCount = 0;
     int32_t TotalPages = 0;
     // Grand totals, kept across sheets until the preview closes.
@@ -75,6 +74,9 @@ public:
 
     Prompter& ask;
     WindowHooks* hooks;  // never null: a no-op until the window sets its own
+    // Writes every file of the session (document, report, companion, PDF);
+    // never null.
+    const FileWriter* writer = &AtomicFileWriter;
     DocumentState doc;
     SheetStore store;
     FormModel form;

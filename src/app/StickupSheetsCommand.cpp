@@ -15,7 +15,7 @@ std::optional<StickupResult> Command2_Click(Session& s, DesignHost& host, const 
     // is the current one again, so edits land where the grid shows them.
     const int16_t shownSheet = s.doc.CurrentSheet;
     Guarded(s.ask, "Program Error: ", " occured in Command2_Click", [&] {
-        s.report.AccumulatedMode = 0;
+        s.report.AccumulatedMode = ReportMode::Total;
         s.report.ReportLineCount = 0;
         if (ToUpper(s.doc.CurrentFileName) == "UNTITLED") {
             s.ask.Message(NoActiveDataMessage);

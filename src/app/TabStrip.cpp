@@ -36,7 +36,7 @@ void ShowSheetOfTab(Session& s)
 }
 
 // ---------------------------------------------------------------------------
-// GEOPAK log open (LogMode = 1): a tab is one baseline of the logs read.
+// GEOPAK log open (LogMode set): a tab is one baseline of the logs read.
 // The report of that baseline is rebuilt and previewed here; the log commands
 // fill in the report step.
 void ShowLogTab(Session& s)
@@ -98,7 +98,7 @@ void TabStrip1_MouseUp(Session& s, int button, int, float, float)
     Guarded(s.ask, " Program Error: ", " txtDescri_MouseUp(frmmain))", [&] {
         if (button == LeftButton) {
             if (s.form.SelectedTab < 0 || s.form.SelectedTab >= static_cast<int>(s.form.Tabs.size())) return;
-            if (s.doc.LogMode == 1) ShowLogTab(s);
+            if (s.doc.LogMode) ShowLogTab(s);
             else ShowSheetOfTab(s);
             return;
         }
@@ -106,7 +106,7 @@ void TabStrip1_MouseUp(Session& s, int button, int, float, float)
         // The grid is emptied while the store keeps the sheet; it takes no
         // edits until a tab click shows a sheet again.
         ResetMainForm(s);
-        if (s.doc.LogMode == 0) s.form.GridShowsSheet = false;
+        if (!s.doc.LogMode) s.form.GridShowsSheet = false;
     });
 }
 
@@ -143,7 +143,7 @@ void mnuGroupInsert_Click(Session& s)
         SetCheck1(s, sheet.MeasuredInEmbankment);
         s.form.txtShrinkFactor.enabled = true;
         s.form.GridShowsSheet = true;
-        s.doc.DataChanged = 1;
+        s.doc.DataChanged = true;
     });
 }
 
@@ -175,7 +175,7 @@ void mnuGroupDelete_Click(Session& s)
             s.form.SelectedTab = 0;
             ShowSheetOfTab(s);
             s.form.Focus = FocusTarget::Grid;
-            s.doc.DataChanged = 1;
+            s.doc.DataChanged = true;
             return;
         }
         const std::string answer = s.ask.Input("Re-Name Default File-Tab", "RE-NAME FILE-TAB", "Mardex ");
@@ -188,7 +188,7 @@ void mnuGroupDelete_Click(Session& s)
         sheet.SetCell(ColStation, 0, std::string(EndMarker));
         sheet.BalanceFactor = FactorFromBox(s);
         s.form.GridShowsSheet = true;
-        s.doc.DataChanged = 1;
+        s.doc.DataChanged = true;
     });
 }
 
@@ -204,7 +204,7 @@ void mnuGroupRename_Click(Session& s)
             s.doc.CurrentSheet = 0;
             s.doc.SheetCount = 1;
             s.store[0].TabName = name;
-            s.doc.DataChanged = 1;
+            s.doc.DataChanged = true;
             return;
         }
         const std::string answer = s.ask.Input("Change File-Tab Name", "CHANGE FILE-TAB NAME", "NEW NAME ");
@@ -215,7 +215,7 @@ void mnuGroupRename_Click(Session& s)
         if (tab < static_cast<int>(s.form.Tabs.size())) s.form.Tabs[tab] = name;
         // The sheet the renamed tab shows, so tab and saved name agree.
         s.store[tab].TabName = name;
-        s.doc.DataChanged = 1;
+        s.doc.DataChanged = true;
     });
 }
 

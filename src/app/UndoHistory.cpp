@@ -22,7 +22,7 @@ UndoHistory::Values UndoHistory::Capture(const Session& s)
 
 void UndoHistory::Run(Session& s, const std::string& name, Kind kind, const std::function<void()>& command)
 {
-    if (s.doc.LogMode == 1) {
+    if (s.doc.LogMode) {
         command();
         return;
     }
@@ -38,13 +38,13 @@ void UndoHistory::Run(Session& s, const std::string& name, Kind kind, const std:
     for (const int i : watched) kept.push_back(s.store[i]);
     const std::array<int, 3> cell{s.doc.CurrentSheet, s.form.grid.Row(), s.form.grid.Col()};
     command();
-    if (kind == Kind::NewState || s.doc.LogMode == 1) {
+    if (kind == Kind::NewState || s.doc.LogMode) {
         bool changed = !Capture(s).SameDocument(before);
         for (std::size_t k = 0; k < watched.size() && !changed; ++k) changed = !SameSheet(kept[k], s.store[watched[k]]);
-        if (changed || s.doc.DataChanged == 0) {
+        if (changed || !s.doc.DataChanged) {
             Clear();
             // A document that is not a file yet has no saved state.
-            if (s.doc.DataChanged == 1) saved_ = -1;
+            if (s.doc.DataChanged) saved_ = -1;
         }
         return;
     }
@@ -61,7 +61,7 @@ void UndoHistory::Run(Session& s, const std::string& name, Kind kind, const std:
     }
     if (step.sheets.empty() && step.before.SameDocument(step.after)) {
         // Nothing changed; a save leaves the document as the file holds it.
-        if (s.doc.DataChanged == 0) saved_ = static_cast<std::ptrdiff_t>(position_);
+        if (!s.doc.DataChanged) saved_ = static_cast<std::ptrdiff_t>(position_);
         return;
     }
     if (kind == Kind::Typing) step.cell = cell;
@@ -79,7 +79,7 @@ void UndoHistory::Run(Session& s, const std::string& name, Kind kind, const std:
         --saved_;
     }
     position_ = steps_.size();
-    if (s.doc.DataChanged == 0) saved_ = static_cast<std::ptrdiff_t>(position_);
+    if (!s.doc.DataChanged) saved_ = static_cast<std::ptrdiff_t>(position_);
 }
 
 void UndoHistory::Show(Session& s, const Values& values, const std::vector<int>& sheets, const std::vector<Sheet>& content)
@@ -94,7 +94,7 @@ void UndoHistory::Show(Session& s, const Values& values, const std::vector<int>&
 
 void UndoHistory::MarkChanged(Session& s) const
 {
-    s.doc.DataChanged = saved_ == static_cast<std::ptrdiff_t>(position_) ? 0 : 1;
+    s.doc.DataChanged = saved_ != static_cast<std::ptrdiff_t>(position_);
 }
 
 void UndoHistory::Undo(Session& s)

@@ -58,7 +58,7 @@ int RunHaul(const ToolOptions& options)
         CliPrompter::Print(why);
         return 1;
     }
-    if (tool.s.doc.LogMode != 1) return Analyse(tool.s, options, document);
+    if (!tool.s.doc.LogMode) return Analyse(tool.s, options, document);
 
     // Log branch: a GEOPAK log is analysed through the companion document its
     // Open wrote beside it (the log's end areas as a sheet document).

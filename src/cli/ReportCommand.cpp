@@ -28,7 +28,7 @@ bool BuildSheetReport(Session& s, const ToolOptions& options, std::string& why)
 {
     if (options.allSheets) {
         // The Stickup Sheets button's report step: every sheet, Total, one file.
-        s.report.AccumulatedMode = 0;
+        s.report.AccumulatedMode = ReportMode::Total;
         s.report.ReportLineCount = 0;
         return BuildCombinedReport(s, SheetFault::FailRun);
     }
@@ -64,7 +64,7 @@ int RunReport(const ToolOptions& options)
     if (!options.output.empty()) s.report.ReportFileOverride = AbsolutePath(options.output);
 
     bool built = false;
-    if (s.doc.LogMode == 1) {
+    if (s.doc.LogMode) {
         // Log branch: a GEOPAK log is reported by the log report.
         built = BuildLogReportForTool(s, options);
     } else {

@@ -56,7 +56,7 @@ int RunStickup(const ToolOptions& options)
     }
     if (!options.output.empty()) s.report.ReportFileOverride = AbsolutePath(options.output);
 
-    s.report.AccumulatedMode = 0;
+    s.report.AccumulatedMode = ReportMode::Total;
     s.report.ReportLineCount = 0;
     if (!BuildCombinedReport(s, SheetFault::FailRun)) return 1;
     std::string error;
@@ -84,7 +84,7 @@ int RunStickup(const ToolOptions& options)
     drawing.form.Caption = s.form.Caption;
     drawing.ProgramFolder = s.ProgramFolder;
     GdalDesignHost host;
-    host.failWritesAfterBytes = s.doc.FailWritesAfterBytes;
+    host.failWritesAfterBytes = s.writer->failAfterBytes;
     const StickupResult result = GenerateStickupSheets(drawing, host, work.path(), *reportPath);
     if (!result.completed) return 1;
     if (!work.Commit()) {

@@ -110,7 +110,7 @@ bool ToolSession::OpenSheetDocument(const std::string& in, const ToolOptions& op
         CliPrompter::Print(why);
         return false;
     }
-    if (s.doc.LogMode == 1) {
+    if (s.doc.LogMode) {
         CliPrompter::Print(in + ": a GEOPAK log, not a sheet document");
         return false;
     }

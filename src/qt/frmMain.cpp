@@ -383,10 +383,10 @@ void frmMain::updateActions()
     mnuEdit->setEnabled(f.mnuEditEnabled);
     mnuEdit->menuAction()->setEnabled(f.mnuEditEnabled);
     mnuImportFile->setEnabled(f.mnuImportFileEnabled);
-    mnuExportSheetCsv->setEnabled(s_->doc.LogMode == 0);
-    mnuEditUndo->setEnabled(history_.CanUndo() && s_->doc.LogMode == 0);
+    mnuExportSheetCsv->setEnabled(!s_->doc.LogMode);
+    mnuEditUndo->setEnabled(history_.CanUndo() && !s_->doc.LogMode);
     mnuEditUndo->setText(history_.CanUndo() ? "&Undo " + FromMessage(history_.UndoName()) : "&Undo");
-    mnuEditRedo->setEnabled(history_.CanRedo() && s_->doc.LogMode == 0);
+    mnuEditRedo->setEnabled(history_.CanRedo() && !s_->doc.LogMode);
     mnuEditRedo->setText(history_.CanRedo() ? "&Redo " + FromMessage(history_.RedoName()) : "&Redo");
     mnuImportFile->setText(FromMessage(ImportCaption(f.importKind)));
     mnuViewToolbar->setChecked(f.mnuViewToolbarChecked);

@@ -130,8 +130,8 @@ void frmMain::openRecent(const QString& path)
 void frmMain::followDocument()
 {
     const DocumentState& doc = s_->doc;
-    sbModified->setText(doc.DataChanged != 0 ? QStringLiteral("Modified") : QString());
-    if (!recoveryCopy_.isEmpty() && (doc.DataChanged == 0 || doc.CurrentFileName != recoveryFor_)) dropRecoveryCopy();
+    sbModified->setText(doc.DataChanged ? QStringLiteral("Modified") : QString());
+    if (!recoveryCopy_.isEmpty() && (!doc.DataChanged || doc.CurrentFileName != recoveryFor_)) dropRecoveryCopy();
     if (doc.CurrentFileName != lastDocument_) {
         lastDocument_ = doc.CurrentFileName;
         if (IsSavedDocument(lastDocument_)) {
@@ -158,7 +158,7 @@ void frmMain::dropEvent(QDropEvent* event)
 
 void frmMain::writeRecoveryCopy()
 {
-    if (s_->doc.DataChanged == 0 || s_->doc.LogMode != 0) return;
+    if (!s_->doc.DataChanged || s_->doc.LogMode) return;
     const std::string folder = UserStateFolder();
     if (folder.empty()) return;
     if (!recoveryCopy_.isEmpty() && s_->doc.CurrentFileName != recoveryFor_) dropRecoveryCopy();

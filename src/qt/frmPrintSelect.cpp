@@ -73,7 +73,7 @@ bool frmPrintSelect::eventFilter(QObject* watched, QEvent* event)
     if ((watched == FromPage || watched == ToPage) && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         int16_t code = TypedCode(*key);
-        if (code != 0 && code != KeyEnter && IntOk(code) != 0) return true;  // rejected: nothing typed
+        if (code != 0 && code != KeyEnter && !IntOk(code)) return true;  // rejected: nothing typed
     }
     return QDialog::eventFilter(watched, event);
 }

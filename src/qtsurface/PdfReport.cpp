@@ -27,7 +27,7 @@ void SetUpPdfPage(QPdfWriter& writer, int unitSystem)
 
 bool RenderReportToPdf(Session& s, const std::string& pdfPath, int* pagesWritten)
 {
-    PdfFileSurface surface(pdfPath, s.doc.UnitSystem, s.doc.FailWritesAfterBytes);
+    PdfFileSurface surface(pdfPath, s.doc.UnitSystem, s.writer->failAfterBytes);
     const bool printed = PrintAllPages(s, surface);
     if (pagesWritten) *pagesWritten = surface.PagesStarted();
     return printed;

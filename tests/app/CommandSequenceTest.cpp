@@ -230,7 +230,7 @@ private:
         std::function<void()> run;
     };
 
-    bool SheetMode() const { return s_.doc.LogMode == 0; }
+    bool SheetMode() const { return !s_.doc.LogMode; }
     bool GridTakesKeys() const { return SheetMode() && s_.form.GridVisible && s_.form.GridEnabled; }
 
     void Type(const std::string& keys)
@@ -374,7 +374,7 @@ private:
         // Where the document now stands: opened, reset, new or imported. A
         // command that puts another document in its place asks first.
         const std::string image = Image(s_);
-        const bool imported = command == "Import" && s_.doc.ImportDone == 1 && !s_.form.mnuFileSaveEnabled;
+        const bool imported = command == "Import" && s_.doc.ImportDone && !s_.form.mnuFileSaveEnabled;
         const bool replaced = opened_ || imported || s_.form.Caption == "MARDEX: Untitled" ||
                               (command == "New" && s_.form.StatusText == "New File");
         const bool askedToSave = std::any_of(ask_.questions.begin(), ask_.questions.end(),
@@ -429,7 +429,7 @@ private:
 
         // The changed mark is set whenever the document differs from what was
         // last saved or opened.
-        if (image != baseline_ && s_.doc.DataChanged != 1)
+        if (image != baseline_ && !s_.doc.DataChanged)
             return Fail("the document differs from what was last saved or opened, and the changed mark is clear");
 
         // The grid shows the current sheet, which is the selected tab's.

@@ -34,7 +34,7 @@ TEST_F(ExitFlow, UnchangedDataClosesWithoutAQuestion)
 
 TEST_F(ExitFlow, NoExitsWithoutSaving)
 {
-    s.doc.DataChanged = 1;
+    s.doc.DataChanged = true;
     ask.Then(Asks("WISH TO SAVE FILE BEFORE EXITING ?", Answer::No));
     EXPECT_EQ(Form_QueryUnload(s, vbFormControlMenu), 0);
     EXPECT_TRUE(ask.sawAll());
@@ -45,19 +45,19 @@ TEST_F(ExitFlow, NoExitsWithoutSaving)
 
 TEST_F(ExitFlow, CancelKeepsTheWindowOpenAndSaysTheFileWasNotSaved)
 {
-    s.doc.DataChanged = 1;
+    s.doc.DataChanged = true;
     s.doc.CurrentFileName = "/data/road.mdx";
     ask.Then(Asks("WISH TO SAVE FILE BEFORE EXITING ?", Answer::Cancel));
     ask.Then(Says(" FILE : /data/road.mdx WAS NOT SAVED"));
     EXPECT_EQ(Form_QueryUnload(s, vbAppWindows), 1);
     EXPECT_TRUE(ask.sawAll());
     EXPECT_EQ(hooks.exits, 0);
-    EXPECT_EQ(s.doc.DataChanged, 1);
+    EXPECT_TRUE(s.doc.DataChanged);
 }
 
 TEST_F(ExitFlow, TheProgramsOwnCloseRequestPassesWithoutAPrompt)
 {
-    s.doc.DataChanged = 1;
+    s.doc.DataChanged = true;
     EXPECT_EQ(Form_QueryUnload(s, vbFormCode), 0);
     EXPECT_TRUE(ask.shown.empty());
     EXPECT_EQ(hooks.exits, 0);
@@ -65,8 +65,8 @@ TEST_F(ExitFlow, TheProgramsOwnCloseRequestPassesWithoutAPrompt)
 
 TEST_F(ExitFlow, YesWithAGeopakLogOpenExitsWithoutSaving)
 {
-    s.doc.DataChanged = 1;
-    s.doc.LogMode = 1;
+    s.doc.DataChanged = true;
+    s.doc.LogMode = true;
     ask.Then(Asks("WISH TO SAVE FILE BEFORE EXITING ?", Answer::Yes));
     EXPECT_EQ(SaveItBeforeExit(s), 0);
     EXPECT_TRUE(ask.sawAll());
@@ -75,7 +75,7 @@ TEST_F(ExitFlow, YesWithAGeopakLogOpenExitsWithoutSaving)
 
 TEST_F(ExitFlow, YesWithNoSheetsSaysSoAndExits)
 {
-    s.doc.DataChanged = 1;
+    s.doc.DataChanged = true;
     s.doc.SheetCount = 0;
     ask.Then(Asks("WISH TO SAVE FILE BEFORE EXITING ?", Answer::Yes));
     ask.Then(Says("NO DATA IS CHANGED SINCE LAST SAVE EVENT"));
@@ -86,7 +86,7 @@ TEST_F(ExitFlow, YesWithNoSheetsSaysSoAndExits)
 
 TEST_F(ExitFlow, YesOnAnUntitledDocumentWhoseDialogIsCancelledKeepsTheWindowOpen)
 {
-    s.doc.DataChanged = 1;
+    s.doc.DataChanged = true;
     // The full reset's "Untitled" asks for a name as well.
     s.doc.CurrentFileName = "Untitled";
     s.form.Caption = "MARDEX: Untitled";
@@ -97,7 +97,7 @@ TEST_F(ExitFlow, YesOnAnUntitledDocumentWhoseDialogIsCancelledKeepsTheWindowOpen
     EXPECT_TRUE(ask.sawAll());
     EXPECT_EQ(ask.dialogs.at(0).mode, FileDialogMode::Save);
     EXPECT_EQ(hooks.exits, 0);
-    EXPECT_EQ(s.doc.DataChanged, 1);
+    EXPECT_TRUE(s.doc.DataChanged);
     EXPECT_EQ(s.doc.CurrentFileName, "Untitled");
 }
 
@@ -106,7 +106,7 @@ TEST_F(ExitFlow, YesOnANamedDocumentSavesItBeforeExiting)
     TempDir dir;
     s.store[0].SetCell(ColStation, 0, "10+00.000");
     s.store[0].SetCell(ColStation, 1, "-1");
-    s.doc.DataChanged = 1;
+    s.doc.DataChanged = true;
     s.doc.CurrentFileName = dir / "road.mdx";
     s.form.Caption = "MARDEX :" + s.doc.CurrentFileName;
     ask.expectedMessages = {" IS SAVED SUCCESSFULLY"};
@@ -115,13 +115,13 @@ TEST_F(ExitFlow, YesOnANamedDocumentSavesItBeforeExiting)
     EXPECT_TRUE(ask.sawAll());
     EXPECT_TRUE(std::filesystem::exists(dir / "road.mdx"));
     EXPECT_NE(ReadFile(dir / "road.mdx").find("10+00.000"), std::string::npos);
-    EXPECT_EQ(s.doc.DataChanged, 0);
+    EXPECT_FALSE(s.doc.DataChanged);
     EXPECT_EQ(hooks.exits, 1);
 }
 
 TEST_F(ExitFlow, ExitFromTheMenuIgnoresACancelledExit)
 {
-    s.doc.DataChanged = 1;
+    s.doc.DataChanged = true;
     ask.Then(Asks("WISH TO SAVE FILE BEFORE EXITING ?", Answer::Cancel));
     ask.Then(Says(" FILE : UNTITLED WAS NOT SAVED"));
     mnuFileExit_Click(s);

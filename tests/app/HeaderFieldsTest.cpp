@@ -30,12 +30,12 @@ protected:
 TEST_F(HeaderFields, TickingTheBoxForcesTheFactorLocksTheBoxAndMarksTheChange)
 {
     SetShrinkFactorText(s, "0.90");
-    s.doc.DataChanged = 0;
+    s.doc.DataChanged = false;
     Check1_UserClick(s);
     EXPECT_EQ(s.form.embankmentCheck, 1);
     EXPECT_EQ(s.CurrentSheet().BalanceFactor, "1.00");
     EXPECT_TRUE(s.form.txtShrinkFactor.locked);
-    EXPECT_EQ(s.doc.DataChanged, 1);
+    EXPECT_TRUE(s.doc.DataChanged);
     // The user's click reaches the sheet's flag, so it is saved.
     EXPECT_EQ(s.CurrentSheet().MeasuredInEmbankment, 1);
     s.form.txtShrinkFactor.enabled = false;  // as a flagged sheet is shown
@@ -60,13 +60,13 @@ TEST_F(HeaderFields, ShowingASheetFromCodeNeverChangesItsFlag)
 
 TEST_F(HeaderFields, TheFactorIsStoredFormattedOnlyWhenItDiffers)
 {
-    s.doc.DataChanged = 0;
+    s.doc.DataChanged = false;
     SetShrinkFactorText(s, "0.9");
     EXPECT_EQ(s.CurrentSheet().BalanceFactor, "0.90");
-    EXPECT_EQ(s.doc.DataChanged, 1);
-    s.doc.DataChanged = 0;
+    EXPECT_TRUE(s.doc.DataChanged);
+    s.doc.DataChanged = false;
     SetShrinkFactorText(s, "0.90");
-    EXPECT_EQ(s.doc.DataChanged, 0);
+    EXPECT_FALSE(s.doc.DataChanged);
     SetShrinkFactorText(s, "abc");
     EXPECT_EQ(s.CurrentSheet().BalanceFactor, "abc");
 }
@@ -75,8 +75,8 @@ TEST_F(HeaderFields, ChoosingAUnitSystemHidesTheChoiceAndNeverClearsTheChange)
 {
     // The choice is saved with the document: one that changes the unit system
     // marks a change, and none clears the mark that typing set.
-    const struct { int16_t changedBefore; bool metric; int16_t changedAfter; } cases[] = {
-        {1, true, 1}, {1, false, 1}, {0, true, 1}, {0, false, 0}};
+    const struct { bool changedBefore; bool metric; bool changedAfter; } cases[] = {
+        {true, true, true}, {true, false, true}, {false, true, true}, {false, false, false}};
     for (const auto& c : cases) {
         ResetallAttributes(s);
         s.doc.DataChanged = c.changedBefore;
@@ -101,12 +101,12 @@ TEST_F(HeaderFields, ChoosingAUnitSystemHidesTheChoiceAndNeverClearsTheChange)
 
 TEST_F(HeaderFields, DescriptionsMarkChangesOnlyOutsideLogMode)
 {
-    s.doc.LogMode = 1;
+    s.doc.LogMode = true;
     SetDescriText(s, 0, "J. Doe");
-    EXPECT_EQ(s.doc.DataChanged, 0);
-    s.doc.LogMode = 0;
+    EXPECT_FALSE(s.doc.DataChanged);
+    s.doc.LogMode = false;
     SetDescriText(s, 0, "J. Doe");
-    EXPECT_EQ(s.doc.DataChanged, 1);
+    EXPECT_TRUE(s.doc.DataChanged);
 }
 
 TEST_F(HeaderFields, EnterStoresTheTextAndMovesToTheNextBox)

@@ -24,7 +24,7 @@ TEST(MassHaulSheet, LogIsAnalysedThroughItsCompanionDocument)
     Session s(ask);
     s.doc.ReportFolder = dir.path().string() + "/";
     mnuFileOpen_Click(s);
-    ASSERT_EQ(s.doc.LogMode, 1);
+    ASSERT_TRUE(s.doc.LogMode);
 
     MassSheet sheet;
     ASSERT_TRUE(MassHaulSheetOfCurrent(s, sheet));
@@ -33,7 +33,7 @@ TEST(MassHaulSheet, LogIsAnalysedThroughItsCompanionDocument)
     // balance point 12+75.352 (the table mardex-report writes for the log).
     const std::string table = HaulTableText(AnalyseHaul(sheet.rows, {}));
     EXPECT_NE(table.find("\nloop,10+00.000,12+75.352,back,115.00,208.81,181.58,"), std::string::npos) << table;
-    EXPECT_EQ(s.doc.LogMode, 1);  // the log stays open
+    EXPECT_TRUE(s.doc.LogMode);  // the log stays open
 }
 
 TEST(MassHaulSheet, ADesignersDocumentKeptBesideTheLogIsNotAnalysed)
@@ -49,7 +49,7 @@ TEST(MassHaulSheet, ADesignersDocumentKeptBesideTheLogIsNotAnalysed)
     Session s(ask);
     s.doc.ReportFolder = dir.path().string() + "/";
     mnuFileOpen_Click(s);
-    ASSERT_EQ(s.doc.LogMode, 1);
+    ASSERT_TRUE(s.doc.LogMode);
 
     ask.Then(test::Says(dir / "road.mdx" + " does not hold the station rows of " + dir / "road.log"));
     MassSheet sheet;

@@ -173,21 +173,21 @@ TEST_F(Groups, DeleteOnASingleSheetRenamesItAndDropsItsRowsRenameKeepsThem)
 TEST_F(Groups, RenamingOrEmptyingTheOnlySheetMarksTheDocumentChanged)
 {
     MakeSheets(1);
-    s.doc.DataChanged = 0;
+    s.doc.DataChanged = false;
     ask.Then(Types("Re-Name Default File-Tab", "Renamed"));
     mnuGroupRename_Click(s);
     ASSERT_TRUE(ask.sawAll());
-    EXPECT_EQ(s.doc.DataChanged, 1);
+    EXPECT_TRUE(s.doc.DataChanged);
 
     // A factor of 1.00 already: only the dropped rows change the document.
     s.store[0].BalanceFactor = "1.00";
-    s.doc.DataChanged = 0;
+    s.doc.DataChanged = false;
     ask.Then(Asks("Do you wish to delete the selected group ? ", Answer::Yes));
     ask.Then(Types("Re-Name Default File-Tab", "Emptied"));
     mnuGroupDelete_Click(s);
     ASSERT_TRUE(ask.sawAll());
     EXPECT_EQ(s.store[0].EndRow(), 0);
-    EXPECT_EQ(s.doc.DataChanged, 1);
+    EXPECT_TRUE(s.doc.DataChanged);
 }
 
 TEST_F(Groups, RenameOfSeveralRenamesTheSelectedTabAndItsSheet)
@@ -243,7 +243,7 @@ namespace {
 
 TEST_F(Groups, ALeftClickInLogModeTakesTheBaselineFromTheCaption)
 {
-    s.doc.LogMode = 1;
+    s.doc.LogMode = true;
     s.form.Tabs = {"BASELINE: CL-1", "BASELINE: RAMP B"};
     s.doc.SheetCount = 2;
     Click(1);

@@ -48,7 +48,7 @@ TEST(DocumentReader, SaveThenOpenKeepsNamesRowsFactorsAndFlags)
     EXPECT_FALSE(b.s.form.txtShrinkFactor.enabled);
     EXPECT_EQ(b.s.form.Tabs, (std::vector<std::string>{"BL1", "Ramp A", "Main line"}));
     EXPECT_EQ(b.s.form.Caption, "MARDEX :" + a.Path("round.mdx"));
-    EXPECT_EQ(b.s.doc.DataChanged, 0);
+    EXPECT_FALSE(b.s.doc.DataChanged);
 }
 
 TEST(DocumentReader, DescriptionsAreTheThreeHeaderLinesWhateverTheyHold)
@@ -188,7 +188,7 @@ TEST(DocumentReader, Version971RowsHaveFiveFieldsAndGetTheCodeDash)
                                  "#MEASURED IN EMBANKMENT\r\n 0 \r\n#STATION CUTAREA ADDEDCUT FILLAREA ADDEDFILL\r\n"
                                  "10+00.000 12.5 0 3.2 0\r\n10+50.000 14 0 0 1\r\n[LAST RECORD]\r\n");
     p.Open(p.Path("old.mdx"));
-    EXPECT_EQ(p.s.doc.LegacyFormat, 1);
+    EXPECT_TRUE(p.s.doc.LegacyFormat);
     ASSERT_EQ(p.s.store[0].EndRow(), 2);
     EXPECT_EQ(p.Cell(0, ColCode, 0), "-");
     EXPECT_EQ(p.Cell(0, ColCode, 1), "-");
@@ -227,12 +227,12 @@ TEST(DocumentReader, AnEmptyCodeIsWrittenAndReadBackAs00)
 TEST(DocumentReader, FirstLineDecidesCompatibility)
 {
     Program p;
-    struct Case { const char* first; int16_t result; int16_t legacy; };
-    const Case cases[] = {{"", 1, 0}, {"[VERSION 2002]", 0, 0}, {"[VERSION 97.1]", 0, 1},
-                          {"[VERSION 3]", 1, 0}, {"00000 old", 0, 0}, {"VERSION 2002", 1, 0}, {"[VERSION 2002", 1, 0}};
+    struct Case { const char* first; int16_t result; bool legacy; };
+    const Case cases[] = {{"", 1, false}, {"[VERSION 2002]", 0, false}, {"[VERSION 97.1]", 0, true},
+                          {"[VERSION 3]", 1, false}, {"00000 old", 0, false}, {"VERSION 2002", 1, false}, {"[VERSION 2002", 1, false}};
     for (const Case& c : cases) {
-        p.s.doc.LegacyFormat = 0;
-        p.s.doc.DataChanged = 0;
+        p.s.doc.LegacyFormat = false;
+        p.s.doc.DataChanged = false;
         WriteFile(p.Path("v.mdx"), std::string(c.first) + "\r\nmore\r\n");
         EXPECT_EQ(CheckFileCompatibility(p.s, p.Path("v.mdx")), c.result) << c.first;
         EXPECT_EQ(p.s.doc.LegacyFormat, c.legacy) << c.first;

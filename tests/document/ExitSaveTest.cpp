@@ -27,7 +27,7 @@ struct ChangedAtExit : ::testing::Test {
         p.s.store[0].SetCell(ColStation, 0, "00+00.000");
         p.s.store[0].SetCell(ColStation, 1, "-1");
         SetDescriText(p.s, 0, "typed");
-        ASSERT_EQ(p.s.doc.DataChanged, 1);
+        ASSERT_TRUE(p.s.doc.DataChanged);
     }
 };
 
@@ -51,7 +51,7 @@ TEST_F(ChangedAtExit, YesWithCancelledDialogKeepsTheWindowAndWritesNothing)
     EXPECT_EQ(SaveItBeforeExit(p.s), 1);
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(hooks.exits, 0);
-    EXPECT_EQ(p.s.doc.DataChanged, 1);
+    EXPECT_TRUE(p.s.doc.DataChanged);
 }
 
 TEST_F(ChangedAtExit, YesWithAFailingWriteKeepsTheWindowAndTheOldFile)
@@ -60,7 +60,8 @@ TEST_F(ChangedAtExit, YesWithAFailingWriteKeepsTheWindowAndTheOldFile)
     WriteFile(path, "previous");
     p.s.doc.CurrentFileName = path;
     p.s.form.Caption = "MARDEX :" + path;
-    p.s.doc.FailWritesAfterBytes = 10;
+    const FileWriter failing{10};
+    p.s.writer = &failing;
     p.ask.Then(Asks("WISH TO SAVE FILE BEFORE EXITING ?", Answer::Yes));
     p.ask.Then(Asks(" OVERWRITE EXISTING FILE " + path + " ?", Answer::Yes));
     p.ask.Then(Says(""));
@@ -69,7 +70,7 @@ TEST_F(ChangedAtExit, YesWithAFailingWriteKeepsTheWindowAndTheOldFile)
     EXPECT_NE(p.ask.shown.back().find("cannot write " + path), std::string::npos);
     EXPECT_EQ(ReadFile(path), "previous");
     EXPECT_EQ(hooks.exits, 0);
-    EXPECT_EQ(p.s.doc.DataChanged, 1);
+    EXPECT_TRUE(p.s.doc.DataChanged);
 }
 
 } // namespace

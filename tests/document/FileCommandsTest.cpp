@@ -27,7 +27,7 @@ struct ChangedUntitled : ::testing::Test {
         }
         UpDateGroupTab(p.s);
         SetDescriText(p.s, 0, "ME");
-        ASSERT_EQ(p.s.doc.DataChanged, 1);
+        ASSERT_TRUE(p.s.doc.DataChanged);
     }
 };
 
@@ -46,7 +46,7 @@ TEST_F(ChangedUntitled, SaveAsksForANameAndSaves)
     EXPECT_EQ(ReadFile(path), SheetDocumentText(p.s));
     EXPECT_EQ(p.s.form.Caption, "MARDEX :" + path);
     EXPECT_EQ(p.s.doc.CurrentFileName, path);
-    EXPECT_EQ(p.s.doc.DataChanged, 0);
+    EXPECT_FALSE(p.s.doc.DataChanged);
 }
 
 TEST_F(ChangedUntitled, SaveWithCancelledDialogWritesNothing)
@@ -57,7 +57,7 @@ TEST_F(ChangedUntitled, SaveWithCancelledDialogWritesNothing)
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(p.s.doc.CurrentFileName, "UNTITLED");
     EXPECT_EQ(p.s.form.Caption, "MARDEX :UNTITLED");
-    EXPECT_EQ(p.s.doc.DataChanged, 1);
+    EXPECT_TRUE(p.s.doc.DataChanged);
 }
 
 TEST_F(ChangedUntitled, DecliningOverwriteThenCancellingKeepsNameAndWritesNothing)
@@ -72,7 +72,7 @@ TEST_F(ChangedUntitled, DecliningOverwriteThenCancellingKeepsNameAndWritesNothin
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(ReadFile(path), "old");
     EXPECT_EQ(p.s.doc.CurrentFileName, path);
-    EXPECT_EQ(p.s.doc.DataChanged, 1);
+    EXPECT_TRUE(p.s.doc.DataChanged);
     EXPECT_TRUE(p.ask.boxes[0].defaultIsSecond) << "No is the default button";
     EXPECT_EQ(p.ask.boxes[0].buttons, Buttons::YesNo);
 }
@@ -94,7 +94,7 @@ TEST_F(ChangedUntitled, DecliningOverwriteThenPickingAnotherNameSavesThere)
 
 TEST_F(ChangedUntitled, SaveOfUnchangedDataOnlySaysSo)
 {
-    p.s.doc.DataChanged = 0;
+    p.s.doc.DataChanged = false;
     p.ask.Then(Says("FILE WAS NOT CHANGED SINCE LAST SAVE EVENT"));
     mnuFileSave_Click(p.s);
     EXPECT_TRUE(p.ask.sawAll());
@@ -129,7 +129,7 @@ TEST_F(ChangedUntitled, NewWithCancelLeavesEverything)
     EXPECT_EQ(p.ask.boxes[0].icon, Icon::Question);
     EXPECT_EQ(p.s.doc.SheetCount, 2);
     EXPECT_EQ(p.s.form.Tabs.size(), 2u);
-    EXPECT_EQ(p.s.doc.DataChanged, 1);
+    EXPECT_TRUE(p.s.doc.DataChanged);
 }
 
 TEST_F(ChangedUntitled, NewWithNoResetsButKeepsTheDescriptions)
@@ -185,7 +185,7 @@ TEST_F(ChangedUntitled, NewWithYesAndCancelledDialogChangesNothing)
     mnuFileNew_Click(p.s);
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(p.s.doc.SheetCount, 2);
-    EXPECT_EQ(p.s.doc.DataChanged, 1);
+    EXPECT_TRUE(p.s.doc.DataChanged);
 }
 
 // An unchanged untitled document of one empty sheet needs no reset; one that
@@ -198,7 +198,7 @@ TEST_F(ChangedUntitled, NewOnUnchangedUntitledDocumentResetsOnlyWhatItHolds)
         p.s.doc.SheetCount = static_cast<int16_t>(c.sheets);
         p.s.doc.CurrentSheet = 0;
         p.s.store[0].SetCell(ColStation, 0, "-1");
-        p.s.doc.DataChanged = 0;
+        p.s.doc.DataChanged = false;
         p.s.form.grid.SetText(2, 0, "x");
         mnuFileNew_Click(p.s);
         EXPECT_TRUE(p.ask.shown.empty());
@@ -229,7 +229,7 @@ TEST_F(ChangedUntitled, OpenWithNoThenCancelledDialogKeepsTheDocumentAndItsCount
     EXPECT_EQ(p.s.doc.CurrentSheet, 1);
     EXPECT_EQ(p.s.form.Tabs.size(), 2u);
     EXPECT_EQ(p.s.doc.CurrentFileName, "UNTITLED");
-    EXPECT_EQ(p.s.doc.DataChanged, 1);
+    EXPECT_TRUE(p.s.doc.DataChanged);
 }
 
 TEST_F(ChangedUntitled, OpenWithNoResetsAndReads)
@@ -247,7 +247,7 @@ TEST_F(ChangedUntitled, OpenWithNoResetsAndReads)
     EXPECT_EQ(p.s.form.grid.Text(2, 0), "10+00.000");
     EXPECT_EQ(p.s.form.grid.Text(1, 2), "Sq. ft.");
     EXPECT_EQ(p.s.form.Label5Caption, "English System");
-    EXPECT_EQ(p.s.doc.DataChanged, 0);
+    EXPECT_FALSE(p.s.doc.DataChanged);
 }
 
 TEST_F(ChangedUntitled, OpenWithYesSavesThenReads)
@@ -273,7 +273,7 @@ TEST(FileOpen, TheFactorBoxIsGreyedOnlyWhileADocumentMeasuredInEmbankmentIsOpen)
     EXPECT_TRUE(p.s.form.txtShrinkFactor.enabled);
 
     p.Open(TestData("cases/embankment_flag.mdx"));
-    p.s.doc.DataChanged = 0;
+    p.s.doc.DataChanged = false;
     mnuFileNew_Click(p.s);
     EXPECT_TRUE(p.s.form.txtShrinkFactor.enabled);
 }
@@ -313,7 +313,7 @@ TEST(FileOpen, AnExistingFileOfAnotherKindIsNotOpenedAndNothingIsShown)
 TEST(FileOpen, TheDialogProposesLogsInLogMode)
 {
     Program p;
-    p.s.doc.LogMode = 1;
+    p.s.doc.LogMode = true;
     p.ask.Then(Picks(std::nullopt));
     p.ask.Then(Says("NO FILE IS SELECTED"));
     AcceptInputFilename(p.s, 0);

@@ -36,7 +36,7 @@ TEST(ForeignDocument, OpenMakesAnUntitledDocumentNamedInTheCaption)
     EXPECT_EQ(p.Cell(1, ColStation, 2), "-1");
     EXPECT_EQ(p.s.doc.CurrentFileName, "UNTITLED");
     EXPECT_EQ(p.s.form.Caption, "MARDEX :" + path);
-    EXPECT_EQ(p.s.doc.DataChanged, 1);  // Save asks for a name; exit offers to save
+    EXPECT_TRUE(p.s.doc.DataChanged);  // Save asks for a name; exit offers to save
 }
 
 TEST(ForeignDocument, RefusedFilesChangeNothing)

@@ -39,8 +39,8 @@ TEST_F(WorkedExampleOpen, AppendsTheSheetsAfterTheExistingOnes)
     EXPECT_EQ(p.s.doc.CurrentSheet, 3) << "the last sheet read stays current";
     EXPECT_EQ(p.s.doc.DescriptionFields[0], "DESIGN UNIT 4") << "descriptions are not imported";
     EXPECT_EQ(p.s.doc.UnitSystem, 0);
-    EXPECT_EQ(p.s.doc.DataChanged, 0);
-    EXPECT_EQ(p.s.doc.ImportDone, 1);
+    EXPECT_FALSE(p.s.doc.DataChanged);
+    EXPECT_TRUE(p.s.doc.ImportDone);
     EXPECT_FALSE(p.s.form.mnuFileSaveEnabled);
     EXPECT_FALSE(p.s.form.mnuFileSaveAsEnabled);
     EXPECT_FALSE(p.s.form.mnuEditEnabled);
@@ -90,7 +90,7 @@ TEST_F(WorkedExampleOpen, UnsavedTypingIsOfferedASaveFirst)
         EXPECT_EQ(q.s.doc.SheetCount, c.sheetsAfter);
         EXPECT_EQ(q.s.doc.CurrentFileName, doc);
         EXPECT_EQ(ReadFile(doc).find("TYPED") != std::string::npos, c.designerSaved);
-        EXPECT_EQ(q.s.doc.DataChanged, c.answer == Answer::Cancel ? 1 : 0);
+        EXPECT_EQ(q.s.doc.DataChanged, c.answer == Answer::Cancel);
     }
 }
 
@@ -102,9 +102,9 @@ TEST_F(WorkedExampleOpen, AnImportWhoseDialogIsCancelledKeepsTheChangedMarkAndTh
     p.ask.Then(Says("NO FILE IS SELECTED"));
     mnuImportFile_Click(p.s);
     EXPECT_TRUE(p.ask.sawAll());
-    EXPECT_EQ(p.s.doc.DataChanged, 1) << "Exit still asks before the typing is dropped";
+    EXPECT_TRUE(p.s.doc.DataChanged) << "Exit still asks before the typing is dropped";
     EXPECT_TRUE(p.s.form.mnuFileSaveEnabled);
-    EXPECT_EQ(p.s.doc.ImportDone, 0);
+    EXPECT_FALSE(p.s.doc.ImportDone);
 }
 
 TEST_F(WorkedExampleOpen, TypingAfterAnImportIsOfferedASaveByOpen)
@@ -118,7 +118,7 @@ TEST_F(WorkedExampleOpen, TypingAfterAnImportIsOfferedASaveByOpen)
     mnuFileOpen_Click(p.s);
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(p.s.doc.SheetCount, 3);
-    EXPECT_EQ(p.s.doc.DataChanged, 1);
+    EXPECT_TRUE(p.s.doc.DataChanged);
 }
 
 // After a log, Open of a sheet document imports sheet documents again; while
@@ -140,11 +140,11 @@ TEST(ImportAfterALog, OpenOfADocumentImportsDocumentsAndTheLogBranchTakesOnlyLog
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(p.s.doc.CurrentFileName, log);
     EXPECT_EQ(p.s.doc.SheetCount, 1);
-    EXPECT_EQ(p.s.doc.LogMode, 1);
+    EXPECT_TRUE(p.s.doc.LogMode);
 
     p.Open(doc);
     EXPECT_EQ(p.s.form.importKind, ImportKind::SheetDocuments);
-    EXPECT_EQ(p.s.doc.LogMode, 0);
+    EXPECT_FALSE(p.s.doc.LogMode);
     EXPECT_EQ(p.s.form.StatusText, doc) << "the status bar names the document opened";
 }
 

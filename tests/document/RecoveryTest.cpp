@@ -25,7 +25,7 @@ TEST(Recovery, CopyHoldsTheTypingLeavesTheSessionAloneAndRestoresUnderTheDocumen
     p.Open(document);
     p.s.store[0].SetCell(ColStation, 1, "01+00.000");  // typed, with empty area cells
     p.s.store[0].SetCell(ColStation, 2, "-1");
-    p.s.doc.DataChanged = 1;
+    p.s.doc.DataChanged = true;
 
     const std::string folder = p.Path("state");
     std::string error;
@@ -58,7 +58,7 @@ TEST(Recovery, CopyHoldsTheTypingLeavesTheSessionAloneAndRestoresUnderTheDocumen
     ASSERT_TRUE(RestoreRecoveryCopy(restored, files, offered[0]));
     EXPECT_EQ(restored.store[0].Cell(ColStation, 1), "01+00.000");
     EXPECT_EQ(restored.doc.CurrentFileName, document);
-    EXPECT_EQ(restored.doc.DataChanged, 1);
+    EXPECT_TRUE(restored.doc.DataChanged);
     EXPECT_EQ(restored.form.Caption, "MARDEX :" + document);
     EXPECT_EQ(ReadFile(document), saved);
 

@@ -34,7 +34,7 @@ struct ChangedNamedDocument : ::testing::Test {
         p.s.doc.CurrentFileName = target;
         p.s.form.Caption = "MARDEX :" + target;
         SetDescriText(p.s, 0, "changed");
-        ASSERT_EQ(p.s.doc.DataChanged, 1);
+        ASSERT_TRUE(p.s.doc.DataChanged);
     }
 };
 
@@ -46,14 +46,16 @@ TEST_F(ChangedNamedDocument, AReadOnlyTargetIsRefusedWithoutAQuestionAndKept)
     mnuFileSave_Click(p.s);
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(ReadFile(target), old);
-    EXPECT_EQ(p.s.doc.DataChanged, 1);
+    EXPECT_TRUE(p.s.doc.DataChanged);
     EXPECT_EQ(p.s.doc.CurrentFileName, target);
 }
 
 TEST_F(ChangedNamedDocument, WriteErrorInTheMiddleLeavesTheOldFileAndKeepsDataChanged)
 {
+    FileWriter failing;
+    p.s.writer = &failing;
     for (long long after : {0LL, 1LL, 17LL, 100LL}) {
-        p.s.doc.FailWritesAfterBytes = after;
+        failing.failAfterBytes = after;
         p.ask.Then(Asks(" OVERWRITE EXISTING FILE " + target + " ?", Answer::Yes));
         p.ask.Then(Says(""));
         mnuFileSave_Click(p.s);
@@ -64,7 +66,7 @@ TEST_F(ChangedNamedDocument, WriteErrorInTheMiddleLeavesTheOldFileAndKeepsDataCh
         EXPECT_NE(message.find(" occured in Write2002VersionFile"), std::string::npos);
         for (const auto& text : p.ask.shown) EXPECT_EQ(text.find("IS SAVED SUCCESSFULLY"), std::string::npos);
         EXPECT_EQ(ReadFile(target), old);
-        EXPECT_EQ(p.s.doc.DataChanged, 1);
+        EXPECT_TRUE(p.s.doc.DataChanged);
         EXPECT_EQ(p.s.doc.CurrentFileName, target);
         EXPECT_EQ(FilesIn(p.dir.path()), 2) << "no temporary file is left (mardex3.ini and road1.mdx)";
     }
@@ -81,7 +83,7 @@ TEST_F(ChangedNamedDocument, SavingIntoAFolderThatDoesNotExistFailsAndKeepsTheNa
     EXPECT_FALSE(fs::exists(missing));
     EXPECT_EQ(p.s.doc.CurrentFileName, target);
     EXPECT_EQ(p.s.form.Caption, "MARDEX :" + target);
-    EXPECT_EQ(p.s.doc.DataChanged, 1);
+    EXPECT_TRUE(p.s.doc.DataChanged);
 }
 
 TEST_F(ChangedNamedDocument, WithoutInjectionTheSameSaveSucceedsAndKeepsThePermissions)
@@ -92,7 +94,7 @@ TEST_F(ChangedNamedDocument, WithoutInjectionTheSameSaveSucceedsAndKeepsThePermi
     mnuFileSave_Click(p.s);
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(ReadFile(target), SheetDocumentText(p.s));
-    EXPECT_EQ(p.s.doc.DataChanged, 0);
+    EXPECT_FALSE(p.s.doc.DataChanged);
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }

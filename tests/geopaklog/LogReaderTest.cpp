@@ -279,10 +279,10 @@ TEST_F(LogReader, MetricSummaryRowsStartOneLineLater)
     EXPECT_EQ(m.LogSummary.Value(1, 1), "Excavation");
     EXPECT_EQ(m.LogSummary.Value(2, 2), "1046");
     // an English log read after it is English again, and not accumulated
-    s.report.AccumulatedMode = 1;
+    s.report.AccumulatedMode = ReportMode::Accumulated;
     Load(english.Text(), 2);
     EXPECT_EQ(s.doc.UnitSystem, 0);
-    EXPECT_EQ(s.report.AccumulatedMode, 0);
+    EXPECT_EQ(s.report.AccumulatedMode, ReportMode::Total);
 }
 
 TEST_F(LogReader, AddAccumulatedAndAdjustments)
@@ -292,10 +292,10 @@ TEST_F(LogReader, AddAccumulatedAndAdjustments)
                          "      MATERIAL = X", "      EXCESS FILL = 150.00", "   adjustment", "      STATION 12+00.00",
                          "      MATERIAL = Y", "      Fill = 80.00", "   ADJUSTMENT", "      STATION = 13+00.00", "", "",
                          ""});
-    s.report.AccumulatedMode = 0;
+    s.report.AccumulatedMode = ReportMode::Total;
     SheetLog& t = Load(log.Text());
     EXPECT_TRUE(t.HasAccumulated());
-    EXPECT_EQ(s.report.AccumulatedMode, 1);
+    EXPECT_EQ(s.report.AccumulatedMode, ReportMode::Accumulated);
     EXPECT_EQ(t.AdjustmentCount, 3);
     EXPECT_EQ(t.LogAdjustments.at(1).Name, " 11+10.00");
     EXPECT_EQ(t.LogAdjustments.at(1).Note, "Exc");  // "EXC" is tested before "FILL"

@@ -141,7 +141,7 @@ protected:
 TEST_F(LogReport, OpenShowsTheLogModeWindowAndPreviewsTheReport)
 {
     Open(LogOf("", Station("10+00.00") + Station("10+50.00"), BalancePoint("10+20.00", "42.75")));
-    EXPECT_EQ(s.doc.LogMode, 1);
+    EXPECT_TRUE(s.doc.LogMode);
     EXPECT_EQ(s.form.Caption, "GEOPAK LOG FILE: " + dir / "road.log");
     EXPECT_FALSE(s.form.GridVisible);
     EXPECT_FALSE(s.form.txtShrinkFactor.visible);
@@ -152,7 +152,7 @@ TEST_F(LogReport, OpenShowsTheLogModeWindowAndPreviewsTheReport)
     ASSERT_EQ(s.form.Tabs.size(), 1u);
     EXPECT_EQ(s.form.Tabs[0], "BASELINE:  CL1");
     EXPECT_EQ(hooks.previews, 1);
-    EXPECT_EQ(s.doc.DataChanged, 0);
+    EXPECT_FALSE(s.doc.DataChanged);
     const auto report = Report();
     EXPECT_EQ(report[3], "#TabName= BASELINE:  CL1");
     EXPECT_EQ(Containing(report, "Balance Pt at Station").size(), 1u);
@@ -165,7 +165,7 @@ TEST_F(LogReport, AFileThatIsNotALogIsRefusedAndWritesNothing)
     Open(Lines({" 1     3     3 Earthwork ", "   10+00.00 x"}));
     ASSERT_EQ(ask.shown.size(), 1u);
     EXPECT_EQ(ask.shown[0], " The file selected is not a Geopak Earthwork log file");
-    EXPECT_EQ(s.doc.LogMode, 0);
+    EXPECT_FALSE(s.doc.LogMode);
     EXPECT_EQ(s.doc.SheetCount, 1);
     EXPECT_EQ(hooks.previews, 0);
     EXPECT_FALSE(std::filesystem::exists(dir / "road.rpt"));
@@ -183,13 +183,13 @@ TEST_F(LogReport, AccumulatedIsRefusedForALogWithoutAccumulatedQuantities)
     EXPECT_EQ(hooks.previews, before);
     EXPECT_FALSE(std::filesystem::exists(dir / "road.rpt"));
     EXPECT_TRUE(BuildTotalReport(s));
-    EXPECT_EQ(s.report.AccumulatedMode, 0);
+    EXPECT_EQ(s.report.AccumulatedMode, ReportMode::Total);
 }
 
 TEST_F(LogReport, TotalAndAccumulatedTakeTheirOwnFields)
 {
     Open(LogOf(Lines({"   ADD ACCUMULATED QUANTITIES"}), Station("10+00.00"), ""));
-    EXPECT_EQ(s.report.AccumulatedMode, 1);  // Open then writes the accumulated report
+    EXPECT_EQ(s.report.AccumulatedMode, ReportMode::Accumulated);  // Open then writes the accumulated report
     ASSERT_TRUE(BuildTotalReport(s));
     const std::string total = Containing(Report(), "10+00.00")[0];
     ASSERT_TRUE(BuildAccumulatedReport(s));
@@ -331,7 +331,7 @@ TEST_F(LogReport, CompanionIsASheetDocumentTheProgramOpens)
     Form_Load(reader);
     other.Then(Picks(dir / "road.mdx"));
     mnuFileOpen_Click(reader);
-    EXPECT_EQ(reader.doc.LogMode, 0);
+    EXPECT_FALSE(reader.doc.LogMode);
     EXPECT_EQ(reader.store[0].TabName, "CL1");
     EXPECT_EQ(reader.store[0].Cell(ColCut, 0), "1.50");
     EXPECT_EQ(reader.store[0].Cell(ColFill, 1), "2.00");
@@ -361,7 +361,7 @@ TEST_F(LogReport, ADocumentWhereTheCompanionGoesIsReplacedOnlyWhenTheUserSaysSo)
         mnuFileOpen_Click(t);
         mnuTotal_Click(t);  // asked once only
         EXPECT_TRUE(q.sawAll());
-        EXPECT_EQ(t.doc.LogMode, 1) << "the log opens either way";
+        EXPECT_TRUE(t.doc.LogMode) << "the log opens either way";
         EXPECT_EQ(ReadFile(doc) == designers, answer == Answer::No);
         EXPECT_TRUE(LooksLikeLogCompanion(ReadFile(doc)) == (answer == Answer::Yes));
         if (answer == Answer::No) {
@@ -517,7 +517,7 @@ TEST_F(LogReport, StickupReportHoldsEveryBaselineInTurn)
 {
     Open(LogOf("", Station("10+00.00"), ""));
     Import(LogOf("", Station("20+00.00"), "", "RAMP"), "ramp.log");
-    s.report.AccumulatedMode = 0;
+    s.report.AccumulatedMode = ReportMode::Total;
     ASSERT_TRUE(BuildCombinedReport(s, SheetFault::FailRun));
     const auto report = Report("ramp.rpt");
     const int first = IndexOf(report, "#TabName= BASELINE:  CL1");
@@ -532,7 +532,7 @@ TEST_F(LogReport, StickupReportHoldsEveryBaselineInTurn)
 
 TEST_F(LogReport, AClickOnATabWithoutALogShowsNothing)
 {
-    s.doc.LogMode = 1;
+    s.doc.LogMode = true;
     s.form.Tabs = {"BASELINE: A", "BASELINE: B"};
     s.doc.SheetCount = 2;
     LogTabClick(s, 1);

@@ -66,7 +66,7 @@ TEST(RunningHeader, DrawsDescriptionsDatePagesAndBaseLine)
     EXPECT_EQ(printer.TextAt(0, W - 25, H - 58)->text, " ");
     EXPECT_DOUBLE_EQ(printer.TextAt(0, W - 25, H - 59)->fontSize, 8.28);
 
-    f.s.doc.LogMode = 1;
+    f.s.doc.LogMode = true;
     f.s.doc.BaselineName = "CL_MAIN";
     RecordingSurface again;
     WriteHeader(f.s, again);
@@ -102,7 +102,7 @@ TEST(Banner, FullBannerTextsAndBaseLine)
     EXPECT_EQ(top.y, H - 57);
     EXPECT_EQ(top.x + top.dx, 2 * W - 99);
 
-    f.s.doc.LogMode = 1;
+    f.s.doc.LogMode = true;
     f.s.doc.BaselineName = "BL A";
     f.s.form.Tabs = {"BASELINE: BL A"};  // a log's tab; its sheet has no name
     f.s.store[0].TabName.clear();
@@ -148,7 +148,7 @@ TEST(TableHeader, TotalAndAccumulatedCaptionsWithEnglishAndMetricUnits)
     // Three horizontal rules, two box sides and nine column separators.
     EXPECT_EQ(total.pages[0].lines.size(), 14u);
 
-    f.s.report.AccumulatedMode = 1;
+    f.s.report.AccumulatedMode = ReportMode::Accumulated;
     f.s.doc.UnitSystem = 1;
     RecordingSurface accum;
     WriteTables(f.s, accum, 56);
@@ -363,7 +363,7 @@ TEST(PrintAll, EveryDrawnLineOnceInOrderOnTotalPagesPages)
 {
     PrintFixture f;
     f.UseReport("fix14_pages_86_rows.accum.rpt");
-    f.s.report.AccumulatedMode = 1;
+    f.s.report.AccumulatedMode = ReportMode::Accumulated;
     RecordingSurface printer;
     ASSERT_TRUE(PrintAllPages(f.s, printer));
     ASSERT_EQ(printer.pages.size(), 3u);

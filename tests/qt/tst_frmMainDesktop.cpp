@@ -83,7 +83,7 @@ void tst_frmMainDesktop::init() { newWindow(); }
 
 void tst_frmMainDesktop::cleanup()
 {
-    window->session().doc.DataChanged = 0;
+    window->session().doc.DataChanged = false;
     delete window;
     delete ask;
     window = nullptr;
@@ -155,7 +155,7 @@ void tst_frmMainDesktop::recoveryIsOfferedAfterACrashButNotAfterACleanExit()
     const QStringList copies = QDir(home.filePath("state/mardex")).entryList({"crash-*.mdx"});
     QCOMPARE(copies.size(), 1);
     // The program dies: no close, no question, its process gone.
-    window->session().doc.DataChanged = 0;
+    window->session().doc.DataChanged = false;
     delete window;
     delete ask;
     std::ofstream(home.filePath("state/mardex/" + copies[0] + ".source").toStdString())

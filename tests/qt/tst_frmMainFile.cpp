@@ -86,7 +86,7 @@ void tst_frmMainFile::init()
 
 void tst_frmMainFile::cleanup()
 {
-    window->session().doc.DataChanged = 0;
+    window->session().doc.DataChanged = false;
     delete window;
     delete ask;
 }
@@ -101,7 +101,7 @@ void tst_frmMainFile::saveWithUnchangedDataOnlySaysSo()
 void tst_frmMainFile::saveAsWritesTheDocumentAndNamesTheWindow()
 {
     QTest::keyClicks(window->txtDescri[0], "A. Designer");
-    QCOMPARE(window->session().doc.DataChanged, int16_t(1));
+    QCOMPARE(window->session().doc.DataChanged, true);
     const std::string path = work.filePath("typed.mdx").toStdString();
     QFile::remove(QString::fromStdString(path));
     ask->files.push_back(path);
@@ -111,7 +111,7 @@ void tst_frmMainFile::saveAsWritesTheDocumentAndNamesTheWindow()
     QCOMPARE(ask->boxes.back().text, " FILE : " + path + " IS SAVED SUCCESSFULLY");
     QCOMPARE(window->windowTitle(), QString::fromStdString("MARDEX :" + path));
     QCOMPARE(window->sbPanels[0]->text(), QString::fromStdString(path));
-    QCOMPARE(window->session().doc.DataChanged, int16_t(0));
+    QCOMPARE(window->session().doc.DataChanged, false);
     QFile saved(QString::fromStdString(path));
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QVERIFY(saved.readAll().startsWith("[VERSION 2002]\r\n[ENGLISH]\r\n"));
@@ -131,7 +131,7 @@ void tst_frmMainFile::newWithChangedDataAndCancelKeepsEverything()
              "File : ' " + window->session().doc.CurrentFileName + " ' was not saved");
     QCOMPARE(window->windowTitle(), caption);
     QCOMPARE(window->TabStrip1->count(), 2);
-    QCOMPARE(window->session().doc.DataChanged, int16_t(1));
+    QCOMPARE(window->session().doc.DataChanged, true);
 }
 
 void tst_frmMainFile::importAppendsTheOtherDocumentsSheets()
@@ -149,7 +149,7 @@ void tst_frmMainFile::importAppendsTheOtherDocumentsSheets()
     auto* toolbarSave = window->tbToolBar->findChild<QWidget*>("Save");
     QVERIFY(toolbarSave);
     QVERIFY(!toolbarSave->isEnabled());
-    QCOMPARE(window->session().doc.DataChanged, int16_t(0));
+    QCOMPARE(window->session().doc.DataChanged, false);
 }
 
 void tst_frmMainFile::aLogIsShownInThePreviewAtOnceAndEachTabShowsItsOwnReport()

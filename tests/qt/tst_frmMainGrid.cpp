@@ -66,7 +66,7 @@ void tst_frmMainGrid::init()
 
 void tst_frmMainGrid::cleanup()
 {
-    window->session().doc.DataChanged = 0;
+    window->session().doc.DataChanged = false;
     delete window;
     delete ask;
 }
@@ -220,18 +220,18 @@ void tst_frmMainGrid::undoAndRedoMixedEditsBackToTheSavedState()
     window->mnuEditUndo->trigger();
     QCOMPARE(cell(0, 0), QString("01+00.000"));
     QVERIFY(cell(0, 1) != QString("FB"));
-    QCOMPARE(s.doc.DataChanged, int16_t(1));
+    QCOMPARE(s.doc.DataChanged, true);
     window->mnuEditUndo->trigger();
     QCOMPARE(cell(0, 0), QString());
     QCOMPARE(s.CurrentSheet().Cell(mardex::ColStation, 0), std::string("-1"));
-    QCOMPARE(s.doc.DataChanged, int16_t(0));  // back at the saved state: exit asks nothing
+    QCOMPARE(s.doc.DataChanged, false);  // back at the saved state: exit asks nothing
     QVERIFY(!window->mnuEditUndo->isEnabled());
 
     window->mnuEditRedo->trigger();
     window->mnuEditRedo->trigger();
     QCOMPARE(cell(0, 0), QString("01+00.000"));
     QCOMPARE(cell(0, 1), QString("FB"));
-    QCOMPARE(s.doc.DataChanged, int16_t(1));
+    QCOMPARE(s.doc.DataChanged, true);
     QCOMPARE(window->mnuEditRedo->text(), QString("&Redo Row Insert"));
 }
 

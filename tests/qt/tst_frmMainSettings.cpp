@@ -94,7 +94,7 @@ void tst_frmMainSettings::cancelAtTheSaveQuestionKeepsTheWindowOpen()
     frmMain window(programFolder.path(), &ask);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.session().doc.DataChanged = 1;
+    window.session().doc.DataChanged = true;
     ask.answers.push_back(mardex::Answer::Cancel);
     QVERIFY(!window.close());
     QVERIFY(window.isVisible());
@@ -102,7 +102,7 @@ void tst_frmMainSettings::cancelAtTheSaveQuestionKeepsTheWindowOpen()
     QCOMPARE(ask.boxes[0].text, std::string("WISH TO SAVE FILE BEFORE EXITING ?"));
     QCOMPARE(ask.boxes[1].text, std::string(" FILE : UNTITLED WAS NOT SAVED"));
     QVERIFY(!stored("MainLeft").isValid());
-    window.session().doc.DataChanged = 0;
+    window.session().doc.DataChanged = false;
 }
 
 void tst_frmMainSettings::noAtTheSaveQuestionCloses()
@@ -111,7 +111,7 @@ void tst_frmMainSettings::noAtTheSaveQuestionCloses()
     frmMain window(programFolder.path(), &ask);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    window.session().doc.DataChanged = 1;
+    window.session().doc.DataChanged = true;
     ask.answers.push_back(mardex::Answer::No);
     QVERIFY(window.close());
     QVERIFY(!window.isVisible());

@@ -50,7 +50,7 @@ void tst_frmMainTabs::init()
 
 void tst_frmMainTabs::cleanup()
 {
-    window->session().doc.DataChanged = 0;
+    window->session().doc.DataChanged = false;
     delete window;
     delete ask;
 }

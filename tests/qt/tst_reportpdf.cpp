@@ -107,7 +107,7 @@ private:
     void CheckReport(const QString& caseName, const QString& key, bool accumulated, bool metric)
     {
         Session s(ask);
-        s.report.AccumulatedMode = accumulated ? 1 : 0;
+        s.report.AccumulatedMode = accumulated ? ReportMode::Accumulated : ReportMode::Total;
         s.doc.UnitSystem = metric ? 1 : 0;
         const int total = PagesOf(caseName, key);
         QVERIFY(total >= 1);
@@ -221,7 +221,8 @@ private slots:
             Session s(ask);
             s.report.ReportFileOverride = CaseFile("e51_single_row.total.rpt").toStdString();
             s.report.TotalPages = 1;
-            s.doc.FailWritesAfterBytes = after;
+            const FileWriter failing{after};
+            s.writer = &failing;
             const QString pdf = dir.filePath("old.pdf");
             QFile::remove(pdf);
             QFile old(pdf);

@@ -27,7 +27,7 @@ TEST(CombinedReport, EverySheetInOrderEachWithItsOwnSectionAndTotals)
     EXPECT_EQ(f.LinesStartingWith("+     Fill")[1], "+     Fill            0             0         0.875");
     EXPECT_EQ(f.s.doc.CurrentSheet, 1);
     EXPECT_EQ(f.s.report.ReportLineCount, AllLines(f.Report()) - 20);
-    EXPECT_EQ(f.s.report.AppendToReport, 0);
+    EXPECT_FALSE(f.s.report.AppendToReport);
     EXPECT_EQ(f.s.report.UnadjustedExcavation, 0);
 }
 

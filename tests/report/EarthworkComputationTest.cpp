@@ -354,7 +354,7 @@ TEST(ReportName, AnUnwritableReportFolderIsAMessageNamingTheFileNotASuccess)
     EXPECT_FALSE(BuildTotalReport(f.s));
     ASSERT_EQ(f.ask.shown.size(), 1u);
     EXPECT_NE(f.ask.shown[0].find(f.dir / "missing/road1.rpt"), std::string::npos);
-    EXPECT_EQ(f.s.report.AppendToReport, 0);
+    EXPECT_FALSE(f.s.report.AppendToReport);
 }
 
 TEST(Appending, TheSecondReportFollowsTheFirstAndTheFlagGoesBackToZero)
@@ -362,9 +362,9 @@ TEST(Appending, TheSecondReportFollowsTheFirstAndTheFlagGoesBackToZero)
     ReportFixture f;
     f.SetSheet(0, {{"00+00.000", "-", "0.00", "2.00", "0.00", "0.00"}});
     ASSERT_TRUE(BuildTotalReport(f.s));
-    f.s.report.AppendToReport = 1;
+    f.s.report.AppendToReport = true;
     ASSERT_TRUE(BuildTotalReport(f.s));
-    EXPECT_EQ(f.s.report.AppendToReport, 0);
+    EXPECT_FALSE(f.s.report.AppendToReport);
     EXPECT_EQ(f.LinesStartingWith("#Designer= ").size(), 2u);
     EXPECT_EQ(f.LinesStartingWith(std::string(65, '#')).size(), 2u);
     // Without the preview closing in between, the grand totals run on.
@@ -379,7 +379,7 @@ TEST(Appending, AFaultWhileAppendingKeepsTheEarlierSections)
     ASSERT_TRUE(BuildTotalReport(f.s));
     const std::string first = f.Report();
     f.s.store[0].BalanceFactor = "x";
-    f.s.report.AppendToReport = 1;
+    f.s.report.AppendToReport = true;
     EXPECT_FALSE(BuildTotalReport(f.s));
     EXPECT_EQ(f.Report(), first);
 }

@@ -50,7 +50,7 @@ TEST(WriteFailure, ReportsAndCompanionsFailingAfterNBytesLeaveTheOldFile)
         {"Accumulated", "road1.rpt", writeOld, [](ReportFixture& f) { return BuildAccumulatedReport(f.s); }},
         {"appended section", "road1.rpt", writeOld,
          [](ReportFixture& f) {
-             f.s.report.AppendToReport = 1;
+             f.s.report.AppendToReport = true;
              return BuildTotalReport(f.s);
          }},
         {"every sheet", "road1.rpt", writeOld,
@@ -72,7 +72,8 @@ TEST(WriteFailure, ReportsAndCompanionsFailingAfterNBytesLeaveTheOldFile)
             const std::string old = ReadFile(f.dir / c.file);
             ASSERT_FALSE(old.empty()) << c.what;
             f.ask.shown.clear();
-            f.s.doc.FailWritesAfterBytes = after;
+            const FileWriter failing{after};
+            f.s.writer = &failing;
             EXPECT_FALSE(c.run(f)) << c.what << " " << after;
             EXPECT_TRUE(Shown(f.ask, "cannot write " + (f.dir / c.file) + ": No space left on device"))
                 << c.what << " " << after;

@@ -80,7 +80,7 @@ TEST_F(GridClipboard, CutClearsTheBlockAndCopyGivesItBack)
     // Emptying the second station would break the order: refused, kept.
     EXPECT_EQ(CutCells(s, 3, 0, 3, 0), "");
     EXPECT_EQ(s.CurrentSheet().Cell(ColStation, 1), "02+00.000");
-    EXPECT_EQ(s.doc.DataChanged, 1);
+    EXPECT_TRUE(s.doc.DataChanged);
 }
 
 } // namespace

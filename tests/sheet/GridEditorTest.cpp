@@ -52,7 +52,7 @@ TEST_F(GridEditing, EveryKeystrokeOfAStationIsStoredAndEnterFormatsAndMovesToCod
         EXPECT_EQ(Stored(ColStation, 0), expected[i]);
     }
     EXPECT_EQ(Shown(2, 0), "1234");
-    EXPECT_EQ(s.doc.DataChanged, 1);
+    EXPECT_TRUE(s.doc.DataChanged);
     Type("\n");
     EXPECT_EQ(Shown(2, 0), "12+34.000");
     EXPECT_EQ(Stored(ColStation, 0), "12+34.000");
@@ -71,12 +71,12 @@ TEST_F(GridEditing, SecondPlusOrPointAndForeignKeysAreIgnored)
     EXPECT_EQ(Stored(ColCut, 0), "1.52");
     for (char c : std::string("- xZ,")) {
         int16_t key = c;
-        EXPECT_EQ(IntOk(key), 1) << c;
+        EXPECT_FALSE(IntOk(key)) << c;
         EXPECT_EQ(key, 0);
     }
     for (char c : std::string("09+.BbKkAaHhSsFf\b\r")) {
         int16_t key = c;
-        EXPECT_EQ(IntOk(key), 0) << c;
+        EXPECT_TRUE(IntOk(key)) << c;
         EXPECT_EQ(key, c);
     }
 }
@@ -191,11 +191,11 @@ TEST_F(GridEditing, DeleteOnALaterStationStoresZeroAndShowsTheOrderMessageAtOnce
     s.form.grid.SetRow(3);
     s.form.grid.SetCol(0);
     ask.Then(Says(" Station : 00+00.000 is less then previous station :10+00.000"));
-    s.doc.DataChanged = 0;
+    s.doc.DataChanged = false;
     Press(KeyDelete);
     EXPECT_TRUE(ask.sawAll());
     EXPECT_EQ(Stored(ColStation, 1), "00+00.000");
-    EXPECT_EQ(s.doc.DataChanged, 1);
+    EXPECT_TRUE(s.doc.DataChanged);
 }
 
 TEST_F(GridEditing, UnrecognisedCodesAreStoredAsTypedOnlyOnCommit)
@@ -242,15 +242,15 @@ TEST_F(GridEditing, TheOrderCheckSkipsAheadTagsAndReadsBackTags)
     sheet.SetCell(ColStation, 1, "1050AH");
     sheet.SetCell(ColStation, 2, "1000");
     sheet.SetCell(ColStation, 3, "-1");
-    EXPECT_EQ(CheckForAscendingOrder(s, 0), 0);
-    EXPECT_EQ(CheckForAscendingOrder(s, 1), 0);
+    EXPECT_FALSE(CheckForAscendingOrder(s, 0));
+    EXPECT_FALSE(CheckForAscendingOrder(s, 1));
     ask.Then(Says(" Station : 10+00.000 is less then previous station :10+50.000"));
-    EXPECT_EQ(CheckForAscendingOrder(s, 2), 1);
-    EXPECT_EQ(CheckForAscendingOrder(s, 3), 0);
+    EXPECT_TRUE(CheckForAscendingOrder(s, 2));
+    EXPECT_FALSE(CheckForAscendingOrder(s, 3));
     sheet.SetCell(ColStation, 1, "1200");
     sheet.SetCell(ColStation, 0, "1300B");
     ask.Then(Says(" Station : 12+00.000 is less then previous station :13+00.000"));
-    EXPECT_EQ(CheckForAscendingOrder(s, 1), 1);
+    EXPECT_TRUE(CheckForAscendingOrder(s, 1));
     EXPECT_TRUE(ask.sawAll());
 }
 
@@ -270,13 +270,13 @@ TEST_F(GridEditing, TheCodeComboProposesTheLastCodeAndStoresThePick)
     EXPECT_TRUE(s.form.codeComboVisible);
     EXPECT_EQ(s.form.codeComboItems, (std::vector<std::string>{"SA", "FB", "AH", "BK", "-"}));
     s.form.codeComboText = "BK";
-    s.doc.DataChanged = 0;
+    s.doc.DataChanged = false;
     Combo1_Click(s);
     Combo1_LostFocus(s);
     EXPECT_FALSE(s.form.codeComboVisible);
     EXPECT_EQ(Stored(ColCode, 0), "BK");
     EXPECT_EQ(Shown(2, ColCode), "BK");
-    EXPECT_EQ(s.doc.DataChanged, 1);
+    EXPECT_TRUE(s.doc.DataChanged);
     // The next row's empty code cell proposes BK.
     s.form.grid.SetCol(ColAddedFill);
     Type("\n");
@@ -339,13 +339,13 @@ TEST_F(FullSheet, The1801stRowIsRefusedWithAMessageAndNothingChanges)
     ASSERT_EQ(s.form.grid.Rows(), 1803);
     s.form.grid.SetRow(1802);
     s.form.grid.SetCol(0);
-    s.doc.DataChanged = 0;
+    s.doc.DataChanged = false;
     ask.Then(Says(RowLimitMessage));
     Type("5");
     EXPECT_TRUE(ask.sawAll());
     EXPECT_EQ(Shown(1802, 0), "");
     EXPECT_EQ(s.CurrentSheet().EndRow(), MaxDataRows);
-    EXPECT_EQ(s.doc.DataChanged, 0);
+    EXPECT_FALSE(s.doc.DataChanged);
     ask.Then(Says(RowLimitMessage));
     Press(KeyDelete);
     EXPECT_EQ(s.CurrentSheet().EndRow(), MaxDataRows);

@@ -69,7 +69,7 @@ TEST_F(RowCommands, DeleteMovesTheLaterRowsUpAndMarksTheDocumentChanged)
     EXPECT_EQ(s.form.grid.Rows(), 5);
     EXPECT_EQ(s.form.grid.Text(3, 0), "12+00.000");
     EXPECT_EQ(s.form.grid.Row(), 3);
-    EXPECT_EQ(s.doc.DataChanged, 1);
+    EXPECT_TRUE(s.doc.DataChanged);
 }
 
 TEST_F(RowCommands, DeletingTheOnlyRowLeavesAnEmptySheet)

@@ -74,14 +74,14 @@ protected:
 
 TEST_F(StickupButton, UntitledDocumentGivesItsMessageAndWritesNothing)
 {
-    s.report.AccumulatedMode = 1;
+    s.report.AccumulatedMode = ReportMode::Accumulated;
     ask.Then(Says("There is no active data to create sheets with, you must first open a file."
                   " Or if you have typed in some numbers Please save it to a file."));
     bool shown = false;
     const auto r = Command2_Click(s, host, [&](const std::string&) { shown = true; });
     EXPECT_FALSE(r.has_value());
     EXPECT_FALSE(shown);
-    EXPECT_EQ(s.report.AccumulatedMode, 0);
+    EXPECT_EQ(s.report.AccumulatedMode, ReportMode::Total);
     EXPECT_TRUE(host.calls.empty());
     EXPECT_TRUE(ask.sawAll());
 }
@@ -89,7 +89,7 @@ TEST_F(StickupButton, UntitledDocumentGivesItsMessageAndWritesNothing)
 TEST_F(StickupButton, ThreeSheetsAreDrawnInOrderFromOneCombinedReport)
 {
     Open("e51_code_row0");  // three sheets
-    s.report.AccumulatedMode = 1;  // the button always draws the Total report
+    s.report.AccumulatedMode = ReportMode::Accumulated;  // the button always draws the Total report
     const std::string target = dir / (s.doc.DescriptionFields[2] + "0ew.dgn");
     ask.Then(Says(""));
     const auto r = Command2_Click(s, host, UserPressesOk());
