@@ -3,6 +3,7 @@
 #include "app/Session.h"
 #include "formats/AtomicFile.h"
 #include "formats/InputFile.h"
+#include "text/LineReader.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -198,10 +199,10 @@ std::string DefaultSeedFile(const std::string& programFolder, const std::string&
     const std::string settings = (programFolder.empty() ? std::string() : programFolder + "/") + "mardex3.ini";
     if (!InputFileProblem(settings, MaxSettingsBytes).empty()) return fallback;
     std::ifstream in(settings, std::ios::binary);
+    LineReader lines(in);
     std::string line;
-    for (int i = 0; i < 3 && std::getline(in, line); ++i) {
+    for (int i = 0; i < 3 && lines.Next(line); ++i) {
         if (i < 2) continue;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
         const auto eq = line.find('=');
         if (eq == std::string::npos || ToUpper(Trim(line.substr(0, eq))) != "SEEDFILE") break;
         const auto next = line.find('=', eq + 1);

@@ -7,6 +7,7 @@
 #include "model/LogTables.h"
 #include "app/LogReport.h"
 #include "app/ReportFile.h"
+#include "text/LineReader.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -361,19 +362,11 @@ int16_t CheckWhetherItIsLogFile(Session& s, const std::string& path)
         return 0;
     }
     // Line by line, so that the answer comes as soon as the marker is met.
+    LineReader lines(in);
     std::string line;
-    std::streambuf* buffer = in.rdbuf();
-    for (;;) {
-        const int c = buffer->sbumpc();
-        if (c == std::char_traits<char>::eof() || c == '\r' || c == '\n') {
-            if (line == LogMarkerLine) return 1;
-            line.clear();
-            if (c == std::char_traits<char>::eof()) return 0;
-            if (c == '\r' && buffer->sgetc() == '\n') buffer->sbumpc();
-        } else if (line.size() <= LogMarkerLine.size()) {
-            line += static_cast<char>(c);
-        }
-    }
+    while (lines.Next(line))
+        if (line == LogMarkerLine) return 1;
+    return 0;
 }
 
 void Parse_Station_String(const std::string& line, LogRecord& entry)

@@ -2,6 +2,7 @@
 
 #include "app/Session.h"
 #include "text/NumberText.h"
+#include "text/TextLines.h"
 #include "app/GridEditor.h"
 #include "app/GridModel.h"
 
@@ -19,12 +20,7 @@ const char* const ColumnCaptions[] = {"Station", "Code", "Cut", "AddedCut", "Fil
 Block SplitBlock(std::string_view text)
 {
     Block block;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    ForEachLine(text, [&](std::string_view line) {
         std::vector<std::string> cells;
         std::size_t from = 0;
         for (;;) {
@@ -34,8 +30,7 @@ Block SplitBlock(std::string_view text)
             from = tab + 1;
         }
         block.push_back(std::move(cells));
-        start = end + 1;
-    }
+    });
     return block;
 }
 

@@ -10,6 +10,7 @@
 #include "compute/ReportBlocks.h"
 #include "app/ReportFile.h"
 #include "text/NumberText.h"
+#include "text/TextLines.h"
 #include "model/SheetStore.h"
 
 #include <algorithm>
@@ -104,14 +105,7 @@ bool WriteLogReportText(Session& s, const std::string& text, std::string& error,
 bool LooksLikeLogCompanion(const std::string& text)
 {
     std::vector<std::string_view> lines;
-    for (std::size_t at = 0; at < text.size();) {
-        std::size_t end = text.find('\n', at);
-        if (end == std::string::npos) end = text.size();
-        std::string_view line(text.data() + at, end - at);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        at = end + 1;
-    }
+    ForEachLine(text, [&](std::string_view line) { lines.push_back(line); });
     std::size_t i = 0;
     const auto next = [&](std::string_view want) { return i < lines.size() && lines[i++] == want; };
     if (!next("[VERSION 2002]")) return false;

@@ -5,6 +5,7 @@
 #include "render/GeneralDate.h"
 #include "render/ReportSurface.h"
 #include "app/ReportCommands.h"
+#include "text/LineReader.h"
 #include "text/NumberText.h"
 
 #include <cmath>
@@ -61,22 +62,19 @@ std::string BaseLineText(const Session& s)
     return s.doc.LogMode ? "BaseLine Name: " + s.doc.BaselineName : " ";
 }
 
-// The report file, line by line, without the line ends.
+// The report file, line by line, without the line ends; lines end as the
+// page count reads them.
 class ReportReader {
 public:
-    explicit ReportReader(const std::string& path) : in_(path, std::ios::binary)
+    explicit ReportReader(const std::string& path) : in_(path, std::ios::binary), lines_(in_)
     {
         if (!in_) throw RuntimeFault("File not found: " + path);
     }
-    bool Next(std::string& line)
-    {
-        if (!std::getline(in_, line)) return false;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        return true;
-    }
+    bool Next(std::string& line) { return lines_.Next(line); }
 
 private:
     std::ifstream in_;
+    LineReader lines_;
 };
 
 bool Drawn(const std::string& line) { return line.find('#') == std::string::npos; }

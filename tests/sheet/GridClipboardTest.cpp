@@ -71,6 +71,20 @@ TEST_F(GridClipboard, RefusedPastesChangeNothing)
     EXPECT_EQ(sheet.Cell(ColStation, 1800), "-1");
 }
 
+TEST_F(GridClipboard, PastedLinesEndInCrLfCrOrLf)
+{
+    const struct { const char* end; const char* first; const char* second; } cases[] = {
+        {"\r\n", "5", "6"}, {"\r", "7", "8"}, {"\n", "9", "10"}};
+    for (const auto& c : cases) {
+        At(2, 2);
+        const std::string text = std::string(c.first) + "\t0" + c.end + c.second + "\t0" + c.end;
+        EXPECT_TRUE(PasteCells(s, text)) << c.first;
+        EXPECT_EQ(s.CurrentSheet().Cell(ColCut, 0), std::string(c.first) + ".00");
+        EXPECT_EQ(s.CurrentSheet().Cell(ColCut, 1), std::string(c.second) + ".00");
+        EXPECT_EQ(s.CurrentSheet().Cell(ColStation, 2), "-1") << "no row is added";
+    }
+}
+
 TEST_F(GridClipboard, CutClearsTheBlockAndCopyGivesItBack)
 {
     EXPECT_EQ(CopyCells(s, 2, 0, 3, 1), "01+00.000\t-\r\n02+00.000\tSA\r\n");

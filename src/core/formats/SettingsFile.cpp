@@ -1,6 +1,7 @@
 #include "formats/SettingsFile.h"
 
 #include "formats/InputFile.h"
+#include "text/LineReader.h"
 #include "text/NumberText.h"
 
 #include <filesystem>
@@ -25,13 +26,13 @@ std::optional<std::string> ReadReportFolder(const std::string& settingsPath, std
         error = "File not found: " + settingsPath;
         return std::nullopt;
     }
+    LineReader lines(in);
     std::string line;
-    std::getline(in, line);  // the first line is ignored
-    if (!std::getline(in, line)) {
+    lines.Next(line);  // the first line is ignored
+    if (!lines.Next(line)) {
         error = "Input past end of file: " + settingsPath;
         return std::nullopt;
     }
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     const auto first = line.find('=');
     if (first == std::string::npos) {
         error = "Invalid procedure call or argument: " + settingsPath + " has no \"=\" on its second line";
