@@ -23,6 +23,7 @@ int FilesIn(const fs::path& folder)
 }
 
 struct ChangedNamedDocument : ::testing::Test {
+    FileWriter failing;  // a writer a test may give the session: outlives it
     Program p;
     std::string target;
     const std::string old = "old contents\r\n";
@@ -52,7 +53,6 @@ TEST_F(ChangedNamedDocument, AReadOnlyTargetIsRefusedWithoutAQuestionAndKept)
 
 TEST_F(ChangedNamedDocument, WriteErrorInTheMiddleLeavesTheOldFileAndKeepsDataChanged)
 {
-    FileWriter failing;
     p.s.writer = &failing;
     for (long long after : {0LL, 1LL, 17LL, 100LL}) {
         failing.failAfterBytes = after;
