@@ -39,7 +39,7 @@ std::vector<std::vector<std::string>> ReportRows(const std::string& report)
 std::vector<std::tuple<fs::path, int, fs::path>> TotalReports()
 {
     std::vector<std::tuple<fs::path, int, fs::path>> found;
-    static const std::regex name(R"((.*)\.(?:s([0-9]+)\.)?total\.(rpt|error))");
+    static const std::regex name(R"((.*?)\.(?:s([0-9]+)\.)?total\.(rpt|error))");
     for (const auto& entry : fs::directory_iterator(test::TestData("cases"))) {
         std::smatch m;
         const std::string file = entry.path().filename().string();
@@ -58,7 +58,8 @@ TEST(ReportTableExport, EveryLineCarriesTheTotalReportsFigures)
         SCOPED_TRACE(expected.filename().string());
         test::TempDir dir;
         test::ScriptedPrompter ask{test::Picks(document.string())};
-        ask.expectedMessages = {"Equation", "equation", "occured in CreateTempRptFile"};
+        // Reading messages of the odd samples, the equations, and the faults.
+        ask.expectedMessages = {"fewer than 6 fields", "Equation", "equation", "occured in CreateTempRptFile"};
         Session s(ask);
         s.doc.ReportFolder = dir.path().string() + "/";
         mnuFileOpen_Click(s);
