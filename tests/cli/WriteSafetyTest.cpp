@@ -38,6 +38,7 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         {"--save-as onto the document", "--save-as ./road.mdx road.mdx", 1, "names the document itself"},
         {"--output onto a log's companion", "--output h01.mdx h01.log", 1, "names the log's companion itself"},
         {"--report-csv onto the document", "--report-csv road.mdx road.mdx", 1, "names the document itself"},
+        {"--haul-table onto the document", "--haul-table road.mdx road.mdx", 1, "names the document itself"},
         {"--report-csv of a log", "--report-csv keep.txt h01.log", 1, "a GEOPAK log, not a sheet document"},
         {"a folder as the document", "folder.mdx", 1, "folder.mdx: it is a folder"},
         {"a pipe as the document", "pipe.mdx", 1, "pipe.mdx: it is not a regular file"},
