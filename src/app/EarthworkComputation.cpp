@@ -22,6 +22,17 @@ ReportHeading HeadingOf(const Session& s)
     return h;
 }
 
+std::optional<SheetComputation> ComputeCurrentSheet(Session& s, ReportMode mode)
+{
+    SheetComputation computed = ComputeSheet(s.store[s.doc.CurrentSheet], UnitOfNumber(s.doc.UnitSystem), mode);
+    for (const std::string& message : computed.messages) s.ask.Message(message);
+    const bool built = Guarded(s.ask, "Program Error: ", " occured in CreateTempRptFile", [&] {
+        if (!computed.ok()) throw RuntimeFault(computed.fault);
+    });
+    if (!built) return std::nullopt;
+    return computed;
+}
+
 void AppendSheetReport(Session& s, std::string& out)
 {
     const SheetComputation c = ComputeSheet(s.store[s.doc.CurrentSheet], UnitOfNumber(s.doc.UnitSystem),

@@ -3,6 +3,7 @@
 // window shows.
 #include "compute/SheetReportWriter.h"
 
+#include <optional>
 #include <string>
 
 namespace mardex {
@@ -12,6 +13,11 @@ class Session;
 // What the report of the current sheet prints besides its computation: the
 // description fields, the selected tab's caption and the check box as shown.
 ReportHeading HeadingOf(const Session& s);
+
+// The current sheet computed as its report computes it, after the messages
+// the computation shows; nullopt, after the report's own message, when it
+// faults.
+std::optional<SheetComputation> ComputeCurrentSheet(Session& s, ReportMode mode);
 
 // The report section of the current sheet appended to `out`: metadata, rows,
 // grand summary. Updates ReportLineCount and the grand totals; throws a

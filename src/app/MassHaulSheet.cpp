@@ -46,15 +46,9 @@ bool ComputeMassSheet(Session& s, MassSheet& sheet)
     sheet.projectNo = heading.descriptionFields[1];
     sheet.controlNo = heading.descriptionFields[2];
     sheet.metric = heading.units == UnitSystem::Metric;
-    const SheetComputation computed =
-        ComputeSheet(s.store[s.doc.CurrentSheet], heading.units, ReportMode::Total);
-    for (const std::string& message : computed.messages) s.ask.Message(message);
-    // The same message as the Total report's for a computation that fails.
-    const bool built = Guarded(s.ask, "Program Error: ", " occured in CreateTempRptFile", [&] {
-        if (!computed.ok()) throw RuntimeFault(computed.fault);
-    });
-    if (built) sheet.rows = MassRowsOf(computed);
-    return built;
+    const auto computed = ComputeCurrentSheet(s, ReportMode::Total);
+    if (computed) sheet.rows = MassRowsOf(*computed);
+    return computed.has_value();
 }
 
 std::optional<std::string> CompanionOfLog(const std::string& logPath, std::string& why)

@@ -10,6 +10,7 @@ int RunReport(const ToolOptions& options);   // report of a document or log (--p
 int RunSaveAs(const ToolOptions& options);   // --save-as
 int RunStickup(const ToolOptions& options);  // --stickup
 int RunExportCsv(const ToolOptions& options);  // --export-csv
+int RunReportCsv(const ToolOptions& options);  // --report-csv
 int RunHaul(const ToolOptions& options);     // --haul-table, --mass-haul
 
 // A left click on tab n (1-based).

@@ -54,7 +54,7 @@ int RunHaul(const ToolOptions& options)
     ToolSession tool;
     const std::string document = AbsolutePath(options.document);
     std::string why;
-    if (!tool.Open(document, why)) {
+    if (!OutputsAreNotInputs(options, why) || !tool.Open(document, why)) {
         CliPrompter::Print(why);
         return 1;
     }

@@ -24,6 +24,7 @@ const char* const UsageText =
     "       mardex-report --save-as OUT.mdx [--ground G --design D] IN.xml\n"
     "       mardex-report --save-as OUT.mdx [--metric] IN.csv\n"
     "       mardex-report --export-csv OUT.csv [--sheet N] DOCUMENT\n"
+    "       mardex-report --report-csv OUT.csv [--sheet N] DOCUMENT\n"
     "       mardex-report --stickup DESIGN.dgn [--seed SEED.dgn] DOCUMENT\n"
     "       mardex-report --haul-table OUT.csv [--mass-haul OUT.pdf|svg|png] [--sheet N]\n"
     "                     [--free-haul F [--overhaul-price P]] DOCUMENT.mdx\n"
@@ -47,6 +48,7 @@ const char* const UsageText =
     "  --design NAME     the design surface of a LandXML file (with --ground)\n"
     "  --metric          read a CSV sheet as metric\n"
     "  --export-csv OUT  write sheet N (default 1) to OUT as CSV\n"
+    "  --report-csv OUT  write the figures of sheet N's Total report to OUT as CSV\n"
     "  --haul-table CSV  write the haul analysis of the sheet's Total report as CSV\n"
     "  --mass-haul FILE  draw the sheet's mass-haul diagram into a PDF, SVG or PNG FILE\n"
     "  --free-haul F     free-haul distance (feet or metres) for the overhaul\n"
@@ -92,6 +94,7 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
         else if (a == "--ground") { if (!value(i, o.ground)) return std::nullopt; }
         else if (a == "--design") { if (!value(i, o.design)) return std::nullopt; }
         else if (a == "--export-csv") { if (!value(i, o.exportCsv)) return std::nullopt; }
+        else if (a == "--report-csv") { if (!value(i, o.reportCsv)) return std::nullopt; }
         else if (a == "--metric") o.metric = true;
         else if (a == "--haul-table") { if (!value(i, o.haulTable)) return std::nullopt; }
         else if (a == "--mass-haul") { if (!value(i, o.massHaul)) return std::nullopt; }
@@ -136,6 +139,12 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
         error = "--export-csv takes only --sheet";
         return std::nullopt;
     }
+    const bool haul = !o.haulTable.empty() || !o.massHaul.empty();
+    if (!o.reportCsv.empty() && (saving || drawing || haul || !o.exportCsv.empty() || o.accumulated || o.allSheets ||
+                                 !o.output.empty() || !o.pdf.empty() || o.print)) {
+        error = "--report-csv takes only --sheet";
+        return std::nullopt;
+    }
     if (o.ground.empty() != o.design.empty()) {
         error = "--ground and --design go together";
         return std::nullopt;
@@ -148,7 +157,6 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
         error = "--stickup takes no --print";
         return std::nullopt;
     }
-    const bool haul = !o.haulTable.empty() || !o.massHaul.empty();
     if (haul && (saving || drawing || o.accumulated || o.allSheets || !o.output.empty() || !o.pdf.empty() || o.print)) {
         error = "--haul-table and --mass-haul take only --sheet, --free-haul and --overhaul-price";
         return std::nullopt;

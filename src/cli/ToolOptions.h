@@ -23,6 +23,7 @@ struct ToolOptions {
     std::string ground;       // --ground NAME: LandXML surfaces
     std::string design;       // --design NAME
     std::string exportCsv;    // --export-csv OUT.csv
+    std::string reportCsv;    // --report-csv OUT.csv
     bool metric = false;      // --metric: a CSV sheet is metric
     std::string document;     // the document or log
     std::string haulTable;    // --haul-table OUT.csv

@@ -38,7 +38,8 @@ bool OutputsAreNotInputs(const ToolOptions& options, std::string& why)
 {
     const std::pair<const char*, const std::string*> outputs[] = {
         {"--output", &options.output}, {"--pdf", &options.pdf}, {"--save-as", &options.saveAs}, {"--stickup", &options.stickup},
-        {"--export-csv", &options.exportCsv}};
+        {"--export-csv", &options.exportCsv}, {"--report-csv", &options.reportCsv},
+        {"--haul-table", &options.haulTable}, {"--mass-haul", &options.massHaul}};
     // A log's companion document is written by the run too.
     const std::string companion = LogCompanionFileName(AbsolutePath(options.document)).value_or("");
     const std::pair<const char*, const std::string*> inputs[] = {

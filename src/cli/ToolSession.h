@@ -36,8 +36,8 @@ public:
 std::string AbsolutePath(const std::string& path);
 
 // False with `why` when a file the run would write (--output, --pdf,
-// --save-as, --stickup) is the document, the seed, a log's companion or
-// another of them.
+// --save-as, --stickup, the CSV exports and the haul outputs) is the
+// document, the seed, a log's companion or another of them.
 bool OutputsAreNotInputs(const ToolOptions& options, std::string& why);
 
 } // namespace mardex::cli

@@ -49,6 +49,7 @@ int main(int argc, char** argv)
 #endif
     if (!options->saveAs.empty()) return RunSaveAs(*options);
     if (!options->exportCsv.empty()) return RunExportCsv(*options);
+    if (!options->reportCsv.empty()) return RunReportCsv(*options);
     if (!options->stickup.empty()) return RunStickup(*options);
     if (!options->haulTable.empty() || !options->massHaul.empty()) return RunHaul(*options);
     return RunReport(*options);

@@ -111,6 +111,7 @@ void frmMain::buildMenus()
     mnuFileExport = mnuFile->addMenu("&Export");
     mnuFileExport->setObjectName("mnuFileExport");
     mnuExportSheetCsv = mnuFileExport->addAction("Sheet as &CSV...");
+    mnuExportReportCsv = mnuFileExport->addAction("&Report table as CSV...");
     mnuFile->addSeparator();
     mnuFileExit = mnuFile->addAction("E&xit");
 
@@ -150,7 +151,7 @@ void frmMain::buildMenus()
     const std::pair<QAction*, const char*> names[] = {
         {mnuFileNew, "mnuFileNew"}, {mnuFileOpen, "mnuFileOpen"}, {mnuFileSave, "mnuFileSave"},
         {mnuFileSaveAs, "mnuFileSaveAs"}, {mnuTotal, "mnuTotal"}, {mnuAccumulated, "mnuAccumulated"}, {mnuMassHaul, "mnuMassHaul"},
-        {mnuImportFile, "mnuImportFile"}, {mnuExportSheetCsv, "mnuExportSheetCsv"}, {mnuEditUndo, "mnuEditUndo"}, {mnuEditRedo, "mnuEditRedo"}, {mnuFileExit, "mnuFileExit"}, {mnuGroupInsert, "mnuGroupInsert"},
+        {mnuImportFile, "mnuImportFile"}, {mnuExportSheetCsv, "mnuExportSheetCsv"}, {mnuExportReportCsv, "mnuExportReportCsv"}, {mnuEditUndo, "mnuEditUndo"}, {mnuEditRedo, "mnuEditRedo"}, {mnuFileExit, "mnuFileExit"}, {mnuGroupInsert, "mnuGroupInsert"},
         {mnuGroupDelete, "mnuGroupDelete"}, {mnuGroupRename, "mnuGroupRename"}, {mnuRowInsert, "mnuRowInsert"},
         {mnuRowDelete, "mnuRowDelete"}, {mnuViewToolbar, "mnuViewToolbar"}, {mnuViewStatusBar, "mnuViewStatusBar"},
         {mnuViewRefresh, "mnuViewRefresh"}, {mnuHelpContents, "mnuHelpContents"},
@@ -384,6 +385,8 @@ void frmMain::updateActions()
     mnuEdit->menuAction()->setEnabled(f.mnuEditEnabled);
     mnuImportFile->setEnabled(f.mnuImportFileEnabled);
     mnuExportSheetCsv->setEnabled(!s_->doc.LogMode);
+    // A log's figures are the log report's, not a sheet's Total report.
+    mnuExportReportCsv->setEnabled(!s_->doc.LogMode);
     mnuEditUndo->setEnabled(history_.CanUndo() && !s_->doc.LogMode);
     mnuEditUndo->setText(history_.CanUndo() ? "&Undo " + FromMessage(history_.UndoName()) : "&Undo");
     mnuEditRedo->setEnabled(history_.CanRedo() && !s_->doc.LogMode);

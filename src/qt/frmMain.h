@@ -85,6 +85,7 @@ public:
             *mnuRowInsert = nullptr, *mnuRowDelete = nullptr, *mnuViewToolbar = nullptr,
             *mnuViewStatusBar = nullptr, *mnuViewRefresh = nullptr, *mnuHelpContents = nullptr,
             *mnuHelpSearchForHelpOn = nullptr, *mnuHelpAbout = nullptr, *mnuExportSheetCsv = nullptr,
+            *mnuExportReportCsv = nullptr,
             *mnuEditUndo = nullptr, *mnuEditRedo = nullptr;
     QMenu* mnuFileRecent = nullptr;  // File > Recent Files
     QLabel* sbModified = nullptr;    // the status bar panel saying "Modified"

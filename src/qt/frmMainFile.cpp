@@ -9,6 +9,7 @@
 #include "app/FileCommands.h"
 #include "app/ForeignDocument.h"
 #include "app/ReportCommands.h"
+#include "app/ReportTableExport.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -23,6 +24,7 @@ void frmMain::connectFileMenu()
     connect(mnuFileSaveAs, &QAction::triggered, this, [this] { run([this] { mnuFileSaveAs_Click(*s_); }); });
     connect(mnuImportFile, &QAction::triggered, this, [this] { run("Import", UndoHistory::Kind::Edit, [this] { mnuImportFile_Click(*s_); }); });
     connect(mnuExportSheetCsv, &QAction::triggered, this, [this] { run([this] { mnuExportSheetCsv_Click(*s_); }); });
+    connect(mnuExportReportCsv, &QAction::triggered, this, [this] { run([this] { mnuExportReportCsv_Click(*s_); }); });
     connect(mnuTotal, &QAction::triggered, this, [this] { run([this] { mnuTotal_Click(*s_); }); });
     connect(mnuAccumulated, &QAction::triggered, this, [this] { run([this] { mnuAccumulated_Click(*s_); }); });
     connect(mnuMassHaul, &QAction::triggered, this, [this] { run([this] { ShowMassHaul(this, *s_); }); });

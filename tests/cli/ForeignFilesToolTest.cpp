@@ -36,7 +36,8 @@ TEST(ForeignFilesTool, NewOptionsAreCheckedAsUsage)
     TempDir dir;
     const char* bad[] = {"--save-as o.mdx --ground EG in.xml", "--export-csv o.csv --accumulated d.mdx",
                          "--export-csv o.csv --save-as o.mdx d.mdx", "--export-csv o.csv --print d.mdx",
-                         "--design FG in.xml"};
+                         "--design FG in.xml", "--report-csv o.csv --accumulated d.mdx",
+                         "--report-csv o.csv --export-csv p.csv d.mdx", "--report-csv o.csv --haul-table h.csv d.mdx"};
     for (const char* args : bad) {
         const ToolRun run = RunTool(dir, args);
         EXPECT_EQ(run.status, 2) << args;

@@ -61,6 +61,7 @@ private slots:
     void saveAsWritesTheDocumentAndNamesTheWindow();
     void newWithChangedDataAndCancelKeepsEverything();
     void importAppendsTheOtherDocumentsSheets();
+    void reportTableIsExportedFromTheMenu();
     void aLogIsShownInThePreviewAtOnceAndEachTabShowsItsOwnReport();
 
 private:
@@ -152,6 +153,22 @@ void tst_frmMainFile::importAppendsTheOtherDocumentsSheets()
     QCOMPARE(window->session().doc.DataChanged, false);
 }
 
+void tst_frmMainFile::reportTableIsExportedFromTheMenu()
+{
+    ask->files.push_back(Copy(work, "cases/bp_several.mdx", "several.mdx"));
+    window->mnuFileOpen->trigger();
+    QVERIFY(window->mnuExportReportCsv->isEnabled());
+    const std::string path = work.filePath("several.csv").toStdString();
+    ask->files.push_back(path);
+    window->mnuExportReportCsv->trigger();
+
+    QVERIFY(!ask->boxes.empty());
+    QCOMPARE(ask->boxes.back().text, " FILE : " + path + " IS SAVED SUCCESSFULLY");
+    QFile table(QString::fromStdString(path));
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    QVERIFY(table.readAll().contains("\r\nbalance,13+33.904,0.00,0.00,0.00,0.00,0.00,110.00,,99.00,0.00\r\n"));
+}
+
 void tst_frmMainFile::aLogIsShownInThePreviewAtOnceAndEachTabShowsItsOwnReport()
 {
     PreviewCatcher previews;
@@ -164,6 +181,7 @@ void tst_frmMainFile::aLogIsShownInThePreviewAtOnceAndEachTabShowsItsOwnReport()
     QVERIFY(window->Text1->toPlainText().startsWith("When a Geopak Earthwork Log file is opened, "));
     QVERIFY(!window->grid->isVisible());
     QCOMPARE(window->mnuImportFile->text(), QString("Import any other Log File"));
+    QVERIFY(!window->mnuExportReportCsv->isEnabled());
     QCOMPARE(window->TabStrip1->count(), 1);
     QCOMPARE(window->TabStrip1->tabText(0), QString("BASELINE:  CL1"));
 
