@@ -35,6 +35,25 @@ void AppendRightAligned(std::string& line, std::string_view text, std::size_t wi
 void AppendNumberField(std::string& line, double value);
 void AppendNumberField(std::string& line, std::string_view text);
 
+// A report line built in a fixed buffer and appended to the report in one
+// piece; a line too long for the buffer (huge values) goes on in a string.
+class FieldLine {
+public:
+    void Blanks(std::size_t count);
+    void RightAligned(std::string_view text, std::size_t width);
+    void NumberField(double value);
+    void NumberField(std::string_view text);
+    // Appends the line and `end` to `out`, and empties the line.
+    void AppendTo(std::string& out, std::string_view end);
+
+private:
+    void Put(std::string_view text);
+    char buffer_[256];
+    std::size_t size_ = 0;
+    std::string long_;  // the whole line once it outgrows the buffer
+    bool isLong_ = false;
+};
+
 // Fields joined by a fixed run of blanks.
 std::string JoinFields(std::initializer_list<std::string_view> fields, std::size_t blanks);
 // Fields on print zones: each field after the first starts at the next
