@@ -67,13 +67,8 @@ void AppendNumberField(std::string& line, std::string_view text)
     else AppendRight(line, FormatAreaText(text), 9);
 }
 
-void FieldLine::Put(std::string_view text)
+void FieldLine::LongPut(std::string_view text)
 {
-    if (!isLong_ && size_ + text.size() <= sizeof buffer_) {
-        std::memcpy(buffer_ + size_, text.data(), text.size());
-        size_ += text.size();
-        return;
-    }
     if (!isLong_) {
         long_.assign(buffer_, size_);
         isLong_ = true;
@@ -81,17 +76,13 @@ void FieldLine::Put(std::string_view text)
     long_.append(text);
 }
 
-void FieldLine::Blanks(std::size_t count)
+void FieldLine::LongBlanks(std::size_t count)
 {
-    static constexpr std::string_view Spaces = "                                ";
-    for (; count > Spaces.size(); count -= Spaces.size()) Put(Spaces);
-    Put(Spaces.substr(0, count));
-}
-
-void FieldLine::RightAligned(std::string_view text, std::size_t width)
-{
-    if (text.size() < width) Blanks(width - text.size());
-    Put(text);
+    if (!isLong_) {
+        long_.assign(buffer_, size_);
+        isLong_ = true;
+    }
+    long_.append(count, ' ');
 }
 
 void FieldLine::NumberField(double value)
