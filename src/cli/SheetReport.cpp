@@ -117,6 +117,12 @@ int RunSheetReport(const ToolOptions& options, const std::string& document)
     bool built = true;
     if (options.allSheets) {
         const int box = doc.sheets[0].MeasuredInEmbankment;
+        // One buffer for the whole report: a printed row takes about 116
+        // characters, a section's heading and summary a few thousand.
+        std::size_t expected = 0;
+        for (const Sheet& sheet : doc.sheets)
+            expected += static_cast<std::size_t>(sheet.EndRow() % RowSlots) * 120 + 4096;
+        text.reserve(expected);
         for (int i = 0; i < sheetCount && built; ++i)
             built = AppendSection(text, computation, doc.sheets[i], i, doc, ReportMode::Total, box);
     } else {

@@ -128,5 +128,29 @@ TEST(ReportFields, ShortcutsGiveTheMasksText)
         EXPECT_EQ(NumberField(std::string_view(t)), RightAlign(FormatAreaText(t), 9)) << t;
 }
 
+// A line built in the fixed buffer equals the same fields appended one by
+// one, also when huge values make it outgrow the buffer.
+TEST(ReportFields, FieldLineEqualsTheAppendedFields)
+{
+    const double values[][3] = {{47.0, 0.125, -1.0}, {1e300, 2.5, 0.0}, {-1e300, 1e300, 1e300}};
+    for (const auto& row : values) {
+        std::string appended = "x", built = "x";
+        FieldLine line;
+        AppendRightAligned(appended, "01+50.000", 8);
+        line.RightAligned("01+50.000", 8);
+        for (double v : row) {
+            appended.append(2, ' ');
+            AppendNumberField(appended, v);
+            AppendNumberField(appended, std::string_view("12.5"));
+            line.Blanks(2);
+            line.NumberField(v);
+            line.NumberField(std::string_view("12.5"));
+        }
+        appended += ReportLineEnd;
+        line.AppendTo(built, ReportLineEnd);
+        EXPECT_EQ(built, appended) << row[0];
+    }
+}
+
 } // namespace
 } // namespace mardex::test

@@ -11,10 +11,11 @@ namespace {
 
 void WriteStation(std::string& out, const ComputedRow& row, ReportMode mode)
 {
-    AppendRightAligned(out, row.stationText, 8);
-    auto next = [&](auto value) {
-        out.append(2, ' ');
-        AppendNumberField(out, value);
+    FieldLine line;
+    line.RightAligned(row.stationText, 8);
+    auto next = [&line](auto value) {
+        line.Blanks(2);
+        line.NumberField(value);
     };
     const bool total = mode == ReportMode::Total;
     next(std::string_view(row.cutAreaText));
@@ -26,14 +27,14 @@ void WriteStation(std::string& out, const ComputedRow& row, ReportMode mode)
     next(std::string_view(row.balanceFactor));
     if (total) {
         next(row.adjustedFill);
-        out.append(2, ' ');
-        AppendRightAligned(out, row.massText, 9);
+        line.Blanks(2);
+        line.RightAligned(row.massText, 9);
     } else {
-        out.append(2, ' ');
-        AppendRightAligned(out, row.massText, 9);
+        line.Blanks(2);
+        line.RightAligned(row.massText, 9);
         next(row.runningAdjusted);
     }
-    out.append(ReportLineEnd);
+    line.AppendTo(out, ReportLineEnd);
     if (row.forcedBalance) {
         const PeriodTotals& p = row.totals;
         WriteForcedBalance(out, {row.station, p.addedCut, p.cut, p.addedFill, p.fill, p.adjustedFill, p.mass});

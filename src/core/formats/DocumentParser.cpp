@@ -225,14 +225,14 @@ void DocumentParser::RowLine(std::string_view line)
 {
     if (!SheetReady()) return;  // Import: rows before the first area line would land on an existing sheet
     if (rowIndex_ >= MaxDataRows) Fail("a sheet has more than 1800 rows");
-    const SplitRow row = GetParameters(line, 1, legacy_ ? 1 : 0);
+    SplitRow row = GetParameters(line, 1, legacy_ ? 1 : 0);
     if (!row.complete) {
         const int expected = legacy_ ? 5 : 6;
         host_.Message("Program Error: " + path_ + ", line " + std::to_string(number_) + ": the row has fewer than " +
                       std::to_string(expected) + " fields; the missing ones are left empty" +
                       " occured in GetParameters(NewFileIO).");
     }
-    StoreStationValue(Target(currentSheet_), row.fields, rowIndex_, rowsRead_);
+    StoreStationValue(Target(currentSheet_), std::move(row.fields), rowIndex_, rowsRead_);
 }
 
 void DocumentParser::NumberLine(double value)

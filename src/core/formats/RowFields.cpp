@@ -31,40 +31,45 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
     while (end > begin && (line[end - 1] == ' ' || line[end - 1] == '\t')) --end;
     std::string_view rest = line.substr(begin, end - begin);
 
-    std::array<std::string, 6> found;
+    // Fields stay views into the line until their masked text is stored.
+    std::array<std::string_view, 6> found;
     int count = 0;
+    bool lastHasTab = false;
     while (count < expected && !rest.empty()) {
         if (count == expected - 1) {
             // The last field is the whole remaining text (it may hold blanks).
-            std::string last(rest);
-            for (char& c : last)
-                if (c == '\t') c = ' ';
-            found[count++] = std::move(last);
+            lastHasTab = rest.find('\t') != std::string_view::npos;
+            found[count++] = rest;
             break;
         }
         std::size_t stop = 0;
         while (stop < rest.size() && !IsSeparator(rest[stop], separator)) ++stop;
-        found[count++].assign(TrimView(rest.substr(0, stop)));
+        found[count++] = TrimView(rest.substr(0, stop));
         rest.remove_prefix(stop);
         while (!rest.empty() && (IsSeparator(rest.front(), separator) || rest.front() == ' ' || rest.front() == '\t'))
             rest.remove_prefix(1);
     }
+    std::string lastWithBlanks;
+    if (lastHasTab) {
+        lastWithBlanks.assign(found[count - 1]);
+        for (char& c : lastWithBlanks)
+            if (c == '\t') c = ' ';
+        found[count - 1] = lastWithBlanks;
+    }
 
     SplitRow row;
     row.complete = count == expected;
-    if (legacyFormat == 1) {
-        row.fields = {found[0], "-", found[1], found[2], found[3], found[4]};
-    } else {
-        row.fields = std::move(found);
-    }
-    row.fields[0] = FormatStationText(row.fields[0]);
-    for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = AreaFieldText(row.fields[c]);
+    std::array<std::string_view, 6> fields = found;
+    if (legacyFormat == 1) fields = {found[0], "-", found[1], found[2], found[3], found[4]};
+    row.fields[0] = FormatStationText(fields[0]);
+    row.fields[ColCode].assign(fields[ColCode]);
+    for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = AreaFieldText(fields[c]);
     return row;
 }
 
-void StoreStationValue(Sheet& sheet, const RowFields& fields, int& rowIndex, int& rowsRead)
+void StoreStationValue(Sheet& sheet, RowFields fields, int& rowIndex, int& rowsRead)
 {
-    for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, rowIndex, fields[c]);
+    for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, rowIndex, std::move(fields[c]));
     ++rowIndex;
     rowsRead = 1;
 }

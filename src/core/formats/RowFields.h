@@ -25,8 +25,8 @@ struct SplitRow {
 // with their masks (AreaFieldText for quantities); other texts stay as they are.
 SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat);
 
-// Copies the fields into row `rowIndex` of the sheet, then moves the row
+// Stores the fields in row `rowIndex` of the sheet, then moves the row
 // index on and marks that a row was read.
-void StoreStationValue(Sheet& sheet, const RowFields& fields, int& rowIndex, int& rowsRead);
+void StoreStationValue(Sheet& sheet, RowFields fields, int& rowIndex, int& rowsRead);
 
 } // namespace mardex

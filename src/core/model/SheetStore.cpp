@@ -26,6 +26,9 @@ void Sheet::SetCell(int column, int row, std::string text)
     auto& col = Cells[column];
     if (row >= static_cast<int>(col.size())) {
         if (text.empty()) return;
+        // Rows arrive one by one: take all the slots at once rather than
+        // moving every text at each doubling.
+        if (col.capacity() == 0) col.reserve(RowSlots);
         col.resize(row + 1);
     }
     col[row] = std::move(text);

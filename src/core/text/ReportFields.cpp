@@ -67,6 +67,48 @@ void AppendNumberField(std::string& line, std::string_view text)
     else AppendRight(line, FormatAreaText(text), 9);
 }
 
+void FieldLine::LongPut(std::string_view text)
+{
+    if (!isLong_) {
+        long_.assign(buffer_, size_);
+        isLong_ = true;
+    }
+    long_.append(text);
+}
+
+void FieldLine::LongBlanks(std::size_t count)
+{
+    if (!isLong_) {
+        long_.assign(buffer_, size_);
+        isLong_ = true;
+    }
+    long_.append(count, ' ');
+}
+
+void FieldLine::NumberField(double value)
+{
+    char buf[32];
+    std::size_t length = 0;
+    if (WholeNumberText(value, buf, length)) RightAligned(std::string_view(buf, length), 9);
+    else RightAligned(FormatArea(value), 9);
+}
+
+void FieldLine::NumberField(std::string_view text)
+{
+    if (IsAreaText(text)) RightAligned(text, 9);
+    else RightAligned(FormatAreaText(text), 9);
+}
+
+void FieldLine::AppendTo(std::string& out, std::string_view end)
+{
+    Put(end);
+    if (isLong_) out.append(long_);
+    else out.append(buffer_, size_);
+    size_ = 0;
+    isLong_ = false;
+    long_.clear();
+}
+
 std::string StationText(double station) { return FormatStation(station); }
 std::string StationText(std::string_view text) { return FormatStationText(text); }
 std::string StationField(double station) { return RightAlign(FormatStation(station), 8); }

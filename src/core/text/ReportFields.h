@@ -2,6 +2,7 @@
 // The pieces every report line is made of: the field formats, the rules of
 // asterisks and the print zones of the summary rows. The sheet report and
 // the log report both build their lines from these.
+#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -34,6 +35,41 @@ void AppendStationField(std::string& line, double station);
 void AppendRightAligned(std::string& line, std::string_view text, std::size_t width);
 void AppendNumberField(std::string& line, double value);
 void AppendNumberField(std::string& line, std::string_view text);
+
+// A report line built in a fixed buffer and appended to the report in one
+// piece; a line too long for the buffer (huge values) goes on in a string.
+class FieldLine {
+public:
+    void Blanks(std::size_t count)
+    {
+        if (isLong_ || size_ + count > sizeof buffer_) return LongBlanks(count);
+        std::memset(buffer_ + size_, ' ', count);
+        size_ += count;
+    }
+    void RightAligned(std::string_view text, std::size_t width)
+    {
+        if (text.size() < width) Blanks(width - text.size());
+        Put(text);
+    }
+    void NumberField(double value);
+    void NumberField(std::string_view text);
+    // Appends the line and `end` to `out`, and empties the line.
+    void AppendTo(std::string& out, std::string_view end);
+
+private:
+    void Put(std::string_view text)
+    {
+        if (isLong_ || size_ + text.size() > sizeof buffer_) return LongPut(text);
+        std::memcpy(buffer_ + size_, text.data(), text.size());
+        size_ += text.size();
+    }
+    void LongPut(std::string_view text);
+    void LongBlanks(std::size_t count);
+    char buffer_[256];
+    std::size_t size_ = 0;
+    std::string long_;  // the whole line once it outgrows the buffer
+    bool isLong_ = false;
+};
 
 // Fields joined by a fixed run of blanks.
 std::string JoinFields(std::initializer_list<std::string_view> fields, std::size_t blanks);
