@@ -150,7 +150,14 @@ bool WriteSheetCsv(Session& s, const std::string& path, std::string& error)
 
 void mnuExportSheetCsv_Click(Session& s)
 {
-    Guarded(s.ask, "Program Error: ", " occured in mnuExportSheetCsv_Click", [&] {
+    ExportCsvThroughDialog(s, "mnuExportSheetCsv_Click",
+                           [&](const std::string& path, std::string& error) { return WriteSheetCsv(s, path, error); });
+}
+
+void ExportCsvThroughDialog(Session& s, const std::string& handler,
+                            const std::function<bool(const std::string&, std::string&)>& write)
+{
+    Guarded(s.ask, "Program Error: ", " occured in " + handler, [&] {
         FileDialogRequest request;
         request.mode = FileDialogMode::Save;
         request.filter = "CSV Files(*.csv)|*.csv|All Files(*.*)|*.*";
@@ -160,8 +167,8 @@ void mnuExportSheetCsv_Click(Session& s)
             return;
         }
         std::string error;
-        if (WriteSheetCsv(s, *chosen, error)) s.ask.Message(" FILE : " + *chosen + " IS SAVED SUCCESSFULLY");
-        else s.ask.Message(error, Icon::Exclamation);
+        if (write(*chosen, error)) s.ask.Message(" FILE : " + *chosen + " IS SAVED SUCCESSFULLY");
+        else if (!error.empty()) s.ask.Message(error, Icon::Exclamation);
     });
 }
 

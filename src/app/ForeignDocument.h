@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <functional>
 #include <string>
 
 namespace mardex {
@@ -31,5 +32,12 @@ int16_t AppendForeignDocument(Session& s, const ImportedDocument& read, const st
 void mnuExportSheetCsv_Click(Session& s);
 // The current sheet written to `path`; false with `error` naming the file.
 bool WriteSheetCsv(Session& s, const std::string& path, std::string& error);
+
+// The Export menu's flow: a save dialog for a CSV file, then write(path,
+// error); says where it was saved, or the error (an empty error: the writer
+// has shown its own message). `handler` names the menu handler in the
+// program error message.
+void ExportCsvThroughDialog(Session& s, const std::string& handler,
+                            const std::function<bool(const std::string&, std::string&)>& write);
 
 } // namespace mardex

@@ -1,6 +1,7 @@
 #include "app/ReportTableExport.h"
 
 #include "app/EarthworkComputation.h"
+#include "app/ForeignDocument.h"
 #include "app/Guarded.h"
 #include "app/Session.h"
 #include "compute/ReportTable.h"
@@ -21,18 +22,8 @@ bool WriteReportTableCsv(Session& s, const std::string& path, std::string& error
 
 void mnuExportReportCsv_Click(Session& s)
 {
-    Guarded(s.ask, "Program Error: ", " occured in mnuExportReportCsv_Click", [&] {
-        FileDialogRequest request;
-        request.mode = FileDialogMode::Save;
-        request.filter = "CSV Files(*.csv)|*.csv|All Files(*.*)|*.*";
-        const auto chosen = s.ask.ChooseFile(request);
-        if (!chosen || chosen->empty()) {
-            s.ask.Message("NO FILE IS SELECTED");
-            return;
-        }
-        std::string error;
-        if (WriteReportTableCsv(s, *chosen, error)) s.ask.Message(" FILE : " + *chosen + " IS SAVED SUCCESSFULLY");
-        else if (!error.empty()) s.ask.Message(error, Icon::Exclamation);
+    ExportCsvThroughDialog(s, "mnuExportReportCsv_Click", [&](const std::string& path, std::string& error) {
+        return WriteReportTableCsv(s, path, error);
     });
 }
 

@@ -11,12 +11,7 @@ int RunExportCsv(const ToolOptions& options)
 {
     ToolSession tool;
     const std::string in = AbsolutePath(options.document);
-    if (!tool.OpenSheetDocument(in, options)) return 1;
-    if (options.sheet > tool.s.doc.SheetCount) {
-        CliPrompter::Print(in + ": has no sheet " + std::to_string(options.sheet) + " (it has " +
-                           std::to_string(tool.s.doc.SheetCount) + ")");
-        return 1;
-    }
+    if (!tool.OpenSheetOfDocument(in, options)) return 1;
     tool.s.doc.CurrentSheet = static_cast<int16_t>(options.sheet - 1);
     std::string error;
     if (!WriteSheetCsv(tool.s, AbsolutePath(options.exportCsv), error)) {

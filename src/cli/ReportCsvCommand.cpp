@@ -13,12 +13,7 @@ int RunReportCsv(const ToolOptions& options)
 {
     ToolSession tool;
     const std::string in = AbsolutePath(options.document);
-    if (!tool.OpenSheetDocument(in, options)) return 1;
-    if (options.sheet > tool.s.doc.SheetCount) {
-        CliPrompter::Print(in + ": has no sheet " + std::to_string(options.sheet) + " (it has " +
-                           std::to_string(tool.s.doc.SheetCount) + ")");
-        return 1;
-    }
+    if (!tool.OpenSheetOfDocument(in, options)) return 1;
     // As the report: the sheet is shown through its tab first.
     ClickTab(tool.s, options.sheet);
     std::string error;

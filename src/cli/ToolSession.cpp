@@ -118,4 +118,13 @@ bool ToolSession::OpenSheetDocument(const std::string& in, const ToolOptions& op
     return true;
 }
 
+bool ToolSession::OpenSheetOfDocument(const std::string& in, const ToolOptions& options)
+{
+    if (!OpenSheetDocument(in, options)) return false;
+    if (options.sheet <= s.doc.SheetCount) return true;
+    CliPrompter::Print(in + ": has no sheet " + std::to_string(options.sheet) + " (it has " +
+                       std::to_string(s.doc.SheetCount) + ")");
+    return false;
+}
+
 } // namespace mardex::cli

@@ -27,6 +27,8 @@ public:
     // Open for the commands that need a sheet document: checks the outputs
     // against the inputs, opens `in` and refuses a log, printing why it failed.
     bool OpenSheetDocument(const std::string& in, const ToolOptions& options);
+    // The same, then a check that the document has sheet --sheet.
+    bool OpenSheetOfDocument(const std::string& in, const ToolOptions& options);
 
     CliPrompter ask;
     Session s;
