@@ -9,7 +9,21 @@ namespace mardex {
 
 namespace {
 
-void WriteStation(std::string& out, const ComputedRow& row, ReportMode mode)
+// The factor field of the rows (padded): every row of a sheet prints the same
+// factor text, so it is masked once rather than on each row.
+struct FactorField {
+    std::string text, field;
+    std::string_view Of(const std::string& factor)
+    {
+        if (field.empty() || factor != text) {
+            text = factor;
+            field = NumberField(std::string_view(factor));
+        }
+        return field;
+    }
+};
+
+void WriteStation(std::string& out, const ComputedRow& row, ReportMode mode, FactorField& factor)
 {
     FieldLine line;
     line.RightAligned(row.stationText, 8);
@@ -24,7 +38,8 @@ void WriteStation(std::string& out, const ComputedRow& row, ReportMode mode)
     next(std::string_view(row.fillAreaText));
     next(row.addedFill);
     next(total ? row.fillVolume : row.runningFill);
-    next(std::string_view(row.balanceFactor));
+    line.Blanks(2);
+    line.RightAligned(factor.Of(row.balanceFactor), 9);
     if (total) {
         next(row.adjustedFill);
         line.Blanks(2);
@@ -62,10 +77,11 @@ void WriteBalance(std::string& out, const ComputedRow& row, ReportMode mode)
 struct ItemWriter {
     std::string& out;
     ReportMode mode;
+    FactorField& factor;
     void operator()(const ComputedRow& row) const
     {
         if (row.kind == RowKind::BalancePoint) WriteBalance(out, row, mode);
-        else WriteStation(out, row, mode);
+        else WriteStation(out, row, mode, factor);
     }
     void operator()(const SkipAreaMark& mark) const
     {
@@ -91,7 +107,8 @@ void WriteSheetReport(std::string& out, const SheetComputation& c, const ReportH
 
     const std::size_t needed = out.size() + c.items.size() * 116 + 1024;
     if (needed > out.capacity()) out.reserve(std::max(needed, 2 * out.capacity()));
-    const ItemWriter writer{out, c.mode};
+    FactorField factor;
+    const ItemWriter writer{out, c.mode, factor};
     for (const ComputedItem& item : c.items) std::visit(writer, item);
     WriteGrandSummary(out, UnitNumber(c.units), grandTotals.unadjustedExcavation, grandTotals.adjustedExcavation,
                       grandTotals.unadjustedFill, grandTotals.adjustedFill, c.balanceFactor);
