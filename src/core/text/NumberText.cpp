@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace mardex {
 
@@ -13,12 +14,55 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// A value whose shortest form has at most `decimals` (<= 3) decimals, the
+// case of every text the program wrote itself: the digits are those of the
+// scaled whole number. Below 1e12 two such decimals lie further apart than
+// two neighbouring doubles, so the one that reads back as `value` is its
+// shortest form. False for any other value.
+bool ShortMaskedDecimal(double value, int decimals, int minWhole, bool stationPlus, std::string& out)
+{
+    static constexpr double Scale[] = {1, 10, 100, 1000};
+    if (decimals > 3 || !(std::fabs(value) < 1e12)) return false;
+    const long long scaled = std::llround(value * Scale[decimals]);
+    if (static_cast<double>(scaled) / Scale[decimals] != value) return false;
+    const unsigned long long magnitude =
+        scaled < 0 ? 0ULL - static_cast<unsigned long long>(scaled) : static_cast<unsigned long long>(scaled);
+    char raw[24];
+    const int rawLength = static_cast<int>(std::to_chars(raw, raw + sizeof raw, magnitude).ptr - raw);
+    // Leading zeros up to minWhole whole digits.
+    const int pad = std::max(0, minWhole + decimals - rawLength);
+    char digits[48];
+    std::memset(digits, '0', static_cast<std::size_t>(pad));
+    std::memcpy(digits + pad, raw, static_cast<std::size_t>(rawLength));
+    const int whole = pad + rawLength - decimals;
+
+    char text[56];
+    int n = 0;
+    auto put = [&](const char* from, int count) {
+        std::memcpy(text + n, from, static_cast<std::size_t>(count));
+        n += count;
+    };
+    if (scaled < 0) text[n++] = '-';
+    if (stationPlus) {
+        put(digits, whole - 2);
+        text[n++] = '+';
+        put(digits + whole - 2, 2);
+    } else {
+        put(digits, whole);
+    }
+    text[n++] = '.';
+    put(digits + whole, decimals);
+    out.assign(text, static_cast<std::size_t>(n));
+    return true;
+}
+
 // The value rounded half away from zero on its shortest decimal form (so
 // 2.675 rounds to 2.68, not 2.67), with `decimals` decimals and at least
 // `minWhole` integer digits; with `stationPlus` a "+" stands before the last
 // two integer digits. Built in place: every cell and report field passes here.
 std::string MaskedDecimal(double value, int decimals, int minWhole, bool stationPlus)
 {
+    if (std::string out; ShortMaskedDecimal(value, decimals, minWhole, stationPlus, out)) return out;
     char text[400];
     const auto res = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
     if (!std::isfinite(value)) return std::string(text, res.ptr);
@@ -124,11 +168,15 @@ std::optional<double> ParseNumber(std::string_view text)
     bool negative = false;
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
     const std::size_t start = i;
+    // The digits are gathered as a whole number while they are checked; it is
+    // used only when there are at most 15 of them.
+    std::uint64_t mantissa = 0;
     std::size_t digits = 0;
-    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+    int decimals = 0;
+    for (; i < s.size() && IsDigit(s[i]); ++i, ++digits) mantissa = mantissa * 10 + static_cast<unsigned>(s[i] - '0');
     if (i < s.size() && s[i] == '.') {
-        ++i;
-        while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
+        for (++i; i < s.size() && IsDigit(s[i]); ++i, ++digits, ++decimals)
+            mantissa = mantissa * 10 + static_cast<unsigned>(s[i] - '0');
     }
     if (digits == 0) return std::nullopt;
     const bool exponent = i < s.size() && (s[i] == 'e' || s[i] == 'E');
@@ -145,17 +193,6 @@ std::optional<double> ParseNumber(std::string_view text)
         // is exact up to the one rounding of the division, as from_chars is.
         static constexpr double Powers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        std::uint64_t mantissa = 0;
-        int decimals = 0;
-        bool afterPoint = false;
-        for (std::size_t k = start; k < s.size(); ++k) {
-            if (s[k] == '.') {
-                afterPoint = true;
-                continue;
-            }
-            mantissa = mantissa * 10 + static_cast<unsigned>(s[k] - '0');
-            if (afterPoint) ++decimals;
-        }
         const double value = static_cast<double>(mantissa) / Powers[decimals];
         return negative ? -value : value;
     }
