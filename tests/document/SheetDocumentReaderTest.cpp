@@ -1,4 +1,5 @@
 #include "formats/SheetDocumentReader.h"
+#include "text/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,35 @@ TEST(SheetDocumentReader, RefusesWithAnErrorNamingTheFileAndLine)
         EXPECT_EQ(r.error.rfind(c.error, 0), 0u) << r.error;
         EXPECT_EQ(r.compatible, c.compatible) << c.text;
     }
+}
+
+TEST(SheetDocumentReader, EachCellKeepsTheNumberItsTextReadsAs)
+{
+    DocumentReadResult r = Read(
+        "[VERSION 2002]\r\n[ENGLISH]\r\nD\r\nP\r\nC\r\n[END AREA 1 A]\r\n"
+        "00+00.000  -  12.34  -0.50  0.00  1.5\r\n"
+        "1234.5678  SA  1e3  abc  99999999999999999999  2+50\r\n"
+        "-01+50.000  12  .5  7.  00012.30  -0.00\r\n"
+        "[LAST RECORD]\r\n");
+    ASSERT_TRUE(r.document) << r.error;
+    Sheet& sheet = r.document->sheets[0];
+    for (int row = 0; row <= 3; ++row)
+        for (int column = 0; column < ColumnCount; ++column)
+            EXPECT_EQ(sheet.Value(column, row), StationToNumber(sheet.Cell(column, row)))
+                << "row " << row << " column " << column << " \"" << sheet.Cell(column, row) << "\"";
+    EXPECT_EQ(sheet.Value(ColStation, 1), 1234.568);
+    EXPECT_EQ(sheet.Value(ColCut, 2), 0.5);
+    // A grid edit, or a cell cleared, keeps its number in step too.
+    const struct {
+        int column, row;
+        const char* text;
+        double value;
+    } edits[] = {{ColCut, 0, "7.25", 7.25}, {ColStation, 2, "03+00.000", 300}, {ColFill, 1, "", 0}, {ColCut, 40, "2", 2}};
+    for (const auto& e : edits) {
+        sheet.SetCell(e.column, e.row, e.text);
+        EXPECT_EQ(sheet.Value(e.column, e.row), e.value) << e.text;
+    }
+    EXPECT_EQ(sheet.Value(ColCut, 39), 0);
 }
 
 } // namespace

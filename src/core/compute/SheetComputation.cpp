@@ -80,7 +80,6 @@ public:
     void Run()
     {
         const int rows = std::min(sheet.EndRow() + 2, RowSlots);
-        ReadValues(rows);
         // Balance points, skip marks and equations come on top of the rows.
         result.items.reserve(static_cast<std::size_t>(rows) + static_cast<std::size_t>(rows) / 8 + 16);
         for (int r = 0;; ++r) {
@@ -106,20 +105,11 @@ private:
     // Running sums since the first row.
     double runningCut = 0, runningFill = 0, runningAdjusted = 0;
 
-    // Numeric values of the cells up to the row after the end marker, read
-    // once: each is needed by up to three segments.
-    std::array<std::vector<double>, ColumnCount> values{};
-    void ReadValues(int rows)
-    {
-        for (int c : {ColStation, ColCut, ColAddedCut, ColFill, ColAddedFill}) {
-            values[c].resize(rows);
-            for (int r = 0; r < rows; ++r) values[c][r] = StationToNumber(sheet.Cell(c, r));
-        }
-    }
+    // The sheet keeps each cell's number beside its text.
     double value(int column, int row) const
     {
-        if (row >= 0 && row < static_cast<int>(values[column].size())) return values[column][row];
-        return StationToNumber(CheckedCell(sheet, column, row));
+        if (row < 0 || row >= RowSlots) throw RuntimeFault("Subscript out of range");
+        return sheet.Value(column, row);
     }
     double sta(int row) const { return value(ColStation, row); }
     std::string code(int row) const { return Trim(CheckedCell(sheet, ColCode, row)); }

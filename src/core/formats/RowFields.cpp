@@ -62,14 +62,16 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
     std::array<std::string_view, 6> fields = found;
     if (legacyFormat == 1) fields = {found[0], "-", found[1], found[2], found[3], found[4]};
     row.fields[0] = FormatStationText(fields[0]);
+    row.values[0] = StationToNumber(row.fields[0]);
     row.fields[ColCode].assign(fields[ColCode]);
-    for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = AreaFieldText(fields[c]);
+    row.values[ColCode] = StationToNumber(row.fields[ColCode]);
+    for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = AreaFieldText(fields[c], row.values[c]);
     return row;
 }
 
-void StoreStationValue(Sheet& sheet, RowFields fields, int& rowIndex, int& rowsRead)
+void StoreStationValue(Sheet& sheet, SplitRow row, int& rowIndex, int& rowsRead)
 {
-    for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, rowIndex, std::move(fields[c]));
+    for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, rowIndex, std::move(row.fields[c]), row.values[c]);
     ++rowIndex;
     rowsRead = 1;
 }

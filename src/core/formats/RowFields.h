@@ -15,6 +15,8 @@ using RowFields = std::array<std::string, 6>;
 
 struct SplitRow {
     RowFields fields;
+    // The number each field's text reads as (StationToNumber), for the sheet.
+    std::array<double, 6> values{};
     bool complete = true;  // false when the line had fewer fields than its layout
 };
 
@@ -27,6 +29,6 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
 
 // Stores the fields in row `rowIndex` of the sheet, then moves the row
 // index on and marks that a row was read.
-void StoreStationValue(Sheet& sheet, RowFields fields, int& rowIndex, int& rowsRead);
+void StoreStationValue(Sheet& sheet, SplitRow row, int& rowIndex, int& rowsRead);
 
 } // namespace mardex

@@ -19,19 +19,35 @@ const std::string& Sheet::Cell(int column, int row) const
 
 void Sheet::SetCell(int column, int row, std::string text)
 {
+    const double value = StationToNumber(text);
+    SetCell(column, row, std::move(text), value);
+}
+
+void Sheet::SetCell(int column, int row, std::string text, double value)
+{
     if (column < 0 || column >= ColumnCount)
         throw std::out_of_range("Subscript out of range");
     if (row < 0 || row >= RowSlots)
         throw std::out_of_range("Subscript out of range");
     auto& col = Cells[column];
-    if (row >= static_cast<int>(col.size())) {
-        if (text.empty()) return;
-        // Rows arrive one by one: take all the slots at once rather than
-        // moving every text at each doubling.
-        if (col.capacity() == 0) col.reserve(RowSlots);
-        col.resize(row + 1);
+    auto& values = Values[column];
+    const int size = static_cast<int>(col.size());
+    if (row < size) {
+        col[row] = std::move(text);
+        values[row] = value;
+        return;
     }
-    col[row] = std::move(text);
+    if (text.empty()) return;
+    // Rows arrive one by one: take all the slots at once rather than
+    // moving every text at each doubling.
+    if (col.capacity() == 0) {
+        col.reserve(RowSlots);
+        values.reserve(RowSlots);
+    }
+    col.resize(row);
+    values.resize(row);
+    col.push_back(std::move(text));
+    values.push_back(value);
 }
 
 int Sheet::EndRow() const

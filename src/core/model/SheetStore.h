@@ -31,12 +31,26 @@ struct Sheet {
     // Cells[column][row]. Slots are allocated on first write so that an
     // untouched sheet costs nothing; reading an unwritten slot gives "".
     std::array<std::vector<std::string>, ColumnCount> Cells;
+    // Values[column][row]: the number each cell's text reads as
+    // (StationToNumber), kept in step with Cells by SetCell so that computing
+    // a sheet reads no text again.
+    std::array<std::vector<double>, ColumnCount> Values;
     std::string BalanceFactor = "1.00";
 
     const std::string& Cell(int column, int row) const;
+    // The number the cell's text reads as; 0 for an unwritten slot.
+    double Value(int column, int row) const
+    {
+        if (column < 0 || column >= ColumnCount || row < 0) return 0;
+        const auto& col = Values[column];
+        return row < static_cast<int>(col.size()) ? col[row] : 0;
+    }
     // Writes one cell; rows outside 0..1800 or columns outside 0..5 throw
     // std::out_of_range (the store never grows past its slots).
     void SetCell(int column, int row, std::string text);
+    // The same for a reader that has just read the text's value: `value` must
+    // be what StationToNumber gives for `text`.
+    void SetCell(int column, int row, std::string text, double value);
 
     bool IsEndMarker(int row) const { return Cell(ColStation, row) == EndMarker; }
     // Index of the first row holding the end marker; RowSlots when there is none.

@@ -5,6 +5,7 @@
 #include "text/NumberText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -13,21 +14,35 @@ namespace mardex {
 // True when `text` is exactly what "##########0.00" gives for its own value:
 // an optional "-", digits without a leading zero (a lone "0" allowed), a
 // point and two decimals, at most 15 digits in all, and not "-0.00".
-inline bool IsAreaMaskText(std::string_view text)
+// `value` is then the number the text reads as, gathered in the same pass.
+inline bool IsAreaMaskText(std::string_view text, double& value)
 {
     std::size_t i = 0;
     const bool negative = !text.empty() && text[0] == '-';
     if (negative) ++i;
     const std::size_t intStart = i;
-    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    std::uint64_t hundredths = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && i - intStart < 14; ++i)
+        hundredths = hundredths * 10 + static_cast<unsigned>(text[i] - '0');
     const std::size_t intDigits = i - intStart;
     if (intDigits == 0 || (intDigits > 1 && text[intStart] == '0')) return false;
     if (text.size() != i + 3 || text[i] != '.') return false;
-    for (std::size_t k = i + 1; k < text.size(); ++k)
+    for (std::size_t k = i + 1; k < text.size(); ++k) {
         if (text[k] < '0' || text[k] > '9') return false;
+        hundredths = hundredths * 10 + static_cast<unsigned>(text[k] - '0');
+    }
     if (intDigits + 2 > 15) return false;
     if (negative && intDigits == 1 && text[intStart] == '0' && text[i + 1] == '0' && text[i + 2] == '0') return false;
+    // As ParseNumber reads it: the digits as a whole number over 100.
+    value = static_cast<double>(hundredths) / 100;
+    if (negative) value = -value;
     return true;
+}
+
+inline bool IsAreaMaskText(std::string_view text)
+{
+    double value = 0;
+    return IsAreaMaskText(text, value);
 }
 
 // The text a row line holds for an area cell, written and read alike: the
@@ -41,6 +56,15 @@ inline std::string AreaFieldText(std::string_view text)
     if (masked == text) return masked;
     const auto digits = std::count_if(masked.begin(), masked.end(), [](char c) { return c >= '0' && c <= '9'; });
     return digits >= 1 && digits <= 15 ? masked : std::string(text);  // "inf" is no value to keep
+}
+
+// The same with the number the field text reads as (StationToNumber).
+inline std::string AreaFieldText(std::string_view text, double& value)
+{
+    if (IsAreaMaskText(text, value)) return std::string(text);
+    std::string field = AreaFieldText(text);
+    value = StationToNumber(field);
+    return field;
 }
 
 } // namespace mardex
