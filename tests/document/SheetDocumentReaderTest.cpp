@@ -57,6 +57,27 @@ TEST(SheetDocumentReader, RefusesWithAnErrorNamingTheFileAndLine)
     }
 }
 
+TEST(SheetDocumentReader, LinesAcrossTheReadersPiecesKeepTheirNumbers)
+{
+    // The reader takes the file in pieces of 256 KiB: a line end on either
+    // side of a piece's end, split CR LF, and a line longer than a piece.
+    const std::size_t piece = 1 << 18;
+    for (const std::string end : {"\r\n", "\r", "\n"}) {
+        const std::string head = "[VERSION 2002]" + end + "[ENGLISH]" + end + "D" + end + "P" + end + "C" + end +
+                                 "[END AREA 1 A]" + end;
+        for (const std::size_t filler : {piece - head.size() - 2, piece - head.size() - 1, piece - head.size(),
+                                         piece - head.size() + 1, 3 * piece}) {
+            const DocumentReadResult r =
+                Read(head + std::string(filler, 'x') + end + "01+00.000 - 1" + end + "[LAST RECORD]" + end);
+            ASSERT_TRUE(r.document) << r.error;
+            EXPECT_EQ(r.document->sheets[0].Cell(ColCut, 0), "1.00") << filler;
+            EXPECT_TRUE(r.document->sheets[0].IsEndMarker(1)) << filler;
+            ASSERT_EQ(r.messages.size(), 1u) << filler;
+            EXPECT_NE(r.messages[0].find("road1.mdx, line 8: "), std::string::npos) << filler << r.messages[0];
+        }
+    }
+}
+
 TEST(SheetDocumentReader, EachCellKeepsTheNumberItsTextReadsAs)
 {
     DocumentReadResult r = Read(

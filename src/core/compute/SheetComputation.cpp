@@ -338,7 +338,11 @@ void Computation::StationRow(int r, int32_t massBeforeReset)
     ComputedRow& row = std::get<ComputedRow>(result.items.emplace_back(std::in_place_type<ComputedRow>));
     row.sheetRow = r;
     row.station = station;
-    row.stationText = StationText(station);
+    // The station cell is most often the printed text already.
+    const std::string& cell = CheckedCell(sheet, ColStation, r);
+    double cellValue = 0;
+    if (IsStationMaskText(cell, cellValue) && cellValue == station) row.stationText = cell;
+    else row.stationText = StationText(station);
     row.code = rowCode;
     row.cutAreaText = CheckedCell(sheet, ColCut, r);
     row.fillAreaText = CheckedCell(sheet, ColFill, r);

@@ -1,10 +1,11 @@
 #include "formats/DocumentParser.h"
 
 #include "text/LikePattern.h"
-#include "text/LineReader.h"
+#include "text/TextLines.h"
 #include "formats/RowFields.h"
 #include "text/NumberText.h"
 
+#include <cstring>
 #include <istream>
 
 namespace mardex {
@@ -270,10 +271,40 @@ std::array<std::string, 3> DocumentParser::Descriptions() const
 
 void FeedDocument(DocumentParser& parser, std::istream& in, const std::string& name)
 {
-    LineReader lines(in);
-    std::string line;
-    while (lines.Next(line))
-        if (!parser.Line(line, lines.Number())) break;
+    // Read in large pieces and split in place: the lines of each piece are
+    // views into it, and a piece's unfinished last line moves to the front of
+    // the next. The buffer grows only for a line longer than itself.
+    std::string buffer(1 << 18, '\0');
+    std::size_t kept = 0;
+    long long number = 0;
+    bool reading = true;
+    auto feed = [&](std::string_view lines) {
+        ForEachLine(lines, [&](std::string_view line) {
+            if (reading) reading = parser.Line(line, ++number);
+        });
+    };
+    while (reading) {
+        if (kept == buffer.size()) buffer.resize(buffer.size() * 2);
+        in.read(buffer.data() + kept, static_cast<std::streamsize>(buffer.size() - kept));
+        const std::size_t filled = kept + static_cast<std::size_t>(in.gcount());
+        if (filled == kept) {
+            feed(std::string_view(buffer.data(), kept));  // the last line has no line end
+            break;
+        }
+        // Whole lines end at the last LF, or at the last CR that is not the
+        // piece's final byte (an LF may follow it in the next piece).
+        const std::string_view piece(buffer.data(), filled);
+        std::size_t end = piece.find_last_of('\n');
+        const std::size_t cr = filled > 1 ? piece.find_last_of('\r', filled - 2) : std::string_view::npos;
+        if (end == std::string_view::npos || (cr != std::string_view::npos && cr > end)) end = cr;
+        if (end == std::string_view::npos) {
+            kept = filled;
+            continue;
+        }
+        feed(piece.substr(0, end + 1));
+        kept = filled - (end + 1);
+        std::memmove(buffer.data(), buffer.data() + end + 1, kept);
+    }
     if (in.bad()) throw DocumentFault(name + ": the file could not be read to its end ");
     parser.End();
 }

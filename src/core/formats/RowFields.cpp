@@ -61,8 +61,12 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
     row.complete = count == expected;
     std::array<std::string_view, 6> fields = found;
     if (legacyFormat == 1) fields = {found[0], "-", found[1], found[2], found[3], found[4]};
-    row.fields[0] = FormatStationText(fields[0]);
-    row.values[0] = StationToNumber(row.fields[0]);
+    if (IsStationMaskText(fields[0], row.values[0])) {
+        row.fields[0].assign(fields[0]);
+    } else {
+        row.fields[0] = FormatStationText(fields[0]);
+        row.values[0] = StationToNumber(row.fields[0]);
+    }
     row.fields[ColCode].assign(fields[ColCode]);
     row.values[ColCode] = StationToNumber(row.fields[ColCode]);
     for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = AreaFieldText(fields[c], row.values[c]);

@@ -280,6 +280,30 @@ double StationToNumber(std::string_view text)
     return *hundreds * 100 + *rest;
 }
 
+bool IsStationMaskText(std::string_view text, double& value)
+{
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (negative) ++i;
+    const std::size_t headStart = i;
+    std::uint64_t hundreds = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) hundreds = hundreds * 10 + static_cast<unsigned>(text[i] - '0');
+    const std::size_t headDigits = i - headStart;
+    // Two digits at least, no leading zero beyond them, fewer than 1e9.
+    if (headDigits < 2 || headDigits > 7 || (headDigits > 2 && text[headStart] == '0')) return false;
+    if (text.size() != i + 7 || text[i] != '+' || text[i + 3] != '.') return false;
+    std::uint64_t rest = 0;
+    for (const std::size_t k : {i + 1, i + 2, i + 4, i + 5, i + 6}) {
+        if (!IsDigit(text[k])) return false;
+        rest = rest * 10 + static_cast<unsigned>(text[k] - '0');
+    }
+    if (negative && hundreds == 0 && rest == 0) return false;  // the mask gives no "-" to zero
+    // As StationToNumber reads it: the hundreds times 100 plus the rest.
+    const double magnitude = static_cast<double>(hundreds) * 100 + static_cast<double>(rest) / 1e3;
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 double nearest(double x) { return std::nearbyint(x); }
 
 } // namespace mardex

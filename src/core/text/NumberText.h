@@ -44,6 +44,10 @@ std::string GeneralText(double value);
 
 // Station or number text -> number. Never fails: a text that cannot be read is 0.
 double StationToNumber(std::string_view text);
+// True when `text` is exactly what the station mask gives for its own value
+// below 1e9 ("12+34.500", "-01+50.000"), as every station the program writes
+// is; `value` is then StationToNumber(text), read in the same pass.
+bool IsStationMaskText(std::string_view text, double& value);
 
 // The integer nearest to x, halves going to the even neighbour.
 double nearest(double x);
