@@ -6,6 +6,7 @@
 #include "app/UserFiles.h"
 #include "compute/SheetComputation.h"
 #include "compute/SheetReportWriter.h"
+#include "formats/AtomicFile.h"
 #include "formats/ReportPaging.h"
 #include "formats/SettingsFile.h"
 #include "formats/SheetDocumentReader.h"
@@ -63,6 +64,28 @@ bool AppendSection(std::string& text, SheetComputation& c, const Sheet& sheet, i
     return true;
 }
 
+// The report text on its way to the file: written out in pieces of whole
+// lines once the buffer holds enough, its drawn lines counted on the way.
+struct ReportPieces {
+    static constexpr std::size_t PieceSize = 512 * 1024;
+    PiecewiseAtomicWriter& file;
+    std::string text;
+    int64_t drawnLines = 0;
+
+    explicit ReportPieces(PiecewiseAtomicWriter& to) : file(to) { text.reserve(PieceSize + PieceSize / 2); }
+    // A write that fails is kept by the file and reported at its commit.
+    void Flush(bool all)
+    {
+        if (!all && text.size() < PieceSize) return;
+        // A line ends at an LF whatever came before it.
+        const std::size_t cut = all ? text.size() : text.rfind('\n') + 1;
+        const std::string_view piece(text.data(), cut);
+        drawnLines += DrawnLines(piece);
+        file.Append(piece);
+        text.erase(0, cut);
+    }
+};
+
 // The report folder from the settings the window would read: the user's
 // when the window has created them, else those shipped with the program.
 std::string ReportFolder()
@@ -112,33 +135,33 @@ int RunSheetReport(const ToolOptions& options, const std::string& document)
     // The check box keeps the state of the last sheet shown: the combined
     // report prints the first sheet's in every section, as the window does.
     ShowThroughFactorBox(doc.sheets[0]);
-    std::string text;
+    // The sections go to the file as they are made, through one buffer of a
+    // few sections; the file replaces the old report only once all is written.
+    PiecewiseAtomicWriter file(*path);
+    ReportPieces pieces(file);
     SheetComputation computation;
     bool built = true;
     if (options.allSheets) {
         const int box = doc.sheets[0].MeasuredInEmbankment;
-        // One buffer for the whole report: a printed row takes about 116
-        // characters, a section's heading and summary a few thousand.
-        std::size_t expected = 0;
-        for (const Sheet& sheet : doc.sheets)
-            expected += static_cast<std::size_t>(sheet.EndRow() % RowSlots) * 120 + 4096;
-        text.reserve(expected);
-        for (int i = 0; i < sheetCount && built; ++i)
-            built = AppendSection(text, computation, doc.sheets[i], i, doc, ReportMode::Total, box);
+        for (int i = 0; i < sheetCount && built; ++i) {
+            built = AppendSection(pieces.text, computation, doc.sheets[i], i, doc, ReportMode::Total, box);
+            pieces.Flush(false);
+        }
     } else {
         const int i = options.sheet - 1;
         ShowThroughFactorBox(doc.sheets[i]);
-        built = AppendSection(text, computation, doc.sheets[i], i, doc,
+        built = AppendSection(pieces.text, computation, doc.sheets[i], i, doc,
                               options.accumulated ? ReportMode::Accumulated : ReportMode::Total,
                               doc.sheets[i].MeasuredInEmbankment);
     }
-    if (built && !WriteReportText(*path, text, false, error)) {
-        CliPrompter::Print(error);
+    pieces.Flush(true);
+    if (built && !file.Commit()) {
+        CliPrompter::Print(file.error());
         built = false;
     }
     // A run that fails has written nothing: the old report stays as it was.
     if (!built) return Fail(document + ": no report was written");
-    std::cout << *path << ": " << PagesForDrawnLines(DrawnLines(text)) << " pages\n";
+    std::cout << *path << ": " << PagesForDrawnLines(pieces.drawnLines) << " pages\n";
     return 0;
 }
 

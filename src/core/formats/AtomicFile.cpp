@@ -1,5 +1,6 @@
 #include "formats/AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -134,42 +135,66 @@ std::string ReasonNotWritable(const std::string& path)
     return {};
 }
 
-AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes, long long failAfterBytes)
+PiecewiseAtomicWriter::PiecewiseAtomicWriter(const std::string& path, long long failAfterBytes)
+    : path_(path), failAfterBytes_(failAfterBytes)
 {
-    AtomicWriteResult result;
     if (const std::string why = ReasonNotWritable(path); !why.empty()) {
-        result.error = CannotWrite(path, why);
-        return result;
+        error_ = CannotWrite(path, why);
+        return;
     }
-    const fs::path target = Resolved(path);
-    std::string temp;
-    const int fd = CreateBeside(target, temp);
-    if (fd < 0) {
-        result.error = CannotWrite(path, Reason(errno));
-        return result;
+    fd_ = CreateBeside(Resolved(path), temp_);
+    if (fd_ < 0) {
+        Fail(errno);
+        temp_.clear();
     }
+}
+
+PiecewiseAtomicWriter::~PiecewiseAtomicWriter()
+{
+    if (fd_ >= 0) ::close(fd_);
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+}
+
+void PiecewiseAtomicWriter::Fail(int err)
+{
+    if (error_.empty()) error_ = CannotWrite(path_, Reason(err));
+}
+
+bool PiecewiseAtomicWriter::Append(std::string_view bytes)
+{
+    if (!ok()) return false;
+    const long long left = failAfterBytes_ < 0 ? -1 : std::max(0LL, failAfterBytes_ - written_);
     int err = 0;
-    bool ok = WriteAll(fd, bytes, failAfterBytes, err);
-    if (ok && ::fsync(fd) != 0) {
-        err = errno;
-        ok = false;
+    if (!WriteAll(fd_, bytes, left, err)) {
+        Fail(err);
+        return false;
     }
-    if (::close(fd) != 0 && ok) {
-        err = errno;
-        ok = false;
-    }
-    if (ok && ::rename(temp.c_str(), target.c_str()) != 0) {
-        err = errno;
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        result.error = CannotWrite(path, Reason(err));
-        return result;
-    }
+    written_ += static_cast<long long>(bytes.size());
+    return true;
+}
+
+bool PiecewiseAtomicWriter::Commit()
+{
+    if (!ok()) return false;
+    if (::fsync(fd_) != 0) Fail(errno);
+    if (::close(fd_) != 0) Fail(errno);
+    fd_ = -1;
+    const fs::path target = Resolved(path_);
+    if (ok() && ::rename(temp_.c_str(), target.c_str()) != 0) Fail(errno);
+    if (!ok()) return false;
+    temp_.clear();
     // The rename itself reaches the disk with the folder.
     SyncFolder(FolderOf(target));
-    result.ok = true;
+    return true;
+}
+
+AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes, long long failAfterBytes)
+{
+    PiecewiseAtomicWriter writer(path, failAfterBytes);
+    writer.Append(bytes);
+    AtomicWriteResult result;
+    result.ok = writer.Commit();
+    result.error = writer.error();
     return result;
 }
 

@@ -19,6 +19,31 @@ struct AtomicWriteResult {
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes,
                                       long long failAfterBytes = -1);
 
+// The same fed in pieces, so that a large file needs no buffer of its whole
+// size: the first failure is kept, and the target changes only by Commit().
+// A writer destroyed without a successful Commit() removes its temporary file.
+class PiecewiseAtomicWriter {
+public:
+    explicit PiecewiseAtomicWriter(const std::string& path, long long failAfterBytes = -1);
+    ~PiecewiseAtomicWriter();
+    PiecewiseAtomicWriter(const PiecewiseAtomicWriter&) = delete;
+    PiecewiseAtomicWriter& operator=(const PiecewiseAtomicWriter&) = delete;
+
+    // false once anything has failed.
+    bool Append(std::string_view bytes);
+    // Flushes the file to the disk and renames it over the target.
+    bool Commit();
+    bool ok() const { return error_.empty(); }
+    const std::string& error() const { return error_; }  // naming the file, when !ok()
+
+private:
+    void Fail(int err);
+    std::string path_, temp_, error_;
+    int fd_ = -1;
+    long long failAfterBytes_;
+    long long written_ = 0;
+};
+
 // A temporary file beside a target, for writers that fill a file themselves
 // (GDAL's design files): created at once, renamed over the target by
 // Commit(), removed otherwise. Temporary files of our naming left by a
