@@ -233,7 +233,7 @@ void DocumentParser::RowLine(std::string_view line)
                       std::to_string(expected) + " fields; the missing ones are left empty" +
                       " occured in GetParameters(NewFileIO).");
     }
-    StoreStationValue(Target(currentSheet_), std::move(row), rowIndex_, rowsRead_);
+    StoreStationValue(Target(currentSheet_), row, rowIndex_, rowsRead_);
 }
 
 void DocumentParser::NumberLine(double value)

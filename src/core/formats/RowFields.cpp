@@ -69,13 +69,20 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
     }
     row.fields[ColCode].assign(fields[ColCode]);
     row.values[ColCode] = StationToNumber(row.fields[ColCode]);
-    for (int c = ColCut; c <= ColAddedFill; ++c) row.fields[c] = AreaFieldText(fields[c], row.values[c]);
+    for (int c = ColCut; c <= ColAddedFill; ++c) {
+        if (IsAreaMaskText(fields[c], row.values[c])) {
+            row.fields[c].assign(fields[c]);
+        } else {
+            row.fields[c] = AreaFieldText(fields[c]);
+            row.values[c] = StationToNumber(row.fields[c]);
+        }
+    }
     return row;
 }
 
-void StoreStationValue(Sheet& sheet, SplitRow row, int& rowIndex, int& rowsRead)
+void StoreStationValue(Sheet& sheet, SplitRow& row, int& rowIndex, int& rowsRead)
 {
-    for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, rowIndex, std::move(row.fields[c]), row.values[c]);
+    sheet.SetRow(rowIndex, row.fields, row.values);
     ++rowIndex;
     rowsRead = 1;
 }

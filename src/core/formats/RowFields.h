@@ -29,6 +29,7 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
 
 // Stores the fields in row `rowIndex` of the sheet, then moves the row
 // index on and marks that a row was read.
-void StoreStationValue(Sheet& sheet, SplitRow row, int& rowIndex, int& rowsRead);
+// The fields are moved into the sheet.
+void StoreStationValue(Sheet& sheet, SplitRow& row, int& rowIndex, int& rowsRead);
 
 } // namespace mardex

@@ -29,6 +29,17 @@ void Sheet::SetCell(int column, int row, std::string text, double value)
         throw std::out_of_range("Subscript out of range");
     if (row < 0 || row >= RowSlots)
         throw std::out_of_range("Subscript out of range");
+    Put(column, row, std::move(text), value);
+}
+
+void Sheet::SetRow(int row, std::array<std::string, ColumnCount>& texts, const std::array<double, ColumnCount>& values)
+{
+    if (row < 0 || row >= RowSlots) throw std::out_of_range("Subscript out of range");
+    for (int c = 0; c < ColumnCount; ++c) Put(c, row, std::move(texts[c]), values[c]);
+}
+
+void Sheet::Put(int column, int row, std::string&& text, double value)
+{
     auto& col = Cells[column];
     auto& values = Values[column];
     const int size = static_cast<int>(col.size());

@@ -58,13 +58,4 @@ inline std::string AreaFieldText(std::string_view text)
     return digits >= 1 && digits <= 15 ? masked : std::string(text);  // "inf" is no value to keep
 }
 
-// The same with the number the field text reads as (StationToNumber).
-inline std::string AreaFieldText(std::string_view text, double& value)
-{
-    if (IsAreaMaskText(text, value)) return std::string(text);
-    std::string field = AreaFieldText(text);
-    value = StationToNumber(field);
-    return field;
-}
-
 } // namespace mardex
