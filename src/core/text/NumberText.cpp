@@ -291,12 +291,13 @@ bool IsStationMaskText(std::string_view text, double& value)
     const std::size_t headDigits = i - headStart;
     // Two digits at least, no leading zero beyond them, fewer than 1e9.
     if (headDigits < 2 || headDigits > 7 || (headDigits > 2 && text[headStart] == '0')) return false;
-    if (text.size() != i + 7 || text[i] != '+' || text[i + 3] != '.') return false;
-    std::uint64_t rest = 0;
-    for (const std::size_t k : {i + 1, i + 2, i + 4, i + 5, i + 6}) {
-        if (!IsDigit(text[k])) return false;
-        rest = rest * 10 + static_cast<unsigned>(text[k] - '0');
-    }
+    if (text.size() != i + 7) return false;
+    const char* t = text.data() + i;
+    if (t[0] != '+' || t[3] != '.' || !IsDigit(t[1]) || !IsDigit(t[2]) || !IsDigit(t[4]) || !IsDigit(t[5]) ||
+        !IsDigit(t[6]))
+        return false;
+    const unsigned rest = static_cast<unsigned>((t[1] - '0') * 10000 + (t[2] - '0') * 1000 + (t[4] - '0') * 100 +
+                                                (t[5] - '0') * 10 + (t[6] - '0'));
     if (negative && hundreds == 0 && rest == 0) return false;  // the mask gives no "-" to zero
     // As StationToNumber reads it: the hundreds times 100 plus the rest.
     const double magnitude = static_cast<double>(hundreds) * 100 + static_cast<double>(rest) / 1e3;
