@@ -138,6 +138,13 @@ bool LooksLikeLogCompanion(const std::string& text)
     return i == lines.size() || (i + 1 == lines.size() && lines[i].empty());
 }
 
+bool HoldsLogCompanion(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    return (in.good() || in.eof()) && LooksLikeLogCompanion(text);
+}
+
 std::string ReplaceCompanionQuestion(const std::string& companionPath, const std::string& logPath)
 {
     return companionPath + " is a sheet document, not the station rows of " + logPath +
@@ -160,11 +167,7 @@ bool MayWriteCompanion(Session& s, const std::string& companionPath, const std::
     if (!std::filesystem::exists(companionPath, ec)) return true;
     auto& kept = s.doc.KeptDocuments;
     if (std::find(kept.begin(), kept.end(), companionPath) != kept.end()) return false;
-    std::ifstream in(companionPath, std::ios::binary);
-    const std::string text(std::istreambuf_iterator<char>(in), {});
-    if (in.good() || in.eof()) {
-        if (LooksLikeLogCompanion(text)) return true;
-    }
+    if (HoldsLogCompanion(companionPath)) return true;
     const Answer a = s.ask.Ask(MessageBox{ReplaceCompanionQuestion(companionPath, logPath), Buttons::YesNo,
                                           Icon::Exclamation, "Warning", true});
     if (a == Answer::Yes) return true;
@@ -185,8 +188,8 @@ void AppendGeopakLogReport(Session& s, std::string& text)
     const LogReportText built = WriteLogReport(log, LogHeadingOf(s), ModeOf(s));
     std::string error;
     if (MayWriteCompanion(s, *companionPath, logPath) &&
-        !WriteReportText(*companionPath, CompanionDocument(s.doc.UnitSystem, s.doc.BaselineName, built.companionRows), false, error,
-                         s.writer->failAfterBytes))
+        !WriteReportText(*companionPath, CompanionDocument(s.doc.UnitSystem, s.doc.BaselineName, built.companionRows),
+                         false, error, s.writer->failAfterBytes))
         throw RuntimeFault(error);
     text += built.report;
 }

@@ -29,6 +29,8 @@ std::optional<std::string> LogCompanionFileName(const std::string& logPath);
 // companion and is replaced without a question; anything else is the
 // designer's document.
 bool LooksLikeLogCompanion(const std::string& text);
+// Whether the file at `path` reads as a previous companion.
+bool HoldsLogCompanion(const std::string& path);
 // The companion's text: a complete sheet document of the baseline, at most
 // 1800 rows per sheet block.
 std::string CompanionDocument(int16_t unitSystem, const std::string& baselineName,

@@ -15,9 +15,7 @@
 #include "text/PathText.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 
 namespace mardex::cli {
 
@@ -65,9 +63,7 @@ private:
         if (kept_) return false;
         std::error_code ec;
         if (!fs::exists(*path_, ec)) return true;
-        std::ifstream in(*path_, std::ios::binary);
-        const std::string text(std::istreambuf_iterator<char>(in), {});
-        if ((in.good() || in.eof()) && LooksLikeLogCompanion(text)) return true;
+        if (HoldsLogCompanion(*path_)) return true;
         CliPrompter::Print(ReplaceCompanionQuestion(*path_, logPath_));
         CliPrompter::Print(KeptCompanionMessage(*path_));
         kept_ = true;
