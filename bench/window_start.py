@@ -41,37 +41,14 @@ Instructions executed (--instructions, all threads, December 2026):
 """
 import os
 import re
-import statistics
 import subprocess
 import sys
 import tempfile
-import time
+
+from timing import alternate, report
 
 RUNS = 7
 WIDTH, HEIGHT = 860, 600  # the Mardex window's size at start
-
-
-def timed(cmd, env=None):
-    """Wall time and CPU time (user + system) of one run, in seconds."""
-    start = time.perf_counter()
-    child = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    _, status, usage = os.wait4(child.pid, 0)
-    elapsed = time.perf_counter() - start
-    code = os.waitstatus_to_exitcode(status)
-    if code != 0:
-        sys.exit(f"{' '.join(cmd)} failed ({code})")
-    return elapsed, usage.ru_utime + usage.ru_stime
-
-
-def report(times, measured, yardsticks):
-    """Medians of wall and CPU time per program, and the ratios. On a busy
-    machine the CPU times are the steadier figures."""
-    for kind, index in (("wall", 0), ("cpu", 1)):
-        medians = {name: statistics.median(t[index] for t in runs) for name, runs in times.items()}
-        for name, m in medians.items():
-            print(f"{kind:4s} {name:20s} {m * 1000:8.1f} ms (median of {RUNS})")
-        for label, yardstick in yardsticks.items():
-            print(f"{kind:4s} {label:20s} {medians[measured] / medians[yardstick]:8.2f}")
 
 
 def instructions(cmd, env):
@@ -106,12 +83,7 @@ def main():
     if "--instructions" in sys.argv:
         count_instructions(programs, env)
         return
-    for cmd in programs.values():  # warm the file cache
-        timed(cmd, env)
-    times = {name: [] for name in programs}
-    for _ in range(RUNS):
-        for name, cmd in programs.items():
-            times[name].append(timed(cmd, env))
+    times = alternate(programs, RUNS, env)
     report(times, "mardex", {"ratio": "bare Qt window", "ratio to + label": "Qt window + label"})
 
 
