@@ -1,8 +1,10 @@
 """Side-by-side timing of whole programs for the ratio scripts in bench/."""
 import os
+import re
 import statistics
 import subprocess
 import sys
+import tempfile
 import time
 
 
@@ -40,3 +42,12 @@ def report(times, measured, yardsticks):
             print(f"{kind:4s} {name:20s} {m * 1000:8.1f} ms (median of {len(times[name])})")
         for label, yardstick in yardsticks.items():
             print(f"{kind:4s} {label:20s} {medians[measured] / medians[yardstick]:8.2f}")
+
+
+def instructions(cmd, env=None):
+    """Instructions one run executes (all threads), counted by callgrind: a
+    figure the load of a shared machine does not move, unlike the times."""
+    with tempfile.TemporaryDirectory() as tmp:
+        out = subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={tmp}/cg"] + cmd,
+                             env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, check=True)
+    return int(re.search(r"Collected : (\d+)", out.stderr).group(1))

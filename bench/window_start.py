@@ -40,23 +40,12 @@ Instructions executed (--instructions, all threads, December 2026):
     is loaded), 9.8 M the grid and tabs, the rest painting.
 """
 import os
-import re
-import subprocess
 import sys
-import tempfile
 
-from timing import alternate, report
+from timing import alternate, instructions, report
 
 RUNS = 7
 WIDTH, HEIGHT = 860, 600  # the Mardex window's size at start
-
-
-def instructions(cmd, env):
-    """Instructions one run executes, counted by callgrind."""
-    with tempfile.TemporaryDirectory() as tmp:
-        out = subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={tmp}/cg"] + cmd,
-                             env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, check=True)
-    return int(re.search(r"Collected : (\d+)", out.stderr).group(1))
 
 
 def count_instructions(programs, env):
