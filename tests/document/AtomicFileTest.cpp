@@ -63,5 +63,34 @@ TEST(AtomicFile, TargetsThatMustNotBeReplacedAreRefusedAndKept)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
+TEST(AtomicFile, PiecesReplaceTheTargetOnlyAtCommit)
+{
+    TempDir dir;
+    const std::string target = dir / "road.rpt";
+    const struct {
+        long long failAfterBytes;
+        bool commit;
+        const char* after;  // the target's text once the writer is gone
+    } cases[] = {{-1, true, "abcdef"}, {-1, false, "old"}, {4, true, "old"}, {0, true, "old"}};
+    for (const auto& c : cases) {
+        WriteFile(target, "old");
+        {
+            PiecewiseAtomicWriter writer(target, c.failAfterBytes);
+            const bool written = writer.Append("abc") && writer.Append("def");
+            EXPECT_EQ(written, c.failAfterBytes < 0) << c.failAfterBytes;
+            EXPECT_EQ(ReadFile(target), "old");
+            if (c.commit) {
+                EXPECT_EQ(writer.Commit(), c.failAfterBytes < 0);
+            }
+            if (c.failAfterBytes >= 0) {
+                EXPECT_EQ(writer.error(), "cannot write " + target + ": No space left on device");
+            }
+        }
+        EXPECT_EQ(ReadFile(target), c.after) << c.failAfterBytes << c.commit;
+        // No temporary file is left beside it.
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    }
+}
+
 } // namespace
 } // namespace mardex::test

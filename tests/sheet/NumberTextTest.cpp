@@ -126,8 +126,35 @@ TEST(NumberText, ValuesBeyondTheDoublesGoToInfinityOrZero)
     EXPECT_EQ(FormatAreaText("1.5e-400"), "0.00");
 }
 
+TEST(NumberText, StationMaskTextsAreTheMaskOfTheirOwnValue)
+{
+    const struct {
+        const char* text;
+        bool mask;
+        double value;
+    } cases[] = {
+        {"12+34.500", true, 1234.5},   {"-01+50.000", true, -150},       {"00+00.000", true, 0},
+        {"1234567+00.500", true, 123456700.5},
+        {"5+00.000", false, 0},        {"005+00.000", false, 0},         {"-00+00.000", false, 0},
+        {"12345678+00.000", false, 0}, {"12+34.5", false, 0},            {"12+3a.500", false, 0},
+        {" 12+34.500", false, 0},      {"1234.500", false, 0},           {"", false, 0},
+    };
+    for (const auto& c : cases) {
+        double value = -1;
+        EXPECT_EQ(IsStationMaskText(c.text, value), c.mask) << c.text;
+        if (!c.mask) continue;
+        EXPECT_EQ(value, c.value) << c.text;
+        EXPECT_EQ(value, StationToNumber(c.text)) << c.text;
+        EXPECT_EQ(FormatStation(value), c.text);
+    }
+}
+
 TEST(NumberText, MasksCarryAndSignAtTheirEdges)
 {
+    EXPECT_EQ(FormatArea(999999999999.99), "999999999999.99");
+    EXPECT_EQ(FormatArea(1e12 + 0.25), "1000000000000.25");
+    EXPECT_EQ(FormatArea(-0.0), "0.00");
+    EXPECT_EQ(FormatStation(-150), "-01+50.000");
     EXPECT_EQ(FormatArea(999.995), "1000.00");
     EXPECT_EQ(FormatArea(0.005), "0.01");
     EXPECT_EQ(FormatArea(-0.001), "0.00");
