@@ -149,8 +149,8 @@ TEST_F(LogReport, OpenShowsTheLogModeWindowAndPreviewsTheReport)
     EXPECT_TRUE(s.form.logExplanation.locked);
     EXPECT_EQ(s.form.logExplanation.text, ExplanationText);
     EXPECT_EQ(s.form.importKind, ImportKind::Logs);
-    ASSERT_EQ(s.form.Tabs.size(), 1u);
-    EXPECT_EQ(s.form.Tabs[0], "BASELINE:  CL1");
+    ASSERT_EQ(TabCaptions(s).size(), 1u);
+    EXPECT_EQ(TabCaptions(s)[0], "BASELINE:  CL1");
     EXPECT_EQ(hooks.previews, 1);
     EXPECT_FALSE(s.doc.DataChanged);
     const auto report = Report();
@@ -449,8 +449,8 @@ TEST_F(LogReport, ImportAddsATabAndEachTabShowsItsOwnBaseline)
 {
     Open(LogOf("", Station("10+00.00") + Station("10+50.00"), ""));
     Import(LogOf("", Station("20+00.00"), "", "RAMP"), "ramp.log");
-    ASSERT_EQ(s.form.Tabs.size(), 2u);
-    EXPECT_EQ(s.form.Tabs[1], "BASELINE:  RAMP");
+    ASSERT_EQ(TabCaptions(s).size(), 2u);
+    EXPECT_EQ(TabCaptions(s)[1], "BASELINE:  RAMP");
     EXPECT_EQ(s.doc.SheetCount, 2);
     EXPECT_EQ(s.doc.CurrentSheet, 1);
     EXPECT_EQ(hooks.previews, 2);
@@ -481,9 +481,9 @@ TEST_F(LogReport, ImportOfASameNamedBaselineAsksForAnotherName)
                         Answer::Yes));
     ask.Then(test::Types("Please Name the Tab.", "CL1 second"));
     mnuImportFile_Click(s);
-    ASSERT_EQ(s.form.Tabs.size(), 2u);
-    EXPECT_EQ(s.form.Tabs[0], "BASELINE:  CL1");
-    EXPECT_EQ(s.form.Tabs[1], "BASELINE: CL1 second");
+    ASSERT_EQ(TabCaptions(s).size(), 2u);
+    EXPECT_EQ(TabCaptions(s)[0], "BASELINE:  CL1");
+    EXPECT_EQ(TabCaptions(s)[1], "BASELINE: CL1 second");
     EXPECT_TRUE(ask.sawAll());
 }
 
@@ -495,8 +495,8 @@ TEST_F(LogReport, ABaselineMatchingATabNameAsAPatternAsksForAnotherName)
     ask.Then(test::Asks(" There is same named baseline tab already existing. Do you want to change tabname?",
                         Answer::No));
     mnuImportFile_Click(s);
-    ASSERT_EQ(s.form.Tabs.size(), 2u);
-    EXPECT_EQ(s.form.Tabs[1], "BASELINE:  CL7");
+    ASSERT_EQ(TabCaptions(s).size(), 2u);
+    EXPECT_EQ(TabCaptions(s)[1], "BASELINE:  CL7");
     EXPECT_TRUE(ask.sawAll());
 }
 
@@ -507,8 +507,8 @@ TEST_F(LogReport, ImportAfterClickingAnEarlierTabNeverOverwritesALogShown)
     s.form.SelectedTab = 0;
     TabStrip1_MouseUp(s, LeftButton, 0, 0, 0);
     Import(LogOf("", Station("30+00.00"), "", "C"), "c.log");
-    ASSERT_EQ(s.form.Tabs.size(), 3u);
-    EXPECT_EQ(s.form.Tabs[2], "BASELINE:  C");
+    ASSERT_EQ(TabCaptions(s).size(), 3u);
+    EXPECT_EQ(TabCaptions(s)[2], "BASELINE:  C");
     EXPECT_EQ(s.logs()[1].LogEntries.at(1).Name, "20+00.00");
     EXPECT_EQ(s.logs()[2].LogEntries.at(1).Name, "30+00.00");
 }
@@ -533,7 +533,8 @@ TEST_F(LogReport, StickupReportHoldsEveryBaselineInTurn)
 TEST_F(LogReport, AClickOnATabWithoutALogShowsNothing)
 {
     s.doc.LogMode = true;
-    s.form.Tabs = {"BASELINE: A", "BASELINE: B"};
+    s.logs()[0].BaselineName = "A";
+    s.logs()[1].BaselineName = "B";
     s.doc.SheetCount = 2;
     LogTabClick(s, 1);
     EXPECT_EQ(s.doc.CurrentSheet, 1);

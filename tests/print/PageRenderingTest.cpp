@@ -104,7 +104,7 @@ TEST(Banner, FullBannerTextsAndBaseLine)
 
     f.s.doc.LogMode = true;
     f.s.doc.BaselineName = "BL A";
-    f.s.form.Tabs = {"BASELINE: BL A"};  // a log's tab; its sheet has no name
+    f.s.logs()[0].BaselineName = "BL A";  // a log's tab; its sheet has no name
     f.s.store[0].TabName.clear();
     RecordingSurface log;
     WriteFileBanner(f.s, log);

@@ -58,7 +58,10 @@ void SheetLog::Clear()
     EntryCount = BalanceCount = AdjustmentCount = 0;
     UnitSystem = 0;
     LogPath.clear();
+    BaselineName.clear();
 }
+
+std::string LogTabCaption(const SheetLog& log) { return "BASELINE: " + log.BaselineName; }
 
 SheetLog& LogTables::operator[](int sheet)
 {
