@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 #include "app/Session.h"
+#include "model/LogTables.h"
 #include "app/TabStrip.h"
 #include "support/ScriptedPrompter.h"
 

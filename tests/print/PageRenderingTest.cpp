@@ -1,5 +1,6 @@
 #include "PrintFixture.h"
 
+#include "model/LogTables.h"
 #include "render/GeneralDate.h"
 
 #include <gtest/gtest.h>
