@@ -370,7 +370,9 @@ int OpenFileCommand(Session& s)
         // Changes typed after an Import are offered a save like any others:
         // an import earlier in the session never lets Open drop them silently.
         if (!s.doc.DataChanged) {
+            const bool logShown = s.doc.LogMode;
             resetAndRead(false);
+            if (result != 0 && logShown) ShowOpenLogAgain(s);
             return;
         }
         const std::string name = s.doc.CurrentFileName;

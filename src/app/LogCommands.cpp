@@ -91,6 +91,12 @@ void WriteAndPreview(Session& s)
 
 bool IsGeopakLogName(const std::string& path) { return ToUpper(path).find(".LOG") != std::string::npos; }
 
+void ShowOpenLogAgain(Session& s)
+{
+    ShowLogMode(s);
+    s.doc.LogMode = true;
+}
+
 int OpenGeopakLogFile(Session& s, const std::vector<std::string>& shownBefore)
 {
     s.doc.DataChanged = false;

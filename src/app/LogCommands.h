@@ -23,6 +23,10 @@ bool IsGeopakLogName(const std::string& path);
 // named as one of them may be renamed.
 int OpenGeopakLogFile(Session& s, const std::vector<std::string>& shownBefore);
 
+// Open read nothing while a log was shown: the window shows that log again
+// (its tabs, the explanation, its menus), not a sheet view of it.
+void ShowOpenLogAgain(Session& s);
+
 // The log branch of Import ("Import any other Log File"), once Import has
 // added one to SheetCount and CurrentSheet: the new log goes after the last
 // tab. False (after the message, the counters put back) when 26 tabs are

@@ -472,6 +472,35 @@ TEST_F(LogReport, ImportAddsATabAndEachTabShowsItsOwnBaseline)
     EXPECT_TRUE(Containing(FileLines(dir / "ramp.mdx"), "10+50.00").empty());
 }
 
+TEST_F(LogReport, AnOpenThatReadsNothingLeavesTheLogShown)
+{
+    Open(LogOf("", Station("10+00.00"), ""));
+    ask.expectedMessages.insert(ask.expectedMessages.end(),
+                                {"FILE IS NOT COMPATIBLE", "(ReadFileVersion2002(NewFileIO))", "NO FILE EXIST BY THE NAME"});
+    const struct {
+        const char* name;
+        const char* content;  // null: no such file
+    } cases[] = {
+        {"v3.mdx", "[VERSION 3]\r\n"},
+        {"bad.mdx", "[VERSION 2002]\r\n[ENGLISH]\r\nD\r\nP\r\nC\r\n[NOTE]\r\n"},
+        {"missing.mdx", nullptr},
+    };
+    for (const auto& c : cases) {
+        if (c.content) WriteFile(dir / c.name, c.content);
+        ask.Then(Picks(dir / c.name));
+        mnuFileOpen_Click(s);
+        EXPECT_TRUE(s.doc.LogMode) << c.name;
+        EXPECT_EQ(TabCaptions(s), std::vector<std::string>{"BASELINE:  CL1"}) << c.name;
+        EXPECT_FALSE(s.form.GridVisible) << c.name;
+        EXPECT_TRUE(s.form.logExplanation.visible) << c.name;
+        EXPECT_FALSE(s.form.mnuFileSaveEnabled) << c.name;
+        EXPECT_FALSE(s.form.mnuEditEnabled) << c.name;
+        EXPECT_EQ(s.form.importKind, ImportKind::Logs) << c.name;
+        EXPECT_EQ(s.form.Caption, "GEOPAK LOG FILE: " + (dir / "road.log")) << c.name;
+    }
+    EXPECT_EQ(ask.shown.size(), 3u);
+}
+
 TEST_F(LogReport, ImportOfASameNamedBaselineAsksForAnotherName)
 {
     Open(LogOf("", Station("10+00.00"), ""));
