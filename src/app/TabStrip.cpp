@@ -43,10 +43,7 @@ void ShowSheetOfTab(Session& s)
 void ShowLogTab(Session& s)
 {
     s.doc.CurrentSheet = static_cast<int16_t>(s.form.SelectedTab);
-    const std::string caption = LogTabCaption(s.logs()[s.form.SelectedTab]);
-    const auto colon = caption.find(':');
-    s.doc.BaselineName = colon == std::string::npos ? caption : caption.substr(colon + 1);
-    LogTabClick(s, s.form.SelectedTab);
+    LogTabClick(s, s.form.SelectedTab);  // takes the baseline from the tab's caption
 }
 // ---------------------------------------------------------------------------
 

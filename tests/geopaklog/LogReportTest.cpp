@@ -470,6 +470,16 @@ TEST_F(LogReport, ImportAddsATabAndEachTabShowsItsOwnBaseline)
     EXPECT_EQ(Containing(FileLines(dir / "road.mdx"), "10+50.00").size(), 1u);
     EXPECT_EQ(Containing(FileLines(dir / "ramp.mdx"), "20+00.00").size(), 1u);
     EXPECT_TRUE(Containing(FileLines(dir / "ramp.mdx"), "10+50.00").empty());
+
+    // Back to sheets: the tabs show the sheets' names again.
+    WriteFile(dir / "w.mdx", ReadFile(TestData("cases/worked_example.mdx")));
+    ask.Then(Picks(dir / "w.mdx"));
+    mnuFileOpen_Click(s);
+    EXPECT_FALSE(s.doc.LogMode);
+    EXPECT_EQ(TabCaptions(s), (std::vector<std::string>{"BL1", "Ramp A"}));
+    Open(LogOf("", Station("10+00.00"), ""));
+    mnuFileNew_Click(s);
+    EXPECT_EQ(TabCaptions(s), std::vector<std::string>{"Mardex 1"});
 }
 
 TEST_F(LogReport, AnOpenThatReadsNothingLeavesTheLogShown)
