@@ -24,11 +24,10 @@ wall time), which `cp` does not do.
 import os
 import random
 import shutil
-import statistics
-import subprocess
 import sys
 import tempfile
-import time
+
+from timing import alternate, report
 
 RUNS = 7
 SHEETS, ROWS = 26, 1800
@@ -61,28 +60,6 @@ def document_text():
     return "\r\n".join(lines) + "\r\n"
 
 
-def timed(cmd, env=None):
-    """Wall time and CPU time (user + system) of one run, in seconds."""
-    start = time.perf_counter()
-    child = subprocess.Popen(cmd, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    _, status, usage = os.wait4(child.pid, 0)
-    elapsed = time.perf_counter() - start
-    code = os.waitstatus_to_exitcode(status)
-    if code != 0:
-        sys.exit(f"{' '.join(cmd)} failed ({code})")
-    return elapsed, usage.ru_utime + usage.ru_stime
-
-
-def report(times, measured, yardstick):
-    """Medians of wall and CPU time per program, and the ratios. On a busy
-    machine the CPU times are the steadier figures."""
-    for kind, index in (("wall", 0), ("cpu", 1)):
-        medians = {name: statistics.median(t[index] for t in runs) for name, runs in times.items()}
-        for name, m in medians.items():
-            print(f"{kind:4s} {name:16s} {m * 1000:8.1f} ms (median of {RUNS})")
-        print(f"{kind:4s} {'ratio':16s} {medians[measured] / medians[yardstick]:8.2f}")
-
-
 def main():
     bin_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..", "build", "bin")
     tool = os.path.join(bin_dir, "mardex-report")
@@ -94,14 +71,10 @@ def main():
         with open(document, "w", newline="") as f:
             f.write(document_text())
         programs = {"mardex-report": [tool, "--all-sheets", "--output", report_file, document], "cp": [cp, report_file, copy]}
-        timed(programs["mardex-report"])  # the report cp copies, and a warm file cache
-        times = {name: [] for name in programs}
-        for _ in range(RUNS):
-            for name, cmd in programs.items():
-                times[name].append(timed(cmd))
+        times = alternate(programs, RUNS)  # its first run writes the report cp copies
         size = os.path.getsize(report_file)
     print(f"document {SHEETS} x {ROWS} rows, report {size / 1e6:.1f} MB")
-    report(times, "mardex-report", "cp")
+    report(times, "mardex-report", {"ratio": "cp"})
 
 
 if __name__ == "__main__":

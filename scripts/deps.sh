@@ -11,7 +11,7 @@ run_packages=(
   libgdal-dev libpugixml-dev libfontconfig-dev
 )
 test_packages=(
-  python3 libgtest-dev libgmock-dev libbenchmark-dev clang
+  python3 libgtest-dev libgmock-dev libbenchmark-dev clang valgrind
   gdal-bin poppler-utils
   desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info
   dpkg-dev file
