@@ -1,7 +1,7 @@
 #include "PrintFixture.h"
 
-#include "model/LogTables.h"
 #include "render/GeneralDate.h"
+#include "model/LogTables.h"
 
 #include <gtest/gtest.h>
 
