@@ -75,10 +75,6 @@ void EmptySheetNamed(Session& s, const std::string& name)
     s.store[0].TabName = name;
 }
 
-} // namespace
-
-namespace {
-
 // How many of the first `count` tabs can show a caption.
 int TabsShown(const Session& s, int count)
 {
