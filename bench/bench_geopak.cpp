@@ -79,7 +79,7 @@ void BM_ReportLargestLog(benchmark::State& state)
     Session s(ask);
     PrepareSession(s, f);
     LoadGeopakLog(s);
-    for (auto _ : state) benchmark::DoNotOptimize(BuildLogReport(s, false));
+    for (auto _ : state) benchmark::DoNotOptimize(BuildLogReport(s, false, WindowReport));
     state.counters["pages"] = s.report.TotalPages;
 }
 BENCHMARK(BM_ReportLargestLog)->Unit(benchmark::kMillisecond);

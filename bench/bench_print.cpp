@@ -27,14 +27,13 @@ void RenderPage(benchmark::State& state, bool preview)
     const std::string report = bench::WriteReportOfPages("mardex_bench_print_1000.rpt", pages);
     Silent ask;
     Session s(ask);
-    s.report.ReportFileOverride = report;
     s.report.TotalPages = pages;
     RecordingSurface surface(96, 63, preview);
     PreparePrinter(s, surface);
     for (auto _ : state) {
         s.print.PageToRender = static_cast<int16_t>(state.range(0));
         surface.pages.assign(1, {});
-        RenderPage(s, surface);
+        RenderPage(s, surface, report);
         benchmark::DoNotOptimize(surface.pages.back().texts.size());
     }
     state.SetLabel(std::to_string(std::filesystem::file_size(report) / 1024) + " KiB file");
@@ -53,11 +52,10 @@ void BM_PrintAllLayout(benchmark::State& state)
     const std::string report = bench::WriteReportOfPages("mardex_bench_print_200.rpt", 200);
     Silent ask;
     Session s(ask);
-    s.report.ReportFileOverride = report;
     s.report.TotalPages = 200;
     for (auto _ : state) {
         RecordingSurface printer;
-        PrintAllPages(s, printer);
+        PrintAllPages(s, printer, report);
         benchmark::DoNotOptimize(printer.pages.size());
     }
     std::remove(report.c_str());

@@ -38,11 +38,10 @@ void BM_PrintAllToPdf(benchmark::State& state)
     const std::string pdf = (std::filesystem::temp_directory_path() / "mardex_bench_print.pdf").string();
     Silent ask;
     Session s(ask);
-    s.report.ReportFileOverride = report;
     s.report.TotalPages = static_cast<int32_t>(pages);
     int written = 0;
     for (auto _ : state) {
-        if (!RenderReportToPdf(s, pdf, &written)) state.SkipWithError("PDF not written");
+        if (!RenderReportToPdf(s, report, pdf, &written)) state.SkipWithError("PDF not written");
     }
     state.SetLabel(std::to_string(written) + " pages, " + std::to_string(std::filesystem::file_size(pdf) / 1024) + " KiB PDF");
     std::remove(report.c_str());

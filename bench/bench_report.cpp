@@ -75,7 +75,7 @@ void BM_ReportOneFullSheet(benchmark::State& state)
     BenchSession b(1);
     for (auto _ : state) {
         b.s.report.ResetGrandTotals();
-        if (!CreateTempRptFile(b.s)) state.SkipWithError("no report");
+        if (!CreateTempRptFile(b.s, WindowReport)) state.SkipWithError("no report");
     }
     state.SetItemsProcessed(state.iterations() * MaxDataRows);
 }
@@ -85,7 +85,7 @@ void BM_CombinedReport26FullSheets(benchmark::State& state)
 {
     BenchSession b(MaxSheets);
     for (auto _ : state)
-        if (!BuildCombinedReport(b.s, SheetFault::FailRun)) state.SkipWithError("no report");
+        if (!BuildCombinedReport(b.s, SheetFault::FailRun, WindowReport)) state.SkipWithError("no report");
     state.SetItemsProcessed(state.iterations() * MaxSheets * MaxDataRows);
 }
 BENCHMARK(BM_CombinedReport26FullSheets)->Unit(benchmark::kMillisecond);

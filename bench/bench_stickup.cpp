@@ -86,9 +86,9 @@ struct Document {
             }
             sheet.SetCell(ColStation, MaxDataRows, "-1");
         }
-        if (!BuildCombinedReport(s, SheetFault::FailRun)) return;
+        if (!BuildCombinedReport(s, SheetFault::FailRun, WindowReport)) return;
         std::string error;
-        report = ReportPathOf(s, error).value_or("");
+        report = ReportPathOf(s, WindowReport, error).value_or("");
     }
 };
 
@@ -133,7 +133,7 @@ void BM_StickupButtonRun26x1800(benchmark::State& state)
     Document d;
     const std::string seed = dgn::GdalSeedFile();
     for (auto _ : state) {
-        if (!BuildCombinedReport(d.s, SheetFault::FailRun)) state.SkipWithError("no combined report");
+        if (!BuildCombinedReport(d.s, SheetFault::FailRun, WindowReport)) state.SkipWithError("no combined report");
         std::string error;
         if (!CopySeedFile(seed, d.design, error)) state.SkipWithError("seed copy failed");
         GdalDesignHost host;

@@ -9,10 +9,10 @@
 
 namespace mardex {
 
-bool BuildCombinedReport(Session& s, SheetFault onFault)
+bool BuildCombinedReport(Session& s, SheetFault onFault, const ReportTarget& target)
 {
     std::string error;
-    const auto path = ReportPathOf(s, error);
+    const auto path = ReportPathOf(s, target, error);
     if (!path) {
         s.ask.Message(error);
         return false;

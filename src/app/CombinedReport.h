@@ -1,6 +1,8 @@
 #pragma once
 // The report of every sheet in one file, as the Stickup Sheets command
 // builds it before drawing.
+#include "app/ReportFile.h"
+
 namespace mardex {
 
 class Session;
@@ -13,9 +15,9 @@ enum class SheetFault {
 // Builds the sections of sheets 0 .. SheetCount-1 in order (Total mode is
 // the caller's: AccumulatedMode and the untitled check come before), each
 // with CurrentSheet set to it and AppendToReport set from the second on, the
-// grand totals reset after each; writes them as the report file; then
+// grand totals reset after each; writes them as the target's report file; then
 // ReportLineCount := the file's line count - 20 and the page count.
 // CurrentSheet is left at the last sheet. True when the file was written.
-bool BuildCombinedReport(Session& s, SheetFault onFault);
+bool BuildCombinedReport(Session& s, SheetFault onFault, const ReportTarget& target);
 
 } // namespace mardex

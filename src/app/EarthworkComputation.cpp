@@ -49,14 +49,14 @@ void AppendSheetReport(Session& s, std::string& out)
                      {g.UnadjustedExcavation, g.AdjustedExcavation, g.UnadjustedFill, g.AdjustedFill});
 }
 
-bool CreateTempRptFile(Session& s)
+bool CreateTempRptFile(Session& s, const ReportTarget& target)
 {
     if (ToUpper(s.doc.CurrentFileName) == "UNTITLED") {
         s.ask.Message(UntitledReportMessage);
         return false;
     }
     std::string error;
-    const auto path = ReportPathOf(s, error);
+    const auto path = ReportPathOf(s, target, error);
     if (!path) {
         s.ask.Message(error);
         return false;
@@ -72,7 +72,7 @@ bool CreateTempRptFile(Session& s)
         s.ask.Message(error);
         return false;
     }
-    CountNumberOfPages(s);
+    CountNumberOfPages(s, *path);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The report of the current sheet: its computation, written with what the
 // window shows.
+#include "app/ReportFile.h"
 #include "compute/SheetReportWriter.h"
 
 #include <optional>
@@ -24,11 +25,11 @@ std::optional<SheetComputation> ComputeCurrentSheet(Session& s, ReportMode mode)
 // RuntimeFault (grand totals restored) on a fault of the computation.
 void AppendSheetReport(Session& s, std::string& out);
 
-// The whole command: the untitled check, the report file created (or
+// The whole command: the untitled check, the target's report file created (or
 // appended to when AppendToReport is set), AppendToReport cleared, the page
 // count. True when the report file was written; on a fault the standard
 // message is shown and no report of this sheet is left behind.
-bool CreateTempRptFile(Session& s);
+bool CreateTempRptFile(Session& s, const ReportTarget& target);
 
 inline const std::string UntitledReportMessage =
     "There is no active data to create sheets with, you must first open a file. "

@@ -82,7 +82,7 @@ void WriteAndPreview(Session& s)
         });
         return;
     }
-    CreateGeopakLogReport(s);
+    CreateGeopakLogReport(s, WindowReport);
     s.print.PageToRender = 1;
     s.hooks->ShowPreview();
 }

@@ -40,8 +40,10 @@ ReportHeading LogHeadingOf(const Session& s)
     return h;
 }
 
-// A complete sheet document of the baseline, at most 1800 rows per sheet block.
-std::string CompanionDocument(const Session& s, const std::vector<CompanionCells>& rows)
+} // namespace
+
+std::string CompanionDocument(int16_t unitSystem, const std::string& baselineName,
+                              const std::vector<CompanionCells>& rows)
 {
     Sheet row;  // one row at a time through the document writer's row layout
     auto rowLine = [&row](const CompanionCells& cells) {
@@ -51,11 +53,11 @@ std::string CompanionDocument(const Session& s, const std::vector<CompanionCells
     std::string text;
     auto line = [&](std::string_view l) { AppendLine(text, l); };
     line("[VERSION 2002]");
-    line(s.doc.UnitSystem == 1 ? "[METRIC]" : "[ENGLISH]");
+    line(unitSystem == 1 ? "[METRIC]" : "[ENGLISH]");
     line("");
     line("");
     line("");
-    const std::string baseline = Trim(s.doc.BaselineName);
+    const std::string baseline = Trim(baselineName);
     std::size_t next = 0;
     int block = 0;
     do {
@@ -74,11 +76,9 @@ std::string CompanionDocument(const Session& s, const std::vector<CompanionCells
     return text;
 }
 
-} // namespace
-
-std::optional<std::string> LogReportFileName(const Session& s)
+std::optional<std::string> LogReportFileName(const Session& s, const ReportTarget& target)
 {
-    if (!s.report.ReportFileOverride.empty()) return s.report.ReportFileOverride;
+    if (!target.path.empty()) return target.path;
     const auto base = LogBaseName(s.doc.CurrentFileName);
     if (!base) return std::nullopt;
     return s.doc.ReportFolder + *base + ".rpt";
@@ -91,9 +91,10 @@ std::optional<std::string> LogCompanionFileName(const std::string& logPath)
     return FolderOf(logPath) + *base + ".mdx";
 }
 
-bool WriteLogReportText(Session& s, const std::string& text, std::string& error, bool mayAppend)
+bool WriteLogReportText(Session& s, const ReportTarget& target, const std::string& text, std::string& error,
+                        bool mayAppend)
 {
-    const auto path = LogReportFileName(s);
+    const auto path = LogReportFileName(s, target);
     if (!path) {
         error = "Bad file name or number: " + s.doc.CurrentFileName;
         return false;
@@ -137,6 +138,24 @@ bool LooksLikeLogCompanion(const std::string& text)
     return i == lines.size() || (i + 1 == lines.size() && lines[i].empty());
 }
 
+bool HoldsLogCompanion(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string text(std::istreambuf_iterator<char>(in), {});
+    return (in.good() || in.eof()) && LooksLikeLogCompanion(text);
+}
+
+std::string ReplaceCompanionQuestion(const std::string& companionPath, const std::string& logPath)
+{
+    return companionPath + " is a sheet document, not the station rows of " + logPath +
+           ". Replace it with the log's station rows?";
+}
+
+std::string KeptCompanionMessage(const std::string& companionPath)
+{
+    return companionPath + " was kept; the log's station rows were not written.";
+}
+
 namespace {
 
 // The companion goes next to the log under the log's name with ".mdx": a
@@ -148,17 +167,12 @@ bool MayWriteCompanion(Session& s, const std::string& companionPath, const std::
     if (!std::filesystem::exists(companionPath, ec)) return true;
     auto& kept = s.doc.KeptDocuments;
     if (std::find(kept.begin(), kept.end(), companionPath) != kept.end()) return false;
-    std::ifstream in(companionPath, std::ios::binary);
-    const std::string text(std::istreambuf_iterator<char>(in), {});
-    if (in.good() || in.eof()) {
-        if (LooksLikeLogCompanion(text)) return true;
-    }
-    const Answer a = s.ask.Ask(MessageBox{companionPath + " is a sheet document, not the station rows of " + logPath +
-                                              ". Replace it with the log's station rows?",
-                                          Buttons::YesNo, Icon::Exclamation, "Warning", true});
+    if (HoldsLogCompanion(companionPath)) return true;
+    const Answer a = s.ask.Ask(MessageBox{ReplaceCompanionQuestion(companionPath, logPath), Buttons::YesNo,
+                                          Icon::Exclamation, "Warning", true});
     if (a == Answer::Yes) return true;
     kept.push_back(companionPath);
-    s.ask.Message(companionPath + " was kept; the log's station rows were not written.");
+    s.ask.Message(KeptCompanionMessage(companionPath));
     return false;
 }
 
@@ -174,16 +188,16 @@ void AppendGeopakLogReport(Session& s, std::string& text)
     const LogReportText built = WriteLogReport(log, LogHeadingOf(s), ModeOf(s));
     std::string error;
     if (MayWriteCompanion(s, *companionPath, logPath) &&
-        !WriteReportText(*companionPath, CompanionDocument(s, built.companionRows), false, error,
-                         s.writer->failAfterBytes))
+        !WriteReportText(*companionPath, CompanionDocument(s.doc.UnitSystem, s.doc.BaselineName, built.companionRows),
+                         false, error, s.writer->failAfterBytes))
         throw RuntimeFault(error);
     text += built.report;
 }
 
-bool CreateGeopakLogReport(Session& s)
+bool CreateGeopakLogReport(Session& s, const ReportTarget& target)
 {
     return Guarded(s.ask, "Program Error: ", " occured in CreateGeopakLogReport", [&] {
-        const auto reportPath = LogReportFileName(s);
+        const auto reportPath = LogReportFileName(s, target);
         if (!reportPath)
             throw RuntimeFault("Bad file name or number: " + s.doc.CurrentFileName + " has no \".LOG\"");
         std::string text;
@@ -210,7 +224,7 @@ bool CurrentLogHasAccumulated(Session& s)
     return sheet >= 0 && sheet < LogSheets && s.logs()[sheet].HasAccumulated();
 }
 
-bool BuildLogReport(Session& s, bool accumulated)
+bool BuildLogReport(Session& s, bool accumulated, const ReportTarget& target)
 {
     s.report.AccumulatedMode = accumulated ? ReportMode::Accumulated : ReportMode::Total;
     if (accumulated) {
@@ -219,7 +233,7 @@ bool BuildLogReport(Session& s, bool accumulated)
             return false;
         }
     }
-    return CreateGeopakLogReport(s);
+    return CreateGeopakLogReport(s, target);
 }
 
 } // namespace mardex

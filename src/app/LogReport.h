@@ -2,6 +2,7 @@
 // The report built from the log tables of the current tab: GEOPAK's own
 // quantities copied into the report's fields, and the companion sheet
 // document written next to the log.
+#include "app/ReportFile.h"
 #include "compute/LogReportWriter.h"
 
 #include <cstdint>
@@ -14,10 +15,10 @@ namespace mardex {
 class Session;
 struct SheetLog;
 
-// ReportFolder + the log's file name up to its first ".LOG" (upper-cased
-// search, the name keeps its case) + ".rpt", or the tool's --output path.
-// nullopt when the name has no ".LOG".
-std::optional<std::string> LogReportFileName(const Session& s);
+// The target's path; for the window's report ReportFolder + the log's file
+// name up to its first ".LOG" (upper-cased search, the name keeps its case)
+// + ".rpt". nullopt when the name has no ".LOG".
+std::optional<std::string> LogReportFileName(const Session& s, const ReportTarget& target);
 // The companion document: the log's path up to the first ".LOG" of its file
 // name, then ".mdx".
 std::optional<std::string> LogCompanionFileName(const std::string& logPath);
@@ -28,14 +29,25 @@ std::optional<std::string> LogCompanionFileName(const std::string& logPath);
 // companion and is replaced without a question; anything else is the
 // designer's document.
 bool LooksLikeLogCompanion(const std::string& text);
+// Whether the file at `path` reads as a previous companion.
+bool HoldsLogCompanion(const std::string& path);
+// The companion's text: a complete sheet document of the baseline, at most
+// 1800 rows per sheet block.
+std::string CompanionDocument(int16_t unitSystem, const std::string& baselineName,
+                              const std::vector<CompanionCells>& rows);
+// Asked before a sheet document that is not a companion is replaced, and said
+// when the user keeps it.
+std::string ReplaceCompanionQuestion(const std::string& companionPath, const std::string& logPath);
+std::string KeptCompanionMessage(const std::string& companionPath);
 
-// Writes `text` as the report file of the log (appended to when
+// Writes `text` as the target's report file of the log (appended to when
 // AppendToReport and `mayAppend`). False with the reason in `error`.
-bool WriteLogReportText(Session& s, const std::string& text, std::string& error, bool mayAppend = false);
+bool WriteLogReportText(Session& s, const ReportTarget& target, const std::string& text, std::string& error,
+                        bool mayAppend = false);
 
-// Writes the report file and the companion file of the current tab's log.
-// False (after the message) when nothing could be written.
-bool CreateGeopakLogReport(Session& s);
+// Writes the target's report file and the companion file of the current
+// tab's log. False (after the message) when nothing could be written.
+bool CreateGeopakLogReport(Session& s, const ReportTarget& target);
 // The report section of the current tab's log appended to `text`, and its
 // companion document written next to that tab's log. Throws RuntimeFault
 // when the companion cannot be written (the combined report of the
@@ -48,6 +60,6 @@ bool CurrentLogHasAccumulated(Session& s);
 // Print Preview > Total / Accumulated while a log is open: sets
 // AccumulatedMode, refuses Accumulated for a log without accumulated
 // quantities, writes the report. True when a report file was written.
-bool BuildLogReport(Session& s, bool accumulated);
+bool BuildLogReport(Session& s, bool accumulated, const ReportTarget& target);
 
 } // namespace mardex

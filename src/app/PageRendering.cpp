@@ -274,12 +274,12 @@ std::string ReformatToPrint(const std::string& line)
     return line;
 }
 
-void RenderPage(Session& s, ReportSurface& out)
+void RenderPage(Session& s, ReportSurface& out, const std::string& reportPath)
 {
     Guarded(s.ask, SystemError, " occured in PrintOneByOne", [&] {
         const int k = s.print.PageToRender;
         const bool preview = out.IsPreview();
-        ReportReader in(ReportFileName(s));
+        ReportReader in(reportPath);
 
         // Pages start after a whole number of drawn lines, so a "#" line in
         // the middle of the file never shifts a page onto lines already shown.
@@ -328,12 +328,12 @@ void RenderPage(Session& s, ReportSurface& out)
     });
 }
 
-bool PrintAllPages(Session& s, ReportSurface& printer)
+bool PrintAllPages(Session& s, ReportSurface& printer, const std::string& reportPath)
 {
     PreparePrinter(s, printer);
     s.print.PageToRender = 1;
     const bool done = Guarded(s.ask, SystemError, " occured in mnuRptPrint_click", [&] {
-        ReportReader in(ReportFileName(s));
+        ReportReader in(reportPath);
         printer.BeginDoc();
         s.print.PrintedPageNumber = 1;
         int budget = FirstPageLines;

@@ -23,13 +23,13 @@ void WriteTables(Session& s, ReportSurface& surface, int top);
 // Re-columns one report line for printing selected pages.
 std::string ReformatToPrint(const std::string& line);
 
-// Renders page s.print.PageToRender of the report file.
+// Renders page s.print.PageToRender of the report file at `reportPath`.
 // Known as PrintOneByOne.
-void RenderPage(Session& s, ReportSurface& surface);
+void RenderPage(Session& s, ReportSurface& surface, const std::string& reportPath);
 
-// Print All: every page of the report file in one pass, then the end of
-// the document. True when the report file could be read.
-bool PrintAllPages(Session& s, ReportSurface& printer);
+// Print All: every page of the report file at `reportPath` in one pass, then
+// the end of the document. True when the report file could be read.
+bool PrintAllPages(Session& s, ReportSurface& printer, const std::string& reportPath);
 
 // "Pages :  3  OF  7 ": each number with its sign position and a blank after.
 std::string PagesText(long page, long total);

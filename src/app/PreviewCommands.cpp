@@ -3,6 +3,7 @@
 #include "app/Guarded.h"
 #include "app/Session.h"
 #include "app/PageRendering.h"
+#include "app/ReportCommands.h"
 #include "render/ReportSurface.h"
 #include "text/NumberText.h"
 
@@ -13,6 +14,12 @@ namespace mardex {
 namespace {
 
 const std::string SystemError = " System Error: ";
+
+// The preview shows the window's report, named after the open document.
+std::string PreviewedReport(const Session& s)
+{
+    return ReportFileName(s, WindowReport);
+}
 
 void SentToPrinter(Session& s, ReportSurface& printer)
 {
@@ -40,7 +47,7 @@ void OpenReportPreview(Session& s, ReportSurface& preview, ReportSurface& printe
 {
     PreparePrinter(s, printer);
     s.print.PageToRender = 1;
-    RenderPage(s, preview);
+    RenderPage(s, preview, PreviewedReport(s));
 }
 
 void mnuBack_Click(Session& s, ReportSurface& preview)
@@ -52,7 +59,7 @@ void mnuBack_Click(Session& s, ReportSurface& preview)
         }
         --s.print.PageToRender;
         s.print.PrintedPageNumber = s.print.PageToRender;
-        RenderPage(s, preview);
+        RenderPage(s, preview, PreviewedReport(s));
     });
 }
 
@@ -64,7 +71,7 @@ void mnuForward_Click(Session& s, ReportSurface& preview)
         } else if (s.print.PageToRender < s.report.TotalPages) {
             ++s.print.PageToRender;
             s.print.PrintedPageNumber = s.print.PageToRender;
-            RenderPage(s, preview);
+            RenderPage(s, preview, PreviewedReport(s));
         }
     });
 }
@@ -76,7 +83,7 @@ void frmPreview_Closed(Session& s)
 
 void mnuPrintAll_Click(Session& s, ReportSurface& preview, ReportSurface& printer)
 {
-    if (!PrintAllPages(s, printer)) return;  // the error box ended the command
+    if (!PrintAllPages(s, printer, PreviewedReport(s))) return;  // the error box ended the command
     preview.CloseWindow();
     SentToPrinter(s, printer);
 }
@@ -120,7 +127,7 @@ void mnuPrintSelected_Click(Session& s, ReportSurface& printer, PageRangeDialog&
         if (nothingToPrint) return;
         for (int i = from; i <= to; ++i) {
             s.print.PageToRender = static_cast<int16_t>(i);
-            RenderPage(s, printer);
+            RenderPage(s, printer, PreviewedReport(s));
         }
     });
     if (!Guarded(s.ask, SystemError, " occured in mnuRptPrint_click", [&] { printer.EndDoc(); })) return;

@@ -4,28 +4,27 @@
 #include "formats/AtomicFile.h"
 #include "app/FileCommands.h"
 #include "app/LogReport.h"
-#include "app/ReportCommands.h"
 
 #include <fstream>
 #include <iterator>
 
 namespace mardex {
 
-std::optional<std::string> ReportPathOf(const Session& s, std::string& error)
+std::optional<std::string> ReportPathOf(const Session& s, const ReportTarget& target, std::string& error)
 {
-    if (!s.report.ReportFileOverride.empty()) return s.report.ReportFileOverride;
+    if (!target.path.empty()) return target.path;
     // A log's report is named after the log's name up to its ".LOG".
     if (s.doc.LogMode) {
-        if (auto path = LogReportFileName(s)) return path;
+        if (auto path = LogReportFileName(s, target)) return path;
         error = "The report file of \"" + s.doc.CurrentFileName + "\" cannot be named: the log's name has no \".LOG\"";
         return std::nullopt;
     }
     return SheetReportPath(s.doc.ReportFolder, s.doc.CurrentFileName, error);
 }
 
-void CountNumberOfPages(Session& s)
+void CountNumberOfPages(Session& s, const std::string& reportPath)
 {
-    std::ifstream in(ReportFileName(s), std::ios::binary);
+    std::ifstream in(reportPath, std::ios::binary);
     const std::string text(std::istreambuf_iterator<char>(in), {});
     s.report.TotalPages = PagesForDrawnLines(DrawnLines(text));
 }

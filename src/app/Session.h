@@ -54,9 +54,6 @@ struct ReportState {
     double UnadjustedExcavation = 0, AdjustedExcavation = 0;
     double UnadjustedFill = 0, AdjustedFill = 0;
 
-    // Set by the command-line tool's --output: every report writer and reader
-    // then uses this path instead of the name built from the document.
-    std::string ReportFileOverride;
     // The command-line tool: showing a log writes its companion only; the
     // report file is written when the tool asks for it, so a run that fails
     // leaves any report of that name as it was.

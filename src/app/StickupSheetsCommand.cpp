@@ -21,9 +21,9 @@ std::optional<StickupResult> Command2_Click(Session& s, DesignHost& host, const 
             s.ask.Message(NoActiveDataMessage);
             return;
         }
-        if (!BuildCombinedReport(s, SheetFault::SkipSheet)) return;
+        if (!BuildCombinedReport(s, SheetFault::SkipSheet, WindowReport)) return;
         std::string error;
-        const auto reportPath = ReportPathOf(s, error);
+        const auto reportPath = ReportPathOf(s, WindowReport, error);
         if (!reportPath) {
             s.ask.Message(error);
             return;

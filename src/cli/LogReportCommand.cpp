@@ -8,9 +8,9 @@
 namespace mardex::cli {
 
 // Open wrote only the companion: the one report file is written here.
-bool BuildLogReportForTool(Session& s, const ToolOptions& options)
+bool BuildLogReportForTool(Session& s, const ToolOptions& options, const ReportTarget& target)
 {
-    return options.accumulated ? BuildAccumulatedReport(s) : BuildTotalReport(s);
+    return options.accumulated ? BuildAccumulatedReport(s, target) : BuildTotalReport(s, target);
 }
 
 } // namespace mardex::cli

@@ -45,12 +45,12 @@ private:
 
 } // namespace
 
-int WriteReportPdf(Session& s, const std::string& pdfPath)
+int WriteReportPdf(Session& s, const std::string& reportPath, const std::string& pdfPath)
 {
     bool written = false;
     {
         HeadlessQt qt;
-        written = RenderReportToPdf(s, pdfPath);
+        written = RenderReportToPdf(s, reportPath, pdfPath);
     }
     if (!written) {
         CliPrompter::Print(pdfPath + ": the PDF was not written");
@@ -59,7 +59,7 @@ int WriteReportPdf(Session& s, const std::string& pdfPath)
     return 0;
 }
 
-int PrintReport(Session& s, const std::string& printerName)
+int PrintReport(Session& s, const std::string& reportPath, const std::string& printerName)
 {
     HeadlessQt qt;
     QPrinterInfo info;
@@ -83,7 +83,7 @@ int PrintReport(Session& s, const std::string& printerName)
     bool printed = false;
     {
         QPainterSurface surface(printer, &printer, printer.printerName().toStdString());
-        printed = PrintAllPages(s, surface);
+        printed = PrintAllPages(s, surface, reportPath);
     }
     if (!printed) return 1;  // the error message has been shown
     CliPrompter::Print("Sent to the printer " + printer.printerName().toStdString());
@@ -92,13 +92,13 @@ int PrintReport(Session& s, const std::string& printerName)
 
 #else
 
-int WriteReportPdf(Session&, const std::string& pdfPath)
+int WriteReportPdf(Session&, const std::string&, const std::string& pdfPath)
 {
     CliPrompter::Print(pdfPath + ": this build of mardex-report cannot write PDF files (built without Qt)");
     return 1;
 }
 
-int PrintReport(Session&, const std::string&)
+int PrintReport(Session&, const std::string&, const std::string&)
 {
     CliPrompter::Print("this build of mardex-report cannot print (built without Qt)");
     return 1;

@@ -5,6 +5,7 @@
 #include "app/TabStrip.h"
 #include "cli/Commands.h"
 #include "cli/PdfOutput.h"
+#include "cli/LogReport.h"
 #include "cli/LogReportCommand.h"
 #include "cli/SheetReport.h"
 #include "cli/ToolSession.h"
@@ -24,20 +25,20 @@ int Fail(const std::string& why)
 }
 
 // The report of a sheet document; true when the report file was written.
-bool BuildSheetReport(Session& s, const ToolOptions& options, std::string& why)
+bool BuildSheetReport(Session& s, const ToolOptions& options, const ReportTarget& target, std::string& why)
 {
     if (options.allSheets) {
         // The Stickup Sheets button's report step: every sheet, Total, one file.
         s.report.AccumulatedMode = ReportMode::Total;
         s.report.ReportLineCount = 0;
-        return BuildCombinedReport(s, SheetFault::FailRun);
+        return BuildCombinedReport(s, SheetFault::FailRun, target);
     }
     if (options.sheet > s.doc.SheetCount) {
         why = "has no sheet " + std::to_string(options.sheet) + " (it has " + std::to_string(s.doc.SheetCount) + ")";
         return false;
     }
     ClickTab(s, options.sheet);
-    return options.accumulated ? BuildAccumulatedReport(s) : BuildTotalReport(s);
+    return options.accumulated ? BuildAccumulatedReport(s, target) : BuildTotalReport(s, target);
 }
 
 } // namespace
@@ -53,32 +54,35 @@ int RunReport(const ToolOptions& options)
     const std::string document = AbsolutePath(options.document);
     std::string why;
     if (!OutputsAreNotInputs(options, why)) return Fail(why);
-    // A sheet document is read, computed and written by the data layer alone;
-    // a GEOPAK log, a file of another program, and a report drawn into a PDF
-    // or printed still go through the window's session.
-    if (options.pdf.empty() && !options.print && IsSheetDocument(document)) return RunSheetReport(options, document);
+    // A sheet document or a GEOPAK log is read, computed and written by the
+    // data layer alone; a file of another program, and a report drawn into a
+    // PDF or printed still go through the window's session.
+    if (options.pdf.empty() && !options.print) {
+        if (IsSheetDocument(document)) return RunSheetReport(options, document);
+        if (IsLogDocument(document)) return RunLogReport(options, document);
+    }
 
     ToolSession tool;
     Session& s = tool.s;
     if (!tool.Open(document, options, why)) return Fail(why);
-    if (!options.output.empty()) s.report.ReportFileOverride = AbsolutePath(options.output);
+    const ReportTarget target{options.output.empty() ? std::string() : AbsolutePath(options.output)};
 
     bool built = false;
     if (s.doc.LogMode) {
         // Log branch: a GEOPAK log is reported by the log report.
-        built = BuildLogReportForTool(s, options);
+        built = BuildLogReportForTool(s, options, target);
     } else {
-        built = BuildSheetReport(s, options, why);
+        built = BuildSheetReport(s, options, target, why);
     }
 
-    const std::string report = ReportFileName(s);
+    const std::string report = ReportFileName(s, target);
     // A run that fails has written nothing: the old report stays as it was.
     if (!built) return Fail(document + ": " + (why.empty() ? "no report was written" : why));
 
     // --pdf: the finished report is rendered into the PDF here.
-    if (!options.pdf.empty() && WriteReportPdf(s, AbsolutePath(options.pdf)) != 0) return 1;
+    if (!options.pdf.empty() && WriteReportPdf(s, report, AbsolutePath(options.pdf)) != 0) return 1;
     // --print: the same pages onto a printer.
-    if (options.print && PrintReport(s, options.printer) != 0) return 1;
+    if (options.print && PrintReport(s, report, options.printer) != 0) return 1;
 
     std::cout << report << ": " << s.report.TotalPages << " pages\n";
     return 0;

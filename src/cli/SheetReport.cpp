@@ -63,9 +63,9 @@ bool AppendSection(std::string& text, SheetComputation& c, const Sheet& sheet, i
     return true;
 }
 
-// The report folder from the settings the window would read: the user's
-// when the window has created them, else those shipped with the program.
-std::string ReportFolder()
+} // namespace
+
+std::string ReportFolderOfSettings()
 {
     const std::string user = ExistingUserSettings();
     const std::string folder = user.empty() ? ShippedFilesFolder(ExecutableFolder()) : user;
@@ -76,8 +76,6 @@ std::string ReportFolder()
     return {};
 }
 
-} // namespace
-
 bool IsSheetDocument(const std::string& path)
 {
     std::error_code ec;
@@ -86,7 +84,7 @@ bool IsSheetDocument(const std::string& path)
 
 int RunSheetReport(const ToolOptions& options, const std::string& document)
 {
-    const std::string folder = ReportFolder();
+    const std::string folder = ReportFolderOfSettings();
     DocumentReadResult read = ReadSheetDocument(document);
     for (const std::string& message : read.messages) CliPrompter::Print(message);
     if (!read.document) {

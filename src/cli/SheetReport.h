@@ -11,6 +11,11 @@ namespace mardex::cli {
 // upper-cased name contains ".MDX", as File > Open decides).
 bool IsSheetDocument(const std::string& path);
 
+// The report folder from the settings the window would read: the user's
+// when the window has created them, else those shipped with the program.
+// Empty, after the window's message, when the settings cannot be read.
+std::string ReportFolderOfSettings();
+
 // The report of `document` (an absolute path) as the window builds it; the
 // exit status. Messages go to stderr as the window's boxes would show them.
 int RunSheetReport(const ToolOptions& options, const std::string& document);

@@ -54,13 +54,13 @@ int RunStickup(const ToolOptions& options)
         CliPrompter::Print(why);
         return 1;
     }
-    if (!options.output.empty()) s.report.ReportFileOverride = AbsolutePath(options.output);
+    const ReportTarget target{options.output.empty() ? std::string() : AbsolutePath(options.output)};
 
     s.report.AccumulatedMode = ReportMode::Total;
     s.report.ReportLineCount = 0;
-    if (!BuildCombinedReport(s, SheetFault::FailRun)) return 1;
+    if (!BuildCombinedReport(s, SheetFault::FailRun, target)) return 1;
     std::string error;
-    const auto reportPath = ReportPathOf(s, error);
+    const auto reportPath = ReportPathOf(s, target, error);
     if (!reportPath) {
         CliPrompter::Print(error);
         return 1;

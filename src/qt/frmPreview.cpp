@@ -89,7 +89,7 @@ frmPreview::frmPreview(Session& s, QWidget* parent) : QDialog(parent), s_(s)
     // The window has the printer's page width and 11,500 twips of height;
     // Text1 sits 4,680 twips from the top, as wide as the printable area
     // and 0.4 of its height.
-    const PrinterTarget printer(ReportFileName(s_), s_.doc.UnitSystem);
+    const PrinterTarget printer(ReportFileName(s_, WindowReport), s_.doc.UnitSystem);
     const double dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
     const QSizeF page = printer.PageInches(), printable = printer.PrintableInches();
     const int width = static_cast<int>(std::lround(page.width() * dpi));
@@ -150,13 +150,13 @@ frmPreview::~frmPreview() = default;
 
 void frmPreview::Open()
 {
-    PrinterTarget printer(ReportFileName(s_), s_.doc.UnitSystem);
+    PrinterTarget printer(ReportFileName(s_, WindowReport), s_.doc.UnitSystem);
     OpenReportPreview(s_, *surface_, printer.Surface());
 }
 
 void frmPreview::PrintAll()
 {
-    PrinterTarget printer(ReportFileName(s_), s_.doc.UnitSystem);
+    PrinterTarget printer(ReportFileName(s_, WindowReport), s_.doc.UnitSystem);
     int noRange = 0;
     if (!printer.Choose(this, noRange, noRange, s_.report.TotalPages)) return;
     mnuPrintAll_Click(s_, *surface_, printer.Surface());
@@ -164,7 +164,7 @@ void frmPreview::PrintAll()
 
 void frmPreview::PrintSelected()
 {
-    PrinterTarget printer(ReportFileName(s_), s_.doc.UnitSystem);
+    PrinterTarget printer(ReportFileName(s_, WindowReport), s_.doc.UnitSystem);
     PrintSelectDialog pages(this);
     // The chosen range goes on into the print dialog of a real printer.
     PrintDialogAfterRange dialog(pages, [&](int& from, int& to) {

@@ -25,10 +25,10 @@ void SetUpPdfPage(QPdfWriter& writer, int unitSystem)
     writer.setTitle("Earthwork calculation report");
 }
 
-bool RenderReportToPdf(Session& s, const std::string& pdfPath, int* pagesWritten)
+bool RenderReportToPdf(Session& s, const std::string& reportPath, const std::string& pdfPath, int* pagesWritten)
 {
     PdfFileSurface surface(pdfPath, s.doc.UnitSystem, s.writer->failAfterBytes);
-    const bool printed = PrintAllPages(s, surface);
+    const bool printed = PrintAllPages(s, surface, reportPath);
     if (pagesWritten) *pagesWritten = surface.PagesStarted();
     return printed;
 }

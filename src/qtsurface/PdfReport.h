@@ -18,11 +18,12 @@ QPageSize ReportPaper(int unitSystem);
 // top and bottom.
 void SetUpPdfPage(QPdfWriter& writer, int unitSystem);
 
-// Renders every page of the current report file (ReportFileName) as Print
-// All does into pdfPath, with W and H taken from that page. False, after
-// the error message, when the report cannot be read or the PDF not written.
+// Renders every page of the report file at `reportPath` as Print All does
+// into pdfPath, with W and H taken from that page. False, after the error
+// message, when the report cannot be read or the PDF not written.
 // `pagesWritten` (optional) receives the number of pages in the file.
-bool RenderReportToPdf(Session& s, const std::string& pdfPath, int* pagesWritten = nullptr);
+bool RenderReportToPdf(Session& s, const std::string& reportPath, const std::string& pdfPath,
+                       int* pagesWritten = nullptr);
 
 // The PDF beside a report file: its name with ".pdf" for ".rpt".
 std::string PdfBesideReport(const std::string& reportPath);

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const mardex::SheetLog& log = s.logs()[s.doc.CurrentSheet];
     if (log.EntryCount < 0 || log.EntryCount > mardex::MaxLogEntries) std::abort();
     if (log.BalanceCount < 0 || log.BalanceCount > mardex::MaxLogBalancePoints) std::abort();
-    mardex::BuildLogReport(s, false);
-    mardex::BuildLogReport(s, true);
+    mardex::BuildLogReport(s, false, mardex::WindowReport);
+    mardex::BuildLogReport(s, true, mardex::WindowReport);
     return 0;
 }

@@ -182,7 +182,7 @@ TEST_F(LogReport, AccumulatedIsRefusedForALogWithoutAccumulatedQuantities)
     EXPECT_EQ(ask.shown[0], "Present Log file has no Accumulated Quantities");
     EXPECT_EQ(hooks.previews, before);
     EXPECT_FALSE(std::filesystem::exists(dir / "road.rpt"));
-    EXPECT_TRUE(BuildTotalReport(s));
+    EXPECT_TRUE(BuildTotalReport(s, WindowReport));
     EXPECT_EQ(s.report.AccumulatedMode, ReportMode::Total);
 }
 
@@ -190,9 +190,9 @@ TEST_F(LogReport, TotalAndAccumulatedTakeTheirOwnFields)
 {
     Open(LogOf(Lines({"   ADD ACCUMULATED QUANTITIES"}), Station("10+00.00"), ""));
     EXPECT_EQ(s.report.AccumulatedMode, ReportMode::Accumulated);  // Open then writes the accumulated report
-    ASSERT_TRUE(BuildTotalReport(s));
+    ASSERT_TRUE(BuildTotalReport(s, WindowReport));
     const std::string total = Containing(Report(), "10+00.00")[0];
-    ASSERT_TRUE(BuildAccumulatedReport(s));
+    ASSERT_TRUE(BuildAccumulatedReport(s, WindowReport));
     const std::string accumulated = Containing(Report(), "10+00.00")[0];
     // total: volume 3.00 and fill 4.00, adjusted 5.00, mass -7.00;
     // accumulated: L1.6 5.00 and L2.7 8.00, mass -7.00, accumulated adjusted 9.00
@@ -205,7 +205,7 @@ TEST_F(LogReport, EmbankmentEmptiesTheLastFieldsOfATotalReportAndShortensTheSumm
 {
     Open(LogOf(Lines({"   ADD ACCUMULATED QUANTITIES"}), Station("10+00.00"), BalancePoint("10+20.00", "42.75")));
     s.form.embankmentCheck = 1;
-    ASSERT_TRUE(BuildTotalReport(s));
+    ASSERT_TRUE(BuildTotalReport(s, WindowReport));
     auto report = Report();
     EXPECT_EQ(report[5], "#Embankment= 1");
     const std::string row = Containing(report, "10+00.00")[0];
@@ -215,7 +215,7 @@ TEST_F(LogReport, EmbankmentEmptiesTheLastFieldsOfATotalReportAndShortensTheSumm
     EXPECT_EQ(incre.substr(incre.size() - 33), std::string(33, ' '));
     EXPECT_EQ(Containing(report, "Excavation")[0], "+             Excavation          256");
 
-    ASSERT_TRUE(BuildAccumulatedReport(s));
+    ASSERT_TRUE(BuildAccumulatedReport(s, WindowReport));
     report = Report();
     EXPECT_EQ(Containing(report, "10+00.00")[0],
               "10+00.00       1.00       0.00       5.00       2.00       0.00       8.00       1.25      -7.00       9.00");
@@ -417,8 +417,8 @@ TEST_F(LogReport, LowerCaseExtensionKeepsTheCaseOfTheBaseName)
     Open(LogOf("", Station("10+00.00"), ""), "Road_A.Log");
     EXPECT_TRUE(std::filesystem::exists(dir / "Road_A.rpt"));
     EXPECT_TRUE(std::filesystem::exists(dir / "Road_A.mdx"));
-    EXPECT_EQ(LogReportFileName(s), dir / "Road_A.rpt");
-    EXPECT_EQ(ReportFileName(s), dir / "Road_A.rpt");
+    EXPECT_EQ(LogReportFileName(s, WindowReport), dir / "Road_A.rpt");
+    EXPECT_EQ(ReportFileName(s, WindowReport), dir / "Road_A.rpt");
 }
 
 TEST_F(LogReport, TheLargestLogIsReportedWithoutAFault)
@@ -439,7 +439,7 @@ TEST_F(LogReport, AReportThatCannotBeWrittenIsAMessageNotACrash)
     Open(LogOf("", Station("10+00.00"), ""));
     ask.shown.clear();
     s.doc.ReportFolder = dir / "missing/folder/";
-    EXPECT_FALSE(BuildTotalReport(s));
+    EXPECT_FALSE(BuildTotalReport(s, WindowReport));
     ASSERT_EQ(ask.shown.size(), 1u);
     EXPECT_EQ(ask.shown[0].rfind("Program Error: ", 0), 0u);
     EXPECT_NE(ask.shown[0].find("occured in CreateGeopakLogReport"), std::string::npos);
@@ -557,7 +557,7 @@ TEST_F(LogReport, StickupReportHoldsEveryBaselineInTurn)
     Open(LogOf("", Station("10+00.00"), ""));
     Import(LogOf("", Station("20+00.00"), "", "RAMP"), "ramp.log");
     s.report.AccumulatedMode = ReportMode::Total;
-    ASSERT_TRUE(BuildCombinedReport(s, SheetFault::FailRun));
+    ASSERT_TRUE(BuildCombinedReport(s, SheetFault::FailRun, WindowReport));
     const auto report = Report("ramp.rpt");
     const int first = IndexOf(report, "#TabName= BASELINE:  CL1");
     const int second = IndexOf(report, "#TabName= BASELINE:  RAMP");

@@ -1,5 +1,6 @@
 #include "PrintFixture.h"
 
+#include "app/ReportCommands.h"
 #include "render/GeneralDate.h"
 #include "model/LogTables.h"
 
@@ -243,7 +244,7 @@ TEST(RenderPage, PreviewPagesShowTheirLinesInTextOneOnce)
     for (int k = 1; k <= 3; ++k) {
         f.s.print.PageToRender = static_cast<int16_t>(k);
         f.s.print.PrintedPageNumber = static_cast<int16_t>(k);
-        RenderPage(f.s, preview);
+        RenderPage(f.s, preview, ReportFileName(f.s, WindowReport));
         EXPECT_TRUE(preview.previewTextReadOnly);
         const auto lines = Text1Lines(preview.previewText);
         EXPECT_EQ(lines.size(), k == 1 ? 44u : k == 2 ? 51u : drawn.size() - 95);
@@ -267,7 +268,7 @@ TEST(RenderPage, LaterPreviewPageTableAtFiftyOne)
     RecordingSurface preview(96, 63, true);
     f.Prepare(preview);
     f.s.print.PageToRender = 2;
-    RenderPage(f.s, preview);
+    RenderPage(f.s, preview, ReportFileName(f.s, WindowReport));
     EXPECT_EQ(preview.TextAt(0, f.W() - 68, f.H() - 51)->text, "EXCAVATION");
 }
 
@@ -277,11 +278,11 @@ TEST(RenderPage, PageBeyondTheLastDrawsNothingAndKeepsThePreview)
     f.UseReport("fix14_pages_86_rows.total.rpt");
     RecordingSurface preview(96, 63, true);
     f.Prepare(preview);
-    RenderPage(f.s, preview);
+    RenderPage(f.s, preview, ReportFileName(f.s, WindowReport));
     const std::string page1 = preview.previewText;
     const auto texts = preview.TextsOf(0);
     f.s.print.PageToRender = 4;
-    RenderPage(f.s, preview);
+    RenderPage(f.s, preview, ReportFileName(f.s, WindowReport));
     EXPECT_EQ(preview.previewText, page1);
     EXPECT_EQ(preview.TextsOf(0), texts);
     EXPECT_EQ(preview.clears, 1);
@@ -294,11 +295,11 @@ TEST(RenderPage, PrinterPageBeyondTheLastStartsNoDocument)
     RecordingSurface printer;
     f.Prepare(printer);
     f.s.print.PageToRender = 4;
-    RenderPage(f.s, printer);
+    RenderPage(f.s, printer, ReportFileName(f.s, WindowReport));
     EXPECT_EQ(printer.documentsBegun, 0);
     EXPECT_TRUE(printer.pages[0].Empty());
     f.s.print.PageToRender = 0;  // a from-page of 0 prints nothing
-    RenderPage(f.s, printer);
+    RenderPage(f.s, printer, ReportFileName(f.s, WindowReport));
     EXPECT_EQ(printer.documentsBegun, 0);
 }
 
@@ -311,12 +312,12 @@ TEST(RenderPage, HashLinesAnywhereAreNeverDrawnAndDoNotShiftPages)
     ASSERT_EQ(f.s.report.TotalPages, 2);
     RecordingSurface preview(96, 63, true);
     f.Prepare(preview);
-    RenderPage(f.s, preview);
+    RenderPage(f.s, preview, ReportFileName(f.s, WindowReport));
     auto page1 = Text1Lines(preview.previewText);
     EXPECT_EQ(page1.back(), "     LINE44 OF THE REPORT");
     EXPECT_EQ(preview.previewText.find('#'), std::string::npos);
     f.s.print.PageToRender = 2;
-    RenderPage(f.s, preview);
+    RenderPage(f.s, preview, ReportFileName(f.s, WindowReport));
     auto page2 = Text1Lines(preview.previewText);
     ASSERT_EQ(page2.size(), 16u);
     EXPECT_EQ(page2.front(), "     LINE45 OF THE REPORT");
@@ -331,7 +332,7 @@ TEST(RenderPage, PrinterPageAfterTheFirstStartsAPageWithTablesAtFiftySix)
     f.Prepare(printer);
     printer.DrawLine(0, 0, 1, 0);  // something already on the sheet
     f.s.print.PageToRender = 3;
-    RenderPage(f.s, printer);
+    RenderPage(f.s, printer, ReportFileName(f.s, WindowReport));
     ASSERT_EQ(printer.pages.size(), 2u);
     EXPECT_EQ(f.s.print.PrintedPageNumber, 3);
     const int W = f.W(), H = f.H();
@@ -350,7 +351,7 @@ TEST(RenderPage, MissingReportFileIsReportedAndNothingShown)
     f.ask.Then(Says(""));
     RecordingSurface preview(96, 63, true);
     f.Prepare(preview);
-    RenderPage(f.s, preview);
+    RenderPage(f.s, preview, ReportFileName(f.s, WindowReport));
     ASSERT_EQ(f.ask.shown.size(), 1u);
     EXPECT_EQ(f.ask.shown[0].rfind(" System Error: ", 0), 0u);
     EXPECT_NE(f.ask.shown[0].find(" occured in PrintOneByOne"), std::string::npos);
@@ -366,7 +367,7 @@ TEST(PrintAll, EveryDrawnLineOnceInOrderOnTotalPagesPages)
     f.UseReport("fix14_pages_86_rows.accum.rpt");
     f.s.report.AccumulatedMode = ReportMode::Accumulated;
     RecordingSurface printer;
-    ASSERT_TRUE(PrintAllPages(f.s, printer));
+    ASSERT_TRUE(PrintAllPages(f.s, printer, ReportFileName(f.s, WindowReport)));
     ASSERT_EQ(printer.pages.size(), 3u);
     EXPECT_EQ(printer.documentsEnded, 1);
 
@@ -392,7 +393,7 @@ TEST(PrintAll, ExactlyFullLastPageStartsNoPageOfHeadersAlone)
     f.UseLines(NumberedReport(44 + 51));  // then only the "#" end line
     ASSERT_EQ(f.s.report.TotalPages, 2);
     RecordingSurface printer;
-    ASSERT_TRUE(PrintAllPages(f.s, printer));
+    ASSERT_TRUE(PrintAllPages(f.s, printer, ReportFileName(f.s, WindowReport)));
     EXPECT_EQ(printer.pages.size(), 2u);
     EXPECT_EQ(f.s.print.PrintedPageNumber, 2);
 }
@@ -402,7 +403,7 @@ TEST(PrintAll, ReportWithNoDrawnLinesStillPrintsItsOnePage)
     PrintFixture f;
     f.UseLines(NumberedReport(0));
     RecordingSurface printer;
-    ASSERT_TRUE(PrintAllPages(f.s, printer));
+    ASSERT_TRUE(PrintAllPages(f.s, printer, ReportFileName(f.s, WindowReport)));
     EXPECT_EQ(printer.pages.size(), 1u);
     EXPECT_TRUE(Contains(printer.TextsOf(0), "Pages :  1  OF  1 "));
 }
@@ -412,7 +413,7 @@ TEST(PrintAll, PreparesThePrinterFromItsPrintableArea)
     PrintFixture f;
     f.UseLines(NumberedReport(3));
     RecordingSurface printer(99.9, 67.5);
-    ASSERT_TRUE(PrintAllPages(f.s, printer));
+    ASSERT_TRUE(PrintAllPages(f.s, printer, ReportFileName(f.s, WindowReport)));
     EXPECT_EQ(f.W(), 99);
     EXPECT_EQ(f.H(), 67);
     EXPECT_EQ(printer.fontName, "courier");

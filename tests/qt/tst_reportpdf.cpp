@@ -100,7 +100,7 @@ private:
         s.report.TotalPages = totalPages;
         const QString pdf = dir.filePath("road1.pdf");
         QFile::remove(pdf);
-        if (!RenderReportToPdf(s, pdf.toStdString(), &pagesWritten)) return {};
+        if (!RenderReportToPdf(s, report.toStdString(), pdf.toStdString(), &pagesWritten)) return {};
         return pdf;
     }
 
@@ -194,11 +194,11 @@ private slots:
         f.write(text.toLatin1());
         f.close();
         Session s(ask);
-        s.report.ReportFileOverride = dir.filePath("full.rpt").toStdString();
-        s.report.TotalPages = static_cast<int32_t>(CountDrawnPages(s.report.ReportFileOverride));
+        const std::string report = dir.filePath("full.rpt").toStdString();
+        s.report.TotalPages = static_cast<int32_t>(CountDrawnPages(report));
         QCOMPARE(s.report.TotalPages, 2);
         int written = 0;
-        QVERIFY(RenderReportToPdf(s, dir.filePath("full.pdf").toStdString(), &written));
+        QVERIFY(RenderReportToPdf(s, report, dir.filePath("full.pdf").toStdString(), &written));
         QCOMPARE(written, 2);
         QVERIFY(Run("pdfinfo", {dir.filePath("full.pdf")}).contains(QRegularExpression(R"(Pages:\s+2\b)")));
     }
@@ -206,10 +206,10 @@ private slots:
     void unwritablePdfIsAnErrorNotSuccess()
     {
         Session s(ask);
-        s.report.ReportFileOverride = CaseFile("e51_single_row.total.rpt").toStdString();
+        const std::string report = CaseFile("e51_single_row.total.rpt").toStdString();
         s.report.TotalPages = 1;
         ask.shown.clear();
-        QVERIFY(!RenderReportToPdf(s, dir.filePath("no/such/folder/x.pdf").toStdString()));
+        QVERIFY(!RenderReportToPdf(s, report, dir.filePath("no/such/folder/x.pdf").toStdString()));
         QCOMPARE(ask.shown.size(), size_t(1));
         QVERIFY(QString::fromStdString(ask.shown[0]).contains("occured in mnuRptPrint_click"));
     }
@@ -219,7 +219,7 @@ private slots:
     {
         for (const long long after : {0LL, 1LL, 2000LL}) {
             Session s(ask);
-            s.report.ReportFileOverride = CaseFile("e51_single_row.total.rpt").toStdString();
+            const std::string report = CaseFile("e51_single_row.total.rpt").toStdString();
             s.report.TotalPages = 1;
             const FileWriter failing{after};
             s.writer = &failing;
@@ -230,7 +230,7 @@ private slots:
             old.write("%PDF-1.4 the old one");
             old.close();
             ask.shown.clear();
-            QVERIFY(!RenderReportToPdf(s, pdf.toStdString()));
+            QVERIFY(!RenderReportToPdf(s, report, pdf.toStdString()));
             QCOMPARE(ask.shown.size(), size_t(1));
             QVERIFY(QString::fromStdString(ask.shown[0]).contains("No space left on device"));
             QFile check(pdf);

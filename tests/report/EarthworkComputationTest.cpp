@@ -17,7 +17,7 @@ TEST(Volumes, EnglishHundredFeetOf27And27SquareFeetIsHundredCubicYards)
     ReportFixture f;
     f.SetSheet(0, {{"00+00.000", "-", "27.00", "0.00", "27.00", "0.00"},
                    {"01+00.000", "-", "27.00", "0.00", "27.00", "0.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     const auto rows = f.StationRows();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[1][CutVol], "100.00");
@@ -31,7 +31,7 @@ TEST(Volumes, MetricTwentyMetresOf10And20SquareMetresIs300CubicMetres)
     f.s.doc.UnitSystem = 1;
     f.SetSheet(0, {{"00+00.000", "-", "10.00", "0.00", "0.00", "0.00"},
                    {"00+20.000", "-", "20.00", "0.00", "0.00", "0.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     EXPECT_EQ(f.StationRows()[1][CutVol], "300.00");
     EXPECT_EQ(f.s.report.UnadjustedExcavation, 300);
 }
@@ -41,7 +41,7 @@ TEST(Volumes, EqualStationsCountOnlyAddedVolumes)
     ReportFixture f;
     f.SetSheet(0, {{"10+00.000", "-", "50.00", "0.00", "50.00", "0.00"},
                    {"10+00.000", "-", "80.00", "7.00", "90.00", "3.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     const auto row = f.StationRows()[1];
     EXPECT_EQ(row[CutVol], "7.00");
     EXPECT_EQ(row[FillVol], "0.00");
@@ -57,7 +57,7 @@ TEST(Volumes, HalvesGoToTheEvenNeighbourInVolumesButAwayFromZeroInTexts)
                    {"00+05.000", "-", "1.00", "0.00", "0.00", "0.00"},   // cut 2.5 -> 2
                    {"00+05.000", "-", "0.00", "3.50", "0.00", "0.00"}},  // cut 3.5 -> 4
                "0.90");
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     const auto rows = f.StationRows();
     EXPECT_EQ(rows[0][FillArea], "0.13");  // the cell text 0.125 rounds away from zero
     EXPECT_EQ(rows[1][CutVol], "2.00");
@@ -70,7 +70,7 @@ TEST(Volumes, FactorAppliesToFillOnlyAndAddedFillIsOutsideTheFillVolume)
     f.SetSheet(0, {{"00+00.000", "-", "27.00", "0.00", "27.00", "0.00"},
                    {"01+00.000", "-", "27.00", "5.00", "27.00", "6.00"}},
                "0.90");
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     const auto row = f.StationRows()[1];
     EXPECT_EQ(row[CutVol], "105.00");  // added cut is inside the cut volume
     EXPECT_EQ(row[FillVol], "100.00");
@@ -82,7 +82,7 @@ TEST(SingleRow, OnlyRowZeroGivesItsAddedVolumesAndTheirTotals)
 {
     ReportFixture f;
     f.SetSheet(0, {{"10+00.000", "FB", "12.00", "4.00", "3.00", "2.50"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     const auto rows = f.StationRows();
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0][CutVol], "4.00");
@@ -98,7 +98,7 @@ TEST(BalancePoints, MassReachingExactlyZeroGivesNoBalancePoint)
                    {"01+00.000", "-", "0.00", "10.00", "0.00", "0.00"},
                    {"02+00.000", "-", "0.00", "0.00", "0.00", "10.00"},
                    {"03+00.000", "-", "0.00", "0.00", "0.00", "5.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     const auto rows = f.StationRows();
     EXPECT_EQ(rows[2][Mass], "0.00");
     EXPECT_EQ(rows[3][Mass], "-5.00");
@@ -113,7 +113,7 @@ TEST(BalancePoints, SeveralInOneSheetSplitTheSegmentAtTheZeroOfTheMass)
                    {"01+00.000", "-", "0.00", "100.00", "0.00", "0.00"},
                    {"02+00.000", "-", "0.00", "0.00", "0.00", "200.00"},
                    {"03+00.000", "-", "0.00", "200.00", "0.00", "0.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     const auto notes = f.LinesStartingWith("*+****** Balance Pt");
     ASSERT_EQ(notes.size(), 2u);
     EXPECT_EQ(notes[0], "*+****** Balance Pt at Station 01+50.000 *******");
@@ -134,7 +134,7 @@ TEST(BalancePoints, AccumulatedTotalsUseRunningSumsAndEndWithRunningAdjustedFill
                    {"00+20.000", "-", "10.00", "0.00", "0.00", "0.00"},    // cut 200, mass 200
                    {"00+40.000", "-", "0.00", "0.00", "20.00", "0.00"},    // cut 100 fill 200 -> mass 100
                    {"00+60.000", "-", "0.00", "0.00", "20.00", "0.00"}});  // fill 400 -> -300
-    ASSERT_TRUE(BuildAccumulatedReport(f.s));
+    ASSERT_TRUE(BuildAccumulatedReport(f.s, WindowReport));
     const auto rows = f.StationRows();
     ASSERT_EQ(rows.size(), 5u);  // the balance-point row is among them
     EXPECT_EQ(rows[4][CutVol], "300.00");   // running cut
@@ -152,7 +152,7 @@ TEST(ForcedBalance, MassZeroLeavesPeriodAddedVolumesAndStillWritesTheBlock)
     ReportFixture f;
     f.SetSheet(0, {{"00+00.000", "-", "0.00", "4.00", "0.00", "0.00"},
                    {"01+00.000", "FB", "0.00", "0.00", "0.00", "4.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     const auto lines = f.Lines();
     const auto at = std::find(lines.begin(), lines.end(), "Fo+rced Balance at Station 01+00.000");
     ASSERT_NE(at, lines.end());
@@ -167,7 +167,7 @@ TEST(ForcedBalance, NegativeMassMovesItIntoThePeriodAddedCut)
     ReportFixture f;
     f.SetSheet(0, {{"00+00.000", "-", "0.00", "0.00", "27.00", "0.00"},
                    {"01+00.000", "FB", "0.00", "10.00", "27.00", "5.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     // mass 10 - 105 = -95: added cut = 95 + 5, added fill = 5 - 5.
     EXPECT_EQ(f.LinesStartingWith("Bal. Totals")[0],
               "Bal. Totals                  100.00       10.00                    0.00"
@@ -181,7 +181,7 @@ TEST(SkipAreas, TwoSaRowsInARowOpenAndCloseAndTheSecondTakesOnlyItsOwnArea)
     f.SetSheet(0, {{"00+00.000", "-", "27.00", "0.00", "0.00", "0.00"},
                    {"01+00.000", "SA", "27.00", "0.00", "0.00", "0.00"},
                    {"02+00.000", "SA", "54.00", "0.00", "0.00", "0.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     const auto rows = f.StationRows();
     EXPECT_EQ(rows[1][CutVol], "50.00");   // only the area of the row before the opening row
     EXPECT_EQ(rows[2][CutVol], "100.00");  // only the closing row's own area
@@ -197,7 +197,7 @@ TEST(SkipAreas, RowsInsideContributeNothing)
                    {"01+00.000", "SA", "27.00", "0.00", "0.00", "0.00"},
                    {"02+00.000", "-", "27.00", "9.00", "5.00", "9.00"},
                    {"03+00.000", "SA", "0.00", "0.00", "0.00", "0.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     const auto rows = f.StationRows();
     EXPECT_EQ(rows[2][CutVol], "0.00");
     EXPECT_EQ(rows[2][AddedCut], "0.00");
@@ -213,7 +213,7 @@ TEST(Equations, GapBkThenAhNotesTheEquationAndTakesNoVolumeAcrossIt)
                    {"11+00.000", "BK", "27.00", "0.00", "0.00", "0.00"},
                    {"15+00.000", "AH", "27.00", "0.00", "0.00", "0.00"},
                    {"16+00.000", "-", "27.00", "0.00", "0.00", "0.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     EXPECT_TRUE(f.ask.sawAll());
     const auto rows = f.StationRows();
     EXPECT_EQ(rows[1][CutVol], "100.00");
@@ -235,7 +235,7 @@ TEST(Equations, OverlapAhThenBkCarriesTheSegmentToTheBkRowAndPairsTwoBack)
                    {"11+20.000", "AH", "10.00", "0.00", "0.00", "0.00"},
                    {"11+00.000", "BK", "99.00", "0.00", "0.00", "0.00"},
                    {"12+00.000", "-", "17.00", "0.00", "0.00", "0.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     EXPECT_TRUE(f.ask.sawAll());
     const auto rows = f.StationRows();
     EXPECT_EQ(rows[1][Sta], "11+00.000");  // the AH row shows the BK station
@@ -257,7 +257,7 @@ TEST(Equations, TheEquationShowsTheStoredTextsThroughTheStationMask)
     f.SetSheet(0, {{"10+00.000", "-", "0.00", "0.00", "0.00", "0.00"},
                    {"1100", "BK", "0.00", "0.00", "0.00", "0.00"},
                    {"15+0", "AH", "0.00", "0.00", "0.00", "0.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     EXPECT_EQ(f.LinesStartingWith("Eq+uation")[0], "Eq+uation Sta. 11+00.000 BK = 15+0 AH");
     EXPECT_EQ(f.StationRows()[2][Sta], "15+00.000");
 }
@@ -269,7 +269,7 @@ TEST(Faults, ACodeReachingARowBeforeTheFirstIsAReportedErrorAndLeavesTheOldFile)
     f.SetSheet(0, {{"00+00.000", "-", "0.00", "0.00", "0.00", "0.00"},
                    {"01+00.000", "BK", "0.00", "0.00", "0.00", "0.00"},
                    {"02+00.000", "-", "0.00", "0.00", "0.00", "0.00"}});
-    EXPECT_FALSE(BuildTotalReport(f.s));
+    EXPECT_FALSE(BuildTotalReport(f.s, WindowReport));
     ASSERT_EQ(f.ask.shown.size(), 1u);
     EXPECT_EQ(f.ask.shown[0], "Program Error: Subscript out of range occured in CreateTempRptFile");
     EXPECT_EQ(f.Report(), "an older report");
@@ -281,7 +281,7 @@ TEST(Faults, AFactorThatIsNotANumberIsAFaultAndTheGrandTotalsStayAsTheyWere)
         ReportFixture f;
         f.s.report.UnadjustedExcavation = 7;
         f.SetSheet(0, {{"00+00.000", "-", "27.00", "5.00", "0.00", "0.00"}}, factor);
-        EXPECT_FALSE(BuildTotalReport(f.s)) << factor;
+        EXPECT_FALSE(BuildTotalReport(f.s, WindowReport)) << factor;
         EXPECT_EQ(f.ask.shown.at(0), "Program Error: Type mismatch occured in CreateTempRptFile");
         EXPECT_EQ(f.s.report.UnadjustedExcavation, 7);
         EXPECT_FALSE(std::filesystem::exists(f.ReportPath()));
@@ -293,7 +293,7 @@ TEST(Faults, AMissingEndMarkerIsAFault)
     ReportFixture f;
     Sheet& sheet = f.s.store[0];
     for (int r = 0; r < RowSlots; ++r) sheet.SetCell(0, r, "00+00.000");
-    EXPECT_FALSE(BuildTotalReport(f.s));
+    EXPECT_FALSE(BuildTotalReport(f.s, WindowReport));
     EXPECT_EQ(f.ask.shown.at(0), "Program Error: Subscript out of range occured in CreateTempRptFile");
 }
 
@@ -303,7 +303,7 @@ TEST(Faults, AVolumeBeyondThirtyTwoBitsIsAnOverflow)
     f.s.doc.UnitSystem = 1;
     f.SetSheet(0, {{"00+00.000", "-", "0.00", "0.00", "0.00", "0.00"},
                    {"99999+00.000", "-", "9999999.00", "0.00", "0.00", "0.00"}});
-    EXPECT_FALSE(BuildTotalReport(f.s));
+    EXPECT_FALSE(BuildTotalReport(f.s, WindowReport));
     EXPECT_EQ(f.ask.shown.at(0), "Program Error: Overflow occured in CreateTempRptFile");
 }
 
@@ -312,7 +312,7 @@ TEST(Refusals, AnUntitledDocumentGetsTheMessageAndNoFile)
     ReportFixture f;
     f.s.doc.CurrentFileName = "Untitled";
     f.SetSheet(0, {{"00+00.000", "-", "0.00", "0.00", "0.00", "0.00"}});
-    EXPECT_FALSE(BuildTotalReport(f.s));
+    EXPECT_FALSE(BuildTotalReport(f.s, WindowReport));
     ASSERT_EQ(f.ask.shown.size(), 1u);
     EXPECT_EQ(f.ask.shown[0], UntitledReportMessage);
 }
@@ -322,7 +322,7 @@ TEST(Refusals, ADocumentNameWithoutADotGetsAMessageNamingIt)
     ReportFixture f;
     f.s.doc.CurrentFileName = f.dir / "road1";
     f.SetSheet(0, {{"00+00.000", "-", "0.00", "0.00", "0.00", "0.00"}});
-    EXPECT_FALSE(BuildTotalReport(f.s));
+    EXPECT_FALSE(BuildTotalReport(f.s, WindowReport));
     ASSERT_EQ(f.ask.shown.size(), 1u);
     EXPECT_NE(f.ask.shown[0].find(f.dir / "road1"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_empty(f.dir.path()));
@@ -339,11 +339,10 @@ TEST(ReportName, FolderThenTheDocumentNameUpToItsFirstDot)
     ReportFixture f;
     f.s.doc.ReportFolder = "/reports/";
     f.s.doc.CurrentFileName = "/home/a.b/road1.final.mdx";  // a dot in a folder does not count
-    EXPECT_EQ(ReportFileName(f.s), "/reports/road1.rpt");
+    EXPECT_EQ(ReportFileName(f.s, WindowReport), "/reports/road1.rpt");
     f.s.doc.CurrentFileName = "C:\\jobs\\road2.mdx";
-    EXPECT_EQ(ReportFileName(f.s), "/reports/road2.rpt");
-    f.s.report.ReportFileOverride = "/tmp/out.rpt";
-    EXPECT_EQ(ReportFileName(f.s), "/tmp/out.rpt");
+    EXPECT_EQ(ReportFileName(f.s, WindowReport), "/reports/road2.rpt");
+    EXPECT_EQ(ReportFileName(f.s, ReportTarget{"/tmp/out.rpt"}), "/tmp/out.rpt");
 }
 
 TEST(ReportName, AnUnwritableReportFolderIsAMessageNamingTheFileNotASuccess)
@@ -351,7 +350,7 @@ TEST(ReportName, AnUnwritableReportFolderIsAMessageNamingTheFileNotASuccess)
     ReportFixture f;
     f.s.doc.ReportFolder = f.dir / "missing/";
     f.SetSheet(0, {{"00+00.000", "-", "0.00", "0.00", "0.00", "0.00"}});
-    EXPECT_FALSE(BuildTotalReport(f.s));
+    EXPECT_FALSE(BuildTotalReport(f.s, WindowReport));
     ASSERT_EQ(f.ask.shown.size(), 1u);
     EXPECT_NE(f.ask.shown[0].find(f.dir / "missing/road1.rpt"), std::string::npos);
     EXPECT_FALSE(f.s.report.AppendToReport);
@@ -361,9 +360,9 @@ TEST(Appending, TheSecondReportFollowsTheFirstAndTheFlagGoesBackToZero)
 {
     ReportFixture f;
     f.SetSheet(0, {{"00+00.000", "-", "0.00", "2.00", "0.00", "0.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     f.s.report.AppendToReport = true;
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     EXPECT_FALSE(f.s.report.AppendToReport);
     EXPECT_EQ(f.LinesStartingWith("#Designer= ").size(), 2u);
     EXPECT_EQ(f.LinesStartingWith(std::string(65, '#')).size(), 2u);
@@ -376,11 +375,11 @@ TEST(Appending, AFaultWhileAppendingKeepsTheEarlierSections)
 {
     ReportFixture f;
     f.SetSheet(0, {{"00+00.000", "-", "0.00", "2.00", "0.00", "0.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     const std::string first = f.Report();
     f.s.store[0].BalanceFactor = "x";
     f.s.report.AppendToReport = true;
-    EXPECT_FALSE(BuildTotalReport(f.s));
+    EXPECT_FALSE(BuildTotalReport(f.s, WindowReport));
     EXPECT_EQ(f.Report(), first);
 }
 
@@ -391,7 +390,7 @@ TEST(ReportText, StationOf100000AndATenDigitVolumeWidenTheirFields)
     // 2469135.78 m at 500 + 500 sq m: 24691.3578 x 1000 x 50 = 1234567890.
     f.SetSheet(0, {{"1000+00.000", "-", "500.00", "0.00", "0.00", "0.00"},
                    {"25691+35.780", "-", "500.00", "0.00", "0.00", "0.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     const auto lines = f.LinesStartingWith("25691+35.780");
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].substr(0, 12 + 2 + 9 + 2 + 9 + 2 + 13),
@@ -406,7 +405,7 @@ TEST(ReportText, AnEmptyAreaCellIsNineBlanksAndMetadataCarriesTheCheckBox)
     f.s.doc.DescriptionFields[0] = "";
     f.s.form.embankmentCheck = 1;
     f.SetSheet(0, {{"00+00.000", "-", "1.00", "0.00", "", "0.00"}});
-    ASSERT_TRUE(BuildTotalReport(f.s));
+    ASSERT_TRUE(BuildTotalReport(f.s, WindowReport));
     EXPECT_EQ(f.Lines()[0], "#Designer= ");
     EXPECT_EQ(f.Lines()[5], "#Embankment= 1");
     EXPECT_EQ(f.Lines()[6].substr(9 + 2 + 9 + 2 + 9 + 2 + 9, 11), std::string(11, ' '));

@@ -46,21 +46,21 @@ TEST(WriteFailure, ReportsAndCompanionsFailingAfterNBytesLeaveTheOldFile)
         std::function<void(ReportFixture&)> before;
         std::function<bool(ReportFixture&)> run;
     } cases[] = {
-        {"Total", "road1.rpt", writeOld, [](ReportFixture& f) { return BuildTotalReport(f.s); }},
-        {"Accumulated", "road1.rpt", writeOld, [](ReportFixture& f) { return BuildAccumulatedReport(f.s); }},
+        {"Total", "road1.rpt", writeOld, [](ReportFixture& f) { return BuildTotalReport(f.s, WindowReport); }},
+        {"Accumulated", "road1.rpt", writeOld, [](ReportFixture& f) { return BuildAccumulatedReport(f.s, WindowReport); }},
         {"appended section", "road1.rpt", writeOld,
          [](ReportFixture& f) {
              f.s.report.AppendToReport = true;
-             return BuildTotalReport(f.s);
+             return BuildTotalReport(f.s, WindowReport);
          }},
         {"every sheet", "road1.rpt", writeOld,
-         [](ReportFixture& f) { return BuildCombinedReport(f.s, SheetFault::FailRun); }},
+         [](ReportFixture& f) { return BuildCombinedReport(f.s, SheetFault::FailRun, WindowReport); }},
         {"a log's companion", "h01.mdx",
          [](ReportFixture& f) {
              fs::copy_file(TestData("log_cases/h01_basic_english.log"), f.dir / "h01.log");
              OpenLog(f);  // writes the companion and the report
          },
-         [](ReportFixture& f) { return CreateGeopakLogReport(f.s); }},
+         [](ReportFixture& f) { return CreateGeopakLogReport(f.s, WindowReport); }},
     };
     for (const auto& c : cases) {
         for (const long long after : {0LL, 1LL, 300LL}) {

@@ -1,0 +1,147 @@
+#include "cli/LogReport.h"
+
+#include "app/ForeignDocument.h"
+#include "app/LogCommands.h"
+#include "app/LogReport.h"
+#include "cli/CliPrompter.h"
+#include "cli/SheetReport.h"
+#include "cli/ToolSession.h"
+#include "compute/LogReportWriter.h"
+#include "formats/GeopakLogReader.h"
+#include "formats/ReportPaging.h"
+#include "model/UnitSystem.h"
+#include "text/LikePattern.h"
+#include "text/NumberText.h"
+#include "text/PathText.h"
+
+#include <filesystem>
+#include <iostream>
+
+namespace mardex::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int Fail(const std::string& why)
+{
+    CliPrompter::Print(why);
+    return 1;
+}
+
+// The caption of the one tab a fresh window shows before the log opens.
+const std::string FirstTabCaption = "Mardex 1";
+
+// The companion document next to the log, written as the window writes it
+// each time the log's report is built. A sheet document there that is no
+// previous companion is kept: the window's question is answered No, once.
+class Companion {
+public:
+    explicit Companion(const std::string& logPath) : logPath_(logPath), path_(LogCompanionFileName(logPath)) {}
+
+    // False after the window's message when the companion cannot be named
+    // or written.
+    bool Write(const LogReportText& built, int16_t unitSystem, const std::string& baselineName)
+    {
+        if (!path_) return Fault("Bad file name or number: " + logPath_ + " has no \".LOG\"");
+        if (!MayReplace()) return true;
+        std::string error;
+        if (!WriteReportText(*path_, CompanionDocument(unitSystem, baselineName, built.companionRows), false, error))
+            return Fault(error);
+        return true;
+    }
+
+private:
+    static bool Fault(const std::string& why)
+    {
+        CliPrompter::Print("Program Error: " + why + " occured in CreateGeopakLogReport");
+        return false;
+    }
+
+    bool MayReplace()
+    {
+        if (kept_) return false;
+        std::error_code ec;
+        if (!fs::exists(*path_, ec)) return true;
+        if (HoldsLogCompanion(*path_)) return true;
+        CliPrompter::Print(ReplaceCompanionQuestion(*path_, logPath_));
+        CliPrompter::Print(KeptCompanionMessage(*path_));
+        kept_ = true;
+        return false;
+    }
+
+    std::string logPath_;
+    std::optional<std::string> path_;
+    bool kept_ = false;
+};
+
+} // namespace
+
+bool IsLogDocument(const std::string& path)
+{
+    std::error_code ec;
+    const std::string upper = ToUpper(path);
+    return upper.find(".LOG") != std::string::npos && upper.find(".MDX") == std::string::npos &&
+           !IsForeignDocumentName(path) && fs::is_regular_file(path, ec);
+}
+
+int RunLogReport(const ToolOptions& options, const std::string& document)
+{
+    const std::string folder = ReportFolderOfSettings();
+    std::string error;
+    if (!HasLogMarkerLine(document, error)) {
+        if (!error.empty()) CliPrompter::Print(" Error: " + error + " occured in CheckWhetherItIsLogFile");
+        CliPrompter::Print(NotALogMessage);
+        return Fail(document + ": the document could not be read");
+    }
+
+    // A log whose file name has no ".LOG" (only a folder of that name) is
+    // left unread and reports empty tables, as the window does.
+    LogReadResult read;
+    if (LogBaseName(document)) read = ReadGeopakLog(document);
+    for (const std::string& message : read.messages) CliPrompter::Print(message);
+    const std::string baseline = read.baselineName.value_or("");
+    // The window asks for another tab name when the baseline's name matches
+    // the tab already shown; the tool's answer is No.
+    if (Trim(baseline) == FirstTabCaption || MatchesLike(Trim(baseline), FirstTabCaption))
+        CliPrompter::Print(" There is same named baseline tab already existing. Do you want to change tabname?");
+
+    // What the window prints in the log report's heading: the tab "BASELINE: "
+    // with the name, empty description fields, the embankment box unticked.
+    ReportHeading heading;
+    heading.tabCaption = "BASELINE: " + baseline;
+    heading.units = UnitOfNumber(read.unitSystem);
+    heading.embankment = 0;
+
+    // Open writes the companion of the report in the log's own mode; the
+    // report asked for then writes it again with the report.
+    Companion companion(document);
+    const ReportMode logMode = read.accumulated ? ReportMode::Accumulated : ReportMode::Total;
+    companion.Write(WriteLogReport(read.log, heading, logMode), read.unitSystem, baseline);
+
+    if (options.accumulated && !read.log.HasAccumulated()) {
+        CliPrompter::Print("Present Log file has no Accumulated Quantities");
+        return Fail(document + ": no report was written");
+    }
+    const auto base = LogBaseName(document);
+    const std::optional<std::string> path =
+        !options.output.empty() ? std::optional<std::string>(AbsolutePath(options.output))
+        : base                  ? std::optional<std::string>(folder + *base + ".rpt")
+                                : std::nullopt;
+    if (!path) {
+        CliPrompter::Print("Program Error: Bad file name or number: " + document +
+                           " has no \".LOG\" occured in CreateGeopakLogReport");
+        return Fail(document + ": no report was written");
+    }
+    const LogReportText built =
+        WriteLogReport(read.log, heading, options.accumulated ? ReportMode::Accumulated : ReportMode::Total);
+    if (!companion.Write(built, read.unitSystem, baseline)) return Fail(document + ": no report was written");
+    if (!WriteReportText(*path, built.report, false, error)) {
+        CliPrompter::Print("Program Error: " + error + " occured in CreateGeopakLogReport");
+        return Fail(document + ": no report was written");
+    }
+    std::cout << *path << ": " << PagesForDrawnLines(DrawnLines(built.report)) << " pages\n";
+    return 0;
+}
+
+} // namespace mardex::cli
