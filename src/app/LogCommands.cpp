@@ -135,7 +135,7 @@ void LogTabClick(Session& s, int tabIndex)
     Guarded(s.ask, "Program Error: ", " occured in TabStrip1_MouseUp", [&] {
         if (tabIndex < 0 || tabIndex >= static_cast<int>(TabCaptions(s).size()) || tabIndex >= LogSheets) return;
         s.doc.CurrentSheet = static_cast<int16_t>(tabIndex);
-        s.doc.BaselineName = AfterFirstColon(LogTabCaption(s.logs()[tabIndex]));
+        s.doc.BaselineName = AfterFirstColon(LogTabCaption(s.logs()[tabIndex].BaselineName));
         // Each baseline keeps the units and report modes of its own log; a tab
         // with no log read into it has no report to show.
         const SheetLog& log = s.logs()[tabIndex];

@@ -84,7 +84,7 @@ int TabsShown(const Session& s, int count)
 
 std::string CaptionAt(const Session& s, int index)
 {
-    return s.doc.LogMode ? LogTabCaption((*s.logsIfCreated())[index]) : s.store[index].TabName;
+    return s.doc.LogMode ? LogTabCaption((*s.logsIfCreated())[index].BaselineName) : s.store[index].TabName;
 }
 
 } // namespace

@@ -61,7 +61,7 @@ void SheetLog::Clear()
     BaselineName.clear();
 }
 
-std::string LogTabCaption(const SheetLog& log) { return "BASELINE: " + log.BaselineName; }
+std::string LogTabCaption(const std::string& baselineName) { return "BASELINE: " + baselineName; }
 
 SheetLog& LogTables::operator[](int sheet)
 {

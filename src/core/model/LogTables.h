@@ -73,7 +73,7 @@ struct SheetLog {
 };
 
 // The caption of a log's tab ("BASELINE: " and its baseline name).
-std::string LogTabCaption(const SheetLog& log);
+std::string LogTabCaption(const std::string& baselineName);
 
 struct LogTables {
     std::array<SheetLog, LogSheets> Sheets;
