@@ -48,7 +48,7 @@ void BM_OpenLargestLog(benchmark::State& state)
         Session s(ask);
         PrepareSession(s, f);
         const size_t before = mallinfo2().uordblks;
-        benchmark::DoNotOptimize(OpenGeopakLogFile(s));
+        benchmark::DoNotOptimize(OpenGeopakLogFile(s, {}));
         state.counters["heap_MB"] = static_cast<double>(mallinfo2().uordblks - before) / (1024.0 * 1024.0);
         state.counters["entries"] = s.logs()[0].EntryCount;
     }

@@ -4,6 +4,7 @@
 #include "app/Guarded.h"
 #include "app/MainForm.h"
 #include "app/Session.h"
+#include "app/TabStrip.h"
 #include "app/DocumentReader.h"
 #include "app/DocumentWriter.h"
 #include "app/ForeignDocument.h"
@@ -72,7 +73,6 @@ void ShowEmptyDocument(Session& s)
     Sheet& sheet = s.store[0];
     sheet.SetCell(ColStation, 0, std::string(EndMarker));
     sheet.TabName = "Mardex 1";
-    s.form.Tabs.assign(1, sheet.TabName);
     s.form.SelectedTab = 0;
     s.form.TabStripVisible = true;
     s.form.TabStripEnabled = true;
@@ -154,6 +154,10 @@ int ReadingTheFileWith(Session& s, const std::function<bool()>& prepare, bool lo
             return;
         }
         const bool reset = prepare ? prepare() : false;
+        // The tabs shown before the command, none after a reset: a log's
+        // baseline is compared with them.
+        const std::vector<std::string> shownBefore =
+            reset ? std::vector<std::string>{} : TabCaptions(s, s.doc.SheetCountBeforeCommand);
         const std::string nameBefore = s.doc.CurrentFileName;
         s.doc.CurrentFileName = chosen;
         const std::string upper = ToUpper(chosen);
@@ -175,7 +179,7 @@ int ReadingTheFileWith(Session& s, const std::function<bool()>& prepare, bool lo
         // recognised as a GEOPAK earthwork log opens here (log mode, report,
         // preview).
         if (Contains(upper, ".LOG") && exists) {
-            result = OpenGeopakLogFile(s);
+            result = OpenGeopakLogFile(s, shownBefore);
             if (result != 0) {
                 s.doc.CurrentFileName = nameBefore;
                 NothingOpened(s, reset);
@@ -335,9 +339,8 @@ void mnuFileNew_Click(Session& s)
         s.doc.CurrentFileName = "UNTITLED";
         s.form.Caption = "MARDEX :UNTITLED";
         s.store[0].SetCell(ColStation, 0, std::string(EndMarker));
-        // One tab, and the sheet carries the name it shows, so Save writes that name.
+        // One tab, showing the sheet's name.
         s.store[0].TabName = "Mardex 1";
-        s.form.Tabs.assign(1, s.store[0].TabName);
         s.form.SelectedTab = 0;
         s.form.TabStripVisible = true;
         s.form.TabStripEnabled = true;
@@ -367,7 +370,9 @@ int OpenFileCommand(Session& s)
         // Changes typed after an Import are offered a save like any others:
         // an import earlier in the session never lets Open drop them silently.
         if (!s.doc.DataChanged) {
+            const bool logShown = s.doc.LogMode;
             resetAndRead(false);
+            if (result != 0 && logShown) ShowOpenLogAgain(s);
             return;
         }
         const std::string name = s.doc.CurrentFileName;

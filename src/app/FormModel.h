@@ -58,7 +58,7 @@ struct FormModel {
     // The explanation text shown instead of the grid while a GEOPAK log is open.
     TextBoxState logExplanation{"", true, false, true};  // Text1
 
-    std::vector<std::string> Tabs;  // captions, tab i+1 at index i
+    // The captions are the document's (TabCaptions in app/TabStrip.h).
     int SelectedTab = 0;            // 0-based index of the selected tab
     bool TabStripVisible = true, TabStripEnabled = true;
 

@@ -4,6 +4,7 @@
 #include "app/Guarded.h"
 #include "app/HeaderFields.h"
 #include "app/Session.h"
+#include "app/TabStrip.h"
 #include "app/FileCommands.h"
 #include "text/LikePattern.h"
 #include "app/GeopakLog.h"
@@ -50,9 +51,9 @@ void ShowLogMode(Session& s)
 }
 
 // A baseline already shown on a tab may be renamed for the new tab.
-void AskForOtherName(Session& s)
+void AskForOtherName(Session& s, const std::vector<std::string>& shownBefore)
 {
-    for (const std::string& caption : s.form.Tabs) {
+    for (const std::string& caption : shownBefore) {
         // The tab's name is compared as a pattern; equal names always match.
         const std::string name = Trim(s.doc.BaselineName), tab = Trim(AfterFirstColon(caption));
         if (name != tab && !MatchesLike(name, tab)) continue;
@@ -63,13 +64,13 @@ void AskForOtherName(Session& s)
     }
 }
 
+// The log read into tab CurrentSheet is named after its baseline; tabs up to
+// it show the logs read before (none when it is the first).
 void AddLogTab(Session& s)
 {
-    auto& tabs = s.form.Tabs;
-    if (s.doc.CurrentSheet == 0) tabs.clear();
-    const std::size_t at = std::min<std::size_t>(static_cast<std::size_t>(s.doc.CurrentSheet), tabs.size());
-    tabs.insert(tabs.begin() + static_cast<std::ptrdiff_t>(at), "BASELINE: " + s.doc.BaselineName);
-    s.form.SelectedTab = static_cast<int>(at);
+    if (s.doc.CurrentSheet >= 0 && s.doc.CurrentSheet < LogSheets)
+        s.logs()[s.doc.CurrentSheet].BaselineName = s.doc.BaselineName;
+    s.form.SelectedTab = s.doc.CurrentSheet;
 }
 
 void WriteAndPreview(Session& s)
@@ -90,7 +91,13 @@ void WriteAndPreview(Session& s)
 
 bool IsGeopakLogName(const std::string& path) { return ToUpper(path).find(".LOG") != std::string::npos; }
 
-int OpenGeopakLogFile(Session& s)
+void ShowOpenLogAgain(Session& s)
+{
+    ShowLogMode(s);
+    s.doc.LogMode = true;
+}
+
+int OpenGeopakLogFile(Session& s, const std::vector<std::string>& shownBefore)
 {
     s.doc.DataChanged = false;
     if (CheckWhetherItIsLogFile(s, s.doc.CurrentFileName) != 1) {
@@ -102,7 +109,7 @@ int OpenGeopakLogFile(Session& s)
     ShowLogMode(s);
     LoadGeopakLog(s);
     s.doc.LogMode = true;
-    AskForOtherName(s);
+    AskForOtherName(s, shownBefore);
     AddLogTab(s);
     WriteAndPreview(s);
     s.doc.DataChanged = false;
@@ -126,9 +133,9 @@ bool PrepareGeopakLogImport(Session& s)
 void LogTabClick(Session& s, int tabIndex)
 {
     Guarded(s.ask, "Program Error: ", " occured in TabStrip1_MouseUp", [&] {
-        if (tabIndex < 0 || tabIndex >= static_cast<int>(s.form.Tabs.size()) || tabIndex >= LogSheets) return;
+        if (tabIndex < 0 || tabIndex >= static_cast<int>(TabCaptions(s).size()) || tabIndex >= LogSheets) return;
         s.doc.CurrentSheet = static_cast<int16_t>(tabIndex);
-        s.doc.BaselineName = AfterFirstColon(s.form.Tabs[tabIndex]);
+        s.doc.BaselineName = AfterFirstColon(LogTabCaption(s.logs()[tabIndex].BaselineName));
         // Each baseline keeps the units and report modes of its own log; a tab
         // with no log read into it has no report to show.
         const SheetLog& log = s.logs()[tabIndex];

@@ -3,6 +3,7 @@
 // open dispatcher), importing further logs as further tabs, and a left click
 // on a log tab.
 #include <string>
+#include <vector>
 
 namespace mardex {
 
@@ -18,7 +19,13 @@ bool IsGeopakLogName(const std::string& path);
 // back to SheetCountBeforeCommand / CurrentSheetBeforeCommand), switches the
 // window to log mode, reads the log into tab CurrentSheet, names the tab,
 // writes the log report and previews it. 0 when the log was opened, 1 when not.
-int OpenGeopakLogFile(Session& s);
+// `shownBefore`: the tabs the window showed before the command; a baseline
+// named as one of them may be renamed.
+int OpenGeopakLogFile(Session& s, const std::vector<std::string>& shownBefore);
+
+// Open read nothing while a log was shown: the window shows that log again
+// (its tabs, the explanation, its menus), not a sheet view of it.
+void ShowOpenLogAgain(Session& s);
 
 // The log branch of Import ("Import any other Log File"), once Import has
 // added one to SheetCount and CurrentSheet: the new log goes after the last

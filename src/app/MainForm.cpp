@@ -40,9 +40,8 @@ void Form_Load(Session& s)
     s.doc.CurrentFileName = "UNTITLED";
     s.form.Caption = "MARDEX :UNTITLED";
     // The strip starts with the one tab of sheet 0, named as UpDateGroupTab
-    // names it; the sheet carries that name, so a save writes what the tab shows.
+    // names it.
     sheet.TabName = "Mardex 1";
-    s.form.Tabs.assign(1, sheet.TabName);
     s.form.SelectedTab = 0;
     std::string error;
     const std::string& folder = s.SettingsFileFolder();
@@ -86,10 +85,10 @@ void ResetAttribs(Session& s)
     });
 }
 
+// The strip shows the sheets' names: only the selection is left to reset.
 void ClearTabStrip(Session& s)
 {
     Guarded(s.ask, "Program Error: ", " ClearTabStrip(fileRelated)", [&] {
-        s.form.Tabs.clear();
         s.form.SelectedTab = 0;
     });
 }
@@ -117,11 +116,10 @@ void UpDateGroupTab(Session& s)
 {
     Guarded(s.ask, "Program Error: ", " UpDateGroupTab(formRelated)", [&] {
         ClearTabStrip(s);
+        // A sheet read without a name is given the one its tab shows.
         for (int i = 1; i <= s.doc.SheetCount; ++i) {
             Sheet& sheet = s.store[i - 1];
-            std::string caption = TabCaption(sheet, i - 1);
-            s.form.Tabs.push_back(caption);
-            sheet.TabName = caption;
+            sheet.TabName = TabCaption(sheet, i - 1);
         }
         s.form.TabStripVisible = true;
         s.form.TabStripEnabled = true;

@@ -2,6 +2,7 @@
 
 #include "app/Guarded.h"
 #include "app/Session.h"
+#include "app/TabStrip.h"
 #include "render/GeneralDate.h"
 #include "render/ReportSurface.h"
 #include "app/ReportCommands.h"
@@ -52,9 +53,7 @@ const std::string& ControlNo(const Session& s) { return s.doc.DescriptionFields[
 // report file's own header line has it.
 std::string CurrentTabName(const Session& s)
 {
-    const int i = s.doc.CurrentSheet;
-    if (i >= 0 && i < static_cast<int>(s.form.Tabs.size())) return s.form.Tabs[i];
-    return s.store[i].TabName;
+    return CaptionOfTab(s, s.doc.CurrentSheet, s.store[s.doc.CurrentSheet].TabName);
 }
 
 std::string BaseLineText(const Session& s)

@@ -81,6 +81,7 @@ public:
     PrintState print;
     StickupState stickup;
     LogTables& logs();  // created on first use
+    const LogTables* logsIfCreated() const { return logs_.get(); }
 
     Sheet& CurrentSheet() { return store[doc.CurrentSheet]; }
     // The folder of the shipped files: default settings file, border file.

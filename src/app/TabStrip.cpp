@@ -5,6 +5,7 @@
 #include "app/MainForm.h"
 #include "app/Session.h"
 #include "app/LogCommands.h"
+#include "model/LogTables.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -42,10 +43,7 @@ void ShowSheetOfTab(Session& s)
 void ShowLogTab(Session& s)
 {
     s.doc.CurrentSheet = static_cast<int16_t>(s.form.SelectedTab);
-    const std::string& caption = s.form.Tabs.at(s.form.SelectedTab);
-    const auto colon = caption.find(':');
-    s.doc.BaselineName = colon == std::string::npos ? caption : caption.substr(colon + 1);
-    LogTabClick(s, s.form.SelectedTab);
+    LogTabClick(s, s.form.SelectedTab);  // takes the baseline from the tab's caption
 }
 // ---------------------------------------------------------------------------
 
@@ -68,36 +66,50 @@ void MoveSheet(SheetStore& store, int from, int to)
     }
 }
 
-// Tab i shows sheet i - 1: after a reset has cleared the strip (New), the
-// tabs are rebuilt from the store before one is added, removed or renamed.
-void MatchTabsToSheets(Session& s)
-{
-    if (static_cast<int>(s.form.Tabs.size()) != s.doc.SheetCount) UpDateGroupTab(s);
-}
-
 void EmptySheetNamed(Session& s, const std::string& name)
 {
     ResetMainForm(s);
-    s.form.Tabs.assign(1, name);
     s.form.SelectedTab = 0;
     s.doc.CurrentSheet = 0;
     s.doc.SheetCount = 1;
     s.store[0].TabName = name;
 }
 
+// How many of the first `count` tabs can show a caption.
+int TabsShown(const Session& s, int count)
+{
+    if (!s.doc.LogMode) return std::clamp(count, 0, MaxSheets);
+    return s.logsIfCreated() ? std::clamp(count, 0, LogSheets) : 0;
+}
+
+std::string CaptionAt(const Session& s, int index)
+{
+    return s.doc.LogMode ? LogTabCaption((*s.logsIfCreated())[index].BaselineName) : s.store[index].TabName;
+}
+
 } // namespace
+
+std::vector<std::string> TabCaptions(const Session& s, int count)
+{
+    std::vector<std::string> captions;
+    const int shown = TabsShown(s, count);
+    for (int i = 0; i < shown; ++i) captions.push_back(CaptionAt(s, i));
+    return captions;
+}
+
+std::vector<std::string> TabCaptions(const Session& s) { return TabCaptions(s, s.doc.SheetCount); }
 
 std::string CaptionOfTab(const Session& s, int index, const std::string& otherwise)
 {
-    if (index >= 0 && index < static_cast<int>(s.form.Tabs.size())) return s.form.Tabs[index];
-    return otherwise;
+    if (index < 0 || index >= TabsShown(s, s.doc.SheetCount)) return otherwise;
+    return CaptionAt(s, index);
 }
 
 void TabStrip1_MouseUp(Session& s, int button, int, float, float)
 {
     Guarded(s.ask, " Program Error: ", " txtDescri_MouseUp(frmmain))", [&] {
         if (button == LeftButton) {
-            if (s.form.SelectedTab < 0 || s.form.SelectedTab >= static_cast<int>(s.form.Tabs.size())) return;
+            if (s.form.SelectedTab < 0 || s.form.SelectedTab >= TabsShown(s, s.doc.SheetCount)) return;
             if (s.doc.LogMode) ShowLogTab(s);
             else ShowSheetOfTab(s);
             return;
@@ -124,17 +136,15 @@ void mnuGroupInsert_Click(Session& s)
             s.ask.Input("NAME THE GROUP or FILE-TAB(WHICH WILL BE SAVED IN THE FILE).", "NAME FILE-TAB", "MarDex ");
         if (answer.empty()) return;
         const std::string name = Cut(answer);
-        MatchTabsToSheets(s);
         s.doc.CurrentSheet = s.doc.SheetCount;
         s.doc.SheetCount += 1;
-        s.form.Tabs.push_back(name);
         Sheet& sheet = s.CurrentSheet();
         sheet.TabName = name;
         sheet.SetCell(ColStation, 0, std::string(EndMarker));
         SetShrinkFactorText(s, "1.000");
         sheet.MeasuredInEmbankment = 0;
         sheet.BalanceFactor = FactorFromBox(s);
-        s.form.SelectedTab = static_cast<int>(s.form.Tabs.size()) - 1;
+        s.form.SelectedTab = s.doc.CurrentSheet;
         // The grid shows the new, empty sheet: it is the one edits now go to.
         GridModel& grid = s.form.grid;
         grid.SetRows(GridHeaderRows + 1);
@@ -157,11 +167,9 @@ void mnuGroupDelete_Click(Session& s)
             return;
         }
         if (s.doc.SheetCount > 1) {
-            MatchTabsToSheets(s);
             const int removed = std::clamp(s.form.SelectedTab, 0, s.doc.SheetCount - 1);
             s.doc.CurrentSheet = static_cast<int16_t>(removed);
             s.CurrentSheet().TabName.clear();
-            if (removed < static_cast<int>(s.form.Tabs.size())) s.form.Tabs.erase(s.form.Tabs.begin() + removed);
             s.form.TabStripEnabled = true;
             s.form.TabStripVisible = true;
             for (int k = removed; k + 1 < s.doc.SheetCount; ++k) MoveSheet(s.store, k + 1, k);
@@ -199,7 +207,6 @@ void mnuGroupRename_Click(Session& s)
             const std::string answer = s.ask.Input("Re-Name Default File-Tab", "RE-NAME FILE-TAB", "Mardex ");
             if (answer.empty()) return;
             const std::string name = Cut(answer);
-            s.form.Tabs.assign(1, name);
             s.form.SelectedTab = 0;
             s.doc.CurrentSheet = 0;
             s.doc.SheetCount = 1;
@@ -210,10 +217,7 @@ void mnuGroupRename_Click(Session& s)
         const std::string answer = s.ask.Input("Change File-Tab Name", "CHANGE FILE-TAB NAME", "NEW NAME ");
         if (answer.empty()) return;
         const std::string name = Cut(answer);
-        MatchTabsToSheets(s);
         const int tab = std::clamp(s.form.SelectedTab, 0, s.doc.SheetCount - 1);
-        if (tab < static_cast<int>(s.form.Tabs.size())) s.form.Tabs[tab] = name;
-        // The sheet the renamed tab shows, so tab and saved name agree.
         s.store[tab].TabName = name;
         s.doc.DataChanged = true;
     });

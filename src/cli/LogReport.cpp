@@ -9,6 +9,7 @@
 #include "compute/LogReportWriter.h"
 #include "formats/GeopakLogReader.h"
 #include "formats/ReportPaging.h"
+#include "model/LogTables.h"
 #include "model/UnitSystem.h"
 #include "text/LikePattern.h"
 #include "text/NumberText.h"
@@ -109,7 +110,7 @@ int RunLogReport(const ToolOptions& options, const std::string& document)
     // What the window prints in the log report's heading: the tab "BASELINE: "
     // with the name, empty description fields, the embankment box unticked.
     ReportHeading heading;
-    heading.tabCaption = "BASELINE: " + baseline;
+    heading.tabCaption = LogTabCaption(baseline);
     heading.units = UnitOfNumber(read.unitSystem);
     heading.embankment = 0;
 

@@ -27,7 +27,7 @@ void frmMain::syncTabs()
 {
     const FormModel& f = s_->form;
     QStringList want;
-    for (const std::string& caption : f.Tabs) want << FromMessage(caption);
+    for (const std::string& caption : TabCaptions(*s_)) want << FromMessage(caption);
     QStringList have;
     for (int i = 0; i < TabStrip1->count(); ++i) have << TabStrip1->tabText(i);
     if (want != have) {

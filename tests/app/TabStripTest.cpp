@@ -1,5 +1,6 @@
 #include "app/MainForm.h"
 #include "app/Session.h"
+#include "model/LogTables.h"
 #include "app/TabStrip.h"
 #include "support/ScriptedPrompter.h"
 
@@ -61,7 +62,7 @@ TEST_F(Groups, InsertAsksForANameCutsItTo20AndAddsAnEmptySheet)
     EXPECT_EQ(ask.inputs[0].defaultAnswer, "MarDex ");
     EXPECT_EQ(s.doc.SheetCount, 2);
     EXPECT_EQ(s.doc.CurrentSheet, 1);
-    EXPECT_EQ(s.form.Tabs, (std::vector<std::string>{"Sheet0", "ABCDEFGHIJKLMNOPQRST"}));
+    EXPECT_EQ(TabCaptions(s), (std::vector<std::string>{"Sheet0", "ABCDEFGHIJKLMNOPQRST"}));
     EXPECT_EQ(s.form.SelectedTab, 1);
     EXPECT_EQ(s.store[1].TabName, "ABCDEFGHIJKLMNOPQRST");
     EXPECT_EQ(s.store[1].EndRow(), 0);
@@ -73,14 +74,14 @@ TEST_F(Groups, InsertAsksForANameCutsItTo20AndAddsAnEmptySheet)
     EXPECT_EQ(s.store[0].Cell(ColStation, 0), "0/0/0");
 }
 
-TEST_F(Groups, InsertAfterTheStripWasClearedRebuildsTheTabsFirst)
+TEST_F(Groups, InsertAfterTheStripWasClearedShowsEverySheet)
 {
     MakeSheets(1);
     ClearTabStrip(s);  // as the full reset of New leaves it
     ask.Then(Types("", "Second"));
     mnuGroupInsert_Click(s);
     EXPECT_TRUE(ask.sawAll());
-    EXPECT_EQ(s.form.Tabs, (std::vector<std::string>{"Sheet0", "Second"}));
+    EXPECT_EQ(TabCaptions(s), (std::vector<std::string>{"Sheet0", "Second"}));
     EXPECT_EQ(s.form.SelectedTab, 1);
     EXPECT_EQ(s.doc.CurrentSheet, 1);
 }
@@ -97,7 +98,7 @@ TEST_F(Groups, AnEmptyOrCancelledNameChangesNothing)
     mnuGroupRename_Click(s);
     EXPECT_TRUE(ask.sawAll());
     EXPECT_EQ(s.doc.SheetCount, 2);
-    EXPECT_EQ(s.form.Tabs, (std::vector<std::string>{"Sheet0", "Sheet1"}));
+    EXPECT_EQ(TabCaptions(s), (std::vector<std::string>{"Sheet0", "Sheet1"}));
     EXPECT_EQ(s.store[1].TabName, "Sheet1");
 }
 
@@ -108,14 +109,14 @@ TEST_F(Groups, ATwentySeventhSheetIsRefusedAndDeletingWith26Works)
     mnuGroupInsert_Click(s);
     EXPECT_TRUE(ask.sawAll());
     EXPECT_EQ(s.doc.SheetCount, 26);
-    EXPECT_EQ(s.form.Tabs.size(), 26u);
+    EXPECT_EQ(TabCaptions(s).size(), 26u);
 
     s.form.SelectedTab = 25;
     ask.Then(Asks("Do you wish to delete the selected group ? ", Answer::Yes));
     mnuGroupDelete_Click(s);
     EXPECT_TRUE(ask.sawAll());
     EXPECT_EQ(s.doc.SheetCount, 25);
-    EXPECT_EQ(s.form.Tabs.size(), 25u);
+    EXPECT_EQ(TabCaptions(s).size(), 25u);
     EXPECT_EQ(s.store[24].TabName, "Sheet24");
 }
 
@@ -129,7 +130,7 @@ TEST_F(Groups, DeletingTheSecondOfThreeMovesTheThirdWholeIntoItsPlace)
     EXPECT_EQ(ask.boxes[0].title, "Delete Group");
     EXPECT_EQ(ask.boxes[0].buttons, Buttons::YesNo);
     EXPECT_EQ(s.doc.SheetCount, 2);
-    EXPECT_EQ(s.form.Tabs, (std::vector<std::string>{"Sheet0", "Sheet2"}));
+    EXPECT_EQ(TabCaptions(s), (std::vector<std::string>{"Sheet0", "Sheet2"}));
     const Sheet& moved = s.store[1];
     EXPECT_EQ(moved.TabName, "Sheet2");
     EXPECT_EQ(moved.MeasuredInEmbankment, 0);
@@ -157,7 +158,7 @@ TEST_F(Groups, DeleteOnASingleSheetRenamesItAndDropsItsRowsRenameKeepsThem)
     ASSERT_TRUE(ask.sawAll());
     EXPECT_EQ(ask.inputs[0].title, "RE-NAME FILE-TAB");
     EXPECT_EQ(ask.inputs[0].defaultAnswer, "Mardex ");
-    EXPECT_EQ(s.form.Tabs, (std::vector<std::string>{"Fresh"}));
+    EXPECT_EQ(TabCaptions(s), (std::vector<std::string>{"Fresh"}));
     EXPECT_EQ(s.store[0].TabName, "Fresh");
     EXPECT_EQ(s.store[0].EndRow(), 0);
 
@@ -165,7 +166,7 @@ TEST_F(Groups, DeleteOnASingleSheetRenamesItAndDropsItsRowsRenameKeepsThem)
     ask.Then(Types("Re-Name Default File-Tab", "Kept rows"));
     mnuGroupRename_Click(s);
     EXPECT_TRUE(ask.sawAll());
-    EXPECT_EQ(s.form.Tabs, (std::vector<std::string>{"Kept rows"}));
+    EXPECT_EQ(TabCaptions(s), (std::vector<std::string>{"Kept rows"}));
     EXPECT_EQ(s.store[0].TabName, "Kept rows");
     EXPECT_EQ(s.store[0].EndRow(), 1);
 }
@@ -200,7 +201,7 @@ TEST_F(Groups, RenameOfSeveralRenamesTheSelectedTabAndItsSheet)
     EXPECT_TRUE(ask.sawAll());
     EXPECT_EQ(ask.inputs[0].title, "CHANGE FILE-TAB NAME");
     EXPECT_EQ(ask.inputs[0].defaultAnswer, "NEW NAME ");
-    EXPECT_EQ(s.form.Tabs[1], "Bridge approach nort");
+    EXPECT_EQ(TabCaptions(s)[1], "Bridge approach nort");
     EXPECT_EQ(s.store[1].TabName, "Bridge approach nort");
     EXPECT_EQ(s.store[2].TabName, "Sheet2");
 }
@@ -241,10 +242,32 @@ TEST_F(Groups, ARightClickOffersThePreviewMenuAndThenEmptiesTheGrid)
 
 namespace {
 
+TEST_F(Groups, TheTabsShowTheSheetsNamesOrWhileALogIsOpenTheLogsBaselines)
+{
+    MakeSheets(2);
+    s.logs()[0].BaselineName = " CL1";
+    s.logs()[1].BaselineName = "RAMP B";
+    s.logs()[2].BaselineName = "left from before";  // beyond the tabs in use
+    const struct {
+        bool logMode;
+        std::vector<std::string> captions;
+    } cases[] = {
+        {false, {"Sheet0", "Sheet1"}},
+        {true, {"BASELINE:  CL1", "BASELINE: RAMP B"}},
+    };
+    for (const auto& c : cases) {
+        s.doc.LogMode = c.logMode;
+        EXPECT_EQ(TabCaptions(s), c.captions) << c.logMode;
+        EXPECT_EQ(CaptionOfTab(s, 1, "none"), c.captions[1]) << c.logMode;
+        EXPECT_EQ(CaptionOfTab(s, 2, "none"), "none") << c.logMode;
+    }
+}
+
 TEST_F(Groups, ALeftClickInLogModeTakesTheBaselineFromTheCaption)
 {
     s.doc.LogMode = true;
-    s.form.Tabs = {"BASELINE: CL-1", "BASELINE: RAMP B"};
+    s.logs()[0].BaselineName = "CL-1";
+    s.logs()[1].BaselineName = "RAMP B";
     s.doc.SheetCount = 2;
     Click(1);
     EXPECT_EQ(s.doc.CurrentSheet, 1);

@@ -2,6 +2,7 @@
 #include "DocumentFixture.h"
 
 #include "app/HeaderFields.h"
+#include "app/TabStrip.h"
 #include "app/DocumentReader.h"
 #include "app/DocumentWriter.h"
 #include "formats/RowFields.h"
@@ -46,7 +47,7 @@ TEST(DocumentReader, SaveThenOpenKeepsNamesRowsFactorsAndFlags)
     EXPECT_EQ(b.s.store[1].BalanceFactor, "1.25");
     EXPECT_EQ(b.s.store[2].BalanceFactor, "01.000");  // measured in embankment, never shown
     EXPECT_FALSE(b.s.form.txtShrinkFactor.enabled);
-    EXPECT_EQ(b.s.form.Tabs, (std::vector<std::string>{"BL1", "Ramp A", "Main line"}));
+    EXPECT_EQ(TabCaptions(b.s), (std::vector<std::string>{"BL1", "Ramp A", "Main line"}));
     EXPECT_EQ(b.s.form.Caption, "MARDEX :" + a.Path("round.mdx"));
     EXPECT_FALSE(b.s.doc.DataChanged);
 }
@@ -178,7 +179,7 @@ TEST(DocumentReader, NoSheetsReadsAsOneEmptySheetNamedMardex1)
     p.Open(a.Path("z.mdx"));
     EXPECT_EQ(p.s.doc.SheetCount, 1);
     EXPECT_EQ(p.s.store[0].EndRow(), 0);
-    EXPECT_EQ(p.s.form.Tabs, std::vector<std::string>{"Mardex 1"});
+    EXPECT_EQ(TabCaptions(p.s), std::vector<std::string>{"Mardex 1"});
 }
 
 TEST(DocumentReader, Version971RowsHaveFiveFieldsAndGetTheCodeDash)

@@ -2,6 +2,7 @@
 #include "DocumentFixture.h"
 
 #include "app/HeaderFields.h"
+#include "app/TabStrip.h"
 #include "app/DocumentWriter.h"
 
 #include <gtest/gtest.h>
@@ -128,7 +129,7 @@ TEST_F(ChangedUntitled, NewWithCancelLeavesEverything)
     EXPECT_EQ(p.ask.boxes[0].buttons, Buttons::YesNoCancel);
     EXPECT_EQ(p.ask.boxes[0].icon, Icon::Question);
     EXPECT_EQ(p.s.doc.SheetCount, 2);
-    EXPECT_EQ(p.s.form.Tabs.size(), 2u);
+    EXPECT_EQ(TabCaptions(p.s).size(), 2u);
     EXPECT_TRUE(p.s.doc.DataChanged);
 }
 
@@ -140,7 +141,7 @@ TEST_F(ChangedUntitled, NewWithNoResetsButKeepsTheDescriptions)
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(p.s.doc.SheetCount, 1);
     // One tab, and the sheet carries the name it shows, which Save writes.
-    EXPECT_EQ(p.s.form.Tabs, std::vector<std::string>{"Mardex 1"});
+    EXPECT_EQ(TabCaptions(p.s), std::vector<std::string>{"Mardex 1"});
     EXPECT_EQ(p.s.store[0].TabName, "Mardex 1");
     EXPECT_EQ(p.s.form.SelectedTab, 0);
     EXPECT_EQ(p.s.doc.CurrentFileName, "UNTITLED");
@@ -159,7 +160,7 @@ TEST(FileSave, AFreshStartSavesTheNameItsTabShows)
     p.ask.Then(Picks(path));
     p.ask.Then(Says(" FILE : " + path + " IS SAVED SUCCESSFULLY"));
     mnuFileSave_Click(p.s);
-    EXPECT_EQ(p.s.form.Tabs, std::vector<std::string>{"Mardex 1"});
+    EXPECT_EQ(TabCaptions(p.s), std::vector<std::string>{"Mardex 1"});
     EXPECT_NE(ReadFile(path).find("\r\n[END AREA 1 Mardex 1]\r\n"), std::string::npos) << ReadFile(path);
     EXPECT_EQ(p.s.form.StatusText, path) << "the status bar names the document saved";
 }
@@ -203,7 +204,7 @@ TEST_F(ChangedUntitled, NewOnUnchangedUntitledDocumentResetsOnlyWhatItHolds)
         mnuFileNew_Click(p.s);
         EXPECT_TRUE(p.ask.shown.empty());
         EXPECT_EQ(p.s.form.grid.Text(2, 0) == "x", c.gridKept) << c.sheets;
-        EXPECT_EQ(p.s.form.Tabs, std::vector<std::string>{"Mardex 1"}) << c.sheets;
+        EXPECT_EQ(TabCaptions(p.s), std::vector<std::string>{"Mardex 1"}) << c.sheets;
         EXPECT_EQ(p.s.doc.SheetCount, 1);
     }
 }
@@ -227,7 +228,7 @@ TEST_F(ChangedUntitled, OpenWithNoThenCancelledDialogKeepsTheDocumentAndItsCount
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(p.s.doc.SheetCount, 2);
     EXPECT_EQ(p.s.doc.CurrentSheet, 1);
-    EXPECT_EQ(p.s.form.Tabs.size(), 2u);
+    EXPECT_EQ(TabCaptions(p.s).size(), 2u);
     EXPECT_EQ(p.s.doc.CurrentFileName, "UNTITLED");
     EXPECT_TRUE(p.s.doc.DataChanged);
 }
@@ -242,7 +243,7 @@ TEST_F(ChangedUntitled, OpenWithNoResetsAndReads)
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(p.s.doc.CurrentFileName, path);
     EXPECT_EQ(p.s.form.Caption, "MARDEX :" + path);
-    EXPECT_EQ(p.s.form.Tabs, (std::vector<std::string>{"BL1", "Ramp A"}));
+    EXPECT_EQ(TabCaptions(p.s), (std::vector<std::string>{"BL1", "Ramp A"}));
     EXPECT_EQ(p.s.form.txtDescri[0].text, "DESIGN UNIT 4");
     EXPECT_EQ(p.s.form.grid.Text(2, 0), "10+00.000");
     EXPECT_EQ(p.s.form.grid.Text(1, 2), "Sq. ft.");

@@ -1,5 +1,6 @@
 #include "DocumentFixture.h"
 #include "app/ForeignDocument.h"
+#include "app/TabStrip.h"
 #include "app/ImportDocument.h"
 
 #include <gtest/gtest.h>
@@ -29,7 +30,7 @@ TEST(ForeignDocument, OpenMakesAnUntitledDocumentNamedInTheCaption)
     p.Open(path);
     EXPECT_TRUE(p.ask.sawAll());
     EXPECT_EQ(p.s.doc.SheetCount, 2);
-    EXPECT_EQ(p.s.form.Tabs, (std::vector<std::string>{"Left", "Right"}));
+    EXPECT_EQ(TabCaptions(p.s), (std::vector<std::string>{"Left", "Right"}));
     EXPECT_EQ(p.s.doc.UnitSystem, 1);
     EXPECT_EQ(p.s.doc.DescriptionFields[1], "P-9");
     EXPECT_EQ(p.Cell(1, ColStation, 1), "01+00.000");
@@ -90,7 +91,7 @@ TEST(ForeignDocument, ImportAppendsLandXmlAndCsvSheets)
     p.ask.Then(Types("Print the tab or groupname", "Ramp 2"));
     mnuImportFile_Click(p.s);
     EXPECT_TRUE(p.ask.sawAll());
-    EXPECT_EQ(p.s.form.Tabs, (std::vector<std::string>{"Main", "Ramp", "side road", "Ramp 2"}));
+    EXPECT_EQ(TabCaptions(p.s), (std::vector<std::string>{"Main", "Ramp", "side road", "Ramp 2"}));
     EXPECT_EQ(p.Cell(2, ColCode, 0), "SA");
     EXPECT_EQ(p.Cell(0, ColCut, 0), "3.00");
 }

@@ -2,6 +2,7 @@
 #include "DocumentFixture.h"
 
 #include "app/HeaderFields.h"
+#include "app/TabStrip.h"
 #include "app/DocumentWriter.h"
 #include "text/LikePattern.h"
 
@@ -31,7 +32,7 @@ TEST_F(WorkedExampleOpen, AppendsTheSheetsAfterTheExistingOnes)
     mnuImportFile_Click(p.s);
     EXPECT_TRUE(p.ask.sawAll());
     ASSERT_EQ(p.s.doc.SheetCount, 4);
-    EXPECT_EQ(p.s.form.Tabs, (std::vector<std::string>{"BL1", "Ramp A", "X", "Mardex 4"}));
+    EXPECT_EQ(TabCaptions(p.s), (std::vector<std::string>{"BL1", "Ramp A", "X", "Mardex 4"}));
     EXPECT_EQ(p.s.store[1].EndRow(), 1) << "the last existing sheet keeps its rows";
     EXPECT_EQ(p.Cell(2, ColCut, 0), "4.00");
     EXPECT_EQ(p.s.store[2].BalanceFactor, "0.9");
@@ -170,7 +171,7 @@ TEST_F(WorkedExampleOpen, SameNamedSheetKeptWithNo)
     p.ask.Then(Asks(SameNameQuestion, Answer::No));
     mnuImportFile_Click(p.s);
     EXPECT_TRUE(p.ask.sawAll());
-    EXPECT_EQ(p.s.form.Tabs, (std::vector<std::string>{"BL1", "Ramp A", "Ramp A"}));
+    EXPECT_EQ(TabCaptions(p.s), (std::vector<std::string>{"BL1", "Ramp A", "Ramp A"}));
 }
 
 TEST_F(WorkedExampleOpen, ANameWithoutMdxImportsNothing)
@@ -204,7 +205,7 @@ TEST_F(WorkedExampleOpen, AnImportBeyond26SheetsIsRefusedAndChangesNoSheet)
     EXPECT_NE(p.ask.shown.back().find(p.Path("many.mdx")), std::string::npos);
     EXPECT_NE(p.ask.shown.back().find(" occured in mnuGroupInsert"), std::string::npos);
     EXPECT_EQ(p.s.doc.SheetCount, 2);
-    EXPECT_EQ(p.s.form.Tabs.size(), 2u);
+    EXPECT_EQ(TabCaptions(p.s).size(), 2u);
 }
 
 TEST_F(WorkedExampleOpen, AnEmptyMiddleSheetKeepsItsPlace)

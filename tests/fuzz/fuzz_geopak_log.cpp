@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     mardex::Session s(ask);
     s.doc.ReportFolder = fuzz::ScratchFolder() + "/";
     s.doc.CurrentFileName = path;
-    if (mardex::OpenGeopakLogFile(s) != 0) return 0;
+    if (mardex::OpenGeopakLogFile(s, {}) != 0) return 0;
     const mardex::SheetLog& log = s.logs()[s.doc.CurrentSheet];
     if (log.EntryCount < 0 || log.EntryCount > mardex::MaxLogEntries) std::abort();
     if (log.BalanceCount < 0 || log.BalanceCount > mardex::MaxLogBalancePoints) std::abort();

@@ -149,8 +149,8 @@ TEST_F(LogReport, OpenShowsTheLogModeWindowAndPreviewsTheReport)
     EXPECT_TRUE(s.form.logExplanation.locked);
     EXPECT_EQ(s.form.logExplanation.text, ExplanationText);
     EXPECT_EQ(s.form.importKind, ImportKind::Logs);
-    ASSERT_EQ(s.form.Tabs.size(), 1u);
-    EXPECT_EQ(s.form.Tabs[0], "BASELINE:  CL1");
+    ASSERT_EQ(TabCaptions(s).size(), 1u);
+    EXPECT_EQ(TabCaptions(s)[0], "BASELINE:  CL1");
     EXPECT_EQ(hooks.previews, 1);
     EXPECT_FALSE(s.doc.DataChanged);
     const auto report = Report();
@@ -449,8 +449,8 @@ TEST_F(LogReport, ImportAddsATabAndEachTabShowsItsOwnBaseline)
 {
     Open(LogOf("", Station("10+00.00") + Station("10+50.00"), ""));
     Import(LogOf("", Station("20+00.00"), "", "RAMP"), "ramp.log");
-    ASSERT_EQ(s.form.Tabs.size(), 2u);
-    EXPECT_EQ(s.form.Tabs[1], "BASELINE:  RAMP");
+    ASSERT_EQ(TabCaptions(s).size(), 2u);
+    EXPECT_EQ(TabCaptions(s)[1], "BASELINE:  RAMP");
     EXPECT_EQ(s.doc.SheetCount, 2);
     EXPECT_EQ(s.doc.CurrentSheet, 1);
     EXPECT_EQ(hooks.previews, 2);
@@ -470,6 +470,45 @@ TEST_F(LogReport, ImportAddsATabAndEachTabShowsItsOwnBaseline)
     EXPECT_EQ(Containing(FileLines(dir / "road.mdx"), "10+50.00").size(), 1u);
     EXPECT_EQ(Containing(FileLines(dir / "ramp.mdx"), "20+00.00").size(), 1u);
     EXPECT_TRUE(Containing(FileLines(dir / "ramp.mdx"), "10+50.00").empty());
+
+    // Back to sheets: the tabs show the sheets' names again.
+    WriteFile(dir / "w.mdx", ReadFile(TestData("cases/worked_example.mdx")));
+    ask.Then(Picks(dir / "w.mdx"));
+    mnuFileOpen_Click(s);
+    EXPECT_FALSE(s.doc.LogMode);
+    EXPECT_EQ(TabCaptions(s), (std::vector<std::string>{"BL1", "Ramp A"}));
+    Open(LogOf("", Station("10+00.00"), ""));
+    mnuFileNew_Click(s);
+    EXPECT_EQ(TabCaptions(s), std::vector<std::string>{"Mardex 1"});
+}
+
+TEST_F(LogReport, AnOpenThatReadsNothingLeavesTheLogShown)
+{
+    Open(LogOf("", Station("10+00.00"), ""));
+    ask.expectedMessages.insert(ask.expectedMessages.end(),
+                                {"FILE IS NOT COMPATIBLE", "(ReadFileVersion2002(NewFileIO))", "NO FILE EXIST BY THE NAME"});
+    const struct {
+        const char* name;
+        const char* content;  // null: no such file
+    } cases[] = {
+        {"v3.mdx", "[VERSION 3]\r\n"},
+        {"bad.mdx", "[VERSION 2002]\r\n[ENGLISH]\r\nD\r\nP\r\nC\r\n[NOTE]\r\n"},
+        {"missing.mdx", nullptr},
+    };
+    for (const auto& c : cases) {
+        if (c.content) WriteFile(dir / c.name, c.content);
+        ask.Then(Picks(dir / c.name));
+        mnuFileOpen_Click(s);
+        EXPECT_TRUE(s.doc.LogMode) << c.name;
+        EXPECT_EQ(TabCaptions(s), std::vector<std::string>{"BASELINE:  CL1"}) << c.name;
+        EXPECT_FALSE(s.form.GridVisible) << c.name;
+        EXPECT_TRUE(s.form.logExplanation.visible) << c.name;
+        EXPECT_FALSE(s.form.mnuFileSaveEnabled) << c.name;
+        EXPECT_FALSE(s.form.mnuEditEnabled) << c.name;
+        EXPECT_EQ(s.form.importKind, ImportKind::Logs) << c.name;
+        EXPECT_EQ(s.form.Caption, "GEOPAK LOG FILE: " + (dir / "road.log")) << c.name;
+    }
+    EXPECT_EQ(ask.shown.size(), 3u);
 }
 
 TEST_F(LogReport, ImportOfASameNamedBaselineAsksForAnotherName)
@@ -481,9 +520,9 @@ TEST_F(LogReport, ImportOfASameNamedBaselineAsksForAnotherName)
                         Answer::Yes));
     ask.Then(test::Types("Please Name the Tab.", "CL1 second"));
     mnuImportFile_Click(s);
-    ASSERT_EQ(s.form.Tabs.size(), 2u);
-    EXPECT_EQ(s.form.Tabs[0], "BASELINE:  CL1");
-    EXPECT_EQ(s.form.Tabs[1], "BASELINE: CL1 second");
+    ASSERT_EQ(TabCaptions(s).size(), 2u);
+    EXPECT_EQ(TabCaptions(s)[0], "BASELINE:  CL1");
+    EXPECT_EQ(TabCaptions(s)[1], "BASELINE: CL1 second");
     EXPECT_TRUE(ask.sawAll());
 }
 
@@ -495,8 +534,8 @@ TEST_F(LogReport, ABaselineMatchingATabNameAsAPatternAsksForAnotherName)
     ask.Then(test::Asks(" There is same named baseline tab already existing. Do you want to change tabname?",
                         Answer::No));
     mnuImportFile_Click(s);
-    ASSERT_EQ(s.form.Tabs.size(), 2u);
-    EXPECT_EQ(s.form.Tabs[1], "BASELINE:  CL7");
+    ASSERT_EQ(TabCaptions(s).size(), 2u);
+    EXPECT_EQ(TabCaptions(s)[1], "BASELINE:  CL7");
     EXPECT_TRUE(ask.sawAll());
 }
 
@@ -507,8 +546,8 @@ TEST_F(LogReport, ImportAfterClickingAnEarlierTabNeverOverwritesALogShown)
     s.form.SelectedTab = 0;
     TabStrip1_MouseUp(s, LeftButton, 0, 0, 0);
     Import(LogOf("", Station("30+00.00"), "", "C"), "c.log");
-    ASSERT_EQ(s.form.Tabs.size(), 3u);
-    EXPECT_EQ(s.form.Tabs[2], "BASELINE:  C");
+    ASSERT_EQ(TabCaptions(s).size(), 3u);
+    EXPECT_EQ(TabCaptions(s)[2], "BASELINE:  C");
     EXPECT_EQ(s.logs()[1].LogEntries.at(1).Name, "20+00.00");
     EXPECT_EQ(s.logs()[2].LogEntries.at(1).Name, "30+00.00");
 }
@@ -533,7 +572,8 @@ TEST_F(LogReport, StickupReportHoldsEveryBaselineInTurn)
 TEST_F(LogReport, AClickOnATabWithoutALogShowsNothing)
 {
     s.doc.LogMode = true;
-    s.form.Tabs = {"BASELINE: A", "BASELINE: B"};
+    s.logs()[0].BaselineName = "A";
+    s.logs()[1].BaselineName = "B";
     s.doc.SheetCount = 2;
     LogTabClick(s, 1);
     EXPECT_EQ(s.doc.CurrentSheet, 1);

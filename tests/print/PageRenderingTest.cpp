@@ -2,6 +2,7 @@
 
 #include "app/ReportCommands.h"
 #include "render/GeneralDate.h"
+#include "model/LogTables.h"
 
 #include <gtest/gtest.h>
 
@@ -105,7 +106,7 @@ TEST(Banner, FullBannerTextsAndBaseLine)
 
     f.s.doc.LogMode = true;
     f.s.doc.BaselineName = "BL A";
-    f.s.form.Tabs = {"BASELINE: BL A"};  // a log's tab; its sheet has no name
+    f.s.logs()[0].BaselineName = "BL A";  // a log's tab; its sheet has no name
     f.s.store[0].TabName.clear();
     RecordingSurface log;
     WriteFileBanner(f.s, log);

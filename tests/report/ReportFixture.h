@@ -38,8 +38,6 @@ public:
         }
         sheet.SetCell(0, r, "-1");
         if (index + 1 > s.doc.SheetCount) s.doc.SheetCount = static_cast<int16_t>(index + 1);
-        if (static_cast<int>(s.form.Tabs.size()) <= index) s.form.Tabs.resize(index + 1);
-        s.form.Tabs[index] = name;
     }
 
     std::string ReportPath() const { return dir / "road1.rpt"; }

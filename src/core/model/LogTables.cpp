@@ -58,7 +58,10 @@ void SheetLog::Clear()
     EntryCount = BalanceCount = AdjustmentCount = 0;
     UnitSystem = 0;
     LogPath.clear();
+    BaselineName.clear();
 }
+
+std::string LogTabCaption(const std::string& baselineName) { return "BASELINE: " + baselineName; }
 
 SheetLog& LogTables::operator[](int sheet)
 {

@@ -64,10 +64,16 @@ struct SheetLog {
     int32_t AdjustmentCount = 0;  // "ADJUSTMENT" blocks read
     int16_t UnitSystem = 0;
     std::string LogPath;  // the log read into this tab (its companion goes next to it)
+    // The baseline this tab is named after: the log line's text after its
+    // first colon, or the name the user gave instead.
+    std::string BaselineName;
 
     bool HasAccumulated() const { return LogEntries.at(0).HasAccumulated == 1; }
     void Clear();
 };
+
+// The caption of a log's tab ("BASELINE: " and its baseline name).
+std::string LogTabCaption(const std::string& baselineName);
 
 struct LogTables {
     std::array<SheetLog, LogSheets> Sheets;
