@@ -27,9 +27,9 @@ from run to run and more while others build):
       in place, stations read in one pass  43       11.3        8     306 M
     report written to its file in pieces
       (page faults 4.5 k -> 3.3 k)         36       9.8       7.6
-    row texts moved into the sheet once    34-38    9.0-9.8   7-8.5   272 M
+    row texts moved into the sheet once    34-38    8.6-9.8   7-10    272 M
 
-cp: 3.7-3.8 ms of CPU, 0.7 M instructions.
+cp: 3.7-4.1 ms of CPU, 0.7 M instructions.
 Not met: the 3x aim (about 12 ms of CPU). Where the rest goes: user code
 about three quarters (splitting and checking the row fields and building
 the cell strings of the sheet model, a third; the computation's per-row
