@@ -4,6 +4,7 @@
 #include "app/LogCommands.h"
 #include "app/LogReport.h"
 #include "cli/CliPrompter.h"
+#include "cli/PdfOutput.h"
 #include "cli/SheetReport.h"
 #include "cli/ToolSession.h"
 #include "compute/LogReportWriter.h"
@@ -141,7 +142,16 @@ int RunLogReport(const ToolOptions& options, const std::string& document)
         CliPrompter::Print("Program Error: " + error + " occured in CreateGeopakLogReport");
         return Fail(document + ": no report was written");
     }
-    std::cout << *path << ": " << PagesForDrawnLines(DrawnLines(built.report)) << " pages\n";
+    // The window's page heading of a log: the tab and the baseline, no
+    // description fields.
+    PageHeading pages;
+    pages.tabCaption = heading.tabCaption;
+    pages.baselineText = BaselineText(true, baseline);
+    pages.metric = heading.units == UnitSystem::Metric;
+    pages.mode = options.accumulated ? ReportMode::Accumulated : ReportMode::Total;
+    pages.totalPages = PagesForDrawnLines(DrawnLines(built.report));
+    if (RenderRequestedOutputs(options, pages, *path) != 0) return 1;
+    std::cout << *path << ": " << pages.totalPages << " pages\n";
     return 0;
 }
 

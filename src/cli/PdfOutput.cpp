@@ -1,10 +1,9 @@
 #include "cli/PdfOutput.h"
 
 #include "cli/CliPrompter.h"
+#include "cli/ToolSession.h"
 
 #ifdef MARDEX_WITH_PDF
-#include "app/Session.h"
-#include "app/PageRendering.h"
 #include "qtsurface/PdfReport.h"
 #include "qtsurface/QPainterSurface.h"
 
@@ -43,14 +42,22 @@ private:
     QGuiApplication app_{argc_, argv_};
 };
 
+// The renderer's failures on stderr, as the tool shows every message box.
+class PrintedMessages : public RenderMessages {
+public:
+    void Message(const std::string& text) override { CliPrompter::Print(text); }
+};
+
 } // namespace
 
-int WriteReportPdf(Session& s, const std::string& reportPath, const std::string& pdfPath)
+int WriteReportPdf(const PageHeading& heading, const std::string& reportPath, const std::string& pdfPath)
 {
     bool written = false;
     {
         HeadlessQt qt;
-        written = RenderReportToPdf(s, reportPath, pdfPath);
+        PrintState print;
+        PrintedMessages messages;
+        written = RenderReportToPdf(heading, print, messages, reportPath, pdfPath);
     }
     if (!written) {
         CliPrompter::Print(pdfPath + ": the PDF was not written");
@@ -59,7 +66,7 @@ int WriteReportPdf(Session& s, const std::string& reportPath, const std::string&
     return 0;
 }
 
-int PrintReport(Session& s, const std::string& reportPath, const std::string& printerName)
+int PrintReport(const PageHeading& heading, const std::string& reportPath, const std::string& printerName)
 {
     HeadlessQt qt;
     QPrinterInfo info;
@@ -79,11 +86,13 @@ int PrintReport(Session& s, const std::string& reportPath, const std::string& pr
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName("Earthwork calculation report");
-    printer.setPageSize(ReportPaper(s.doc.UnitSystem));
+    printer.setPageSize(ReportPaper(heading.metric ? 1 : 0));
     bool printed = false;
     {
         QPainterSurface surface(printer, &printer, printer.printerName().toStdString());
-        printed = PrintAllPages(s, surface, reportPath);
+        PrintState print;
+        PrintedMessages messages;
+        printed = PageRenderer(heading, print, messages).PrintAllPages(surface, reportPath);
     }
     if (!printed) return 1;  // the error message has been shown
     CliPrompter::Print("Sent to the printer " + printer.printerName().toStdString());
@@ -92,18 +101,25 @@ int PrintReport(Session& s, const std::string& reportPath, const std::string& pr
 
 #else
 
-int WriteReportPdf(Session&, const std::string&, const std::string& pdfPath)
+int WriteReportPdf(const PageHeading&, const std::string&, const std::string& pdfPath)
 {
     CliPrompter::Print(pdfPath + ": this build of mardex-report cannot write PDF files (built without Qt)");
     return 1;
 }
 
-int PrintReport(Session&, const std::string&, const std::string&)
+int PrintReport(const PageHeading&, const std::string&, const std::string&)
 {
     CliPrompter::Print("this build of mardex-report cannot print (built without Qt)");
     return 1;
 }
 
 #endif
+
+int RenderRequestedOutputs(const ToolOptions& options, const PageHeading& heading, const std::string& reportPath)
+{
+    if (!options.pdf.empty() && WriteReportPdf(heading, reportPath, AbsolutePath(options.pdf)) != 0) return 1;
+    if (options.print && PrintReport(heading, reportPath, options.printer) != 0) return 1;
+    return 0;
+}
 
 } // namespace mardex::cli

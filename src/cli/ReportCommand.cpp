@@ -10,6 +10,7 @@
 #include "cli/SheetReport.h"
 #include "cli/ToolSession.h"
 #include "app/CombinedReport.h"
+#include "app/PageRendering.h"
 #include "app/ReportCommands.h"
 
 #include <iostream>
@@ -54,13 +55,11 @@ int RunReport(const ToolOptions& options)
     const std::string document = AbsolutePath(options.document);
     std::string why;
     if (!OutputsAreNotInputs(options, why)) return Fail(why);
-    // A sheet document or a GEOPAK log is read, computed and written by the
-    // data layer alone; a file of another program, and a report drawn into a
-    // PDF or printed still go through the window's session.
-    if (options.pdf.empty() && !options.print) {
-        if (IsSheetDocument(document)) return RunSheetReport(options, document);
-        if (IsLogDocument(document)) return RunLogReport(options, document);
-    }
+    // A sheet document or a GEOPAK log is read, computed, written and drawn
+    // by the data layer alone; a file of another program still goes through
+    // the window's session.
+    if (IsSheetDocument(document)) return RunSheetReport(options, document);
+    if (IsLogDocument(document)) return RunLogReport(options, document);
 
     ToolSession tool;
     Session& s = tool.s;
@@ -79,10 +78,8 @@ int RunReport(const ToolOptions& options)
     // A run that fails has written nothing: the old report stays as it was.
     if (!built) return Fail(document + ": " + (why.empty() ? "no report was written" : why));
 
-    // --pdf: the finished report is rendered into the PDF here.
-    if (!options.pdf.empty() && WriteReportPdf(s, report, AbsolutePath(options.pdf)) != 0) return 1;
-    // --print: the same pages onto a printer.
-    if (options.print && PrintReport(s, report, options.printer) != 0) return 1;
+    // --pdf and --print: the finished report drawn with the window's heading.
+    if (RenderRequestedOutputs(options, PageHeadingOf(s), report) != 0) return 1;
 
     std::cout << report << ": " << s.report.TotalPages << " pages\n";
     return 0;

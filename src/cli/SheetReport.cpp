@@ -2,6 +2,7 @@
 
 #include "cli/CliPrompter.h"
 #include "cli/Commands.h"
+#include "cli/PdfOutput.h"
 #include "cli/ToolSession.h"
 #include "app/UserFiles.h"
 #include "compute/SheetComputation.h"
@@ -86,6 +87,22 @@ struct ReportPieces {
     }
 };
 
+// The page heading of the window after the report: the tab shown last is
+// the sheet reported, or the last sheet after the combined report.
+PageHeading PagesHeading(const Document& doc, const ToolOptions& options, long pages)
+{
+    const int shown = options.allSheets ? static_cast<int>(doc.sheets.size()) - 1 : options.sheet - 1;
+    PageHeading heading;
+    heading.designer = doc.descriptionFields[0];
+    heading.projectNo = doc.descriptionFields[1];
+    heading.controlNo = doc.descriptionFields[2];
+    heading.tabCaption = TabCaption(doc.sheets[shown], shown);
+    heading.metric = doc.units == UnitSystem::Metric;
+    heading.mode = options.accumulated && !options.allSheets ? ReportMode::Accumulated : ReportMode::Total;
+    heading.totalPages = pages;
+    return heading;
+}
+
 } // namespace
 
 std::string ReportFolderOfSettings()
@@ -159,7 +176,9 @@ int RunSheetReport(const ToolOptions& options, const std::string& document)
     }
     // A run that fails has written nothing: the old report stays as it was.
     if (!built) return Fail(document + ": no report was written");
-    std::cout << *path << ": " << PagesForDrawnLines(pieces.drawnLines) << " pages\n";
+    const long pages = PagesForDrawnLines(pieces.drawnLines);
+    if (RenderRequestedOutputs(options, PagesHeading(doc, options, pages), *path) != 0) return 1;
+    std::cout << *path << ": " << pages << " pages\n";
     return 0;
 }
 

@@ -33,6 +33,16 @@ bool RenderReportToPdf(Session& s, const std::string& reportPath, const std::str
     return printed;
 }
 
+bool RenderReportToPdf(const PageHeading& heading, PrintState& print, RenderMessages& messages,
+                       const std::string& reportPath, const std::string& pdfPath, long long failAfterBytes,
+                       int* pagesWritten)
+{
+    PdfFileSurface surface(pdfPath, heading.metric ? 1 : 0, failAfterBytes);
+    const bool printed = PageRenderer(heading, print, messages).PrintAllPages(surface, reportPath);
+    if (pagesWritten) *pagesWritten = surface.PagesStarted();
+    return printed;
+}
+
 std::string PdfBesideReport(const std::string& reportPath)
 {
     const auto slash = reportPath.find_last_of("/\\");

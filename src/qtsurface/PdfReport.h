@@ -1,6 +1,8 @@
 #pragma once
 // Report pages into a PDF file: what the command-line tool's --pdf writes
 // and where the pages go when no printer is installed.
+#include "render/PageRenderer.h"
+
 #include <string>
 
 class QPageSize;
@@ -24,6 +26,10 @@ void SetUpPdfPage(QPdfWriter& writer, int unitSystem);
 // `pagesWritten` (optional) receives the number of pages in the file.
 bool RenderReportToPdf(Session& s, const std::string& reportPath, const std::string& pdfPath,
                        int* pagesWritten = nullptr);
+// The same with the heading and paging state given; failures go to `messages`.
+bool RenderReportToPdf(const PageHeading& heading, PrintState& print, RenderMessages& messages,
+                       const std::string& reportPath, const std::string& pdfPath,
+                       long long failAfterBytes = -1, int* pagesWritten = nullptr);
 
 // The PDF beside a report file: its name with ".pdf" for ".rpt".
 std::string PdfBesideReport(const std::string& reportPath);
