@@ -57,6 +57,13 @@ public:
         }
     }
 
+    // The message of a run that ends in failure, and the tool's exit status.
+    static int Fail(const std::string& why)
+    {
+        Print(why);
+        return 1;
+    }
+
     std::deque<std::string> files;  // answers of the file dialogs, in order
     SurfaceChoice surfaces;         // the surfaces named on the command line
     int messagesShown = 0;

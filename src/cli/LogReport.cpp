@@ -25,12 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int Fail(const std::string& why)
-{
-    CliPrompter::Print(why);
-    return 1;
-}
-
 // The caption of the one tab a fresh window shows before the log opens.
 const std::string FirstTabCaption = "Mardex 1";
 
@@ -94,7 +88,7 @@ int RunLogReport(const ToolOptions& options, const std::string& document)
     if (!HasLogMarkerLine(document, error)) {
         if (!error.empty()) CliPrompter::Print(" Error: " + error + " occured in CheckWhetherItIsLogFile");
         CliPrompter::Print(NotALogMessage);
-        return Fail(document + ": the document could not be read");
+        return CliPrompter::Fail(document + ": the document could not be read");
     }
 
     // A log whose file name has no ".LOG" (only a folder of that name) is
@@ -123,7 +117,7 @@ int RunLogReport(const ToolOptions& options, const std::string& document)
 
     if (options.accumulated && !read.log.HasAccumulated()) {
         CliPrompter::Print("Present Log file has no Accumulated Quantities");
-        return Fail(document + ": no report was written");
+        return CliPrompter::Fail(document + ": no report was written");
     }
     const auto base = LogBaseName(document);
     const std::optional<std::string> path =
@@ -133,14 +127,14 @@ int RunLogReport(const ToolOptions& options, const std::string& document)
     if (!path) {
         CliPrompter::Print("Program Error: Bad file name or number: " + document +
                            " has no \".LOG\" occured in CreateGeopakLogReport");
-        return Fail(document + ": no report was written");
+        return CliPrompter::Fail(document + ": no report was written");
     }
     const LogReportText built =
         WriteLogReport(read.log, heading, options.accumulated ? ReportMode::Accumulated : ReportMode::Total);
-    if (!companion.Write(built, read.unitSystem, baseline)) return Fail(document + ": no report was written");
+    if (!companion.Write(built, read.unitSystem, baseline)) return CliPrompter::Fail(document + ": no report was written");
     if (!WriteReportText(*path, built.report, false, error)) {
         CliPrompter::Print("Program Error: " + error + " occured in CreateGeopakLogReport");
-        return Fail(document + ": no report was written");
+        return CliPrompter::Fail(document + ": no report was written");
     }
     // The window's page heading of a log: the tab and the baseline, no
     // description fields.

@@ -19,12 +19,6 @@ namespace mardex::cli {
 
 namespace {
 
-int Fail(const std::string& why)
-{
-    CliPrompter::Print(why);
-    return 1;
-}
-
 // The report of a sheet document; true when the report file was written.
 bool BuildSheetReport(Session& s, const ToolOptions& options, const ReportTarget& target, std::string& why)
 {
@@ -54,7 +48,7 @@ int RunReport(const ToolOptions& options)
 {
     const std::string document = AbsolutePath(options.document);
     std::string why;
-    if (!OutputsAreNotInputs(options, why)) return Fail(why);
+    if (!OutputsAreNotInputs(options, why)) return CliPrompter::Fail(why);
     // A sheet document or a GEOPAK log is read, computed, written and drawn
     // by the data layer alone; a file of another program still goes through
     // the window's session.
@@ -63,7 +57,7 @@ int RunReport(const ToolOptions& options)
 
     ToolSession tool;
     Session& s = tool.s;
-    if (!tool.Open(document, options, why)) return Fail(why);
+    if (!tool.Open(document, options, why)) return CliPrompter::Fail(why);
     const ReportTarget target{options.output.empty() ? std::string() : AbsolutePath(options.output)};
 
     bool built = false;
@@ -76,7 +70,7 @@ int RunReport(const ToolOptions& options)
 
     const std::string report = ReportFileName(s, target);
     // A run that fails has written nothing: the old report stays as it was.
-    if (!built) return Fail(document + ": " + (why.empty() ? "no report was written" : why));
+    if (!built) return CliPrompter::Fail(document + ": " + (why.empty() ? "no report was written" : why));
 
     // --pdf and --print: the finished report drawn with the window's heading.
     if (RenderRequestedOutputs(options, PageHeadingOf(s), report) != 0) return 1;

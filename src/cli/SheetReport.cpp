@@ -23,12 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-int Fail(const std::string& why)
-{
-    CliPrompter::Print(why);
-    return 1;
-}
-
 // The window shows a sheet through its header boxes, and the boxes' change
 // handlers write back into the sheet: the factor box stores the factor as it
 // shows it (two decimals), and ticking the embankment box shows "1.000".
@@ -130,12 +124,12 @@ int RunSheetReport(const ToolOptions& options, const std::string& document)
     if (!read.document) {
         CliPrompter::Print(read.compatible ? "Program Error: " + read.error + "(ReadFileVersion2002(NewFileIO))"
                                            : NotCompatibleMessage);
-        return Fail(document + ": the document could not be read");
+        return CliPrompter::Fail(document + ": the document could not be read");
     }
     Document& doc = *read.document;
     const int sheetCount = static_cast<int>(doc.sheets.size());
     if (!options.allSheets && options.sheet > sheetCount)
-        return Fail(document + ": has no sheet " + std::to_string(options.sheet) + " (it has " +
+        return CliPrompter::Fail(document + ": has no sheet " + std::to_string(options.sheet) + " (it has " +
                     std::to_string(sheetCount) + ")");
 
     std::string error;
@@ -143,7 +137,7 @@ int RunSheetReport(const ToolOptions& options, const std::string& document)
                                              : std::optional<std::string>(AbsolutePath(options.output));
     if (!path) {
         CliPrompter::Print(error);
-        return Fail(document + ": no report was written");
+        return CliPrompter::Fail(document + ": no report was written");
     }
 
     // Open shows the first sheet; a report of one sheet clicks its tab first.
@@ -175,7 +169,7 @@ int RunSheetReport(const ToolOptions& options, const std::string& document)
         built = false;
     }
     // A run that fails has written nothing: the old report stays as it was.
-    if (!built) return Fail(document + ": no report was written");
+    if (!built) return CliPrompter::Fail(document + ": no report was written");
     const long pages = PagesForDrawnLines(pieces.drawnLines);
     if (RenderRequestedOutputs(options, PagesHeading(doc, options, pages), *path) != 0) return 1;
     std::cout << *path << ": " << pages << " pages\n";
