@@ -45,19 +45,6 @@ void EnableDocumentMenus(Session& s)
     s.form.txtShrinkFactor.visible = true;
 }
 
-// The window shows sheet documents again (after a log): grid, factor box,
-// and an Import command that imports sheet documents.
-void ShowSheetDocumentMode(Session& s)
-{
-    s.doc.LogMode = false;
-    s.form.GridVisible = true;
-    s.form.GridEnabled = true;
-    s.form.logExplanation.enabled = false;
-    s.form.logExplanation.visible = false;
-    s.form.mnuImportFileEnabled = true;
-    s.form.importKind = ImportKind::SheetDocuments;
-}
-
 void RestoreCounters(Session& s)
 {
     s.doc.SheetCount = s.doc.SheetCountBeforeCommand;

@@ -82,16 +82,10 @@ std::optional<ImportedDocument> ReadForeignDocument(Session& s, const std::strin
 
 void ShowForeignDocument(Session& s, const ImportedDocument& read, const std::string& path)
 {
-    s.form.GridVisible = true;
-    s.form.GridEnabled = true;
-    s.form.logExplanation.enabled = false;
-    s.form.logExplanation.visible = false;
-    s.form.mnuImportFileEnabled = true;
-    s.form.importKind = ImportKind::SheetDocuments;
+    ShowSheetDocumentMode(s);
     s.form.Label4Visible = true;
     s.form.txtShrinkFactor.visible = true;
     s.form.txtShrinkFactor.enabled = true;
-    s.doc.LogMode = false;
     for (std::size_t i = 0; i < read.sheets.size(); ++i) s.store[static_cast<int>(i)] = MakeSheet(read.sheets[i]);
     s.doc.SheetCount = static_cast<int16_t>(read.sheets.size());
     s.doc.CurrentSheet = 0;

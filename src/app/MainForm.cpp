@@ -147,4 +147,15 @@ void FillMainForm(Session& s)
 
 void ShowDocumentCaption(Session& s) { s.form.Caption = "MARDEX :" + s.doc.CurrentFileName; }
 
+void ShowSheetDocumentMode(Session& s)
+{
+    s.doc.LogMode = false;
+    s.form.GridVisible = true;
+    s.form.GridEnabled = true;
+    s.form.logExplanation.enabled = false;
+    s.form.logExplanation.visible = false;
+    s.form.mnuImportFileEnabled = true;
+    s.form.importKind = ImportKind::SheetDocuments;
+}
+
 } // namespace mardex

@@ -26,5 +26,8 @@ void FillMainForm(Session& s);
 
 // "MARDEX :" + name (the caption of a document shown as it is).
 void ShowDocumentCaption(Session& s);
+// The window shows sheet documents again (after a log): the grid, and an
+// Import command that imports sheet documents.
+void ShowSheetDocumentMode(Session& s);
 
 } // namespace mardex
