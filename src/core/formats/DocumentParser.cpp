@@ -226,7 +226,8 @@ void DocumentParser::RowLine(std::string_view line)
 {
     if (!SheetReady()) return;  // Import: rows before the first area line would land on an existing sheet
     if (rowIndex_ >= MaxDataRows) Fail("a sheet has more than 1800 rows");
-    SplitRow row = GetParameters(line, 1, legacy_ ? 1 : 0);
+    RowTexts row;
+    GetParameters(line, 1, legacy_ ? 1 : 0, row);
     if (!row.complete) {
         const int expected = legacy_ ? 5 : 6;
         host_.Message("Program Error: " + path_ + ", line " + std::to_string(number_) + ": the row has fewer than " +

@@ -4,85 +4,172 @@
 #include "text/NumberText.h"
 #include "model/SheetStore.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
+
 namespace mardex {
 
 namespace {
 
-std::string_view TrimView(std::string_view text)
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The blank runs that line up the columns are most of a row line: they and
+// the fields are scanned eight bytes at a time where the byte order allows.
+constexpr bool WordScan = std::endian::native == std::endian::little;
+constexpr std::uint64_t EachByte = 0x0101010101010101ULL;
+
+std::uint64_t Word(const char* p)
+{
+    std::uint64_t w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+}
+
+// The high bit of each zero byte of w; the lowest one set marks the first
+// zero byte (bits above it may be set wrongly, which is never looked at).
+std::uint64_t ZeroBytes(std::uint64_t w) { return (w - EachByte) & ~w & (EachByte * 0x80); }
+
+const char* SkipBlanks(const char* p, const char* end)
+{
+    if constexpr (WordScan) {
+        while (end - p >= 8) {
+            const std::uint64_t notSpace = Word(p) ^ (EachByte * ' ');
+            if (notSpace == 0) {
+                p += 8;
+                continue;
+            }
+            p += std::countr_zero(notSpace) / 8;
+            if (*p != '\t') return p;
+            ++p;
+        }
+    }
+    while (p < end && IsBlank(*p)) ++p;
+    return p;
+}
+
+const char* NextBlank(const char* p, const char* end)
+{
+    if constexpr (WordScan) {
+        while (end - p >= 8) {
+            const std::uint64_t w = Word(p);
+            const std::uint64_t blanks = ZeroBytes(w ^ (EachByte * ' ')) | ZeroBytes(w ^ (EachByte * '\t'));
+            if (blanks != 0) return p + std::countr_zero(blanks) / 8;
+            p += 8;
+        }
+    }
+    while (p < end && !IsBlank(*p)) ++p;
+    return p;
+}
+
+using FieldViews = std::array<std::string_view, 6>;
+
+// Fields at runs of blanks. A line that begins with blanks would otherwise
+// give an empty station and shift every field; the writer never writes such
+// lines. The last field is the whole remaining text (it may hold blanks).
+int SplitAtBlanks(std::string_view line, int expected, FieldViews& found)
+{
+    const char* p = line.data();
+    const char* end = p + line.size();
+    while (end > p && IsBlank(end[-1])) --end;
+    p = SkipBlanks(p, end);
+    int count = 0;
+    while (count < expected && p < end) {
+        if (count == expected - 1) {
+            found[count++] = std::string_view(p, static_cast<std::size_t>(end - p));
+            break;
+        }
+        const char* stop = NextBlank(p, end);
+        found[count++] = std::string_view(p, static_cast<std::size_t>(stop - p));
+        p = SkipBlanks(stop, end);
+    }
+    return count;
+}
+
+std::string_view TrimSpaces(std::string_view text)
 {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-bool IsSeparator(char c, char separator) { return c == separator || (separator == ' ' && c == '\t'); }
-
-} // namespace
-
-SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat)
+// Fields at commas, blanks around them dropped; runs of commas count as one.
+int SplitAtCommas(std::string_view line, int expected, FieldViews& found)
 {
-    const char separator = separatorMode == 1 ? ' ' : ',';
-    const int expected = legacyFormat == 1 ? 5 : 6;
-
-    // A line that begins with blanks would otherwise give an empty station
-    // and shift every field; the writer never writes such lines.
     std::size_t begin = 0, end = line.size();
-    while (begin < end && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
-    while (end > begin && (line[end - 1] == ' ' || line[end - 1] == '\t')) --end;
+    while (begin < end && IsBlank(line[begin])) ++begin;
+    while (end > begin && IsBlank(line[end - 1])) --end;
     std::string_view rest = line.substr(begin, end - begin);
-
-    // Fields stay views into the line until their masked text is stored.
-    std::array<std::string_view, 6> found;
     int count = 0;
-    bool lastHasTab = false;
     while (count < expected && !rest.empty()) {
         if (count == expected - 1) {
-            // The last field is the whole remaining text (it may hold blanks).
-            lastHasTab = rest.find('\t') != std::string_view::npos;
             found[count++] = rest;
             break;
         }
-        std::size_t stop = 0;
-        while (stop < rest.size() && !IsSeparator(rest[stop], separator)) ++stop;
-        found[count++] = TrimView(rest.substr(0, stop));
+        const std::size_t stop = std::min(rest.find(','), rest.size());
+        found[count++] = TrimSpaces(rest.substr(0, stop));
         rest.remove_prefix(stop);
-        while (!rest.empty() && (IsSeparator(rest.front(), separator) || rest.front() == ' ' || rest.front() == '\t'))
-            rest.remove_prefix(1);
+        while (!rest.empty() && (rest.front() == ',' || IsBlank(rest.front()))) rest.remove_prefix(1);
     }
-    std::string lastWithBlanks;
-    if (lastHasTab) {
-        lastWithBlanks.assign(found[count - 1]);
-        for (char& c : lastWithBlanks)
-            if (c == '\t') c = ' ';
-        found[count - 1] = lastWithBlanks;
+    return count;
+}
+
+// The code column holds "-", AH, BK, FB or SA: a text without a digit reads as 0.
+double CodeValue(std::string_view code)
+{
+    return std::any_of(code.begin(), code.end(), IsDigit) ? StationToNumber(code) : 0;
+}
+
+} // namespace
+
+void GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row)
+{
+    const int expected = legacyFormat == 1 ? 5 : 6;
+    FieldViews found;
+    const int count = separatorMode == 1 ? SplitAtBlanks(line, expected, found) : SplitAtCommas(line, expected, found);
+    row.complete = count == expected;
+    // The last field always lands in the last column; a tab in it is kept as a blank.
+    if (row.complete && found[count - 1].find('\t') != std::string_view::npos) {
+        std::string& last = row.reformatted[ColAddedFill];
+        last.assign(found[count - 1]);
+        std::replace(last.begin(), last.end(), '\t', ' ');
+        found[count - 1] = last;
     }
 
-    SplitRow row;
-    row.complete = count == expected;
-    std::array<std::string_view, 6> fields = found;
-    if (legacyFormat == 1) fields = {found[0], "-", found[1], found[2], found[3], found[4]};
-    if (IsStationMaskText(fields[0], row.values[0])) {
-        row.fields[0].assign(fields[0]);
-    } else {
-        row.fields[0] = FormatStationText(fields[0]);
-        row.values[0] = StationToNumber(row.fields[0]);
+    auto& texts = row.texts;
+    texts = found;
+    if (legacyFormat == 1) texts = {found[0], "-", found[1], found[2], found[3], found[4]};
+    // Texts the program wrote are in their masks already: they are stored as
+    // they stand, their values read while they are checked.
+    if (!IsStationMaskText(texts[ColStation], row.values[ColStation])) {
+        row.reformatted[ColStation] = FormatStationText(texts[ColStation]);
+        texts[ColStation] = row.reformatted[ColStation];
+        row.values[ColStation] = StationToNumber(texts[ColStation]);
     }
-    row.fields[ColCode].assign(fields[ColCode]);
-    row.values[ColCode] = StationToNumber(row.fields[ColCode]);
+    row.values[ColCode] = CodeValue(texts[ColCode]);
     for (int c = ColCut; c <= ColAddedFill; ++c) {
-        if (IsAreaMaskText(fields[c], row.values[c])) {
-            row.fields[c].assign(fields[c]);
-        } else {
-            row.fields[c] = AreaFieldText(fields[c]);
-            row.values[c] = StationToNumber(row.fields[c]);
-        }
+        if (IsAreaMaskText(texts[c], row.values[c])) continue;
+        row.reformatted[c] = AreaFieldText(texts[c]);
+        texts[c] = row.reformatted[c];
+        row.values[c] = StationToNumber(texts[c]);
     }
+}
+
+SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat)
+{
+    RowTexts texts;
+    GetParameters(line, separatorMode, legacyFormat, texts);
+    SplitRow row;
+    for (int c = 0; c < ColumnCount; ++c) row.fields[c].assign(texts.texts[c]);
+    row.values = texts.values;
+    row.complete = texts.complete;
     return row;
 }
 
-void StoreStationValue(Sheet& sheet, SplitRow& row, int& rowIndex, int& rowsRead)
+void StoreStationValue(Sheet& sheet, const RowTexts& row, int& rowIndex, int& rowsRead)
 {
-    sheet.SetRow(rowIndex, row.fields, row.values);
+    sheet.SetRow(rowIndex, row.texts, row.values);
     ++rowIndex;
     rowsRead = 1;
 }

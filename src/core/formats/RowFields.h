@@ -13,11 +13,26 @@ struct Sheet;
 // whole: cutting it to its 15 characters would change the document silently.
 using RowFields = std::array<std::string, 6>;
 
-struct SplitRow {
-    RowFields fields;
+// A row line's fields as the reader stores them: views into the line, or into
+// `reformatted` for a field that had to be masked (or had a tab in it). Not
+// copyable, since the views may point into the object itself.
+struct RowTexts {
+    std::array<std::string_view, 6> texts;
     // The number each field's text reads as (StationToNumber), for the sheet.
     std::array<double, 6> values{};
     bool complete = true;  // false when the line had fewer fields than its layout
+    std::array<std::string, 6> reformatted;
+
+    RowTexts() = default;
+    RowTexts(const RowTexts&) = delete;
+    RowTexts& operator=(const RowTexts&) = delete;
+};
+
+// The same as texts of its own.
+struct SplitRow {
+    RowFields fields;
+    std::array<double, 6> values{};
+    bool complete = true;
 };
 
 // separatorMode 1 splits at blanks, 0 at commas; a tab counts as a blank.
@@ -25,11 +40,11 @@ struct SplitRow {
 // without the code, which becomes "-". The fields present fill the first
 // slots in order. Station and quantities that read as numbers are formatted
 // with their masks (AreaFieldText for quantities); other texts stay as they are.
+void GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row);
 SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat);
 
 // Stores the fields in row `rowIndex` of the sheet, then moves the row
 // index on and marks that a row was read.
-// The fields are moved into the sheet.
-void StoreStationValue(Sheet& sheet, SplitRow& row, int& rowIndex, int& rowsRead);
+void StoreStationValue(Sheet& sheet, const RowTexts& row, int& rowIndex, int& rowsRead);
 
 } // namespace mardex

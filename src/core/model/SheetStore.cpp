@@ -32,10 +32,20 @@ void Sheet::SetCell(int column, int row, std::string text, double value)
     Put(column, row, std::move(text), value);
 }
 
-void Sheet::SetRow(int row, std::array<std::string, ColumnCount>& texts, const std::array<double, ColumnCount>& values)
+void Sheet::SetRow(int row, const std::array<std::string_view, ColumnCount>& texts,
+                   const std::array<double, ColumnCount>& values)
 {
     if (row < 0 || row >= RowSlots) throw std::out_of_range("Subscript out of range");
-    for (int c = 0; c < ColumnCount; ++c) Put(c, row, std::move(texts[c]), values[c]);
+    for (int c = 0; c < ColumnCount; ++c) {
+        auto& col = Cells[c];
+        // Rows arrive in order: the text is built in its slot, reserved once.
+        if (row == static_cast<int>(col.size()) && row < static_cast<int>(col.capacity()) && !texts[c].empty()) {
+            col.emplace_back(texts[c]);
+            Values[c].push_back(values[c]);
+        } else {
+            Put(c, row, std::string(texts[c]), values[c]);
+        }
+    }
 }
 
 void Sheet::Put(int column, int row, std::string&& text, double value)

@@ -51,8 +51,9 @@ struct Sheet {
     // The same for a reader that has just read the text's value: `value` must
     // be what StationToNumber gives for `text`.
     void SetCell(int column, int row, std::string text, double value);
-    // A reader's whole row: SetCell of each column, the texts moved in.
-    void SetRow(int row, std::array<std::string, ColumnCount>& texts, const std::array<double, ColumnCount>& values);
+    // A reader's whole row: SetCell of each column, each text copied once.
+    void SetRow(int row, const std::array<std::string_view, ColumnCount>& texts,
+                const std::array<double, ColumnCount>& values);
 
     bool IsEndMarker(int row) const { return Cell(ColStation, row) == EndMarker; }
     // Index of the first row holding the end marker; RowSlots when there is none.

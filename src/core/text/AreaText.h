@@ -17,22 +17,24 @@ namespace mardex {
 // `value` is then the number the text reads as, gathered in the same pass.
 inline bool IsAreaMaskText(std::string_view text, double& value)
 {
-    std::size_t i = 0;
-    const bool negative = !text.empty() && text[0] == '-';
-    if (negative) ++i;
-    const std::size_t intStart = i;
+    // The form is fixed from the end: ".dd" after the integer digits, "0.00"
+    // at the shortest, "-" and 13 integer digits at the longest.
+    const std::size_t n = text.size();
+    if (n < 4 || n > 17) return false;
+    const char* t = text.data();
+    const auto digit = [](char c) { return static_cast<unsigned>(c - '0'); };
+    const bool negative = t[0] == '-';
+    const std::size_t intStart = negative ? 1 : 0, intEnd = n - 3;
+    const std::size_t intDigits = intEnd - intStart;
+    if (intDigits == 0 || intDigits > 13 || (intDigits > 1 && t[intStart] == '0')) return false;
+    if (t[intEnd] != '.' || digit(t[n - 2]) > 9 || digit(t[n - 1]) > 9) return false;
     std::uint64_t hundredths = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9' && i - intStart < 14; ++i)
-        hundredths = hundredths * 10 + static_cast<unsigned>(text[i] - '0');
-    const std::size_t intDigits = i - intStart;
-    if (intDigits == 0 || (intDigits > 1 && text[intStart] == '0')) return false;
-    if (text.size() != i + 3 || text[i] != '.') return false;
-    for (std::size_t k = i + 1; k < text.size(); ++k) {
-        if (text[k] < '0' || text[k] > '9') return false;
-        hundredths = hundredths * 10 + static_cast<unsigned>(text[k] - '0');
+    for (std::size_t i = intStart; i < intEnd; ++i) {
+        if (digit(t[i]) > 9) return false;
+        hundredths = hundredths * 10 + digit(t[i]);
     }
-    if (intDigits + 2 > 15) return false;
-    if (negative && intDigits == 1 && text[intStart] == '0' && text[i + 1] == '0' && text[i + 2] == '0') return false;
+    hundredths = hundredths * 100 + digit(t[n - 2]) * 10 + digit(t[n - 1]);
+    if (negative && hundredths == 0) return false;  // the mask gives no "-" to zero
     // As ParseNumber reads it: the digits as a whole number over 100.
     value = static_cast<double>(hundredths) / 100;
     if (negative) value = -value;

@@ -282,22 +282,27 @@ double StationToNumber(std::string_view text)
 
 bool IsStationMaskText(std::string_view text, double& value)
 {
-    std::size_t i = 0;
-    const bool negative = !text.empty() && text[0] == '-';
-    if (negative) ++i;
-    const std::size_t headStart = i;
-    std::uint64_t hundreds = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) hundreds = hundreds * 10 + static_cast<unsigned>(text[i] - '0');
-    const std::size_t headDigits = i - headStart;
+    // The form is fixed from the end: "+dd.ddd" after two to seven digits of
+    // hundreds ("00+00.000" at the shortest, "-" and fifteen characters at the longest).
+    const std::size_t n = text.size();
+    if (n < 9 || n > 15) return false;
+    const char* t = text.data();
+    const auto digit = [](char c) { return static_cast<unsigned>(c - '0'); };
+    const bool negative = t[0] == '-';
+    const std::size_t headStart = negative ? 1 : 0, headEnd = n - 7;
+    const std::size_t headDigits = headEnd - headStart;
     // Two digits at least, no leading zero beyond them, fewer than 1e9.
-    if (headDigits < 2 || headDigits > 7 || (headDigits > 2 && text[headStart] == '0')) return false;
-    if (text.size() != i + 7) return false;
-    const char* t = text.data() + i;
-    if (t[0] != '+' || t[3] != '.' || !IsDigit(t[1]) || !IsDigit(t[2]) || !IsDigit(t[4]) || !IsDigit(t[5]) ||
-        !IsDigit(t[6]))
+    if (headDigits < 2 || headDigits > 7 || (headDigits > 2 && t[headStart] == '0')) return false;
+    const char* r = t + headEnd;
+    if (r[0] != '+' || r[3] != '.' || digit(r[1]) > 9 || digit(r[2]) > 9 || digit(r[4]) > 9 || digit(r[5]) > 9 ||
+        digit(r[6]) > 9)
         return false;
-    const unsigned rest = static_cast<unsigned>((t[1] - '0') * 10000 + (t[2] - '0') * 1000 + (t[4] - '0') * 100 +
-                                                (t[5] - '0') * 10 + (t[6] - '0'));
+    std::uint64_t hundreds = 0;
+    for (std::size_t i = headStart; i < headEnd; ++i) {
+        if (digit(t[i]) > 9) return false;
+        hundreds = hundreds * 10 + digit(t[i]);
+    }
+    const unsigned rest = digit(r[1]) * 10000 + digit(r[2]) * 1000 + digit(r[4]) * 100 + digit(r[5]) * 10 + digit(r[6]);
     if (negative && hundreds == 0 && rest == 0) return false;  // the mask gives no "-" to zero
     // As StationToNumber reads it: the hundreds times 100 plus the rest.
     const double magnitude = static_cast<double>(hundreds) * 100 + static_cast<double>(rest) / 1e3;
