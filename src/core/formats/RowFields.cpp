@@ -73,16 +73,11 @@ int SplitAtBlanks(std::string_view line, int expected, FieldViews& found)
     const char* p = line.data();
     const char* end = p + line.size();
     while (end > p && IsBlank(end[-1])) --end;
-    p = SkipBlanks(p, end);
     int count = 0;
-    while (count < expected && p < end) {
-        if (count == expected - 1) {
-            found[count++] = std::string_view(p, static_cast<std::size_t>(end - p));
-            break;
-        }
-        const char* stop = NextBlank(p, end);
+    while (count < expected && (p = SkipBlanks(p, end)) < end) {
+        const char* stop = count == expected - 1 ? end : NextBlank(p, end);
         found[count++] = std::string_view(p, static_cast<std::size_t>(stop - p));
-        p = SkipBlanks(stop, end);
+        p = stop;
     }
     return count;
 }
@@ -125,34 +120,34 @@ double CodeValue(std::string_view code)
 
 void GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row)
 {
+    auto& texts = row.texts;
+    texts = {};
     const int expected = legacyFormat == 1 ? 5 : 6;
-    FieldViews found;
-    const int count = separatorMode == 1 ? SplitAtBlanks(line, expected, found) : SplitAtCommas(line, expected, found);
+    const int count = separatorMode == 1 ? SplitAtBlanks(line, expected, texts) : SplitAtCommas(line, expected, texts);
     row.complete = count == expected;
-    // The last field always lands in the last column; a tab in it is kept as a blank.
-    if (row.complete && found[count - 1].find('\t') != std::string_view::npos) {
-        std::string& last = row.reformatted[ColAddedFill];
-        last.assign(found[count - 1]);
-        std::replace(last.begin(), last.end(), '\t', ' ');
-        found[count - 1] = last;
+    if (legacyFormat == 1) {
+        for (int c = ColAddedFill; c > ColCode; --c) texts[c] = texts[c - 1];
+        texts[ColCode] = "-";
     }
 
-    auto& texts = row.texts;
-    texts = found;
-    if (legacyFormat == 1) texts = {found[0], "-", found[1], found[2], found[3], found[4]};
     // Texts the program wrote are in their masks already: they are stored as
     // they stand, their values read while they are checked.
     if (!IsStationMaskText(texts[ColStation], row.values[ColStation])) {
-        row.reformatted[ColStation] = FormatStationText(texts[ColStation]);
-        texts[ColStation] = row.reformatted[ColStation];
-        row.values[ColStation] = StationToNumber(texts[ColStation]);
+        std::string& own = row.Own(ColStation);
+        own = FormatStationText(texts[ColStation]);
+        texts[ColStation] = own;
+        row.values[ColStation] = StationToNumber(own);
     }
     row.values[ColCode] = CodeValue(texts[ColCode]);
     for (int c = ColCut; c <= ColAddedFill; ++c) {
         if (IsAreaMaskText(texts[c], row.values[c])) continue;
-        row.reformatted[c] = AreaFieldText(texts[c]);
-        texts[c] = row.reformatted[c];
-        row.values[c] = StationToNumber(texts[c]);
+        std::string& own = row.Own(c);
+        own = texts[c];
+        // The last field always lands in the last column; a tab in it is kept as a blank.
+        if (c == ColAddedFill && row.complete) std::replace(own.begin(), own.end(), '\t', ' ');
+        own = AreaFieldText(own);
+        texts[c] = own;
+        row.values[c] = StationToNumber(own);
     }
 }
 

@@ -2,6 +2,7 @@
 // Splitting a row line of a sheet document into its six fields.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,18 +15,27 @@ struct Sheet;
 using RowFields = std::array<std::string, 6>;
 
 // A row line's fields as the reader stores them: views into the line, or into
-// `reformatted` for a field that had to be masked (or had a tab in it). Not
-// copyable, since the views may point into the object itself.
+// texts of its own for a field that had to be masked (or had a tab in it).
+// Not copyable, since the views may point into the object itself.
 struct RowTexts {
     std::array<std::string_view, 6> texts;
     // The number each field's text reads as (StationToNumber), for the sheet.
     std::array<double, 6> values{};
     bool complete = true;  // false when the line had fewer fields than its layout
-    std::array<std::string, 6> reformatted;
 
     RowTexts() = default;
     RowTexts(const RowTexts&) = delete;
     RowTexts& operator=(const RowTexts&) = delete;
+
+    // The text of its own for `column`; made only when a row needs one.
+    std::string& Own(int column)
+    {
+        if (!built_) built_.emplace();
+        return (*built_)[static_cast<std::size_t>(column)];
+    }
+
+private:
+    std::optional<std::array<std::string, 6>> built_;
 };
 
 // The same as texts of its own.
