@@ -121,9 +121,9 @@ double CodeValue(std::string_view code)
 void GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row)
 {
     auto& texts = row.texts;
-    texts = {};
     const int expected = legacyFormat == 1 ? 5 : 6;
     const int count = separatorMode == 1 ? SplitAtBlanks(line, expected, texts) : SplitAtCommas(line, expected, texts);
+    std::fill(texts.begin() + count, texts.end(), std::string_view());
     row.complete = count == expected;
     if (legacyFormat == 1) {
         for (int c = ColAddedFill; c > ColCode; --c) texts[c] = texts[c - 1];

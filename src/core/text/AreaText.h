@@ -22,6 +22,11 @@ inline bool IsAreaMaskText(std::string_view text, double& value)
     const std::size_t n = text.size();
     if (n < 4 || n > 17) return false;
     const char* t = text.data();
+    // Most quantities of a sheet are zero: cut or fill, and the added volumes.
+    if (n == 4 && t[0] == '0' && t[1] == '.' && t[2] == '0' && t[3] == '0') {
+        value = 0;
+        return true;
+    }
     const auto digit = [](char c) { return static_cast<unsigned>(c - '0'); };
     const bool negative = t[0] == '-';
     const std::size_t intStart = negative ? 1 : 0, intEnd = n - 3;
