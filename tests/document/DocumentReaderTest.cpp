@@ -253,6 +253,29 @@ TEST(GetParameters, TabsCountAsBlanksAndLongFieldsAreKeptWhole)
     EXPECT_EQ(row.fields[5], "tail text");
 }
 
+TEST(GetParameters, FieldsAreFoundWhereverTheyStartAndHoweverLongTheBlanksBetween)
+{
+    // Fields and blank runs of every length against the eight-byte steps of the scan.
+    const std::array<std::string, 6> fields = {"12+34.500", "SA", "1234567890.00", "x", "-3.00", "7.50"};
+    for (int lead = 0; lead < 9; ++lead) {
+        for (int run = 1; run <= 17; ++run) {
+            std::string line(static_cast<std::size_t>(lead), lead % 2 ? '\t' : ' ');
+            for (int f = 0; f < 6; ++f) {
+                if (f > 0) {
+                    std::string blanks(static_cast<std::size_t>(run), ' ');
+                    blanks[static_cast<std::size_t>(f % run)] = '\t';
+                    line += blanks;
+                }
+                line += fields[static_cast<std::size_t>(f)];
+            }
+            line += std::string(static_cast<std::size_t>(run % 3), run % 2 ? '\t' : ' ');
+            const SplitRow row = GetParameters(line, 1, 0);
+            EXPECT_TRUE(row.complete) << line;
+            EXPECT_EQ(row.fields, fields) << line;
+        }
+    }
+}
+
 TEST(GetParameters, MissingFieldsLeaveTheLaterSlotsEmpty)
 {
     const SplitRow row = GetParameters("01+00.000 - 10", 1, 0);
