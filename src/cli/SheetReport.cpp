@@ -146,7 +146,7 @@ int RunSheetReport(const ToolOptions& options, const std::string& document)
     ShowThroughFactorBox(doc.sheets[0]);
     // The sections go to the file as they are made, through one buffer of a
     // few sections; the file replaces the old report only once all is written.
-    PiecewiseAtomicWriter file(*path);
+    PiecewiseAtomicWriter file(*path, -1, FlushToDisk::No);
     ReportPieces pieces(file);
     SheetComputation computation;
     bool built = true;
