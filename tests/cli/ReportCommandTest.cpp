@@ -114,8 +114,9 @@ TEST(ReportCommand, TheCombinedReportShowsTheReadersMessagesFirstAndNeedsTheWhol
                            "\"[BROKEN]\" (ReadFileVersion2002(NewFileIO))\n"
                            "mardex-report: road1.mdx: the document could not be read\n",
          -1, 0},
-        // a units line after a sheet sets the units of every section
-        {Document(Sheet(1, "1.00", TwoRows) + "[METRIC]\r\n" + Sheet(2, "1.00", TwoRows)), "", 2, 2},
+        // a units line after a complete sheet sets the units of every section
+        {Document(Sheet(1, "1.00", TwoRows) + Sheet(2, "1.00", TwoRows) + "[METRIC]\r\n" + Sheet(3, "1.00", TwoRows)),
+         "", 3, 3},
     };
     for (const auto& c : cases) {
         TempDir dir;
