@@ -71,7 +71,12 @@ struct ReportFile {
     std::string text;
     int64_t drawnLines = 0;
 
-    explicit ReportFile(const std::string& path) : file(path) { text.reserve(PieceSize + PieceSize / 2); }
+    // A report is made afresh from its document by any run: replaced
+    // atomically, it is not flushed to the disk.
+    explicit ReportFile(const std::string& path) : file(path, -1, FlushToDisk::No)
+    {
+        text.reserve(PieceSize + PieceSize / 2);
+    }
     // A write that fails is kept by the file and reported at its commit.
     void Flush(bool all)
     {
