@@ -38,7 +38,7 @@ private:
     std::optional<std::array<std::string, 6>> built_;
 };
 
-// The same as texts of its own.
+// The same fields as texts of their own, for a caller that keeps them.
 struct SplitRow {
     RowFields fields;
     std::array<double, 6> values{};
