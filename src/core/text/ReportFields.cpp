@@ -3,6 +3,7 @@
 #include "text/NumberText.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
@@ -85,8 +86,41 @@ void FieldLine::LongBlanks(std::size_t count)
     long_.append(count, ' ');
 }
 
+// Most fields of a row are volumes of a few digits: their text goes straight
+// into the buffer, right to left, when it fits the field's nine characters.
+bool FieldLine::ShortWholeField(double value)
+{
+    if (isLong_ || size_ + 9 > sizeof buffer_ || !(value > -1e5 && value < 1e6)) return false;
+    const auto whole = static_cast<int32_t>(value);
+    if (static_cast<double>(whole) != value) return false;
+    char* const field = buffer_ + size_;
+    std::memcpy(field, "      .00", 9);
+    char* p = field + 6;
+    uint32_t magnitude = whole < 0 ? 0U - static_cast<uint32_t>(whole) : static_cast<uint32_t>(whole);
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (whole < 0) *--p = '-';
+    size_ += 9;
+    return true;
+}
+
+// An area cell that is already its own mask and fits the field is copied as
+// it is, checked and placed in one step.
+bool FieldLine::ShortAreaField(std::string_view text)
+{
+    if (isLong_ || text.size() > 9 || size_ + 9 > sizeof buffer_ || !IsAreaText(text)) return false;
+    char* const field = buffer_ + size_;
+    std::memcpy(field, "         ", 9);
+    std::memcpy(field + 9 - text.size(), text.data(), text.size());
+    size_ += 9;
+    return true;
+}
+
 void FieldLine::NumberField(double value)
 {
+    if (ShortWholeField(value)) return;
     char buf[32];
     std::size_t length = 0;
     if (WholeNumberText(value, buf, length)) RightAligned(std::string_view(buf, length), 9);
@@ -95,6 +129,7 @@ void FieldLine::NumberField(double value)
 
 void FieldLine::NumberField(std::string_view text)
 {
+    if (ShortAreaField(text)) return;
     if (IsAreaText(text)) RightAligned(text, 9);
     else RightAligned(FormatAreaText(text), 9);
 }

@@ -65,6 +65,8 @@ private:
     }
     void LongPut(std::string_view text);
     void LongBlanks(std::size_t count);
+    bool ShortWholeField(double value);
+    bool ShortAreaField(std::string_view text);
     char buffer_[256];
     std::size_t size_ = 0;
     std::string long_;  // the whole line once it outgrows the buffer
