@@ -93,8 +93,9 @@ public:
         // Balance points, skip marks and equations come on top of the rows.
         result.items.reserve(static_cast<std::size_t>(rows) + static_cast<std::size_t>(rows) / 8 + 16);
         for (int r = 0;; ++r) {
-            if (CheckedCell(sheet, ColStation, r) == EndMarker) break;
-            Row(r);
+            const std::string& stationCell = CheckedCell(sheet, ColStation, r);
+            if (stationCell == EndMarker) break;
+            Row(r, stationCell);
         }
     }
 
@@ -155,17 +156,17 @@ private:
         length = cutSum = fillSum = 0;
     }
 
-    void Row(int r);
+    void Row(int r, std::string_view stationCell);
     void FirstRow();
     void ReadCode(int r);
     void ChooseSegment(int r);
     void Volumes();
     void BalancePoint();
-    void StationRow(int r, int32_t massBeforeReset);
+    void StationRow(int r, std::string_view stationCell, int32_t massBeforeReset);
     void AfterRow(int r);
 };
 
-void Computation::Row(int r)
+void Computation::Row(int r, std::string_view stationCell)
 {
     if (r == 0) {
         FirstRow();
@@ -187,7 +188,7 @@ void Computation::Row(int r)
     } else if ((mass < 0 && previousMass > 0) || (mass > 0 && previousMass < 0)) {
         BalancePoint();
     }
-    StationRow(r, massBeforeReset);
+    StationRow(r, stationCell, massBeforeReset);
     AfterRow(r);
 }
 
@@ -341,15 +342,14 @@ void Computation::BalancePoint()
     adjustedFill = adjustedRest;
 }
 
-void Computation::StationRow(int r, int32_t massBeforeReset)
+void Computation::StationRow(int r, std::string_view stationCell, int32_t massBeforeReset)
 {
     ComputedRow& row = std::get<ComputedRow>(result.items.emplace_back(std::in_place_type<ComputedRow>));
     row.sheetRow = r;
     row.station = station;
     // The station cell is most often the printed text already.
-    const std::string& cell = CheckedCell(sheet, ColStation, r);
     double cellValue = 0;
-    if (IsStationMaskText(cell, cellValue) && cellValue == station) row.stationCell = cell;
+    if (IsStationMaskText(stationCell, cellValue) && cellValue == station) row.stationCell = stationCell;
     row.code = rowCode;
     row.cutAreaText = CheckedCell(sheet, ColCut, r);
     row.fillAreaText = CheckedCell(sheet, ColFill, r);

@@ -32,15 +32,18 @@ bool WholeNumberText(double value, char* buf, std::size_t& length)
 
 // A text already in the two-decimal form, with at most 15 digits, is its own
 // mask ("12.50"); "-0.00", "00.00" or "1.5" are not.
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 bool IsAreaText(std::string_view t)
 {
-    std::size_t i = t.size() > 0 && t[0] == '-' ? 1 : 0;
-    const std::size_t digitsStart = i;
-    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
-    const std::size_t wholeDigits = i - digitsStart;
+    const std::size_t n = t.size();
+    // The point and the two decimals first: most texts that are no mask fail there.
+    if (n < 4 || t[n - 3] != '.' || !IsDigit(t[n - 2]) || !IsDigit(t[n - 1])) return false;
+    const std::size_t digitsStart = t[0] == '-' ? 1 : 0;
+    const std::size_t wholeDigits = n - 3 - digitsStart;
     if (wholeDigits == 0 || wholeDigits > 13 || (wholeDigits > 1 && t[digitsStart] == '0')) return false;
-    if (t.size() != i + 3 || t[i] != '.' || t[i + 1] < '0' || t[i + 1] > '9' || t[i + 2] < '0' || t[i + 2] > '9')
-        return false;
+    for (std::size_t i = digitsStart; i < n - 3; ++i)
+        if (!IsDigit(t[i])) return false;
     if (digitsStart == 1 && t.substr(1) == "0.00") return false;
     return true;
 }
@@ -86,26 +89,6 @@ void FieldLine::LongBlanks(std::size_t count)
     long_.append(count, ' ');
 }
 
-// Most fields of a row are volumes of a few digits: their text goes straight
-// into the buffer, right to left, when it fits the field's nine characters.
-bool FieldLine::ShortWholeField(double value)
-{
-    if (isLong_ || size_ + 9 > sizeof buffer_ || !(value > -1e5 && value < 1e6)) return false;
-    const auto whole = static_cast<int32_t>(value);
-    if (static_cast<double>(whole) != value) return false;
-    char* const field = buffer_ + size_;
-    std::memcpy(field, "      .00", 9);
-    char* p = field + 6;
-    uint32_t magnitude = whole < 0 ? 0U - static_cast<uint32_t>(whole) : static_cast<uint32_t>(whole);
-    do {
-        *--p = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    if (whole < 0) *--p = '-';
-    size_ += 9;
-    return true;
-}
-
 // An area cell that is already its own mask and fits the field is copied as
 // it is, checked and placed in one step.
 bool FieldLine::ShortAreaField(std::string_view text)
@@ -113,14 +96,23 @@ bool FieldLine::ShortAreaField(std::string_view text)
     if (isLong_ || text.size() > 9 || size_ + 9 > sizeof buffer_ || !IsAreaText(text)) return false;
     char* const field = buffer_ + size_;
     std::memcpy(field, "         ", 9);
-    std::memcpy(field + 9 - text.size(), text.data(), text.size());
+    // Four to nine characters, copied as two overlapping blocks.
+    char* const to = field + 9 - text.size();
+    const char* const from = text.data();
+    const std::size_t n = text.size();
+    if (n >= 8) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + n - 8, from + n - 8, 8);
+    } else {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + n - 4, from + n - 4, 4);
+    }
     size_ += 9;
     return true;
 }
 
-void FieldLine::NumberField(double value)
+void FieldLine::OtherNumberField(double value)
 {
-    if (ShortWholeField(value)) return;
     char buf[32];
     std::size_t length = 0;
     if (WholeNumberText(value, buf, length)) RightAligned(std::string_view(buf, length), 9);

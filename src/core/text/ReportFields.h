@@ -2,6 +2,7 @@
 // The pieces every report line is made of: the field formats, the rules of
 // asterisks and the print zones of the summary rows. The sheet report and
 // the log report both build their lines from these.
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <string>
@@ -51,8 +52,18 @@ public:
         if (text.size() < width) Blanks(width - text.size());
         Put(text);
     }
-    void NumberField(double value);
+    void NumberField(double value)
+    {
+        // Most fields of a row are volumes of a few digits: their text goes
+        // straight into the buffer, right to left, when it fits the field.
+        if (!isLong_ && size_ + 9 <= sizeof buffer_ && value > -1e5 && value < 1e6) {
+            const auto whole = static_cast<int32_t>(value);
+            if (static_cast<double>(whole) == value) return PutWholeField(whole);
+        }
+        OtherNumberField(value);
+    }
     void NumberField(std::string_view text);
+    void Text(std::string_view text) { Put(text); }
     // Appends the line and `end` to `out`, and empties the line.
     void AppendTo(std::string& out, std::string_view end);
 
@@ -63,9 +74,23 @@ private:
         std::memcpy(buffer_ + size_, text.data(), text.size());
         size_ += text.size();
     }
+    // N(whole) right-aligned in nine characters; its text fits them.
+    void PutWholeField(int32_t whole)
+    {
+        char* const field = buffer_ + size_;
+        std::memcpy(field, "      .00", 9);
+        char* p = field + 6;
+        uint32_t magnitude = whole < 0 ? 0U - static_cast<uint32_t>(whole) : static_cast<uint32_t>(whole);
+        do {
+            *--p = static_cast<char>('0' + magnitude % 10);
+            magnitude /= 10;
+        } while (magnitude != 0);
+        if (whole < 0) *--p = '-';
+        size_ += 9;
+    }
+    void OtherNumberField(double value);
     void LongPut(std::string_view text);
     void LongBlanks(std::size_t count);
-    bool ShortWholeField(double value);
     bool ShortAreaField(std::string_view text);
     char buffer_[256];
     std::size_t size_ = 0;
