@@ -1,5 +1,6 @@
 #include "text/ReportFields.h"
 
+#include "text/AreaText.h"
 #include "text/NumberText.h"
 
 #include <charconv>
@@ -30,24 +31,6 @@ bool WholeNumberText(double value, char* buf, std::size_t& length)
     return true;
 }
 
-// A text already in the two-decimal form, with at most 15 digits, is its own
-// mask ("12.50"); "-0.00", "00.00" or "1.5" are not.
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool IsAreaText(std::string_view t)
-{
-    const std::size_t n = t.size();
-    // The point and the two decimals first: most texts that are no mask fail there.
-    if (n < 4 || t[n - 3] != '.' || !IsDigit(t[n - 2]) || !IsDigit(t[n - 1])) return false;
-    const std::size_t digitsStart = t[0] == '-' ? 1 : 0;
-    const std::size_t wholeDigits = n - 3 - digitsStart;
-    if (wholeDigits == 0 || wholeDigits > 13 || (wholeDigits > 1 && t[digitsStart] == '0')) return false;
-    for (std::size_t i = digitsStart; i < n - 3; ++i)
-        if (!IsDigit(t[i])) return false;
-    if (digitsStart == 1 && t.substr(1) == "0.00") return false;
-    return true;
-}
-
 } // namespace
 
 void AppendRightAligned(std::string& line, std::string_view text, std::size_t width)
@@ -67,7 +50,7 @@ void AppendNumberField(std::string& line, double value)
 
 void AppendNumberField(std::string& line, std::string_view text)
 {
-    if (IsAreaText(text)) AppendRight(line, text, 9);
+    if (IsAreaMaskText(text)) AppendRight(line, text, 9);
     else AppendRight(line, FormatAreaText(text), 9);
 }
 
@@ -93,7 +76,7 @@ void FieldLine::LongBlanks(std::size_t count)
 // it is, checked and placed in one step.
 bool FieldLine::ShortAreaField(std::string_view text)
 {
-    if (isLong_ || text.size() > 9 || size_ + 9 > sizeof buffer_ || !IsAreaText(text)) return false;
+    if (isLong_ || text.size() > 9 || size_ + 9 > sizeof buffer_ || !IsAreaMaskText(text)) return false;
     char* const field = buffer_ + size_;
     std::memcpy(field, "         ", 9);
     // Four to nine characters, copied as two overlapping blocks.
@@ -122,7 +105,7 @@ void FieldLine::OtherNumberField(double value)
 void FieldLine::NumberField(std::string_view text)
 {
     if (ShortAreaField(text)) return;
-    if (IsAreaText(text)) RightAligned(text, 9);
+    if (IsAreaMaskText(text)) RightAligned(text, 9);
     else RightAligned(FormatAreaText(text), 9);
 }
 
