@@ -37,6 +37,11 @@ void AppendRightAligned(std::string& line, std::string_view text, std::size_t wi
 void AppendNumberField(std::string& line, double value);
 void AppendNumberField(std::string& line, std::string_view text);
 
+// "00" to "99", for writing numbers two digits at a time.
+inline constexpr char DigitPairs[] =
+    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
+    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+
 // A report line built in a fixed buffer and appended to the report in one
 // piece; a line too long for the buffer (huge values) goes on in a string.
 class FieldLine {
@@ -81,10 +86,18 @@ private:
         std::memcpy(field, "      .00", 9);
         char* p = field + 6;
         uint32_t magnitude = whole < 0 ? 0U - static_cast<uint32_t>(whole) : static_cast<uint32_t>(whole);
-        do {
-            *--p = static_cast<char>('0' + magnitude % 10);
-            magnitude /= 10;
-        } while (magnitude != 0);
+        // Two digits at a time, from the right.
+        while (magnitude >= 100) {
+            p -= 2;
+            std::memcpy(p, DigitPairs + 2 * (magnitude % 100), 2);
+            magnitude /= 100;
+        }
+        if (magnitude >= 10) {
+            p -= 2;
+            std::memcpy(p, DigitPairs + 2 * magnitude, 2);
+        } else {
+            *--p = static_cast<char>('0' + magnitude);
+        }
         if (whole < 0) *--p = '-';
         size_ += 9;
     }
