@@ -1,6 +1,5 @@
 #include "text/ReportFields.h"
 
-#include "text/AreaText.h"
 #include "text/NumberText.h"
 
 #include <charconv>
@@ -72,28 +71,6 @@ void FieldLine::LongBlanks(std::size_t count)
     long_.append(count, ' ');
 }
 
-// An area cell that is already its own mask and fits the field is copied as
-// it is, checked and placed in one step.
-bool FieldLine::ShortAreaField(std::string_view text)
-{
-    if (isLong_ || text.size() > 9 || size_ + 9 > sizeof buffer_ || !IsAreaMaskText(text)) return false;
-    char* const field = buffer_ + size_;
-    std::memcpy(field, "         ", 9);
-    // Four to nine characters, copied as two overlapping blocks.
-    char* const to = field + 9 - text.size();
-    const char* const from = text.data();
-    const std::size_t n = text.size();
-    if (n >= 8) {
-        std::memcpy(to, from, 8);
-        std::memcpy(to + n - 8, from + n - 8, 8);
-    } else {
-        std::memcpy(to, from, 4);
-        std::memcpy(to + n - 4, from + n - 4, 4);
-    }
-    size_ += 9;
-    return true;
-}
-
 void FieldLine::OtherNumberField(double value)
 {
     char buf[32];
@@ -102,9 +79,8 @@ void FieldLine::OtherNumberField(double value)
     else RightAligned(FormatArea(value), 9);
 }
 
-void FieldLine::NumberField(std::string_view text)
+void FieldLine::OtherAreaField(std::string_view text)
 {
-    if (ShortAreaField(text)) return;
     if (IsAreaMaskText(text)) RightAligned(text, 9);
     else RightAligned(FormatAreaText(text), 9);
 }

@@ -2,6 +2,8 @@
 // The pieces every report line is made of: the field formats, the rules of
 // asterisks and the print zones of the summary rows. The sheet report and
 // the log report both build their lines from these.
+#include "text/AreaText.h"
+
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -67,7 +69,14 @@ public:
         }
         OtherNumberField(value);
     }
-    void NumberField(std::string_view text);
+    void NumberField(std::string_view text)
+    {
+        // An area cell that is already its own mask and fits the field is
+        // copied as it is.
+        if (!isLong_ && text.size() <= 9 && size_ + 9 <= sizeof buffer_ && IsAreaMaskText(text))
+            return PutAreaField(text);
+        OtherAreaField(text);
+    }
     void Text(std::string_view text) { Put(text); }
     // Appends the line and `end` to `out`, and empties the line.
     void AppendTo(std::string& out, std::string_view end);
@@ -104,7 +113,25 @@ private:
     void OtherNumberField(double value);
     void LongPut(std::string_view text);
     void LongBlanks(std::size_t count);
-    bool ShortAreaField(std::string_view text);
+    // A mask text of four to nine characters right-aligned in nine.
+    void PutAreaField(std::string_view text)
+    {
+        char* const field = buffer_ + size_;
+        std::memcpy(field, "         ", 9);
+        // Copied as two overlapping blocks of fixed length.
+        char* const to = field + 9 - text.size();
+        const char* const from = text.data();
+        const std::size_t n = text.size();
+        if (n >= 8) {
+            std::memcpy(to, from, 8);
+            std::memcpy(to + n - 8, from + n - 8, 8);
+        } else {
+            std::memcpy(to, from, 4);
+            std::memcpy(to + n - 4, from + n - 4, 4);
+        }
+        size_ += 9;
+    }
+    void OtherAreaField(std::string_view text);
     char buffer_[256];
     std::size_t size_ = 0;
     std::string long_;  // the whole line once it outgrows the buffer
