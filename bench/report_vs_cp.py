@@ -28,6 +28,10 @@ from run to run and more while others build):
     report written to its file in pieces
       (page faults 4.5 k -> 3.3 k)         36       9.8       7.6
     row texts moved into the sheet once    34-38    8.6-9.8   7-10    272 M
+    read, computed and written one sheet
+      at a time (page faults 3.3 k -> 0.66 k,
+      sys 12 -> 6-7 ms, RSS 17 -> 11 MB)   26-29    7.1       7.8     272 M
+    (on the step before, without the sheet-at-a-time read:)
     computed rows view the sheet's cells,
       volumes and area texts written in
       place, lines counted with memchr                                237 M
@@ -41,12 +45,11 @@ Not met: the 3x aim (about 12 ms of CPU). Where the rest goes: user code
 about three quarters (splitting and checking the row fields and building
 the cell strings of the sheet model, a third; the computation's per-row
 texts, a fifth; formatting the report lines, a fifth), the kernel a
-quarter: page faults of the ~11 MB the 26 sheets of string cells take (each
-sheet is read whole before any is computed), the copy of 5.7 MB into the
-page cache, process start. A streaming read -> compute -> write of one
-sheet at a time would remove most of the faults. In wall time only, the
-atomic writer's fsync of the file and its folder (15-40 ms here), which
-`cp` does not do: durability is kept, so CPU time is the figure to judge.
+fifth: the copy of 5.7 MB into the page cache, process start, the faults of
+one sheet's cells and of the buffers (the 26 sheets' ~11 MB of cells are no
+longer held at once). In wall time only, the atomic writer's fsync of the
+file and its folder (15-40 ms here), which `cp` does not do: durability
+is kept, so CPU time is the figure to judge.
 """
 import os
 import random

@@ -7,6 +7,7 @@
 #include "app/GeopakLog.h"
 #include "model/LogTables.h"
 #include "compute/LogReportWriter.h"
+#include "formats/AtomicFile.h"
 #include "compute/ReportBlocks.h"
 #include "app/ReportFile.h"
 #include "text/NumberText.h"
@@ -74,6 +75,15 @@ std::string CompanionDocument(int16_t unitSystem, const std::string& baselineNam
     } while (next < rows.size() && block < MaxSheets);
     line("[LAST RECORD]");
     return text;
+}
+
+bool WriteCompanionDocument(const std::string& path, int16_t unitSystem, const std::string& baselineName,
+                            const std::vector<CompanionCells>& rows, std::string& error, long long failAfterBytes)
+{
+    const AtomicWriteResult written =
+        WriteFileAtomically(path, CompanionDocument(unitSystem, baselineName, rows), failAfterBytes);
+    if (!written.ok) error = written.error;
+    return written.ok;
 }
 
 std::optional<std::string> LogReportFileName(const Session& s, const ReportTarget& target)
@@ -188,8 +198,8 @@ void AppendGeopakLogReport(Session& s, std::string& text)
     const LogReportText built = WriteLogReport(log, LogHeadingOf(s), ModeOf(s));
     std::string error;
     if (MayWriteCompanion(s, *companionPath, logPath) &&
-        !WriteReportText(*companionPath, CompanionDocument(s.doc.UnitSystem, s.doc.BaselineName, built.companionRows),
-                         false, error, s.writer->failAfterBytes))
+        !WriteCompanionDocument(*companionPath, s.doc.UnitSystem, s.doc.BaselineName, built.companionRows, error,
+                                s.writer->failAfterBytes))
         throw RuntimeFault(error);
     text += built.report;
 }

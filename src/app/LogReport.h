@@ -35,6 +35,11 @@ bool HoldsLogCompanion(const std::string& path);
 // 1800 rows per sheet block.
 std::string CompanionDocument(int16_t unitSystem, const std::string& baselineName,
                               const std::vector<CompanionCells>& rows);
+// Writes the companion at `path` as the designer's documents are written
+// (flushed to the disk, unlike report files). False with the reason in `error`.
+bool WriteCompanionDocument(const std::string& path, int16_t unitSystem, const std::string& baselineName,
+                            const std::vector<CompanionCells>& rows, std::string& error,
+                            long long failAfterBytes = -1);
 // Asked before a sheet document that is not a companion is replaced, and said
 // when the user keeps it.
 std::string ReplaceCompanionQuestion(const std::string& companionPath, const std::string& logPath);

@@ -42,7 +42,7 @@ public:
         if (!path_) return Fault("Bad file name or number: " + logPath_ + " has no \".LOG\"");
         if (!MayReplace()) return true;
         std::string error;
-        if (!WriteReportText(*path_, CompanionDocument(unitSystem, baselineName, built.companionRows), false, error))
+        if (!WriteCompanionDocument(*path_, unitSystem, baselineName, built.companionRows, error))
             return Fault(error);
         return true;
     }

@@ -16,6 +16,8 @@
 
 #include <filesystem>
 #include <iostream>
+#include <optional>
+#include <vector>
 
 namespace mardex::cli {
 
@@ -38,14 +40,15 @@ void ShowThroughFactorBox(Sheet& sheet)
     if (sheet.MeasuredInEmbankment == 1) box("1.000");
 }
 
-// A section of the report, or the window's message when the computation fails.
-bool AppendSection(std::string& text, SheetComputation& c, const Sheet& sheet, int index, const Document& doc,
-                   ReportMode mode, int embankmentBox)
+// A section of the report, or the window's message when the computation
+// fails; the messages shown wait in `shown`.
+bool AppendSection(std::string& text, std::vector<std::string>& shown, SheetComputation& c, const Sheet& sheet,
+                   int index, const Document& doc, ReportMode mode, int embankmentBox)
 {
     ComputeSheet(sheet, doc.units, mode, c);
-    for (const std::string& message : c.messages) CliPrompter::Print(message);
+    shown.insert(shown.end(), c.messages.begin(), c.messages.end());
     if (!c.ok()) {
-        CliPrompter::Print("Program Error: " + c.fault + " occured in CreateTempRptFile");
+        shown.push_back("Program Error: " + c.fault + " occured in CreateTempRptFile");
         return false;
     }
     ReportHeading heading;
@@ -61,13 +64,19 @@ bool AppendSection(std::string& text, SheetComputation& c, const Sheet& sheet, i
 
 // The report text on its way to the file: written out in pieces of whole
 // lines once the buffer holds enough, its drawn lines counted on the way.
-struct ReportPieces {
+// The file replaces the old report only once all is written.
+struct ReportFile {
     static constexpr std::size_t PieceSize = 512 * 1024;
-    PiecewiseAtomicWriter& file;
+    PiecewiseAtomicWriter file;
     std::string text;
     int64_t drawnLines = 0;
 
-    explicit ReportPieces(PiecewiseAtomicWriter& to) : file(to) { text.reserve(PieceSize + PieceSize / 2); }
+    // A report is made afresh from its document by any run: replaced
+    // atomically, it is not flushed to the disk.
+    explicit ReportFile(const std::string& path) : file(path, -1, FlushToDisk::No)
+    {
+        text.reserve(PieceSize + PieceSize / 2);
+    }
     // A write that fails is kept by the file and reported at its commit.
     void Flush(bool all)
     {
@@ -83,18 +92,138 @@ struct ReportPieces {
 
 // The page heading of the window after the report: the tab shown last is
 // the sheet reported, or the last sheet after the combined report.
-PageHeading PagesHeading(const Document& doc, const ToolOptions& options, long pages)
+PageHeading PagesHeading(const Document& doc, const std::string& shownCaption, const ToolOptions& options,
+                         long pages)
 {
-    const int shown = options.allSheets ? static_cast<int>(doc.sheets.size()) - 1 : options.sheet - 1;
     PageHeading heading;
     heading.designer = doc.descriptionFields[0];
     heading.projectNo = doc.descriptionFields[1];
     heading.controlNo = doc.descriptionFields[2];
-    heading.tabCaption = TabCaption(doc.sheets[shown], shown);
+    heading.tabCaption = shownCaption;
     heading.metric = doc.units == UnitSystem::Metric;
     heading.mode = options.accumulated && !options.allSheets ? ReportMode::Accumulated : ReportMode::Total;
     heading.totalPages = pages;
     return heading;
+}
+
+// The reader's messages come first, then its error.
+bool ShowReading(const DocumentReadResult& read)
+{
+    for (const std::string& message : read.messages) CliPrompter::Print(message);
+    if (read.document) return true;
+    CliPrompter::Print(read.compatible ? "Program Error: " + read.error + "(ReadFileVersion2002(NewFileIO))"
+                                       : NotCompatibleMessage);
+    return false;
+}
+
+std::optional<std::string> ReportPath(const ToolOptions& options, const std::string& document,
+                                      const std::string& folder, std::string& error)
+{
+    return options.output.empty() ? SheetReportPath(folder, document, error)
+                                  : std::optional<std::string>(AbsolutePath(options.output));
+}
+
+// After the sections: the messages of the computations, the file committed,
+// the requested outputs rendered.
+int FinishReport(ReportFile& report, bool built, const std::vector<std::string>& shown, const ToolOptions& options,
+                 const std::string& document, const std::string& path, const Document& header,
+                 const std::string& shownCaption)
+{
+    for (const std::string& message : shown) CliPrompter::Print(message);
+    report.Flush(true);
+    if (built && !report.file.Commit()) {
+        CliPrompter::Print(report.file.error());
+        built = false;
+    }
+    // A run that fails has written nothing: the old report stays as it was.
+    if (!built) return CliPrompter::Fail(document + ": no report was written");
+    const long pages = PagesForDrawnLines(report.drawnLines);
+    if (RenderRequestedOutputs(options, PagesHeading(header, shownCaption, options, pages), path) != 0) return 1;
+    std::cout << path << ": " << pages << " pages\n";
+    return 0;
+}
+
+// The report of the whole document read first.
+int ReportOfWholeDocument(const ToolOptions& options, const std::string& document, const std::string& folder)
+{
+    DocumentReadResult read = ReadSheetDocument(document);
+    if (!ShowReading(read)) return CliPrompter::Fail(document + ": the document could not be read");
+    Document& doc = *read.document;
+    const int sheetCount = static_cast<int>(doc.sheets.size());
+    if (!options.allSheets && options.sheet > sheetCount)
+        return CliPrompter::Fail(document + ": has no sheet " + std::to_string(options.sheet) + " (it has " +
+                    std::to_string(sheetCount) + ")");
+
+    std::string error;
+    const auto path = ReportPath(options, document, folder, error);
+    if (!path) {
+        CliPrompter::Print(error);
+        return CliPrompter::Fail(document + ": no report was written");
+    }
+
+    // Open shows the first sheet; a report of one sheet clicks its tab first.
+    // The check box keeps the state of the last sheet shown: the combined
+    // report prints the first sheet's in every section, as the window does.
+    ShowThroughFactorBox(doc.sheets[0]);
+    ReportFile report(*path);
+    SheetComputation computation;
+    std::vector<std::string> shown;
+    bool built = true;
+    const int last = options.allSheets ? sheetCount - 1 : options.sheet - 1;
+    if (options.allSheets) {
+        const int box = doc.sheets[0].MeasuredInEmbankment;
+        for (int i = 0; i < sheetCount && built; ++i) {
+            built = AppendSection(report.text, shown, computation, doc.sheets[i], i, doc, ReportMode::Total, box);
+            report.Flush(false);
+        }
+    } else {
+        ShowThroughFactorBox(doc.sheets[last]);
+        built = AppendSection(report.text, shown, computation, doc.sheets[last], last, doc,
+                              options.accumulated ? ReportMode::Accumulated : ReportMode::Total,
+                              doc.sheets[last].MeasuredInEmbankment);
+    }
+    return FinishReport(report, built, shown, options, document, *path, doc, TabCaption(doc.sheets[last], last));
+}
+
+// The combined report made while the document is read: each sheet is
+// computed and written as soon as the reader is done with it, so one sheet
+// is in memory at a time. What the user sees is the report of the whole
+// document read first: the reader's messages and error come before the
+// computations' messages, and a document that cannot be read writes nothing.
+// nullopt (nothing shown) when the whole document must be read first: no
+// report path, or a units line after a computed sheet changed the units.
+std::optional<int> ReportAsRead(const ToolOptions& options, const std::string& document,
+                                const std::string& folder)
+{
+    std::string error;
+    const auto path = ReportPath(options, document, folder, error);
+    if (!path) return std::nullopt;
+
+    ReportFile report(*path);
+    SheetComputation computation;
+    std::vector<std::string> shown;
+    bool built = true;
+    int box = 0;
+    std::string lastCaption;
+    std::vector<UnitSystem> unitsUsed;
+    const CompleteSheet complete = [&](int index, Sheet& sheet, const Document& soFar) {
+        lastCaption = TabCaption(sheet, index);
+        if (!built) return;  // no section after a failing one
+        if (index == 0) {
+            ShowThroughFactorBox(sheet);
+            box = sheet.MeasuredInEmbankment;
+        }
+        unitsUsed.push_back(soFar.units);
+        built = AppendSection(report.text, shown, computation, sheet, index, soFar, ReportMode::Total, box);
+        report.Flush(false);
+    };
+    const DocumentReadResult read = ReadSheetDocument(document, complete);
+    if (read.document) {
+        for (const UnitSystem units : unitsUsed)
+            if (units != read.document->units) return std::nullopt;
+    }
+    if (!ShowReading(read)) return CliPrompter::Fail(document + ": the document could not be read");
+    return FinishReport(report, built, shown, options, document, *path, *read.document, lastCaption);
 }
 
 } // namespace
@@ -119,61 +248,9 @@ bool IsSheetDocument(const std::string& path)
 int RunSheetReport(const ToolOptions& options, const std::string& document)
 {
     const std::string folder = ReportFolderOfSettings();
-    DocumentReadResult read = ReadSheetDocument(document);
-    for (const std::string& message : read.messages) CliPrompter::Print(message);
-    if (!read.document) {
-        CliPrompter::Print(read.compatible ? "Program Error: " + read.error + "(ReadFileVersion2002(NewFileIO))"
-                                           : NotCompatibleMessage);
-        return CliPrompter::Fail(document + ": the document could not be read");
-    }
-    Document& doc = *read.document;
-    const int sheetCount = static_cast<int>(doc.sheets.size());
-    if (!options.allSheets && options.sheet > sheetCount)
-        return CliPrompter::Fail(document + ": has no sheet " + std::to_string(options.sheet) + " (it has " +
-                    std::to_string(sheetCount) + ")");
-
-    std::string error;
-    const auto path = options.output.empty() ? SheetReportPath(folder, document, error)
-                                             : std::optional<std::string>(AbsolutePath(options.output));
-    if (!path) {
-        CliPrompter::Print(error);
-        return CliPrompter::Fail(document + ": no report was written");
-    }
-
-    // Open shows the first sheet; a report of one sheet clicks its tab first.
-    // The check box keeps the state of the last sheet shown: the combined
-    // report prints the first sheet's in every section, as the window does.
-    ShowThroughFactorBox(doc.sheets[0]);
-    // The sections go to the file as they are made, through one buffer of a
-    // few sections; the file replaces the old report only once all is written.
-    PiecewiseAtomicWriter file(*path);
-    ReportPieces pieces(file);
-    SheetComputation computation;
-    bool built = true;
-    if (options.allSheets) {
-        const int box = doc.sheets[0].MeasuredInEmbankment;
-        for (int i = 0; i < sheetCount && built; ++i) {
-            built = AppendSection(pieces.text, computation, doc.sheets[i], i, doc, ReportMode::Total, box);
-            pieces.Flush(false);
-        }
-    } else {
-        const int i = options.sheet - 1;
-        ShowThroughFactorBox(doc.sheets[i]);
-        built = AppendSection(pieces.text, computation, doc.sheets[i], i, doc,
-                              options.accumulated ? ReportMode::Accumulated : ReportMode::Total,
-                              doc.sheets[i].MeasuredInEmbankment);
-    }
-    pieces.Flush(true);
-    if (built && !file.Commit()) {
-        CliPrompter::Print(file.error());
-        built = false;
-    }
-    // A run that fails has written nothing: the old report stays as it was.
-    if (!built) return CliPrompter::Fail(document + ": no report was written");
-    const long pages = PagesForDrawnLines(pieces.drawnLines);
-    if (RenderRequestedOutputs(options, PagesHeading(doc, options, pages), *path) != 0) return 1;
-    std::cout << *path << ": " << pages << " pages\n";
-    return 0;
+    if (options.allSheets)
+        if (const auto done = ReportAsRead(options, document, folder)) return *done;
+    return ReportOfWholeDocument(options, document, folder);
 }
 
 } // namespace mardex::cli

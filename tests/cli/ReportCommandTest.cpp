@@ -89,6 +89,60 @@ TEST(ReportCommand, AFaultInAnySheetFailsTheCombinedReportAndLeavesTheOlderFile)
     EXPECT_TRUE(run.out.empty());
 }
 
+TEST(ReportCommand, TheCombinedReportShowsTheReadersMessagesFirstAndNeedsTheWholeDocument)
+{
+    const std::string eq = "00+00.000 - 1.00 0.00 0.00 0.00\r\n01+00.000 BK 1.00 0.00 0.00 0.00\r\n"
+                           "02+00.000 AH 1.00 0.00 0.00 0.00\r\n";
+    const std::string shortRow = "00+00.000 - 1.00\r\n";
+    const std::string shortRowMessage = "mardex-report: Program Error: road1.mdx, line 29: the row has fewer than 6 "
+                                        "fields; the missing ones are left empty occured in GetParameters(NewFileIO).\n";
+    const std::string noReport = "mardex-report: road1.mdx: no report was written\n";
+    const struct {
+        std::string document;
+        std::string err;   // all of stderr
+        int sections;      // in the new report; -1: the older report kept
+        int metricSections;
+    } cases[] = {
+        // the reader's message about sheet 3 before the computations' of sheets 1 and 2
+        {Document(Sheet(1, "1.00", eq) + Sheet(2, "TBD", TwoRows) + Sheet(3, "1.00", shortRow)),
+         shortRowMessage + "mardex-report: Gap Equation where BK occures before AH\n"
+                           "mardex-report: Program Error: Type mismatch occured in CreateTempRptFile\n" + noReport,
+         -1, 0},
+        // a document that cannot be read shows nothing of the sheets computed before
+        {Document(Sheet(1, "1.00", eq) + Sheet(2, "TBD", TwoRows) + Sheet(3, "1.00", shortRow) + "[BROKEN]\r\n"),
+         shortRowMessage + "mardex-report: Program Error: road1.mdx, line 30: a bracket line without a blank: "
+                           "\"[BROKEN]\" (ReadFileVersion2002(NewFileIO))\n"
+                           "mardex-report: road1.mdx: the document could not be read\n",
+         -1, 0},
+        // a units line after a complete sheet sets the units of every section
+        {Document(Sheet(1, "1.00", TwoRows) + Sheet(2, "1.00", TwoRows) + "[METRIC]\r\n" + Sheet(3, "1.00", TwoRows)),
+         "", 3, 3},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteFile(dir / "road1.mdx", c.document);
+        WriteFile(dir / "out.rpt", "an older report");
+        const ToolRun run = RunTool(dir, "--all-sheets --output out.rpt road1.mdx");
+        std::string err = run.err;  // the tool names the document by its whole path
+        const std::string folder = dir.path().string() + "/";
+        for (auto at = err.find(folder); at != std::string::npos; at = err.find(folder)) err.erase(at, folder.size());
+        EXPECT_EQ(err, c.err) << c.document;
+        EXPECT_EQ(run.status, c.sections < 0 ? 1 : 0) << c.document;
+        const std::string report = ReadFile(dir / "out.rpt");
+        if (c.sections < 0) {
+            EXPECT_EQ(report, "an older report");
+            continue;
+        }
+        const auto count = [&report](const std::string& what) {
+            int n = 0;
+            for (auto at = report.find(what); at != std::string::npos; at = report.find(what, at + 1)) ++n;
+            return n;
+        };
+        EXPECT_EQ(count("#TabName="), c.sections) << report;
+        EXPECT_EQ(count("#System= 1"), c.metricSections) << report;
+    }
+}
+
 TEST(ReportCommand, TheSecondSheetAloneReportsDespiteTheFirstsFault)
 {
     TempDir dir;

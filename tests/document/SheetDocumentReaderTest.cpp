@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <vector>
 
 namespace mardex::test {
 namespace {
@@ -54,6 +55,60 @@ TEST(SheetDocumentReader, RefusesWithAnErrorNamingTheFileAndLine)
         EXPECT_FALSE(r.document) << c.text;
         EXPECT_EQ(r.error.rfind(c.error, 0), 0u) << r.error;
         EXPECT_EQ(r.compatible, c.compatible) << c.text;
+    }
+}
+
+TEST(SheetDocumentReader, SheetBySheetHandsOverTheSheetsOfTheWholeReadInOrder)
+{
+    const std::string head = "[VERSION 2002]\r\n[ENGLISH]\r\nD\r\nP\r\nC\r\n";
+    const std::string rows3 = "00+00.000 - 1.00 0.00 2.00 0.00\r\n01+00.000 BK 3.00 0.00 4.00 0.00\r\n"
+                              "02+00.000 AH 5.00 0.00 6.00 0.00\r\n";
+    const std::string row1 = "05+00.000 - 7.00\r\n";
+    const std::string factor = "#BALANCE FACTOR\r\n0.875\r\n#MEASURED IN EMBANKMENT\r\n 1 \r\n";
+    const char* const last = "[LAST RECORD]\r\n";
+    const std::string documents[] = {
+        // a long sheet before a short one: nothing of the first stays in the second
+        head + "[END AREA 1 A]\r\n" + factor + rows3 + "[END AREA 2 B]\r\n" + row1 + last,
+        // an empty middle sheet, and no "[LAST RECORD]"
+        head + "[END AREA 1 A]\r\n" + rows3 + "[END AREA 2 ]\r\n[END AREA 3 C]\r\n" + row1,
+        // rows before the first area line, a units line between sheets
+        head + rows3 + "[END AREA 1 A]\r\n" + row1 + "[METRIC]\r\n[END AREA 2 B]\r\n" + rows3 + last,
+        // no description lines
+        "[VERSION 2002]\r\n[END AREA 1 A]\r\n" + row1 + last,
+        // a reader's error after two sheets
+        head + "[END AREA 1 A]\r\n" + rows3 + "[END AREA 2 B]\r\n" + row1 + "[END AREA 3 C]\r\n[BROKEN]\r\n",
+    };
+    for (const std::string& text : documents) {
+        const DocumentReadResult whole = Read(text);
+        std::vector<Sheet> handed;
+        std::vector<std::array<std::string, 3>> descriptions;
+        std::istringstream in(text);
+        const DocumentReadResult bySheet =
+            ReadSheetDocument(in, "road1.mdx", [&](int index, Sheet& sheet, const Document& soFar) {
+                EXPECT_EQ(index, static_cast<int>(handed.size()));
+                handed.push_back(sheet);
+                descriptions.push_back(soFar.descriptionFields);
+            });
+        EXPECT_EQ(bySheet.messages, whole.messages) << text;
+        EXPECT_EQ(bySheet.error, whole.error) << text;
+        ASSERT_EQ(bySheet.document.has_value(), whole.document.has_value()) << text;
+        if (!whole.document) {
+            EXPECT_EQ(handed.size(), 2u);
+            continue;
+        }
+        EXPECT_TRUE(bySheet.document->sheets.empty());
+        EXPECT_EQ(bySheet.document->units, whole.document->units);
+        ASSERT_EQ(handed.size(), whole.document->sheets.size()) << text;
+        for (std::size_t i = 0; i < handed.size(); ++i) {
+            const Sheet& a = handed[i];
+            const Sheet& b = whole.document->sheets[i];
+            EXPECT_EQ(a.TabName, b.TabName) << text;
+            EXPECT_EQ(a.BalanceFactor, b.BalanceFactor) << text;
+            EXPECT_EQ(a.MeasuredInEmbankment, b.MeasuredInEmbankment) << text;
+            EXPECT_EQ(a.Cells, b.Cells) << text << " sheet " << i;
+            EXPECT_EQ(a.Values, b.Values) << text << " sheet " << i;
+            EXPECT_EQ(descriptions[i], whole.document->descriptionFields) << text;
+        }
     }
 }
 

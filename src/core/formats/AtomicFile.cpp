@@ -135,8 +135,8 @@ std::string ReasonNotWritable(const std::string& path)
     return {};
 }
 
-PiecewiseAtomicWriter::PiecewiseAtomicWriter(const std::string& path, long long failAfterBytes)
-    : path_(path), failAfterBytes_(failAfterBytes)
+PiecewiseAtomicWriter::PiecewiseAtomicWriter(const std::string& path, long long failAfterBytes, FlushToDisk flush)
+    : path_(path), failAfterBytes_(failAfterBytes), flush_(flush)
 {
     if (const std::string why = ReasonNotWritable(path); !why.empty()) {
         error_ = CannotWrite(path, why);
@@ -176,7 +176,7 @@ bool PiecewiseAtomicWriter::Append(std::string_view bytes)
 bool PiecewiseAtomicWriter::Commit()
 {
     if (!ok()) return false;
-    if (::fsync(fd_) != 0) Fail(errno);
+    if (flush_ == FlushToDisk::Yes && ::fsync(fd_) != 0) Fail(errno);
     if (::close(fd_) != 0) Fail(errno);
     fd_ = -1;
     const fs::path target = Resolved(path_);
@@ -184,13 +184,14 @@ bool PiecewiseAtomicWriter::Commit()
     if (!ok()) return false;
     temp_.clear();
     // The rename itself reaches the disk with the folder.
-    SyncFolder(FolderOf(target));
+    if (flush_ == FlushToDisk::Yes) SyncFolder(FolderOf(target));
     return true;
 }
 
-AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes, long long failAfterBytes)
+AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes, long long failAfterBytes,
+                                      FlushToDisk flush)
 {
-    PiecewiseAtomicWriter writer(path, failAfterBytes);
+    PiecewiseAtomicWriter writer(path, failAfterBytes, flush);
     writer.Append(bytes);
     AtomicWriteResult result;
     result.ok = writer.Commit();

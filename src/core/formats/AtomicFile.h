@@ -8,6 +8,13 @@
 
 namespace mardex {
 
+// Whether the bytes and the rename are flushed to the disk before Commit()
+// returns. The designer's documents are; report files, which every report
+// command makes afresh from the document, are only replaced atomically: a
+// flush costs more than building the report, and a report lost to a power
+// cut is made again by the next command.
+enum class FlushToDisk : bool { No, Yes };
+
 struct AtomicWriteResult {
     bool ok = false;
     std::string error;  // the reason, naming the file, when !ok
@@ -17,21 +24,22 @@ struct AtomicWriteResult {
 // written (tests inject write errors this way); -1 never fails on purpose.
 // A target that is read-only, or not a regular file, is refused.
 AtomicWriteResult WriteFileAtomically(const std::string& path, std::string_view bytes,
-                                      long long failAfterBytes = -1);
+                                      long long failAfterBytes = -1, FlushToDisk flush = FlushToDisk::Yes);
 
 // The same fed in pieces, so that a large file needs no buffer of its whole
 // size: the first failure is kept, and the target changes only by Commit().
 // A writer destroyed without a successful Commit() removes its temporary file.
 class PiecewiseAtomicWriter {
 public:
-    explicit PiecewiseAtomicWriter(const std::string& path, long long failAfterBytes = -1);
+    explicit PiecewiseAtomicWriter(const std::string& path, long long failAfterBytes = -1,
+                                   FlushToDisk flush = FlushToDisk::Yes);
     ~PiecewiseAtomicWriter();
     PiecewiseAtomicWriter(const PiecewiseAtomicWriter&) = delete;
     PiecewiseAtomicWriter& operator=(const PiecewiseAtomicWriter&) = delete;
 
     // false once anything has failed.
     bool Append(std::string_view bytes);
-    // Flushes the file to the disk and renames it over the target.
+    // Renames the file over the target, flushing both first when asked.
     bool Commit();
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }  // naming the file, when !ok()
@@ -42,6 +50,7 @@ private:
     int fd_ = -1;
     long long failAfterBytes_;
     long long written_ = 0;
+    FlushToDisk flush_;
 };
 
 // A temporary file beside a target, for writers that fill a file themselves

@@ -57,6 +57,7 @@ std::string NameAfterThirdWord(std::string_view text)
 DocumentParser::DocumentParser(ParserHost& host, const ParserStart& start, ParseMode mode, std::string path)
     : host_(host),
       legacy_(start.legacyLayout),
+      sheetBySheet_(start.sheetBySheet && mode == ParseMode::Open),
       mode_(mode),
       path_(std::move(path)),
       unitSystem_(start.units),
@@ -70,7 +71,15 @@ DocumentParser::DocumentParser(ParserHost& host, const ParserStart& start, Parse
 Sheet& DocumentParser::Target(int index)
 {
     if (index < 0 || index >= MaxSheets) Fail("the document has more than 26 sheets");
-    if (!sheets_[index]) sheets_[index] = std::make_unique<Sheet>(host_.Existing(index));
+    if (sheets_[index]) return *sheets_[index];
+    if (spare_) {
+        // Assigning keeps the storage of the cell columns: the next sheet
+        // fills the pages the last one used.
+        *spare_ = host_.Existing(index);
+        sheets_[index] = std::move(spare_);
+    } else {
+        sheets_[index] = std::make_unique<Sheet>(host_.Existing(index));
+    }
     return *sheets_[index];
 }
 
@@ -220,6 +229,12 @@ void DocumentParser::CloseSheet()
     Sheet& sheet = Target(currentSheet_);
     sheet.SetCell(ColStation, rowIndex_, std::string(EndMarker));
     if (mode_ == ParseMode::Open) sheet.TabName = pendingName_;
+    // Nothing writes into a sheet once it is closed: the next line that
+    // touches a sheet touches the next one, or the document has ended.
+    if (sheetBySheet_) {
+        host_.SheetComplete(currentSheet_, sheet);
+        spare_ = std::move(sheets_[currentSheet_]);
+    }
 }
 
 void DocumentParser::RowLine(std::string_view line)

@@ -39,6 +39,10 @@ struct ParserStart {
     // Import: the open document's unit system is settled (its unit caption
     // is shown), so sheets of the other system are refused.
     bool unitsSettled = false;
+    // Open: each sheet goes to the host's SheetComplete as soon as the
+    // document is done with it, and the next sheet is read into the same
+    // memory, so one sheet is held at a time (Sheets() then holds none).
+    bool sheetBySheet = false;
 };
 
 class ParserHost {
@@ -51,6 +55,9 @@ public:
     virtual std::string OtherTabName(std::string name) = 0;
     // A message that does not stop the reading.
     virtual void Message(const std::string& text) = 0;
+    // Sheet by sheet: sheet `index` is complete (its end marker and name
+    // written); it is reused for the next sheet once this returns.
+    virtual void SheetComplete(int /*index*/, Sheet& /*sheet*/) {}
 };
 
 // Feeds every line of `in` to `parser`, then the end of the file. Throws
@@ -78,6 +85,7 @@ public:
     std::array<std::string, 3> Descriptions() const;
     // A sheet measured in embankment was read (the window greys the factor box).
     bool EmbankmentRead() const { return embankmentRead_; }
+    bool LegacyLayout() const { return legacy_; }
 
     int LineCounter() const { return lineCounter_; }
 
@@ -95,11 +103,13 @@ private:
 
     ParserHost& host_;
     bool legacy_;
+    bool sheetBySheet_;
     ParseMode mode_;
     std::string path_;
     long long number_ = 0;
 
     std::array<std::unique_ptr<Sheet>, MaxSheets> sheets_;
+    std::unique_ptr<Sheet> spare_;  // sheet by sheet: the memory of the sheet handed over
     UnitSystem unitSystem_;
     UnitSystem openUnits_;
     bool openUnitsSettled_;

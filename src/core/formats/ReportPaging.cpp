@@ -79,7 +79,7 @@ bool WriteReportText(const std::string& path, const std::string& text, bool appe
         whole.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         whole += text;
     }
-    const AtomicWriteResult written = WriteFileAtomically(path, append ? whole : text, failAfterBytes);
+    const AtomicWriteResult written = WriteFileAtomically(path, append ? whole : text, failAfterBytes, FlushToDisk::No);
     if (!written.ok) {
         error = written.error;
         return false;

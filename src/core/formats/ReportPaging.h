@@ -24,8 +24,9 @@ std::optional<std::string> SheetReportPath(const std::string& folder, const std:
                                            std::string& error);
 
 // Writes `text` as the report file: created anew, or appended to, through
-// the atomic writer (a failure leaves the old file as it was); false with
-// the reason in `error`. failAfterBytes: see WriteFileAtomically.
+// the atomic writer (a failure leaves the old file as it was, and the file
+// is not flushed to the disk: see FlushToDisk); false with the reason in
+// `error`. failAfterBytes: see WriteFileAtomically.
 bool WriteReportText(const std::string& path, const std::string& text, bool append, std::string& error,
                      long long failAfterBytes = -1);
 

@@ -13,16 +13,36 @@ namespace mardex {
 namespace {
 
 // A document read on its own builds on nothing: no existing sheets, no
-// questions (they belong to Import), messages collected.
+// questions (they belong to Import), messages collected; read sheet by
+// sheet, it hands each complete sheet on with what the document has said.
 class StandaloneHost : public ParserHost {
 public:
-    explicit StandaloneHost(std::vector<std::string>& messages) : messages_(messages) {}
+    StandaloneHost(std::vector<std::string>& messages, const CompleteSheet* complete)
+        : messages_(messages), complete_(complete)
+    {
+    }
+    void Attach(const DocumentParser& parser) { parser_ = &parser; }
     const Sheet& Existing(int) const override { return empty_; }
     std::string OtherTabName(std::string name) override { return name; }
     void Message(const std::string& text) override { messages_.push_back(text); }
+    void SheetComplete(int index, Sheet& sheet) override
+    {
+        if (complete_) (*complete_)(index, sheet, SaidSoFar(*parser_));
+    }
+
+    static Document SaidSoFar(const DocumentParser& parser)
+    {
+        Document doc;
+        doc.descriptionFields = parser.Descriptions();
+        doc.units = parser.Units();
+        doc.legacyLayout = parser.LegacyLayout();
+        return doc;
+    }
 
 private:
     std::vector<std::string>& messages_;
+    const CompleteSheet* complete_;
+    const DocumentParser* parser_ = nullptr;
     Sheet empty_;
 };
 
@@ -53,7 +73,9 @@ DocumentLayout LayoutOfFirstLine(const std::string& line)
     return line.rfind("00000", 0) == 0 ? DocumentLayout::Current : DocumentLayout::NotADocument;
 }
 
-DocumentReadResult ReadSheetDocument(std::istream& in, const std::string& name)
+namespace {
+
+DocumentReadResult Read(std::istream& in, const std::string& name, const CompleteSheet* complete)
 {
     DocumentReadResult result;
     const auto start = in.tellg();
@@ -67,18 +89,19 @@ DocumentReadResult ReadSheetDocument(std::istream& in, const std::string& name)
     in.clear();
     in.seekg(start);
     try {
-        StandaloneHost host(result.messages);
+        StandaloneHost host(result.messages, complete);
         ParserStart begin;
         begin.legacyLayout = layout == DocumentLayout::Legacy;
+        begin.sheetBySheet = complete != nullptr;
         DocumentParser parser(host, begin, ParseMode::Open, name);
+        host.Attach(parser);
         FeedDocument(parser, in, name);
-        Document doc;
-        doc.descriptionFields = parser.Descriptions();
-        doc.units = parser.Units();
-        doc.legacyLayout = begin.legacyLayout;
-        doc.sheets.resize(static_cast<std::size_t>(parser.SheetCount()));
-        for (std::size_t i = 0; i < doc.sheets.size(); ++i)
-            if (auto& sheet = parser.Sheets()[i]) doc.sheets[i] = std::move(*sheet);
+        Document doc = StandaloneHost::SaidSoFar(parser);
+        if (!complete) {
+            doc.sheets.resize(static_cast<std::size_t>(parser.SheetCount()));
+            for (std::size_t i = 0; i < doc.sheets.size(); ++i)
+                if (auto& sheet = parser.Sheets()[i]) doc.sheets[i] = std::move(*sheet);
+        }
         result.lineCounter = parser.LineCounter();
         result.document = std::move(doc);
     } catch (const std::exception& e) {
@@ -87,7 +110,7 @@ DocumentReadResult ReadSheetDocument(std::istream& in, const std::string& name)
     return result;
 }
 
-DocumentReadResult ReadSheetDocument(const std::string& path)
+DocumentReadResult ReadFile(const std::string& path, const CompleteSheet* complete)
 {
     if (std::string problem = InputFileProblem(path, MaxDocumentBytes); !problem.empty()) {
         DocumentReadResult result;
@@ -100,7 +123,23 @@ DocumentReadResult ReadSheetDocument(const std::string& path)
         result.error = "cannot open " + path + ": " + std::strerror(errno);
         return result;
     }
-    return ReadSheetDocument(in, path);
+    return Read(in, path, complete);
+}
+
+} // namespace
+
+DocumentReadResult ReadSheetDocument(std::istream& in, const std::string& name) { return Read(in, name, nullptr); }
+
+DocumentReadResult ReadSheetDocument(const std::string& path) { return ReadFile(path, nullptr); }
+
+DocumentReadResult ReadSheetDocument(std::istream& in, const std::string& name, const CompleteSheet& complete)
+{
+    return Read(in, name, &complete);
+}
+
+DocumentReadResult ReadSheetDocument(const std::string& path, const CompleteSheet& complete)
+{
+    return ReadFile(path, &complete);
 }
 
 } // namespace mardex

@@ -3,6 +3,7 @@
 // naming the file and the line out.
 #include "model/Document.h"
 
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -37,5 +38,15 @@ struct DocumentReadResult {
 
 DocumentReadResult ReadSheetDocument(std::istream& in, const std::string& name);
 DocumentReadResult ReadSheetDocument(const std::string& path);
+
+// Reading sheet by sheet: each sheet, in order, as soon as the document is
+// done with it, with what the document has said so far (the description
+// fields and the unit system read until then; no sheets). The sheet's memory
+// is reused for the next once this returns. Must not throw.
+using CompleteSheet = std::function<void(int index, Sheet& sheet, const Document& soFar)>;
+// The result's document then holds no sheets; the rest is as above (an error
+// after some sheets were handed over says the document is not to be used).
+DocumentReadResult ReadSheetDocument(std::istream& in, const std::string& name, const CompleteSheet& complete);
+DocumentReadResult ReadSheetDocument(const std::string& path, const CompleteSheet& complete);
 
 } // namespace mardex
