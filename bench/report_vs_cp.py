@@ -31,23 +31,34 @@ from run to run and more while others build):
     read, computed and written one sheet
       at a time (page faults 3.3 k -> 0.66 k,
       sys 12 -> 6-7 ms, RSS 17 -> 11 MB)   26-29    7.1       7.8     272 M
-    row fields split 8 bytes at a time,
+    (on the step before, without the sheet-at-a-time read:)
+    computed rows view the sheet's cells,
+      volumes and area texts written in
+      place, lines counted with memchr                                237 M
+    balance-point blocks as field lines                               226 M
+    one area-mask test (the reader's),
+      digits two at a time, inline fields  30       7.4       7.9     225 M
+      (with the reader's faster mask test: 206 M)
+    both of the above (main at 400253b
+      + compute16)                         22       5.5       4.3     225 M
+    row reader alone (main at 400253b):
+      fields split 8 bytes at a time,
       cells built once from the line,
-      masks checked from their fixed end   22-23    5.6-5.8   3.2-3.8   205 M
-      (reading 143 M -> 74 M of these;
-      the wall ratio also without the fsync)
+      masks checked from their fixed end
+      (reading 143 M -> 74 M)              22-23    5.6-5.8   3.2-3.8   205 M
+    all three (stream16, compute16,
+      rowread16)                           17.6-18  4.45-4.56 3.9-4.1   150 M
 
 cp: 3.7-4.1 ms of CPU, 0.7 M instructions.
 Not met: the 3x aim (about 12 ms of CPU). Where the rest goes: user code
 about three quarters (reading the rows: splitting them, checking the
 fields and building the cell strings of the sheet model, 74 M of the
-205 M instructions; the computation's per-row texts and formatting the
-report lines, most of the rest), the kernel a fifth: the copy of 5.7 MB
-into the page cache, process start, the faults of one sheet's cells and
-of the buffers (the 26 sheets' ~11 MB of cells are no
-longer held at once). In wall time only, the atomic writer's fsync of the
-file and its folder (15-40 ms here), which `cp` does not do: durability
-is kept, so CPU time is the figure to judge.
+150 M instructions; computing the rows and formatting the report lines
+most of the rest), the kernel a fifth: the copy of 5.7 MB into the page
+cache, process start, the faults of one sheet's cells and of the buffers
+(the 26 sheets' ~11 MB of cells are no longer held at once). The report
+file is replaced atomically but, like `cp`'s copy, not flushed to the
+disk; CPU time is still the steadier figure.
 """
 import os
 import random

@@ -22,14 +22,14 @@ Sheet SheetOf(const std::vector<std::array<std::string, 6>>& rows, std::string f
 }
 
 // One line per item: what a reader of the value sees, in report order.
-std::string Describe(const ComputedItem& item)
+std::string Describe(const ComputedItem& item, const SheetComputation& c)
 {
     if (const auto* m = std::get_if<SkipAreaMark>(&item)) return m->opening ? "skip from" : "skip to";
-    if (const auto* e = std::get_if<StationEquation>(&item)) return "equation " + e->back + " BK " + e->ahead;
+    if (const auto* e = std::get_if<StationEquation>(&item)) return "equation " + std::string(e->back) + " BK " + std::string(e->ahead);
     const auto& r = std::get<ComputedRow>(item);
-    std::string d = (r.kind == RowKind::BalancePoint ? "balance " : "row ") + r.stationText + " " + r.code +
+    std::string d = (r.kind == RowKind::BalancePoint ? "balance " : "row ") + PrintedStation(r) + " " + std::string(r.code) +
                     " cut " + std::to_string(static_cast<int>(r.cutVolume)) + " adj " +
-                    std::to_string(static_cast<int>(r.adjustedFill)) + " mass " + r.massText;
+                    std::to_string(static_cast<int>(r.adjustedFill)) + " mass " + PrintedFields(r, ReportMode::Total, c.balanceFactor).back();
     if (r.forcedBalance) d += " forced from " + std::to_string(static_cast<int>(r.massBeforeReset));
     if (r.inSkipArea) d += " skipped";
     if (r.equation) d += " eq";
@@ -51,7 +51,7 @@ TEST(ComputedRows, RowsAndEventsComeInReportOrderWithTheirFigures)
     const SheetComputation c = ComputeSheet(sheet, UnitSystem::English, ReportMode::Total);
     ASSERT_TRUE(c.ok()) << c.fault;
     std::vector<std::string> seen;
-    for (const ComputedItem& item : c.items) seen.push_back(Describe(item));
+    for (const ComputedItem& item : c.items) seen.push_back(Describe(item, c));
     const std::vector<std::string> expected = {
         "row 00+00.000 - cut 0 adj 0 mass 0.00",
         "row 01+00.000 - cut 100 adj 0 mass 100.00",
@@ -85,10 +85,10 @@ TEST(ComputedRows, PrintedFieldsFollowTheModeAndAFaultStopsTheRows)
     const ComputedRow running = *ComputeSheet(sheet, UnitSystem::English, ReportMode::Accumulated).Rows()[1];
     const std::vector<std::string> totalFields = {"01+00.000", "27.00", "5.00", "105.00", "27.00",
                                                   "6.00",      "100.00", "0.90", "96.00",  "9.00"};
-    EXPECT_EQ(PrintedFields(total, ReportMode::Total), totalFields);
+    EXPECT_EQ(PrintedFields(total, ReportMode::Total, "0.90"), totalFields);
     const std::vector<std::string> runningFields = {"01+00.000", "27.00", "5.00", "105.00", "27.00",
                                                     "6.00",      "100.00", "0.90", "9.00",   "96.00"};
-    EXPECT_EQ(PrintedFields(running, ReportMode::Accumulated), runningFields);
+    EXPECT_EQ(PrintedFields(running, ReportMode::Accumulated, "0.90"), runningFields);
 
     const SheetComputation bad = ComputeSheet(SheetOf({{"00+00.000", "-", "1", "0", "1", "0"}}, "x"),
                                               UnitSystem::English, ReportMode::Total);

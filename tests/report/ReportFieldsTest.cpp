@@ -103,11 +103,22 @@ TEST(PageCount, FortyFourDrawnLinesOnPageOneAndFiftyOneOnEachLater)
     EXPECT_EQ(PagesForDrawnLines(26 * 1830), 1 + (26 * 1830 - 44 + 50) / 51);  // beyond 16 bits
 }
 
+// Lines as the renderer splits them (CR LF, a lone CR or a lone LF; a last
+// line without an end), those with a "#" anywhere left out.
 TEST(PageCount, LinesWithAHashAnywhereAreNotDrawn)
 {
-    EXPECT_EQ(DrawnLines("#a\r\nb\r\nc#d\r\ne\r\n"), 2);
-    EXPECT_EQ(DrawnLines("a\nb"), 2);
-    EXPECT_EQ(AllLines("#a\r\nb\r\n"), 2);
+    const struct {
+        const char* text;
+        int64_t all, drawn;
+    } cases[] = {
+        {"#a\r\nb\r\nc#d\r\ne\r\n", 4, 2}, {"a\nb", 2, 2},         {"", 0, 0},
+        {"\r\n", 1, 1},                       {"a\r\rb#\r", 3, 2},     {"##\r\n#\n#", 3, 0},
+        {"a\r\r\n#", 3, 2},                   {"#\r#\n\n", 3, 1},      {"x\r", 1, 1},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AllLines(c.text), c.all) << c.text;
+        EXPECT_EQ(DrawnLines(c.text), c.drawn) << c.text;
+    }
 }
 
 } // namespace
@@ -129,10 +140,14 @@ TEST(ReportFields, ShortcutsGiveTheMasksText)
 }
 
 // A line built in the fixed buffer equals the same fields appended one by
-// one, also when huge values make it outgrow the buffer.
+// one: at the edges of its shortcuts (a volume or an area text just filling
+// the field) and when huge values make it outgrow the buffer.
 TEST(ReportFields, FieldLineEqualsTheAppendedFields)
 {
-    const double values[][3] = {{47.0, 0.125, -1.0}, {1e300, 2.5, 0.0}, {-1e300, 1e300, 1e300}};
+    const double values[][3] = {{47.0, 0.125, -1.0},        {999999.0, -99999.0, -100000.0},
+                                {1e6, -0.0, 999999.5},       {1e300, 2.5, 0.0},
+                                {-1e300, 1e300, 1e300}};
+    const char* const areas[] = {"12.5", "123456.78", "-12345.67", "1234567.89", "-0.00", "0.00"};
     for (const auto& row : values) {
         std::string appended = "x", built = "x";
         FieldLine line;
@@ -141,10 +156,12 @@ TEST(ReportFields, FieldLineEqualsTheAppendedFields)
         for (double v : row) {
             appended.append(2, ' ');
             AppendNumberField(appended, v);
-            AppendNumberField(appended, std::string_view("12.5"));
             line.Blanks(2);
             line.NumberField(v);
-            line.NumberField(std::string_view("12.5"));
+            for (std::string_view area : areas) {
+                AppendNumberField(appended, area);
+                line.NumberField(area);
+            }
         }
         appended += ReportLineEnd;
         line.AppendTo(built, ReportLineEnd);

@@ -28,8 +28,8 @@ std::vector<MassRow> MassRowsOf(const SheetComputation& computed)
                     MassRow r;
                     // The curve runs through the stations as printed, so that
                     // it can be checked against the report.
-                    r.stationText = v.stationText;
-                    r.station = StationToNumber(v.stationText);
+                    r.stationText = PrintedStation(v);
+                    r.station = StationToNumber(r.stationText);
                     r.ordinate = v.mass;
                     if (v.kind == RowKind::BalancePoint) {
                         r.balancePoint = true;

@@ -3,6 +3,8 @@
 #include "text/ReportFields.h"
 #include "text/NumberText.h"
 
+#include <initializer_list>
+
 namespace mardex {
 
 void AppendLine(std::string& out, std::string_view line)
@@ -37,18 +39,26 @@ void WriteSkipClosing(std::string& out, double station)
 
 void WriteBalancePoint(std::string& out, const BalancePointBlock& b)
 {
-    const std::string zero = NumberField(std::string_view("0.00"));
+    FieldLine line;
+    auto fields = [&line](std::initializer_list<double> values) {
+        for (double v : values) {
+            line.Blanks(2);
+            line.NumberField(v);  // the area columns print N(0)
+        }
+    };
     AppendLine(out, Rule(4));
-    AppendLine(out, JoinFields({StationField(std::string_view(b.StationText)), zero, zero,
-                                NumberField(b.CutToPoint), zero, zero, NumberField(b.FillToPoint),
-                                NumberField(b.AdjustedToPoint), NumberField(b.MassAtPoint)},
-                               2));
+    // The text is S(x) already: the station field leaves it as it is.
+    line.RightAligned(b.StationText, 8);
+    fields({0, 0, b.CutToPoint, 0, 0, b.FillToPoint, b.AdjustedToPoint, b.MassAtPoint});
+    line.AppendTo(out, ReportLineEnd);
     AppendLine(out, Rule(4));
-    AppendLine(out, "*+****** Balance Pt at Station " + b.StationText + " *******");
-    AppendLine(out, JoinFields({"Bal. Totals", zero, NumberField(b.AddedCut), NumberField(b.Cut), zero, zero,
-                                NumberField(b.AddedFill), NumberField(b.Fill), NumberField(b.Ninth),
-                                NumberField(b.Tenth)},
-                               2));
+    line.Text("*+****** Balance Pt at Station ");
+    line.Text(b.StationText);
+    line.Text(" *******");
+    line.AppendTo(out, ReportLineEnd);
+    line.Text("Bal. Totals");
+    fields({0, b.AddedCut, b.Cut, 0, 0, b.AddedFill, b.Fill, b.Ninth, b.Tenth});
+    line.AppendTo(out, ReportLineEnd);
     AppendLine(out, Rule(5));
 }
 
@@ -73,13 +83,25 @@ void WriteStationRow(std::string& out, const StationRow& r)
 
 void WriteForcedBalance(std::string& out, const ForcedBalanceBlock& b)
 {
-    const std::string blank(9, ' ');
+    FieldLine line;
     AppendLine(out, Rule(3));
-    AppendLine(out, "Fo+rced Balance at Station " + StationText(b.Station));
-    AppendLine(out, JoinFields({"Bal. Totals", blank, NumberField(b.AddedCut), NumberField(b.Cut), blank,
-                                NumberField(b.AddedFill), NumberField(b.Fill), NumberField(b.Adjusted),
-                                NumberField(b.Mass)},
-                               3));
+    line.Text("Fo+rced Balance at Station ");
+    line.Text(StationText(b.Station));
+    line.AppendTo(out, ReportLineEnd);
+    line.Text("Bal. Totals");
+    auto field = [&line](double value) {
+        line.Blanks(3);
+        line.NumberField(value);
+    };
+    line.Blanks(3 + 9);  // the cut area column is blank
+    field(b.AddedCut);
+    field(b.Cut);
+    line.Blanks(3 + 9);  // and so is the fill area column
+    field(b.AddedFill);
+    field(b.Fill);
+    field(b.Adjusted);
+    field(b.Mass);
+    line.AppendTo(out, ReportLineEnd);
     AppendLine(out, Rule(3));
 }
 

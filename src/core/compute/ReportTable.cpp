@@ -4,9 +4,9 @@
 
 namespace mardex {
 
-std::vector<std::string> ReportTableFields(const ComputedRow& row)
+std::vector<std::string> ReportTableFields(const ComputedRow& row, std::string_view factor)
 {
-    std::vector<std::string> printed = PrintedFields(row, ReportMode::Total);
+    std::vector<std::string> printed = PrintedFields(row, ReportMode::Total, factor);
     const bool balance = row.kind == RowKind::BalancePoint;
     // The report prints a balance point's adjusted fill where a station row
     // has its factor; the table keeps each figure in its own column.
@@ -18,7 +18,7 @@ std::vector<std::string> ReportTableFields(const ComputedRow& row)
 std::string ReportTableCsv(const SheetComputation& computation)
 {
     std::string out = std::string(ReportTableHeader) + "\r\n";
-    for (const ComputedRow* row : computation.Rows()) out += CsvLine(ReportTableFields(*row));
+    for (const ComputedRow* row : computation.Rows()) out += CsvLine(ReportTableFields(*row, computation.balanceFactor));
     return out;
 }
 

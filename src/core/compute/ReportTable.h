@@ -14,7 +14,7 @@ inline constexpr std::string_view ReportTableHeader =
 
 // The eleven fields of a row's line: "station" or "balance", then the
 // report's fields; a balance point's factor is empty.
-std::vector<std::string> ReportTableFields(const ComputedRow& row);
+std::vector<std::string> ReportTableFields(const ComputedRow& row, std::string_view factor);
 
 // The header and the rows of a Total computation, CR LF line ends.
 std::string ReportTableCsv(const SheetComputation& computation);

@@ -37,6 +37,16 @@ std::string Unpadded(std::string field)
     return field;
 }
 
+std::string_view Trimmed(std::string_view text)
+{
+    const auto b = text.find_first_not_of(' ');
+    if (b == std::string_view::npos) return {};
+    return text.substr(b, text.find_last_not_of(' ') - b + 1);
+}
+
+// What a balance point prints in its area columns.
+constexpr std::string_view ZeroArea = "0.00";
+
 // The row flags of one computation, all cleared at its start: a sheet's
 // report never depends on the sheet computed before it.
 struct RowFlags {
@@ -83,8 +93,9 @@ public:
         // Balance points, skip marks and equations come on top of the rows.
         result.items.reserve(static_cast<std::size_t>(rows) + static_cast<std::size_t>(rows) / 8 + 16);
         for (int r = 0;; ++r) {
-            if (CheckedCell(sheet, ColStation, r) == EndMarker) break;
-            Row(r);
+            const std::string& stationCell = CheckedCell(sheet, ColStation, r);
+            if (stationCell == EndMarker) break;
+            Row(r, stationCell);
         }
     }
 
@@ -98,7 +109,7 @@ private:
 
     double station = 0, previousStation = 0, length = 0, cutSum = 0, fillSum = 0;
     double addedCut = 0, addedFill = 0;
-    std::string rowCode;  // the trimmed code of the row being computed
+    std::string_view rowCode;  // the trimmed code of the row being computed
     int32_t cutVolume = 0, fillVolume = 0, adjustedFill = 0, mass = 0, previousMass = 0;
     // Period sums since the last balance point or forced balance.
     double periodAddedCut = 0, periodAddedFill = 0, periodCut = 0, periodFill = 0, periodAdjusted = 0;
@@ -112,7 +123,7 @@ private:
         return sheet.Value(column, row);
     }
     double sta(int row) const { return value(ColStation, row); }
-    std::string code(int row) const { return Trim(CheckedCell(sheet, ColCode, row)); }
+    std::string_view code(int row) const { return Trimmed(CheckedCell(sheet, ColCode, row)); }
 
     void Count(int32_t lines) { result.reportLineCount += lines; }
 
@@ -145,17 +156,17 @@ private:
         length = cutSum = fillSum = 0;
     }
 
-    void Row(int r);
+    void Row(int r, std::string_view stationCell);
     void FirstRow();
     void ReadCode(int r);
     void ChooseSegment(int r);
     void Volumes();
     void BalancePoint();
-    void StationRow(int r, int32_t massBeforeReset);
+    void StationRow(int r, std::string_view stationCell, int32_t massBeforeReset);
     void AfterRow(int r);
 };
 
-void Computation::Row(int r)
+void Computation::Row(int r, std::string_view stationCell)
 {
     if (r == 0) {
         FirstRow();
@@ -177,7 +188,7 @@ void Computation::Row(int r)
     } else if ((mass < 0 && previousMass > 0) || (mass > 0 && previousMass < 0)) {
         BalancePoint();
     }
-    StationRow(r, massBeforeReset);
+    StationRow(r, stationCell, massBeforeReset);
     AfterRow(r);
 }
 
@@ -194,7 +205,7 @@ void Computation::FirstRow()
 void Computation::ReadCode(int r)
 {
     rowCode = code(r);
-    const std::string& c = rowCode;
+    const std::string_view c = rowCode;
     if (c == "SA") {
         flags.skipState = flags.skipActive ? 2 : 1;
         flags.skipActive = !flags.skipActive;
@@ -297,13 +308,11 @@ void Computation::BalancePoint()
     ComputedRow b;
     b.kind = RowKind::BalancePoint;
     b.station = previousStation + length * t * 100;
-    b.stationText = Trim(StationText(b.station));
-    b.cutAreaText = b.fillAreaText = "0.00";
+    b.cutAreaText = b.fillAreaText = ZeroArea;
     b.cutVolume = cutTo;
     b.fillVolume = fillTo;
     b.adjustedFill = adjustedTo;
     b.mass = massAt;
-    b.massText = NumberText(b.mass);
     PeriodTotals& p = b.totals;
     p.addedCut = periodAddedCut - addedCut;
     p.addedFill = periodAddedFill - addedFill;
@@ -320,7 +329,7 @@ void Computation::BalancePoint()
     b.runningCut = runningCut - cutVolume + cutTo;
     b.runningFill = runningFill - fillVolume + fillTo;
     b.runningAdjusted = runningAdjusted - adjustedFill + adjustedTo;
-    result.items.emplace_back(std::move(b));
+    result.items.emplace_back(b);
     Count(5);
 
     periodAddedCut = addedCut;
@@ -333,29 +342,25 @@ void Computation::BalancePoint()
     adjustedFill = adjustedRest;
 }
 
-void Computation::StationRow(int r, int32_t massBeforeReset)
+void Computation::StationRow(int r, std::string_view stationCell, int32_t massBeforeReset)
 {
     ComputedRow& row = std::get<ComputedRow>(result.items.emplace_back(std::in_place_type<ComputedRow>));
     row.sheetRow = r;
     row.station = station;
     // The station cell is most often the printed text already.
-    const std::string& cell = CheckedCell(sheet, ColStation, r);
     double cellValue = 0;
-    if (IsStationMaskText(cell, cellValue) && cellValue == station) row.stationText = cell;
-    else row.stationText = StationText(station);
+    if (IsStationMaskText(stationCell, cellValue) && cellValue == station) row.stationCell = stationCell;
     row.code = rowCode;
     row.cutAreaText = CheckedCell(sheet, ColCut, r);
     row.fillAreaText = CheckedCell(sheet, ColFill, r);
     row.cutArea = value(ColCut, r);
     row.fillArea = value(ColFill, r);
-    row.balanceFactor = sheet.BalanceFactor;
     row.addedCut = addedCut;
     row.addedFill = addedFill;
     row.cutVolume = cutVolume;
     row.fillVolume = fillVolume;
     row.adjustedFill = adjustedFill;
     row.mass = mass;
-    row.massText = NumberText(row.mass);
     row.runningCut = runningCut;
     row.runningFill = runningFill;
     row.runningAdjusted = runningAdjusted;
@@ -392,6 +397,12 @@ void Computation::AfterRow(int r)
 
 } // namespace
 
+std::string PrintedStation(const ComputedRow& row)
+{
+    if (!row.stationCell.empty()) return std::string(row.stationCell);
+    return StationText(row.station);
+}
+
 std::vector<const ComputedRow*> SheetComputation::Rows() const
 {
     std::vector<const ComputedRow*> rows;
@@ -427,24 +438,24 @@ SheetComputation ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode m
     return result;
 }
 
-std::vector<std::string> PrintedFields(const ComputedRow& row, ReportMode mode)
+std::vector<std::string> PrintedFields(const ComputedRow& row, ReportMode mode, std::string_view factor)
 {
     auto n = [](double v) { return NumberText(v); };
-    auto area = [](const std::string& cell) { return Unpadded(NumberField(std::string_view(cell))); };
+    auto area = [](std::string_view cell) { return Unpadded(NumberField(cell)); };
     if (row.kind == RowKind::BalancePoint)
-        return {row.stationText, "0.00", "0.00", n(row.cutVolume), "0.00", "0.00",
-                n(row.fillVolume), n(row.adjustedFill), row.massText};
+        return {PrintedStation(row), "0.00", "0.00", n(row.cutVolume), "0.00", "0.00",
+                n(row.fillVolume), n(row.adjustedFill), n(row.mass)};
     const bool total = mode == ReportMode::Total;
-    return {row.stationText,
+    return {PrintedStation(row),
             area(row.cutAreaText),
             n(row.addedCut),
             n(total ? row.cutVolume : row.runningCut),
             area(row.fillAreaText),
             n(row.addedFill),
             n(total ? row.fillVolume : row.runningFill),
-            area(row.balanceFactor),
-            total ? n(row.adjustedFill) : row.massText,
-            total ? row.massText : n(row.runningAdjusted)};
+            area(factor),
+            total ? n(row.adjustedFill) : n(row.mass),
+            total ? n(row.mass) : n(row.runningAdjusted)};
 }
 
 } // namespace mardex

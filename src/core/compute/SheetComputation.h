@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -26,20 +27,22 @@ struct PeriodTotals {
     double addedCut = 0, cut = 0, addedFill = 0, fill = 0, adjustedFill = 0, mass = 0;
 };
 
+// The texts of a computation view the cells of its sheet: read it while the
+// sheet stands unchanged (every caller computes and reads at once).
 struct ComputedRow {
     RowKind kind = RowKind::Station;
     int sheetRow = -1;        // the sheet row it was computed at
     double station = 0;
-    std::string stationText;  // S(station) as printed
-    std::string code;         // trimmed; empty for a balance point
+    // The station cell when it already is S(station) as printed (most rows);
+    // empty when the station is printed from its number.
+    std::string_view stationCell;
+    std::string_view code;    // trimmed; empty for a balance point
     double cutArea = 0, fillArea = 0;
-    std::string cutAreaText, fillAreaText;  // the cells as stored; "0.00" for a balance point
+    std::string_view cutAreaText, fillAreaText;  // the cells as stored; "0.00" for a balance point
     double addedCut = 0, cutVolume = 0;
     double addedFill = 0, fillVolume = 0;
-    std::string balanceFactor;  // as printed; empty for a balance point
     double adjustedFill = 0;
     double mass = 0;            // the mass ordinate
-    std::string massText;       // N(mass) as printed, without its padding
     // Sums since the first row; the Accumulated report prints these.
     double runningCut = 0, runningFill = 0, runningAdjusted = 0;
 
@@ -51,6 +54,9 @@ struct ComputedRow {
     PeriodTotals totals;
 };
 
+// S(station) as the row prints it, without its padding.
+std::string PrintedStation(const ComputedRow& row);
+
 // "+Skip Area From Station" (opening) or "To Station", before the row.
 struct SkipAreaMark {
     bool opening = true;
@@ -60,7 +66,7 @@ struct SkipAreaMark {
 // "Equation Sta. <back> BK = <ahead> AH" after the equation's row; the
 // texts are the station cells as stored.
 struct StationEquation {
-    std::string back, ahead;
+    std::string_view back, ahead;
     bool gap = true;  // BK before AH; false: AH before BK (overlap)
 };
 
@@ -74,7 +80,7 @@ struct SheetTotals {
 struct SheetComputation {
     ReportMode mode = ReportMode::Total;
     UnitSystem units = UnitSystem::English;
-    std::string balanceFactor;  // the sheet's factor text, printed in the summary
+    std::string balanceFactor;  // the sheet's factor text, printed on every row and in the summary
     std::vector<ComputedItem> items;
     SheetTotals totals;
     // The messages the computation shows (station equations), in order.
@@ -95,11 +101,12 @@ SheetComputation ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode m
 // The same into `result`, reusing its storage (a report of many sheets).
 void ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode, SheetComputation& result);
 
-// The ten fields of a row's report line as printed, without their padding:
+// The ten fields of a row's report line as printed, without their padding
+// (`factor`: the sheet's factor text):
 // station, cut area, added cut, cut, fill area, added fill, fill, factor,
 // then adjusted fill and mass (Total) or mass and running adjusted fill
 // (Accumulated). A balance point has nine: its adjusted fill stands in the
 // factor's place and its mass follows.
-std::vector<std::string> PrintedFields(const ComputedRow& row, ReportMode mode);
+std::vector<std::string> PrintedFields(const ComputedRow& row, ReportMode mode, std::string_view factor);
 
 } // namespace mardex

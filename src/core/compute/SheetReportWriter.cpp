@@ -9,44 +9,29 @@ namespace mardex {
 
 namespace {
 
-// The factor field of the rows (padded): every row of a sheet prints the same
-// factor text, so it is masked once rather than on each row.
-struct FactorField {
-    std::string text, field;
-    std::string_view Of(const std::string& factor)
-    {
-        if (field.empty() || factor != text) {
-            text = factor;
-            field = NumberField(std::string_view(factor));
-        }
-        return field;
-    }
-};
-
-void WriteStation(std::string& out, const ComputedRow& row, ReportMode mode, FactorField& factor)
+void WriteStation(std::string& out, const ComputedRow& row, ReportMode mode, std::string_view factorField)
 {
     FieldLine line;
-    line.RightAligned(row.stationText, 8);
+    if (!row.stationCell.empty()) line.RightAligned(row.stationCell, 8);
+    else line.RightAligned(PrintedStation(row), 8);
     auto next = [&line](auto value) {
         line.Blanks(2);
         line.NumberField(value);
     };
     const bool total = mode == ReportMode::Total;
-    next(std::string_view(row.cutAreaText));
+    next(row.cutAreaText);
     next(row.addedCut);
     next(total ? row.cutVolume : row.runningCut);
-    next(std::string_view(row.fillAreaText));
+    next(row.fillAreaText);
     next(row.addedFill);
     next(total ? row.fillVolume : row.runningFill);
     line.Blanks(2);
-    line.RightAligned(factor.Of(row.balanceFactor), 9);
+    line.RightAligned(factorField, 9);
     if (total) {
         next(row.adjustedFill);
-        line.Blanks(2);
-        line.RightAligned(row.massText, 9);
+        next(row.mass);
     } else {
-        line.Blanks(2);
-        line.RightAligned(row.massText, 9);
+        next(row.mass);
         next(row.runningAdjusted);
     }
     line.AppendTo(out, ReportLineEnd);
@@ -59,7 +44,7 @@ void WriteStation(std::string& out, const ComputedRow& row, ReportMode mode, Fac
 void WriteBalance(std::string& out, const ComputedRow& row, ReportMode mode)
 {
     BalancePointBlock b;
-    b.StationText = row.stationText;
+    b.StationText = PrintedStation(row);
     b.CutToPoint = row.cutVolume;
     b.FillToPoint = row.fillVolume;
     b.AdjustedToPoint = row.adjustedFill;
@@ -77,11 +62,12 @@ void WriteBalance(std::string& out, const ComputedRow& row, ReportMode mode)
 struct ItemWriter {
     std::string& out;
     ReportMode mode;
-    FactorField& factor;
+    // Every row of a sheet prints the same factor: masked once per sheet.
+    std::string_view factorField;
     void operator()(const ComputedRow& row) const
     {
         if (row.kind == RowKind::BalancePoint) WriteBalance(out, row, mode);
-        else WriteStation(out, row, mode, factor);
+        else WriteStation(out, row, mode, factorField);
     }
     void operator()(const SkipAreaMark& mark) const
     {
@@ -107,8 +93,8 @@ void WriteSheetReport(std::string& out, const SheetComputation& c, const ReportH
 
     const std::size_t needed = out.size() + c.items.size() * 116 + 1024;
     if (needed > out.capacity()) out.reserve(std::max(needed, 2 * out.capacity()));
-    FactorField factor;
-    const ItemWriter writer{out, c.mode, factor};
+    const std::string factorField = NumberField(std::string_view(c.balanceFactor));
+    const ItemWriter writer{out, c.mode, factorField};
     for (const ComputedItem& item : c.items) std::visit(writer, item);
     WriteGrandSummary(out, UnitNumber(c.units), grandTotals.unadjustedExcavation, grandTotals.adjustedExcavation,
                       grandTotals.unadjustedFill, grandTotals.adjustedFill, c.balanceFactor);

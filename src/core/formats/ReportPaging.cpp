@@ -2,8 +2,9 @@
 
 #include "formats/AtomicFile.h"
 #include "text/PathText.h"
-#include "text/TextLines.h"
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -15,20 +16,45 @@ int32_t PagesForDrawnLines(int64_t drawnLines)
     return static_cast<int32_t>(1 + (drawnLines - FirstPageLines + LaterPageLines - 1) / LaterPageLines);
 }
 
-int64_t DrawnLines(std::string_view reportText)
+namespace {
+
+// Whole reports run to millions of characters with few "#" lines: they are
+// scanned with memchr over the whole text, not line by line. A line ends at
+// CR LF, a lone CR or a lone LF, and a last line without an end counts.
+std::size_t NextOf(std::string_view text, std::size_t from, char c)
 {
-    int64_t n = 0;
-    ForEachLine(reportText, [&](std::string_view line) {
-        if (line.find('#') == std::string_view::npos) ++n;
-    });
-    return n;
+    if (from >= text.size()) return text.size();
+    const void* hit = std::memchr(text.data() + from, c, text.size() - from);
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : text.size();
 }
+
+// A position past the end of the line holding `at` (the LF of a CR LF
+// holds no "#").
+std::size_t PastLineEnd(std::string_view text, std::size_t at)
+{
+    return std::min(NextOf(text, at, '\n'), NextOf(text, at, '\r')) + 1;
+}
+
+} // namespace
 
 int64_t AllLines(std::string_view reportText)
 {
+    const std::string_view t = reportText;
     int64_t n = 0;
-    ForEachLine(reportText, [&](std::string_view) { ++n; });
+    for (std::size_t i = NextOf(t, 0, '\n'); i < t.size(); i = NextOf(t, i + 1, '\n')) ++n;
+    for (std::size_t i = NextOf(t, 0, '\r'); i < t.size(); i = NextOf(t, i + 1, '\r'))
+        if (i + 1 == t.size() || t[i + 1] != '\n') ++n;
+    if (!t.empty() && t.back() != '\n' && t.back() != '\r') ++n;
     return n;
+}
+
+int64_t DrawnLines(std::string_view reportText)
+{
+    int64_t hashLines = 0;
+    for (std::size_t i = NextOf(reportText, 0, '#'); i < reportText.size();
+         i = NextOf(reportText, PastLineEnd(reportText, i), '#'))
+        ++hashLines;
+    return AllLines(reportText) - hashLines;
 }
 
 std::optional<std::string> SheetReportPath(const std::string& folder, const std::string& documentPath,

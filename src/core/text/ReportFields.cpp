@@ -3,6 +3,7 @@
 #include "text/NumberText.h"
 
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 
@@ -29,21 +30,6 @@ bool WholeNumberText(double value, char* buf, std::size_t& length)
     return true;
 }
 
-// A text already in the two-decimal form, with at most 15 digits, is its own
-// mask ("12.50"); "-0.00", "00.00" or "1.5" are not.
-bool IsAreaText(std::string_view t)
-{
-    std::size_t i = t.size() > 0 && t[0] == '-' ? 1 : 0;
-    const std::size_t digitsStart = i;
-    while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
-    const std::size_t wholeDigits = i - digitsStart;
-    if (wholeDigits == 0 || wholeDigits > 13 || (wholeDigits > 1 && t[digitsStart] == '0')) return false;
-    if (t.size() != i + 3 || t[i] != '.' || t[i + 1] < '0' || t[i + 1] > '9' || t[i + 2] < '0' || t[i + 2] > '9')
-        return false;
-    if (digitsStart == 1 && t.substr(1) == "0.00") return false;
-    return true;
-}
-
 } // namespace
 
 void AppendRightAligned(std::string& line, std::string_view text, std::size_t width)
@@ -63,7 +49,7 @@ void AppendNumberField(std::string& line, double value)
 
 void AppendNumberField(std::string& line, std::string_view text)
 {
-    if (IsAreaText(text)) AppendRight(line, text, 9);
+    if (IsAreaMaskText(text)) AppendRight(line, text, 9);
     else AppendRight(line, FormatAreaText(text), 9);
 }
 
@@ -85,7 +71,7 @@ void FieldLine::LongBlanks(std::size_t count)
     long_.append(count, ' ');
 }
 
-void FieldLine::NumberField(double value)
+void FieldLine::OtherNumberField(double value)
 {
     char buf[32];
     std::size_t length = 0;
@@ -93,9 +79,9 @@ void FieldLine::NumberField(double value)
     else RightAligned(FormatArea(value), 9);
 }
 
-void FieldLine::NumberField(std::string_view text)
+void FieldLine::OtherAreaField(std::string_view text)
 {
-    if (IsAreaText(text)) RightAligned(text, 9);
+    if (IsAreaMaskText(text)) RightAligned(text, 9);
     else RightAligned(FormatAreaText(text), 9);
 }
 

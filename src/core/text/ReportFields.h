@@ -2,6 +2,9 @@
 // The pieces every report line is made of: the field formats, the rules of
 // asterisks and the print zones of the summary rows. The sheet report and
 // the log report both build their lines from these.
+#include "text/AreaText.h"
+
+#include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <string>
@@ -36,6 +39,11 @@ void AppendRightAligned(std::string& line, std::string_view text, std::size_t wi
 void AppendNumberField(std::string& line, double value);
 void AppendNumberField(std::string& line, std::string_view text);
 
+// "00" to "99", for writing numbers two digits at a time.
+inline constexpr char DigitPairs[] =
+    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
+    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+
 // A report line built in a fixed buffer and appended to the report in one
 // piece; a line too long for the buffer (huge values) goes on in a string.
 class FieldLine {
@@ -51,8 +59,25 @@ public:
         if (text.size() < width) Blanks(width - text.size());
         Put(text);
     }
-    void NumberField(double value);
-    void NumberField(std::string_view text);
+    void NumberField(double value)
+    {
+        // Most fields of a row are volumes of a few digits: their text goes
+        // straight into the buffer, right to left, when it fits the field.
+        if (!isLong_ && size_ + 9 <= sizeof buffer_ && value > -1e5 && value < 1e6) {
+            const auto whole = static_cast<int32_t>(value);
+            if (static_cast<double>(whole) == value) return PutWholeField(whole);
+        }
+        OtherNumberField(value);
+    }
+    void NumberField(std::string_view text)
+    {
+        // An area cell that is already its own mask and fits the field is
+        // copied as it is.
+        if (!isLong_ && text.size() <= 9 && size_ + 9 <= sizeof buffer_ && IsAreaMaskText(text))
+            return PutAreaField(text);
+        OtherAreaField(text);
+    }
+    void Text(std::string_view text) { Put(text); }
     // Appends the line and `end` to `out`, and empties the line.
     void AppendTo(std::string& out, std::string_view end);
 
@@ -63,8 +88,50 @@ private:
         std::memcpy(buffer_ + size_, text.data(), text.size());
         size_ += text.size();
     }
+    // N(whole) right-aligned in nine characters; its text fits them.
+    void PutWholeField(int32_t whole)
+    {
+        char* const field = buffer_ + size_;
+        std::memcpy(field, "      .00", 9);
+        char* p = field + 6;
+        uint32_t magnitude = whole < 0 ? 0U - static_cast<uint32_t>(whole) : static_cast<uint32_t>(whole);
+        // Two digits at a time, from the right.
+        while (magnitude >= 100) {
+            p -= 2;
+            std::memcpy(p, DigitPairs + 2 * (magnitude % 100), 2);
+            magnitude /= 100;
+        }
+        if (magnitude >= 10) {
+            p -= 2;
+            std::memcpy(p, DigitPairs + 2 * magnitude, 2);
+        } else {
+            *--p = static_cast<char>('0' + magnitude);
+        }
+        if (whole < 0) *--p = '-';
+        size_ += 9;
+    }
+    void OtherNumberField(double value);
     void LongPut(std::string_view text);
     void LongBlanks(std::size_t count);
+    // A mask text of four to nine characters right-aligned in nine.
+    void PutAreaField(std::string_view text)
+    {
+        char* const field = buffer_ + size_;
+        std::memcpy(field, "         ", 9);
+        // Copied as two overlapping blocks of fixed length.
+        char* const to = field + 9 - text.size();
+        const char* const from = text.data();
+        const std::size_t n = text.size();
+        if (n >= 8) {
+            std::memcpy(to, from, 8);
+            std::memcpy(to + n - 8, from + n - 8, 8);
+        } else {
+            std::memcpy(to, from, 4);
+            std::memcpy(to + n - 4, from + n - 4, 4);
+        }
+        size_ += 9;
+    }
+    void OtherAreaField(std::string_view text);
     char buffer_[256];
     std::size_t size_ = 0;
     std::string long_;  // the whole line once it outgrows the buffer
