@@ -37,13 +37,6 @@ std::string Unpadded(std::string field)
     return field;
 }
 
-std::string_view Trimmed(std::string_view text)
-{
-    const auto b = text.find_first_not_of(' ');
-    if (b == std::string_view::npos) return {};
-    return text.substr(b, text.find_last_not_of(' ') - b + 1);
-}
-
 // What a balance point prints in its area columns.
 constexpr std::string_view ZeroArea = "0.00";
 
@@ -123,7 +116,7 @@ private:
         return sheet.Value(column, row);
     }
     double sta(int row) const { return value(ColStation, row); }
-    std::string_view code(int row) const { return Trimmed(CheckedCell(sheet, ColCode, row)); }
+    std::string_view code(int row) const { return TrimmedView(CheckedCell(sheet, ColCode, row)); }
 
     void Count(int32_t lines) { result.reportLineCount += lines; }
 

@@ -82,13 +82,6 @@ int SplitAtBlanks(std::string_view line, int expected, FieldViews& found)
     return count;
 }
 
-std::string_view TrimSpaces(std::string_view text)
-{
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // Fields at commas, blanks around them dropped; runs of commas count as one.
 int SplitAtCommas(std::string_view line, int expected, FieldViews& found)
 {
@@ -103,7 +96,7 @@ int SplitAtCommas(std::string_view line, int expected, FieldViews& found)
             break;
         }
         const std::size_t stop = std::min(rest.find(','), rest.size());
-        found[count++] = TrimSpaces(rest.substr(0, stop));
+        found[count++] = TrimmedView(rest.substr(0, stop));
         rest.remove_prefix(stop);
         while (!rest.empty() && (rest.front() == ',' || IsBlank(rest.front()))) rest.remove_prefix(1);
     }

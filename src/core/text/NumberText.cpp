@@ -143,12 +143,14 @@ std::string TrimRight(std::string_view text)
     return e == std::string_view::npos ? std::string() : std::string(text.substr(0, e + 1));
 }
 
-std::string Trim(std::string_view text)
+std::string_view TrimmedView(std::string_view text)
 {
     const auto b = text.find_first_not_of(' ');
-    if (b == std::string_view::npos) return std::string();
-    return std::string(text.substr(b, text.find_last_not_of(' ') - b + 1));
+    if (b == std::string_view::npos) return {};
+    return text.substr(b, text.find_last_not_of(' ') - b + 1);
 }
+
+std::string Trim(std::string_view text) { return std::string(TrimmedView(text)); }
 
 std::string ToUpper(std::string_view text)
 {
