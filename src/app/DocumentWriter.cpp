@@ -82,7 +82,7 @@ std::string SheetDocumentText(Session& s)
 {
     std::string out;
     std::size_t rows = 0;
-    for (int t = 0; t < std::min<int>(s.doc.SheetCount, MaxSheets); ++t) rows += s.store[t].Cells[ColStation].size();
+    for (int t = 0; t < std::min<int>(s.doc.SheetCount, MaxSheets); ++t) rows += static_cast<std::size_t>(s.store[t].RowsHeld());
     out.reserve(1024 + rows * 90);
     out += "[VERSION 2002]";
     out += LineEnd;

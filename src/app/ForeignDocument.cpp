@@ -36,7 +36,7 @@ Sheet MakeSheet(const ImportedSheet& read)
 bool HasRows(const Session& s)
 {
     for (int i = 0; i < s.doc.SheetCount; ++i)
-        if (const std::string& first = s.store[i].Cell(ColStation, 0); !first.empty() && first != EndMarker)
+        if (const std::string_view first = s.store[i].Cell(ColStation, 0); !first.empty() && first != EndMarker)
             return true;
     return false;
 }

@@ -56,13 +56,15 @@ void MoveSheet(SheetStore& store, int from, int to)
     dst.BalanceFactor = src.BalanceFactor;
     dst.MeasuredInEmbankment = src.MeasuredInEmbankment;
     for (int r = 0; r < RowSlots; ++r) {
-        const std::string& station = src.Cell(ColStation, r);
+        const std::string_view station = src.Cell(ColStation, r);
         if (station.empty()) {
-            dst.SetCell(ColStation, r, std::string(EndMarker));
+            dst.SetCell(ColStation, r, EndMarker);
             break;
         }
+        // Writing may move the source's texts when it is the same sheet.
+        const bool last = station == EndMarker;
         for (int c = 0; c < ColumnCount; ++c) dst.SetCell(c, r, src.Cell(c, r));
-        if (station == EndMarker) break;
+        if (last) break;
     }
 }
 

@@ -7,11 +7,7 @@ namespace mardex {
 
 namespace {
 
-bool SameSheet(const Sheet& a, const Sheet& b)
-{
-    return a.TabName == b.TabName && a.MeasuredInEmbankment == b.MeasuredInEmbankment &&
-           a.BalanceFactor == b.BalanceFactor && a.Cells == b.Cells;
-}
+bool SameSheet(const Sheet& a, const Sheet& b) { return a == b; }
 
 } // namespace
 

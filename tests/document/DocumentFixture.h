@@ -32,7 +32,7 @@ struct Program {
         mnuFileOpen_Click(s);
     }
 
-    std::string Cell(int sheet, int col, int row) const { return s.store[sheet].Cell(col, row); }
+    std::string Cell(int sheet, int col, int row) const { return std::string(s.store[sheet].Cell(col, row)); }
 };
 
 // A document in the current layout: header lines, then the given blocks.

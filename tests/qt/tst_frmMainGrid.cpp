@@ -87,7 +87,7 @@ void tst_frmMainGrid::typingAStationFormatsItAndMovesToCode()
     QCOMPARE(cell(0, 0), QString("1234"));
     type("\n");
     QCOMPARE(cell(0, 0), QString("12+34.000"));
-    QCOMPARE(window->session().store[0].Cell(0, 0), std::string("12+34.000"));
+    QCOMPARE(std::string(window->session().store[0].Cell(0, 0)), std::string("12+34.000"));
     QCOMPARE(window->grid->currentIndex().row(), 0);
     QCOMPARE(window->grid->currentIndex().column(), 1);
 }
@@ -158,7 +158,7 @@ void tst_frmMainGrid::aClickOnACodeCellOffersTheCodes()
     window->Combo1->setCurrentIndex(1);
     emit window->Combo1->activated(1);
     QCOMPARE(cell(0, 1), QString("FB"));
-    QCOMPARE(window->session().store[0].Cell(1, 0), std::string("FB"));
+    QCOMPARE(std::string(window->session().store[0].Cell(1, 0)), std::string("FB"));
 }
 
 void tst_frmMainGrid::movingWithTheMouseCommitsNothing()
@@ -168,7 +168,7 @@ void tst_frmMainGrid::movingWithTheMouseCommitsNothing()
     QTest::mouseClick(window->grid->viewport(), Qt::LeftButton, {}, cutCell.center());
     QCOMPARE(window->grid->currentIndex().column(), 2);
     QCOMPARE(cell(0, 0), QString("1234"));
-    QCOMPARE(window->session().store[0].Cell(0, 0), std::string("12+34.000"));
+    QCOMPARE(std::string(window->session().store[0].Cell(0, 0)), std::string("12+34.000"));
     type("5");
     QCOMPARE(cell(0, 2), QString("5"));
 }
@@ -184,7 +184,7 @@ void tst_frmMainGrid::pasteTakesASpreadsheetBlockAndRefusesABadOne()
     QCOMPARE(cell(1, 1), QString("FB"));
     QCOMPARE(cell(1, 2), QString("12.50"));
     QCOMPARE(cell(1, 3), QString("0.00"));
-    QCOMPARE(window->session().CurrentSheet().Cell(mardex::ColStation, 2), std::string("-1"));
+    QCOMPARE(std::string(window->session().CurrentSheet().Cell(mardex::ColStation, 2)), std::string("-1"));
 
     // A block whose second station is lower than its first changes nothing.
     const std::size_t shown = ask->boxes.size();
@@ -194,7 +194,7 @@ void tst_frmMainGrid::pasteTakesASpreadsheetBlockAndRefusesABadOne()
     QCOMPARE(ask->boxes.back().text, std::string(" Station : 00+50.000 is less then previous station :02+00.000"));
     QCOMPARE(cell(0, 0), QString("00+00.000"));
     QCOMPARE(cell(1, 0), QString("01+00.000"));
-    QCOMPARE(window->session().CurrentSheet().Cell(mardex::ColStation, 0), std::string("00+00.000"));
+    QCOMPARE(std::string(window->session().CurrentSheet().Cell(mardex::ColStation, 0)), std::string("00+00.000"));
 
     // Copy gives the cells back as tab-separated lines.
     window->grid->selectionModel()->select(QItemSelection(window->grid->model()->index(0, 0), window->grid->model()->index(1, 2)),
@@ -223,7 +223,7 @@ void tst_frmMainGrid::undoAndRedoMixedEditsBackToTheSavedState()
     QCOMPARE(s.doc.DataChanged, true);
     window->mnuEditUndo->trigger();
     QCOMPARE(cell(0, 0), QString());
-    QCOMPARE(s.CurrentSheet().Cell(mardex::ColStation, 0), std::string("-1"));
+    QCOMPARE(std::string(s.CurrentSheet().Cell(mardex::ColStation, 0)), std::string("-1"));
     QCOMPARE(s.doc.DataChanged, false);  // back at the saved state: exit asks nothing
     QVERIFY(!window->mnuEditUndo->isEnabled());
 

@@ -36,7 +36,7 @@ protected:
         GridControlKeyDown(s, key);
         Grid1_KeyUp(s, key, 0);
     }
-    const std::string& Stored(int col, int row) { return s.CurrentSheet().Cell(col, row); }
+    std::string Stored(int col, int row) { return std::string(s.CurrentSheet().Cell(col, row)); }
     const std::string& Shown(int row, int col) { return s.form.grid.Text(row, col); }
 
     TempDir dir;

@@ -26,7 +26,7 @@ protected:
     std::vector<std::string> Row(int r)
     {
         std::vector<std::string> out;
-        for (int col = 0; col < ColumnCount; ++col) out.push_back(s.CurrentSheet().Cell(col, r));
+        for (int col = 0; col < ColumnCount; ++col) out.emplace_back(s.CurrentSheet().Cell(col, r));
         return out;
     }
     void At(int gridRow, int col = 3)

@@ -13,7 +13,7 @@ namespace mardex {
 
 namespace {
 
-const std::string& CheckedCell(const Sheet& sheet, int column, int row)
+std::string_view CheckedCell(const Sheet& sheet, int column, int row)
 {
     if (row < 0 || row >= RowSlots) throw RuntimeFault("Subscript out of range");
     return sheet.Cell(column, row);
@@ -86,7 +86,7 @@ public:
         // Balance points, skip marks and equations come on top of the rows.
         result.items.reserve(static_cast<std::size_t>(rows) + static_cast<std::size_t>(rows) / 8 + 16);
         for (int r = 0;; ++r) {
-            const std::string& stationCell = CheckedCell(sheet, ColStation, r);
+            const std::string_view stationCell = CheckedCell(sheet, ColStation, r);
             if (stationCell == EndMarker) break;
             Row(r, stationCell);
         }

@@ -88,12 +88,12 @@ void DocumentParser::Fail(const std::string& what) const
     throw DocumentFault(path_ + ", line " + std::to_string(number_) + ": " + what + " ");
 }
 
-bool DocumentParser::Line(std::string_view line, long long number)
+bool DocumentParser::Line(std::string_view line, long long number, unsigned marks)
 {
     number_ = number;
     if (finished_) return false;
     // A text document holds no NUL byte; the rest of such a line would be lost.
-    if (line.find('\0') != std::string_view::npos) Fail("the line holds a NUL byte");
+    if (marks & MarkNul) Fail("the line holds a NUL byte");
     if (HeaderLine(line)) return true;
 
     if (expectFactor_) {
@@ -115,11 +115,11 @@ bool DocumentParser::Line(std::string_view line, long long number)
     } else if (line.front() == '[') {
         Bracket(line);
         if (finished_) return false;
-    } else if (line.find('#') != std::string_view::npos) {
+    } else if (marks & MarkHash) {
         lineCounter_ = rowIndex_ = rowsRead_ = 0;
         ++sectionCounter_;
         expectFactor_ = line == "#BALANCE FACTOR";
-    } else if (line.find('+') != std::string_view::npos) {
+    } else if (marks & MarkPlus) {
         RowLine(line);
     } else if (StartsWith(line, "00000")) {
         lineCounter_ = rowIndex_ = rowsRead_ = 0;
@@ -295,8 +295,8 @@ void FeedDocument(DocumentParser& parser, std::istream& in, const std::string& n
     long long number = 0;
     bool reading = true;
     auto feed = [&](std::string_view lines) {
-        ForEachLine(lines, [&](std::string_view line) {
-            if (reading) reading = parser.Line(line, ++number);
+        ForEachMarkedLine(lines, [&](std::string_view line, unsigned marks) {
+            if (reading) reading = parser.Line(line, ++number, marks);
         });
     };
     while (reading) {

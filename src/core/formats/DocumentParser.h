@@ -69,9 +69,10 @@ class DocumentParser {
 public:
     DocumentParser(ParserHost& host, const ParserStart& start, ParseMode mode, std::string path);
 
-    // One line (without its line end) and its 1-based number in the file.
-    // false once "[LAST RECORD]" has been read. Throws DocumentFault.
-    bool Line(std::string_view line, long long number);
+    // One line (without its line end), its 1-based number in the file and
+    // its LineMarks (text/TextLines.h). false once "[LAST RECORD]" has been
+    // read. Throws DocumentFault.
+    bool Line(std::string_view line, long long number, unsigned marks);
     // The end of the file (a document without "[LAST RECORD]" closes its
     // last sheet here).
     void End();

@@ -8,6 +8,10 @@
 #include <bit>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace mardex {
 
 namespace {
@@ -65,6 +69,68 @@ const char* NextBlank(const char* p, const char* end)
 
 using FieldViews = std::array<std::string_view, 6>;
 
+#if defined(__SSE2__)
+// A row line of up to 128 bytes as one bit per byte, set for a blank and for
+// every place past the line's end: each field is then found with two bit
+// scans instead of a walk over its bytes.
+class BlankBits {
+public:
+    static constexpr std::size_t MaxLength = 128;
+
+    BlankBits(const char* p, std::size_t n)
+    {
+        std::size_t i = 0;
+        for (; i + 16 <= n; i += 16) Put(i, Blanks(p + i));
+        if (const std::size_t rest = n - i; rest != 0) {
+            // The last sixteen bytes of the line, shifted down to the ones not yet seen.
+            const std::uint64_t tail = n >= 16 ? Blanks(p + n - 16) >> (16 - rest) : ScalarBlanks(p + i, rest);
+            Put(i, tail);
+        }
+        if (n < 64) {
+            bits_[0] |= ~std::uint64_t{0} << n;
+            bits_[1] = ~std::uint64_t{0};
+        } else if (n < 128) {
+            bits_[1] |= ~std::uint64_t{0} << (n - 64);
+        }
+    }
+
+    // The first place at or after `pos` that is (not) a blank; 128 when none.
+    std::size_t NextBlank(std::size_t pos) const { return Next(pos, 0); }
+    std::size_t NextNonBlank(std::size_t pos) const { return Next(pos, ~std::uint64_t{0}); }
+
+private:
+    static std::uint64_t Blanks(const char* p)
+    {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i blank = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\t')));
+        return static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(blank)));
+    }
+    static std::uint64_t ScalarBlanks(const char* p, std::size_t n)
+    {
+        std::uint64_t bits = 0;
+        for (std::size_t i = 0; i < n; ++i) bits |= static_cast<std::uint64_t>(IsBlank(p[i])) << i;
+        return bits;
+    }
+    // Sixteen bits at `at` (a multiple of 16).
+    void Put(std::size_t at, std::uint64_t bits) { bits_[at / 64] |= bits << (at % 64); }
+    std::size_t Next(std::size_t pos, std::uint64_t flip) const
+    {
+        if (pos < 64) {
+            if (const std::uint64_t word = (bits_[0] ^ flip) >> pos; word != 0)
+                return pos + static_cast<std::size_t>(std::countr_zero(word));
+            pos = 64;
+        }
+        if (pos < 128) {
+            if (const std::uint64_t word = (bits_[1] ^ flip) >> (pos - 64); word != 0)
+                return pos + static_cast<std::size_t>(std::countr_zero(word));
+        }
+        return MaxLength;
+    }
+
+    std::uint64_t bits_[2] = {0, 0};
+};
+#endif
+
 // Fields at runs of blanks. A line that begins with blanks would otherwise
 // give an empty station and shift every field; the writer never writes such
 // lines. The last field is the whole remaining text (it may hold blanks).
@@ -74,6 +140,18 @@ int SplitAtBlanks(std::string_view line, int expected, FieldViews& found)
     const char* end = p + line.size();
     while (end > p && IsBlank(end[-1])) --end;
     int count = 0;
+#if defined(__SSE2__)
+    if (const auto n = static_cast<std::size_t>(end - p); n <= BlankBits::MaxLength) {
+        const BlankBits blanks(p, n);
+        std::size_t pos = 0;
+        while (count < expected && (pos = blanks.NextNonBlank(pos)) < n) {
+            const std::size_t stop = count == expected - 1 ? n : blanks.NextBlank(pos);
+            found[count++] = std::string_view(p + pos, stop - pos);
+            pos = stop;
+        }
+        return count;
+    }
+#endif
     while (count < expected && (p = SkipBlanks(p, end)) < end) {
         const char* stop = count == expected - 1 ? end : NextBlank(p, end);
         found[count++] = std::string_view(p, static_cast<std::size_t>(stop - p));
@@ -114,6 +192,7 @@ double CodeValue(std::string_view code)
 void GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row)
 {
     auto& texts = row.texts;
+    row.line = line;
     const int expected = legacyFormat == 1 ? 5 : 6;
     const int count = separatorMode == 1 ? SplitAtBlanks(line, expected, texts) : SplitAtCommas(line, expected, texts);
     std::fill(texts.begin() + count, texts.end(), std::string_view());
@@ -157,7 +236,7 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
 
 void StoreStationValue(Sheet& sheet, const RowTexts& row, int& rowIndex, int& rowsRead)
 {
-    sheet.SetRow(rowIndex, row.texts, row.values);
+    sheet.SetRow(rowIndex, row.texts, row.values, row.line);
     ++rowIndex;
     rowsRead = 1;
 }

@@ -22,6 +22,7 @@ struct RowTexts {
     // The number each field's text reads as (StationToNumber), for the sheet.
     std::array<double, 6> values{};
     bool complete = true;  // false when the line had fewer fields than its layout
+    std::string_view line;  // the line split (most texts are views into it)
 
     RowTexts() = default;
     RowTexts(const RowTexts&) = delete;

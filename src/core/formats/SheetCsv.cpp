@@ -122,7 +122,7 @@ std::string SheetToCsv(const Sheet& sheet)
     std::string out = std::string(SheetCsvHeader) + "\r\n";
     for (int r = 0; r < RowSlots && !sheet.IsEndMarker(r); ++r) {
         std::vector<std::string> fields;
-        for (int c = 0; c < ColumnCount; ++c) fields.push_back(sheet.Cell(c, r));
+        for (int c = 0; c < ColumnCount; ++c) fields.emplace_back(sheet.Cell(c, r));
         out += CsvLine(fields);
     }
     return out;

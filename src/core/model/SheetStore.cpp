@@ -2,81 +2,145 @@
 
 #include "text/NumberText.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace mardex {
 
 namespace {
-const std::string EmptyCell;
-}
+// Longest row line copied in one piece (a written row line is about 70
+// characters).
+constexpr std::size_t MaxRowStretch = 160;
+} // namespace
 
-const std::string& Sheet::Cell(int column, int row) const
+void Sheet::SetCell(int column, int row, std::string_view text)
 {
-    if (column < 0 || column >= ColumnCount || row < 0) return EmptyCell;
-    const auto& col = Cells[column];
-    return row < static_cast<int>(col.size()) ? col[row] : EmptyCell;
+    SetCell(column, row, text, StationToNumber(text));
 }
 
-void Sheet::SetCell(int column, int row, std::string text)
-{
-    const double value = StationToNumber(text);
-    SetCell(column, row, std::move(text), value);
-}
-
-void Sheet::SetCell(int column, int row, std::string text, double value)
+void Sheet::SetCell(int column, int row, std::string_view text, double value)
 {
     if (column < 0 || column >= ColumnCount)
         throw std::out_of_range("Subscript out of range");
     if (row < 0 || row >= RowSlots)
         throw std::out_of_range("Subscript out of range");
-    Put(column, row, std::move(text), value);
+    Put(column, row, text, value);
+    CompactIfWasteful();
 }
 
 void Sheet::SetRow(int row, const std::array<std::string_view, ColumnCount>& texts,
-                   const std::array<double, ColumnCount>& values)
+                   const std::array<double, ColumnCount>& values, std::string_view line)
 {
     if (row < 0 || row >= RowSlots) throw std::out_of_range("Subscript out of range");
+    const bool inOrder = row == RowsHeld() && rows_.size() < rows_.capacity();
+    Row elsewhereRow;
+    Row& made = inOrder ? rows_.emplace_back() : elsewhereRow;
+    made.values = values;
+    // A row line the reader split is copied whole, blanks included, instead
+    // of text by text: its texts are then places in the copy.
+    const bool wholeLine = line.size() <= MaxRowStretch;
+    const auto lineAt = reinterpret_cast<std::uintptr_t>(line.data());
+    const auto base = static_cast<std::uint32_t>(text_.size());
+    std::size_t lineTextBytes = 0;
+    unsigned elsewhere = wholeLine ? 0 : (1u << ColumnCount) - 1;  // bit c: text c is not in the line
     for (int c = 0; c < ColumnCount; ++c) {
-        auto& col = Cells[c];
-        // Rows arrive in order: the text is built in its slot, reserved once.
-        if (row == static_cast<int>(col.size()) && row < static_cast<int>(col.capacity()) && !texts[c].empty()) {
-            col.emplace_back(texts[c]);
-            Values[c].push_back(values[c]);
-        } else {
-            Put(c, row, std::string(texts[c]), values[c]);
+        const std::size_t size = texts[c].size();
+        const std::size_t offset = reinterpret_cast<std::uintptr_t>(texts[c].data()) - lineAt;
+        const bool outside = size == 0 || size > line.size() || offset > line.size() - size;
+        elsewhere |= static_cast<unsigned>(outside) << c;
+        made.spans[c] = {base + static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(size)};
+        lineTextBytes += size;
+    }
+    if (wholeLine) text_.append(line);
+    if (elsewhere != 0) {
+        for (int c = 0; c < ColumnCount; ++c) {
+            if (!(elsewhere & (1u << c))) continue;
+            lineTextBytes -= texts[c].size();
+            made.spans[c] = {texts[c].empty() ? 0 : Append(texts[c]), static_cast<std::uint32_t>(texts[c].size())};
         }
     }
+    if (wholeLine) garbage_ += line.size() - lineTextBytes;  // the blanks around the texts
+    if (inOrder) return;
+
+    const bool empty = std::all_of(texts.begin(), texts.end(), [](std::string_view t) { return t.empty(); });
+    if (row >= RowsHeld() && empty) return;  // nothing to keep, and no slot to take
+    Row& target = RowFor(row);
+    for (const Span& span : target.spans) garbage_ += span.size;
+    target = made;
+    CompactIfWasteful();
 }
 
-void Sheet::Put(int column, int row, std::string&& text, double value)
+Sheet::Row& Sheet::RowFor(int row)
 {
-    auto& col = Cells[column];
-    auto& values = Values[column];
-    const int size = static_cast<int>(col.size());
-    if (row < size) {
-        col[row] = std::move(text);
-        values[row] = value;
-        return;
+    const auto index = static_cast<std::size_t>(row);
+    if (index >= rows_.size()) {
+        // Rows arrive one by one: take all the slots at once.
+        if (rows_.capacity() == 0) rows_.reserve(RowSlots);
+        rows_.resize(index + 1);
     }
-    if (text.empty()) return;
-    // Rows arrive one by one: take all the slots at once rather than
-    // moving every text at each doubling.
-    if (col.capacity() == 0) {
-        col.reserve(RowSlots);
-        values.reserve(RowSlots);
+    return rows_[index];
+}
+
+std::uint32_t Sheet::Append(std::string_view text)
+{
+    const auto offset = static_cast<std::uint32_t>(text_.size());
+    const char* own = text_.data();
+    if (text.data() >= own && text.data() < own + text_.size()) {
+        // One of the sheet's own texts: appending may move it.
+        text_.append(text_, static_cast<std::size_t>(text.data() - own), text.size());
+    } else {
+        text_.append(text);
     }
-    col.resize(row);
-    values.resize(row);
-    col.push_back(std::move(text));
-    values.push_back(value);
+    return offset;
+}
+
+void Sheet::Put(int column, int row, std::string_view text, double value)
+{
+    if (row >= RowsHeld() && text.empty()) return;
+    Row& target = RowFor(row);
+    Span& span = target.spans[column];
+    garbage_ += span.size;
+    span.offset = text.empty() ? 0 : Append(text);
+    span.size = static_cast<std::uint32_t>(text.size());
+    target.values[column] = value;
+}
+
+void Sheet::CompactIfWasteful()
+{
+    // Edits append and leave the old bytes behind: a day of typing must not
+    // grow the sheet without bound, nor should every edit copy it. A sheet
+    // just read is about half blanks between its texts: that is left alone.
+    if (garbage_ < 4096 || garbage_ <= 2 * (text_.size() - garbage_)) return;
+    std::string kept;
+    kept.reserve(text_.size() - garbage_);
+    for (Row& row : rows_)
+        for (Span& span : row.spans) {
+            if (span.size == 0) continue;
+            const auto offset = static_cast<std::uint32_t>(kept.size());
+            kept.append(text_, span.offset, span.size);
+            span.offset = offset;
+        }
+    text_.swap(kept);
+    garbage_ = 0;
 }
 
 int Sheet::EndRow() const
 {
-    const auto& stations = Cells[ColStation];
-    for (int r = 0; r < static_cast<int>(stations.size()); ++r)
-        if (stations[r] == EndMarker) return r;
+    for (int r = 0; r < RowsHeld(); ++r)
+        if (IsEndMarker(r)) return r;
     return RowSlots;
+}
+
+bool operator==(const Sheet& a, const Sheet& b)
+{
+    if (a.TabName != b.TabName || a.MeasuredInEmbankment != b.MeasuredInEmbankment ||
+        a.BalanceFactor != b.BalanceFactor)
+        return false;
+    const int rows = std::max(a.RowsHeld(), b.RowsHeld());
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < ColumnCount; ++c)
+            if (a.Cell(c, r) != b.Cell(c, r)) return false;
+    return true;
 }
 
 Sheet& SheetStore::operator[](int index)

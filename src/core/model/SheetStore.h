@@ -28,39 +28,67 @@ inline constexpr std::string_view EndMarker = "-1";
 struct Sheet {
     std::string TabName;
     int16_t MeasuredInEmbankment = 0;
-    // Cells[column][row]. Slots are allocated on first write so that an
-    // untouched sheet costs nothing; reading an unwritten slot gives "".
-    std::array<std::vector<std::string>, ColumnCount> Cells;
-    // Values[column][row]: the number each cell's text reads as
-    // (StationToNumber), kept in step with Cells by SetCell so that computing
-    // a sheet reads no text again.
-    std::array<std::vector<double>, ColumnCount> Values;
     std::string BalanceFactor = "1.00";
 
-    const std::string& Cell(int column, int row) const;
-    // The number the cell's text reads as; 0 for an unwritten slot.
+    // The cell's text; "" for an unwritten slot. The view lasts until the
+    // sheet is next written.
+    std::string_view Cell(int column, int row) const
+    {
+        if (column < 0 || column >= ColumnCount || row < 0 || row >= RowsHeld()) return {};
+        const Span span = rows_[static_cast<std::size_t>(row)].spans[column];
+        return std::string_view(text_.data() + span.offset, span.size);
+    }
+    // The number the cell's text reads as (StationToNumber); 0 for an
+    // unwritten slot.
     double Value(int column, int row) const
     {
-        if (column < 0 || column >= ColumnCount || row < 0) return 0;
-        const auto& col = Values[column];
-        return row < static_cast<int>(col.size()) ? col[row] : 0;
+        if (column < 0 || column >= ColumnCount || row < 0 || row >= RowsHeld()) return 0;
+        return rows_[static_cast<std::size_t>(row)].values[column];
     }
     // Writes one cell; rows outside 0..1800 or columns outside 0..5 throw
-    // std::out_of_range (the store never grows past its slots).
-    void SetCell(int column, int row, std::string text);
+    // std::out_of_range (the store never grows past its slots). The text may
+    // be a view of one of the sheet's own cells.
+    void SetCell(int column, int row, std::string_view text);
     // The same for a reader that has just read the text's value: `value` must
     // be what StationToNumber gives for `text`.
-    void SetCell(int column, int row, std::string text, double value);
-    // A reader's whole row: SetCell of each column, each text copied once.
+    void SetCell(int column, int row, std::string_view text, double value);
+    // A reader's whole row. Texts that lie inside `line` are copied with one
+    // copy of the line; the others one by one.
     void SetRow(int row, const std::array<std::string_view, ColumnCount>& texts,
-                const std::array<double, ColumnCount>& values);
+                const std::array<double, ColumnCount>& values, std::string_view line = {});
 
     bool IsEndMarker(int row) const { return Cell(ColStation, row) == EndMarker; }
     // Index of the first row holding the end marker; RowSlots when there is none.
     int EndRow() const;
+    // Rows past this one have never held a text.
+    int RowsHeld() const { return static_cast<int>(rows_.size()); }
+    // Bytes kept for the texts, with what edits have left behind.
+    std::size_t TextBytes() const { return text_.size(); }
+
+    // Same name, flags, factor and cell texts (however the texts are kept).
+    friend bool operator==(const Sheet& a, const Sheet& b);
 
 private:
-    void Put(int column, int row, std::string&& text, double value);
+    // Where a cell's text lies in text_.
+    struct Span {
+        std::uint32_t offset = 0;
+        std::uint32_t size = 0;
+    };
+    struct Row {
+        std::array<Span, ColumnCount> spans;
+        std::array<double, ColumnCount> values;
+    };
+
+    Row& RowFor(int row);
+    std::uint32_t Append(std::string_view text);
+    void Put(int column, int row, std::string_view text, double value);
+    void CompactIfWasteful();
+
+    // Every cell's text, one after another; a rewritten cell leaves its old
+    // bytes behind until they outweigh the live ones.
+    std::string text_;
+    std::vector<Row> rows_;
+    std::size_t garbage_ = 0;  // bytes of text_ no cell points at any more (blanks between a row's texts aside)
 };
 
 struct SheetStore {
