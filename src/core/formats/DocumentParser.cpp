@@ -241,7 +241,7 @@ void DocumentParser::RowLine(std::string_view line)
 {
     if (!SheetReady()) return;  // Import: rows before the first area line would land on an existing sheet
     if (rowIndex_ >= MaxDataRows) Fail("a sheet has more than 1800 rows");
-    RowTexts row;
+    RowTexts& row = rowTexts_;
     GetParameters(line, 1, legacy_ ? 1 : 0, row);
     if (!row.complete) {
         const int expected = legacy_ ? 5 : 6;

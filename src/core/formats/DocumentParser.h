@@ -3,6 +3,7 @@
 // The parser writes into copies of the sheets it touches and into its own
 // header values; nothing reaches the open document until the caller takes
 // them, so a document that turns out to be malformed leaves it as it was.
+#include "formats/RowFields.h"
 #include "model/SheetStore.h"
 #include "model/UnitSystem.h"
 
@@ -120,6 +121,7 @@ private:
     std::array<bool, 3> descriptionRead_{};
     bool embankmentRead_ = false;
 
+    RowTexts rowTexts_;  // the row line being stored (kept for its texts' memory)
     int lineCounter_ = 0;
     int sectionCounter_ = 0;
     int rowIndex_ = 0;

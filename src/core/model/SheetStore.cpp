@@ -32,35 +32,39 @@ void Sheet::SetRow(int row, const std::array<std::string_view, ColumnCount>& tex
                    const std::array<double, ColumnCount>& values, std::string_view line)
 {
     if (row < 0 || row >= RowSlots) throw std::out_of_range("Subscript out of range");
-    const bool inOrder = row == RowsHeld() && rows_.size() < rows_.capacity();
-    Row elsewhereRow;
-    Row& made = inOrder ? rows_.emplace_back() : elsewhereRow;
+    Row made;
     made.values = values;
     // A row line the reader split is copied whole, blanks included, instead
     // of text by text: its texts are then places in the copy.
-    const bool wholeLine = line.size() <= MaxRowStretch;
+    const std::size_t lineSize = line.size();
+    const bool wholeLine = lineSize <= MaxRowStretch;
     const auto lineAt = reinterpret_cast<std::uintptr_t>(line.data());
     const auto base = static_cast<std::uint32_t>(text_.size());
     std::size_t lineTextBytes = 0;
-    unsigned elsewhere = wholeLine ? 0 : (1u << ColumnCount) - 1;  // bit c: text c is not in the line
+    bool allInLine = wholeLine;
     for (int c = 0; c < ColumnCount; ++c) {
         const std::size_t size = texts[c].size();
         const std::size_t offset = reinterpret_cast<std::uintptr_t>(texts[c].data()) - lineAt;
-        const bool outside = size == 0 || size > line.size() || offset > line.size() - size;
-        elsewhere |= static_cast<unsigned>(outside) << c;
+        allInLine &= (size != 0) & (size <= lineSize) & (offset <= lineSize - size);
         made.spans[c] = {base + static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(size)};
         lineTextBytes += size;
     }
     if (wholeLine) text_.append(line);
-    if (elsewhere != 0) {
+    if (!allInLine) {
+        // Texts of their own (masked ones), empty ones, or a line too long to copy whole.
         for (int c = 0; c < ColumnCount; ++c) {
-            if (!(elsewhere & (1u << c))) continue;
-            lineTextBytes -= texts[c].size();
-            made.spans[c] = {texts[c].empty() ? 0 : Append(texts[c]), static_cast<std::uint32_t>(texts[c].size())};
+            const std::size_t size = texts[c].size();
+            const std::size_t offset = reinterpret_cast<std::uintptr_t>(texts[c].data()) - lineAt;
+            if (wholeLine && size != 0 && size <= lineSize && offset <= lineSize - size) continue;
+            lineTextBytes -= size;
+            made.spans[c] = {size == 0 ? 0 : Append(texts[c]), static_cast<std::uint32_t>(size)};
         }
     }
-    if (wholeLine) garbage_ += line.size() - lineTextBytes;  // the blanks around the texts
-    if (inOrder) return;
+    if (wholeLine) garbage_ += lineSize - lineTextBytes;  // the blanks around the texts
+    if (row == RowsHeld() && rows_.size() < rows_.capacity()) {
+        rows_.push_back(made);  // the reader's rows arrive in order
+        return;
+    }
 
     const bool empty = std::all_of(texts.begin(), texts.end(), [](std::string_view t) { return t.empty(); });
     if (row >= RowsHeld() && empty) return;  // nothing to keep, and no slot to take
