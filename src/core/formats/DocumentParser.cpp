@@ -94,7 +94,7 @@ bool DocumentParser::Line(std::string_view line, long long number, unsigned mark
     if (finished_) return false;
     // A text document holds no NUL byte; the rest of such a line would be lost.
     if (marks & MarkNul) Fail("the line holds a NUL byte");
-    if (HeaderLine(line)) return true;
+    if (inHeader_ && HeaderLine(line)) return true;
 
     if (expectFactor_) {
         expectFactor_ = false;
@@ -135,7 +135,6 @@ bool DocumentParser::Line(std::string_view line, long long number, unsigned mark
 // designer, project number and control number, whatever they hold.
 bool DocumentParser::HeaderLine(std::string_view line)
 {
-    if (!inHeader_) return false;
     if (!line.empty() && line.front() == '[') {
         const std::string_view text = BracketText(line);
         const std::string_view first = FirstWord(text);

@@ -70,35 +70,59 @@ const char* NextBlank(const char* p, const char* end)
 using FieldViews = std::array<std::string_view, 6>;
 
 #if defined(__SSE2__)
-// A row line of up to 128 bytes as one bit per byte, set for a blank and for
-// every place past the line's end: each field is then found with two bit
-// scans instead of a walk over its bytes.
+// A row line of up to 127 bytes as one bit per byte, set for a blank and for
+// every place past the line's end. Where fields start and end are then bits
+// too, and each field is found by taking the lowest of each.
 class BlankBits {
 public:
-    static constexpr std::size_t MaxLength = 128;
+    static constexpr std::size_t MaxLength = 127;  // so that the last field has its end bit
 
     BlankBits(const char* p, std::size_t n)
     {
+        std::uint64_t bits[2] = {0, 0};
         std::size_t i = 0;
-        for (; i + 16 <= n; i += 16) Put(i, Blanks(p + i));
+        for (; i + 16 <= n; i += 16) bits[i / 64] |= Blanks(p + i) << (i % 64);
         if (const std::size_t rest = n - i; rest != 0) {
             // The last sixteen bytes of the line, shifted down to the ones not yet seen.
             const std::uint64_t tail = n >= 16 ? Blanks(p + n - 16) >> (16 - rest) : ScalarBlanks(p + i, rest);
-            Put(i, tail);
+            bits[i / 64] |= tail << (i % 64);
         }
         if (n < 64) {
-            bits_[0] |= ~std::uint64_t{0} << n;
-            bits_[1] = ~std::uint64_t{0};
-        } else if (n < 128) {
-            bits_[1] |= ~std::uint64_t{0} << (n - 64);
+            bits[0] |= ~std::uint64_t{0} << n;
+            bits[1] = ~std::uint64_t{0};
+        } else {
+            bits[1] |= ~std::uint64_t{0} << (n - 64);
         }
+        // The place before the line counts as a blank.
+        const std::uint64_t before[2] = {bits[0] << 1 | 1, bits[1] << 1 | bits[0] >> 63};
+        starts_ = {~bits[0] & before[0], ~bits[1] & before[1]};
+        ends_ = {bits[0] & ~before[0], bits[1] & ~before[1]};
     }
 
-    // The first place at or after `pos` that is (not) a blank; 128 when none.
-    std::size_t NextBlank(std::size_t pos) const { return Next(pos, 0); }
-    std::size_t NextNonBlank(std::size_t pos) const { return Next(pos, ~std::uint64_t{0}); }
+    // The start of the next field; MaxLength + 1 when there is none.
+    std::size_t NextStart() { return starts_.Take(); }
+    // The end of the field last started.
+    std::size_t NextEnd() { return ends_.Take(); }
 
 private:
+    struct Places {
+        std::uint64_t low = 0, high = 0;
+        std::size_t Take()
+        {
+            if (low != 0) {
+                const auto at = static_cast<std::size_t>(std::countr_zero(low));
+                low &= low - 1;
+                return at;
+            }
+            if (high != 0) {
+                const auto at = static_cast<std::size_t>(std::countr_zero(high));
+                high &= high - 1;
+                return 64 + at;
+            }
+            return MaxLength + 1;
+        }
+    };
+
     static std::uint64_t Blanks(const char* p)
     {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -111,23 +135,8 @@ private:
         for (std::size_t i = 0; i < n; ++i) bits |= static_cast<std::uint64_t>(IsBlank(p[i])) << i;
         return bits;
     }
-    // Sixteen bits at `at` (a multiple of 16).
-    void Put(std::size_t at, std::uint64_t bits) { bits_[at / 64] |= bits << (at % 64); }
-    std::size_t Next(std::size_t pos, std::uint64_t flip) const
-    {
-        if (pos < 64) {
-            if (const std::uint64_t word = (bits_[0] ^ flip) >> pos; word != 0)
-                return pos + static_cast<std::size_t>(std::countr_zero(word));
-            pos = 64;
-        }
-        if (pos < 128) {
-            if (const std::uint64_t word = (bits_[1] ^ flip) >> (pos - 64); word != 0)
-                return pos + static_cast<std::size_t>(std::countr_zero(word));
-        }
-        return MaxLength;
-    }
 
-    std::uint64_t bits_[2] = {0, 0};
+    Places starts_, ends_;
 };
 #endif
 
@@ -142,12 +151,11 @@ int SplitAtBlanks(std::string_view line, int expected, FieldViews& found)
     int count = 0;
 #if defined(__SSE2__)
     if (const auto n = static_cast<std::size_t>(end - p); n <= BlankBits::MaxLength) {
-        const BlankBits blanks(p, n);
-        std::size_t pos = 0;
-        while (count < expected && (pos = blanks.NextNonBlank(pos)) < n) {
-            const std::size_t stop = count == expected - 1 ? n : blanks.NextBlank(pos);
-            found[count++] = std::string_view(p + pos, stop - pos);
-            pos = stop;
+        BlankBits blanks(p, n);
+        std::size_t start;
+        while (count < expected && (start = blanks.NextStart()) < n) {
+            const std::size_t stop = count == expected - 1 ? n : blanks.NextEnd();
+            found[count++] = std::string_view(p + start, stop - start);
         }
         return count;
     }
