@@ -219,6 +219,7 @@ void GetParameters(std::string_view line, int separatorMode, int16_t legacyForma
         row.values[ColStation] = StationToNumber(own);
     }
     row.values[ColCode] = CodeValue(texts[ColCode]);
+#pragma GCC unroll 4
     for (int c = ColCut; c <= ColAddedFill; ++c) {
         if (IsAreaMaskText(texts[c], row.values[c])) continue;
         std::string& own = row.Own(c);

@@ -42,6 +42,7 @@ void Sheet::SetRow(int row, const std::array<std::string_view, ColumnCount>& tex
     const auto base = static_cast<std::uint32_t>(text_.size());
     std::size_t lineTextBytes = 0;
     bool allInLine = wholeLine;
+#pragma GCC unroll 6
     for (int c = 0; c < ColumnCount; ++c) {
         const std::size_t size = texts[c].size();
         const std::size_t offset = reinterpret_cast<std::uintptr_t>(texts[c].data()) - lineAt;
@@ -88,10 +89,10 @@ Sheet::Row& Sheet::RowFor(int row)
 std::uint32_t Sheet::Append(std::string_view text)
 {
     const auto offset = static_cast<std::uint32_t>(text_.size());
-    const char* own = text_.data();
-    if (text.data() >= own && text.data() < own + text_.size()) {
+    const std::size_t at = reinterpret_cast<std::uintptr_t>(text.data()) - reinterpret_cast<std::uintptr_t>(text_.data());
+    if (at < text_.size()) {
         // One of the sheet's own texts: appending may move it.
-        text_.append(text_, static_cast<std::size_t>(text.data() - own), text.size());
+        text_.append(text_, at, text.size());
     } else {
         text_.append(text);
     }

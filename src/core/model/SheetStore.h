@@ -85,10 +85,10 @@ private:
     void CompactIfWasteful();
 
     // Every cell's text, one after another; a rewritten cell leaves its old
-    // bytes behind until they outweigh the live ones.
+    // bytes behind until they outweigh the live ones twice.
     std::string text_;
     std::vector<Row> rows_;
-    std::size_t garbage_ = 0;  // bytes of text_ no cell points at any more (blanks between a row's texts aside)
+    std::size_t garbage_ = 0;  // bytes of text_ no cell points at: old texts, blanks of copied row lines
 };
 
 struct SheetStore {
