@@ -34,16 +34,18 @@ inline std::size_t ScanLine(const char* p, std::size_t size, unsigned& marks)
 #if defined(__SSE2__)
     // Sixteen bytes at a time; the bytes are looked at one by one only in
     // a piece that holds a line end or a mark (the '+' of a station).
-    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r');
-    const __m128i nul = _mm_setzero_si128(), plus = _mm_set1_epi8('+'), bit3 = _mm_set1_epi8(8);
+    const __m128i lf = _mm_set1_epi8('\n'), cr = _mm_set1_epi8('\r'), zero = _mm_setzero_si128();
+    const __m128i plus = _mm_set1_epi8('+'), bit3 = _mm_set1_epi8(8);
     for (; size - i >= 16; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-        const __m128i endBytes = _mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr));
-        // '#' and '+' differ only in bit 3.
-        const __m128i markBytes = _mm_or_si128(_mm_cmpeq_epi8(v, nul), _mm_cmpeq_epi8(_mm_or_si128(v, bit3), plus));
-        const auto special = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(endBytes, markBytes)));
+        // The bytes 0 to CR (NUL, the line ends, and a tab now and then), and
+        // '#' and '+', which differ only in bit 3.
+        const __m128i controls = _mm_cmpeq_epi8(_mm_subs_epu8(v, cr), zero);
+        const __m128i hashOrPlus = _mm_cmpeq_epi8(_mm_or_si128(v, bit3), plus);
+        const auto special = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(controls, hashOrPlus)));
         if (special == 0) continue;
-        const auto ends = static_cast<unsigned>(_mm_movemask_epi8(endBytes));
+        const auto ends =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lf), _mm_cmpeq_epi8(v, cr))));
         const unsigned before = (ends & (0u - ends)) - 1;  // the bytes before the first end (all when none)
         for (unsigned m = special & ~ends & before; m != 0; m &= m - 1)
             note(p[i + static_cast<unsigned>(std::countr_zero(m))]);
