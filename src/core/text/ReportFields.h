@@ -49,14 +49,27 @@ void AppendNumberField(std::string& line, std::string_view text);
 char* PutOtherShortNumberField(char* to, double value);
 [[gnu::always_inline]] inline char* PutShortNumberField(char* to, double value)
 {
-    // Volumes and their sums are whole numbers that fit the field.
+    // Values that fit the field: six integer digits, or a "-" and five.
     if (value > -1e5 && value < 1e6) {
+        // Most quantities of a row are zero, most others whole volumes.
+        if (value == 0) {
+            std::memcpy(to, "     0.00", 9);
+            return to + 9;
+        }
         const auto whole = static_cast<std::int32_t>(value);
         if (static_cast<double>(whole) == value) {
             std::memcpy(to, "      .00", 9);
             const auto magnitude = whole < 0 ? 0U - static_cast<std::uint32_t>(whole) : static_cast<std::uint32_t>(whole);
             char* p = DigitsBackward(magnitude, to + 6);
             if (whole < 0) p[-1] = '-';
+            return to + 9;
+        }
+        // Areas and added volumes: two decimals (as ScaledDecimal<2> reads them).
+        const double scaled = NearestBelow2Pow51(value * 100);
+        if (scaled / 100 == value) {
+            std::memcpy(to, "         ", 9);
+            const bool negative = scaled < 0;
+            AreaTextBackward(static_cast<std::uint32_t>(negative ? -scaled : scaled), negative, to + 9);
             return to + 9;
         }
     }
@@ -100,6 +113,23 @@ inline char* PutShortAreaField(char* to, std::string_view text)
         std::memcpy(field + n - 4, from + n - 4, 4);
     }
     return to + 9;
+}
+
+// The same for a cell whose text reads as `value`: N(value) is written,
+// and kept when it is the text itself (then the text is its own mask).
+[[gnu::always_inline]] inline char* PutAreaCellField(char* to, std::string_view text, double value)
+{
+    const std::size_t n = text.size();
+    if (n < 4 || n > 9 || PutShortNumberField(to, value) != to + 9) return nullptr;
+    // N(value) is n characters long: a blank before it, none at its start.
+    if ((n < 9 && to[8 - n] != ' ') || to[9 - n] == ' ') return nullptr;
+    const char* const field = to + 9 - n;
+    const char* const from = text.data();
+    // Compared as two overlapping blocks of fixed length.
+    const std::size_t block = n >= 8 ? 8 : 4;
+    const bool same = block == 8 ? std::memcmp(field, from, 8) == 0 && std::memcmp(field + n - 8, from + n - 8, 8) == 0
+                                 : std::memcmp(field, from, 4) == 0 && std::memcmp(field + n - 4, from + n - 4, 4) == 0;
+    return same ? to + 9 : nullptr;
 }
 
 // A report line built in a fixed buffer and appended to the report in one
