@@ -71,11 +71,14 @@ TEST(AtomicFile, PiecesReplaceTheTargetOnlyAtCommit)
         long long failAfterBytes;
         bool commit;
         const char* after;  // the target's text once the writer is gone
-    } cases[] = {{-1, true, "abcdef"}, {-1, false, "old"}, {4, true, "old"}, {0, true, "old"}};
+        FlushToDisk flush = FlushToDisk::Yes;
+    } cases[] = {{-1, true, "abcdef"}, {-1, false, "old"}, {4, true, "old"}, {0, true, "old"},
+                 {-1, true, "abcdef", FlushToDisk::No}, {-1, false, "old", FlushToDisk::No},
+                 {4, true, "old", FlushToDisk::No}};
     for (const auto& c : cases) {
         WriteFile(target, "old");
         {
-            PiecewiseAtomicWriter writer(target, c.failAfterBytes);
+            PiecewiseAtomicWriter writer(target, c.failAfterBytes, c.flush);
             const bool written = writer.Append("abc") && writer.Append("def");
             EXPECT_EQ(written, c.failAfterBytes < 0) << c.failAfterBytes;
             EXPECT_EQ(ReadFile(target), "old");
@@ -86,10 +89,15 @@ TEST(AtomicFile, PiecesReplaceTheTargetOnlyAtCommit)
                 EXPECT_EQ(writer.error(), "cannot write " + target + ": No space left on device");
             }
         }
-        EXPECT_EQ(ReadFile(target), c.after) << c.failAfterBytes << c.commit;
+        EXPECT_EQ(ReadFile(target), c.after) << c.failAfterBytes << c.commit << static_cast<int>(c.flush);
         // No temporary file is left beside it.
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
     }
+    // A report written where there is none yet.
+    fs::remove(target);
+    ASSERT_TRUE(WriteFileAtomically(target, "first", -1, FlushToDisk::No).ok);
+    EXPECT_EQ(ReadFile(target), "first");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -118,6 +119,23 @@ int CreateBeside(const fs::path& target, std::string& temp)
     return fd;
 }
 
+// Renaming over an existing file makes ext4 (auto_da_alloc) write the new
+// file's blocks out at once, in this process: a flush by another name. A file
+// that need not be flushed swaps names with the target instead, as atomic for
+// a reader, and the old file then goes under the temporary name. Without a
+// target yet, or where the swap is not supported, it is a plain rename.
+bool ReplaceTarget(const std::string& temp, const fs::path& target, FlushToDisk flush)
+{
+#ifdef RENAME_EXCHANGE
+    if (flush == FlushToDisk::No &&
+        ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
+        ::unlink(temp.c_str());  // if it stays, the next write to the folder removes it
+        return true;
+    }
+#endif
+    return ::rename(temp.c_str(), target.c_str()) == 0;
+}
+
 } // namespace
 
 std::string ReasonNotWritable(const std::string& path)
@@ -180,7 +198,7 @@ bool PiecewiseAtomicWriter::Commit()
     if (::close(fd_) != 0) Fail(errno);
     fd_ = -1;
     const fs::path target = Resolved(path_);
-    if (ok() && ::rename(temp_.c_str(), target.c_str()) != 0) Fail(errno);
+    if (ok() && !ReplaceTarget(temp_, target, flush_)) Fail(errno);
     if (!ok()) return false;
     temp_.clear();
     // The rename itself reaches the disk with the folder.
