@@ -14,13 +14,14 @@ namespace mardex {
 
 namespace {
 
-std::string_view CheckedCell(const Sheet& sheet, int column, int row)
+[[noreturn]] void OutOfRange() { throw RuntimeFault("Subscript out of range"); }
+[[noreturn]] void Overflow() { throw RuntimeFault("Overflow"); }
+
+inline std::string_view CheckedCell(const Sheet& sheet, int column, int row)
 {
-    if (row < 0 || row >= RowSlots) throw RuntimeFault("Subscript out of range");
+    if (row < 0 || row >= RowSlots) OutOfRange();
     return sheet.Cell(column, row);
 }
-
-[[noreturn]] void Overflow() { throw RuntimeFault("Overflow"); }
 
 // Volumes, adjusted fill and mass ordinates are 32-bit whole numbers.
 int32_t ToLong(double x)
@@ -119,11 +120,17 @@ private:
     // The sheet keeps each cell's number beside its text.
     double value(int column, int row) const
     {
-        if (row < 0 || row >= RowSlots) throw RuntimeFault("Subscript out of range");
+        if (row < 0 || row >= RowSlots) OutOfRange();
         return sheet.Value(column, row);
     }
     double sta(int row) const { return value(ColStation, row); }
-    std::string_view code(int row) const { return TrimmedView(CheckedCell(sheet, ColCode, row)); }
+    std::string_view code(int row) const
+    {
+        const std::string_view cell = CheckedCell(sheet, ColCode, row);
+        // Most codes are stored trimmed ("-", "SA").
+        if (!cell.empty() && cell.front() != ' ' && cell.back() != ' ') return cell;
+        return TrimmedView(cell);
+    }
 
     void Count(int32_t lines) { result.reportLineCount += lines; }
 
