@@ -67,7 +67,7 @@ struct SummedRows {
     int first = 0, second = -1;
 };
 
-SummedRows EndAreaRows(RowFlags& flags, int row, SumMode mode)
+[[gnu::always_inline]] inline SummedRows EndAreaRows(RowFlags& flags, int row, SumMode mode)
 {
     if (mode == SumMode::OneEach) return {row - 2, row};
     if (mode == SumMode::SkipOpening) return {row - 1};
@@ -146,7 +146,7 @@ private:
     }
     // The cut sum is chosen first: when that clears the overlap flag, the
     // fill sum is chosen again without it.
-    void Sums(int row, SumMode mode)
+    [[gnu::always_inline]] void Sums(int row, SumMode mode)
     {
         const int overlapBefore = flags.overlap;
         const SummedRows cutRows = EndAreaRows(flags, row, mode);

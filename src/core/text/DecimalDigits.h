@@ -43,7 +43,7 @@ inline bool ScaledDecimal(double value, std::uint64_t& magnitude, bool& negative
 // Writes `value` in decimal, one digit at least, right to left ending at
 // `end`; returns where the digits start. (32-bit values divide cheaper.)
 template <class Unsigned>
-inline char* DigitsBackward(Unsigned value, char* end)
+[[gnu::always_inline]] inline char* DigitsBackward(Unsigned value, char* end)
 {
     while (value >= 100) {
         end -= 2;
