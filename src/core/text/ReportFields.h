@@ -120,6 +120,11 @@ inline char* PutShortAreaField(char* to, std::string_view text)
 [[gnu::always_inline]] inline char* PutAreaCellField(char* to, std::string_view text, double value)
 {
     const std::size_t n = text.size();
+    // Half the area cells of a sheet are zero.
+    if (n == 4 && std::memcmp(text.data(), "0.00", 4) == 0) {
+        std::memcpy(to, "     0.00", 9);
+        return to + 9;
+    }
     if (n < 4 || n > 9 || PutShortNumberField(to, value) != to + 9) return nullptr;
     // N(value) is n characters long: a blank before it, none at its start.
     if ((n < 9 && to[8 - n] != ' ') || to[9 - n] == ' ') return nullptr;
