@@ -48,12 +48,22 @@ from run to run and more while others build):
       (reading 143 M -> 74 M)              22-23    5.6-5.8   3.2-3.8   205 M
     all three (stream16, compute16,
       rowread16)                           17.6-18  4.45-4.56 3.9-4.1   150 M
-    a sheet's cells in one text buffer
-      (a row line copied whole), lines
-      scanned once for their ends and
-      NUL, '#', '+', fields from bit masks
-      of their starts and ends (reading
-      76 M -> 55 M; machine busy)          15-15.2  3.2-3.6   1.6-2.9   128 M
+    cells17: a sheet's cells in one text
+      buffer (a row line copied whole),
+      lines scanned once for their ends
+      and NUL, '#', '+', fields from bit
+      masks of their starts and ends
+      (reading 76 M -> 55 M; busy)         15-15.2  3.2-3.6   1.6-2.9   128 M
+    write17: rows written straight into
+      the report (no line buffer, no copy),
+      stations printed from their numbers,
+      zero / whole / two-decimal fields
+      inline, area cells checked against
+      their value, drawn lines counted by
+      the writer (ComputeSheet 29 -> 19 M,
+      WriteSheetReport and the line scan
+      41 -> 23 M; with main at 55f4e0b,
+      load ~5)                             16-21    3.8-4.6   2.1-2.6   121 M
 
 cp: 3.7-4.1 ms of CPU, 0.7 M instructions.
 Not met: the 3x aim (about 12 ms of CPU). Where the rest goes: user code

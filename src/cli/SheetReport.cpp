@@ -40,30 +40,8 @@ void ShowThroughFactorBox(Sheet& sheet)
     if (sheet.MeasuredInEmbankment == 1) box("1.000");
 }
 
-// A section of the report, or the window's message when the computation
-// fails; the messages shown wait in `shown`.
-bool AppendSection(std::string& text, std::vector<std::string>& shown, SheetComputation& c, const Sheet& sheet,
-                   int index, const Document& doc, ReportMode mode, int embankmentBox)
-{
-    ComputeSheet(sheet, doc.units, mode, c);
-    shown.insert(shown.end(), c.messages.begin(), c.messages.end());
-    if (!c.ok()) {
-        shown.push_back("Program Error: " + c.fault + " occured in CreateTempRptFile");
-        return false;
-    }
-    ReportHeading heading;
-    heading.descriptionFields = doc.descriptionFields;
-    heading.tabCaption = TabCaption(sheet, index);
-    heading.units = doc.units;
-    heading.embankment = embankmentBox;
-    // A report built alone starts its grand totals at zero, and so does each
-    // section of the combined report.
-    WriteSheetReport(text, c, heading, c.totals);
-    return true;
-}
-
 // The report text on its way to the file: written out in pieces of whole
-// lines once the buffer holds enough, its drawn lines counted on the way.
+// lines once the buffer holds enough, its drawn lines counted by the writer.
 // The file replaces the old report only once all is written.
 struct ReportFile {
     static constexpr std::size_t PieceSize = 512 * 1024;
@@ -83,12 +61,33 @@ struct ReportFile {
         if (!all && text.size() < PieceSize) return;
         // A line ends at an LF whatever came before it.
         const std::size_t cut = all ? text.size() : text.rfind('\n') + 1;
-        const std::string_view piece(text.data(), cut);
-        drawnLines += DrawnLines(piece);
-        file.Append(piece);
+        file.Append(std::string_view(text.data(), cut));
         text.erase(0, cut);
     }
 };
+
+// A section of the report, or the window's message when the computation
+// fails; the messages shown wait in `shown`.
+bool AppendSection(ReportFile& report, std::vector<std::string>& shown, SheetComputation& c, const Sheet& sheet,
+                   int index, const Document& doc, ReportMode mode, int embankmentBox)
+{
+    ComputeSheet(sheet, doc.units, mode, c);
+    shown.insert(shown.end(), c.messages.begin(), c.messages.end());
+    if (!c.ok()) {
+        shown.push_back("Program Error: " + c.fault + " occured in CreateTempRptFile");
+        return false;
+    }
+    ReportHeading heading;
+    heading.descriptionFields = doc.descriptionFields;
+    heading.tabCaption = TabCaption(sheet, index);
+    heading.units = doc.units;
+    heading.embankment = embankmentBox;
+    // A report built alone starts its grand totals at zero, and so does each
+    // section of the combined report.
+    report.drawnLines += WriteSheetReport(report.text, c, heading, c.totals);
+    report.Flush(false);
+    return true;
+}
 
 // The page heading of the window after the report: the tab shown last is
 // the sheet reported, or the last sheet after the combined report.
@@ -173,12 +172,11 @@ int ReportOfWholeDocument(const ToolOptions& options, const std::string& documen
     if (options.allSheets) {
         const int box = doc.sheets[0].MeasuredInEmbankment;
         for (int i = 0; i < sheetCount && built; ++i) {
-            built = AppendSection(report.text, shown, computation, doc.sheets[i], i, doc, ReportMode::Total, box);
-            report.Flush(false);
+            built = AppendSection(report, shown, computation, doc.sheets[i], i, doc, ReportMode::Total, box);
         }
     } else {
         ShowThroughFactorBox(doc.sheets[last]);
-        built = AppendSection(report.text, shown, computation, doc.sheets[last], last, doc,
+        built = AppendSection(report, shown, computation, doc.sheets[last], last, doc,
                               options.accumulated ? ReportMode::Accumulated : ReportMode::Total,
                               doc.sheets[last].MeasuredInEmbankment);
     }
@@ -214,8 +212,7 @@ std::optional<int> ReportAsRead(const ToolOptions& options, const std::string& d
             box = sheet.MeasuredInEmbankment;
         }
         unitsUsed.push_back(soFar.units);
-        built = AppendSection(report.text, shown, computation, sheet, index, soFar, ReportMode::Total, box);
-        report.Flush(false);
+        built = AppendSection(report, shown, computation, sheet, index, soFar, ReportMode::Total, box);
     };
     const DocumentReadResult read = ReadSheetDocument(document, complete);
     if (read.document) {

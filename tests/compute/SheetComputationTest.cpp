@@ -1,5 +1,6 @@
 #include "compute/SheetComputation.h"
 #include "compute/SheetReportWriter.h"
+#include "formats/ReportPaging.h"
 #include "model/SheetStore.h"
 
 #include <gtest/gtest.h>
@@ -94,6 +95,36 @@ TEST(ComputedRows, PrintedFieldsFollowTheModeAndAFaultStopsTheRows)
                                               UnitSystem::English, ReportMode::Total);
     EXPECT_EQ(bad.fault, "Type mismatch");
     EXPECT_TRUE(bad.items.empty());
+}
+
+// The writer counts the lines a page draws as it writes them: the same
+// count as a scan of the section, with blocks, texts written as stored, a
+// "#" in a row and line ends inside the heading's texts.
+TEST(SheetReport, DrawnLinesAreCountedAsTheSectionIsWritten)
+{
+    const std::vector<std::array<std::string, 6>> plain = {
+        {"00+00.000", "-", "27.00", "0.00", "0.00", "0.00"},   {"01+00.000", "-", "27.00", "0.00", "0.00", "0.00"},
+        {"02+00.000", "-", "0.00", "0.00", "108.00", "12.50"}, {"03+00.000", "FB", "0.00", "0.00", "0.00", "0.00"},
+        {"04+00.000", "SA", "0.00", "0.00", "0.00", "0.00"},   {"05+00.000", "-", "0.00", "0.00", "0.00", "0.00"},
+        {"06+00.000", "SA", "0.00", "0.00", "0.00", "0.00"},   {"07+00.000", "BK", "0.00", "0.00", "0.00", "0.00"},
+        {"07+50.000", "AH", "0.00", "0.00", "0.00", "0.00"}};
+    std::vector<std::array<std::string, 6>> texts = plain;
+    texts[1][4] = "#0";             // a row with a "#" is not drawn
+    texts[2][2] = "0000000000.00";  // a text that is no mask: the general field path
+    texts[7][0] = "07+00.0001";     // a station printed rounded
+    const struct {
+        std::vector<std::array<std::string, 6>> rows;
+        std::string factor, designer;
+    } cases[] = {{plain, "0.90", "D"}, {texts, "0.90", "D"}, {plain, "#9", "D"}, {plain, "0.90", "A\rB\nC"}};
+    for (const auto& c : cases) {
+        const SheetComputation computed = ComputeSheet(SheetOf(c.rows, c.factor), UnitSystem::English, ReportMode::Total);
+        ReportHeading heading;
+        heading.descriptionFields = {c.designer, "P", "C"};
+        heading.tabCaption = "BL1";
+        std::string out = "before\r\n";
+        const int64_t counted = WriteSheetReport(out, computed, heading, computed.totals);
+        EXPECT_EQ(counted, DrawnLines(std::string_view(out).substr(8))) << c.factor << " " << c.designer;
+    }
 }
 
 } // namespace

@@ -139,6 +139,51 @@ TEST(ReportFields, ShortcutsGiveTheMasksText)
         EXPECT_EQ(NumberField(std::string_view(t)), RightAlign(FormatAreaText(t), 9)) << t;
 }
 
+// The fields a report row writes straight into the report give the masks'
+// text, or nothing (the general path then writes the field).
+TEST(ReportFields, RowShortcutsGiveTheMasksTextOrStepAside)
+{
+    auto put = [](auto write) {
+        char buffer[64];
+        const char* const start = buffer;
+        const char* end = write(buffer);
+        return end ? std::string(start, end) : std::string("(none)");
+    };
+    const struct {
+        double value;
+        const char* field;
+    } numbers[] = {{0.0, "     0.00"},        {-0.0, "     0.00"},      {12.5, "    12.50"},
+                   {-12.5, "   -12.50"},      {0.01, "     0.01"},      {999999.0, "999999.00"},
+                   {999999.99, "999999.99"},  {-99999.0, "-99999.00"},  {-99999.99, "-99999.99"},
+                   {1e6, "1000000.00"},       {-1e5, "-100000.00"},     {999999999999.99, "999999999999.99"},
+                   {12.345, "(none)"},        {1e12, "(none)"},         {-0.001, "(none)"}},
+      stations[] = {{0.0, "00+00.000"},        {1050.0, "10+50.000"},        {91050.5, "910+50.500"},
+                    {3999999.999, "39999+99.999"}, {4e6, "40000+00.000"}, {-150.0, "-01+50.000"},
+                    {123456789.125, "1234567+89.125"}, {12.3456, "(none)"}, {1e12, "(none)"}};
+    for (const auto& n : numbers) {
+        EXPECT_EQ(put([&n](char* to) { return PutShortNumberField(to, n.value); }), n.field) << n.value;
+        if (std::string(n.field) != "(none)") {
+            EXPECT_EQ(n.field, NumberField(n.value)) << n.value;
+        }
+    }
+    for (const auto& s : stations) {
+        EXPECT_EQ(put([&s](char* to) { return PutShortStationText(to, s.value); }), s.field) << s.value;
+        if (std::string(s.field) != "(none)") {
+            EXPECT_EQ(s.field, FormatStation(s.value)) << s.value;
+        }
+    }
+    // An area cell is written from its value only when that is its text.
+    const struct {
+        const char* text;
+        double value;
+        const char* field;
+    } cells[] = {{"0.00", 0, "     0.00"},     {"143.40", 143.4, "   143.40"}, {"-5.25", -5.25, "    -5.25"},
+                 {"999999.99", 999999.99, "999999.99"}, {"5", 5, "(none)"},  {"5.00", 6, "(none)"},
+                 {" 5.00", 5, "(none)"},          {"-0.00", 0, "(none)"},     {"1234567.00", 1234567, "(none)"}};
+    for (const auto& c : cells)
+        EXPECT_EQ(put([&c](char* to) { return PutAreaCellField(to, c.text, c.value); }), c.field) << c.text;
+}
+
 // A line built in the fixed buffer equals the same fields appended one by
 // one: at the edges of its shortcuts (a volume or an area text just filling
 // the field) and when huge values make it outgrow the buffer.

@@ -1,5 +1,6 @@
 #include "compute/SheetComputation.h"
 
+#include "text/DecimalDigits.h"
 #include "text/ReportFields.h"
 #include "text/NumberText.h"
 #include "model/SheetStore.h"
@@ -13,21 +14,28 @@ namespace mardex {
 
 namespace {
 
-std::string_view CheckedCell(const Sheet& sheet, int column, int row)
+[[noreturn]] void OutOfRange() { throw RuntimeFault("Subscript out of range"); }
+[[noreturn]] void Overflow() { throw RuntimeFault("Overflow"); }
+
+inline std::string_view CheckedCell(const Sheet& sheet, int column, int row)
 {
-    if (row < 0 || row >= RowSlots) throw RuntimeFault("Subscript out of range");
+    if (row < 0 || row >= RowSlots) OutOfRange();
     return sheet.Cell(column, row);
 }
 
 // Volumes, adjusted fill and mass ordinates are 32-bit whole numbers.
 int32_t ToLong(double x)
 {
-    if (!(x >= std::numeric_limits<int32_t>::min() && x <= std::numeric_limits<int32_t>::max()))
-        throw RuntimeFault("Overflow");
+    if (!(x >= std::numeric_limits<int32_t>::min() && x <= std::numeric_limits<int32_t>::max())) Overflow();
     return static_cast<int32_t>(x);
 }
 
-int32_t NearestLong(double x) { return ToLong(nearest(x)); }
+// nearest(x) without a library call for the values a sheet gives; beyond
+// 2^51 (an overflow anyway) the library rounds.
+int32_t NearestLong(double x)
+{
+    return ToLong(x > -0x1p51 && x < 0x1p51 ? NearestBelow2Pow51(x) : nearest(x));
+}
 
 int32_t AddLong(int64_t a, int64_t b) { return ToLong(static_cast<double>(a + b)); }
 
@@ -53,21 +61,24 @@ struct RowFlags {
 
 enum class SumMode { OneEach, SkipOpening, Next };  // "OE", "SA", "NA"
 
-// End-area sum of the segment ending at `row`; "NA" may clear the overlap flag.
-template <class Area>
-double EndAreaSum(RowFlags& flags, int row, SumMode mode, Area&& area)
+// The rows whose end areas a segment ending at `row` sums: `first` alone,
+// or `first` and `second`. "NA" may clear the overlap flag.
+struct SummedRows {
+    int first = 0, second = -1;
+};
+
+[[gnu::always_inline]] inline SummedRows EndAreaRows(RowFlags& flags, int row, SumMode mode)
 {
-    if (mode == SumMode::OneEach) return area(row - 2) + area(row);
-    if (mode == SumMode::SkipOpening) return area(row - 1);
-    if (flags.skipState == 2) return area(row);
-    if (flags.gap == 1) return area(row - 1) + area(row);
+    if (mode == SumMode::OneEach) return {row - 2, row};
+    if (mode == SumMode::SkipOpening) return {row - 1};
+    if (flags.skipState == 2) return {row};
+    if (flags.gap == 1) return {row - 1, row};
     if (flags.overlap == 1) {
-        const double sum = area(row - 1) + area(row);
         flags.overlap = 0;
-        return sum;
+        return {row - 1, row};
     }
-    if (flags.twoBack) return area(row - 2) + area(row);
-    return area(row - 1) + area(row);
+    if (flags.twoBack) return {row - 2, row};
+    return {row - 1, row};
 }
 
 // Everything the row loop carries from one row to the next.
@@ -82,13 +93,10 @@ public:
 
     void Run()
     {
-        const int rows = std::min(sheet.EndRow() + 2, RowSlots);
-        // Balance points, skip marks and equations come on top of the rows.
-        result.items.reserve(static_cast<std::size_t>(rows) + static_cast<std::size_t>(rows) / 8 + 16);
         for (int r = 0;; ++r) {
-            const std::string_view stationCell = CheckedCell(sheet, ColStation, r);
-            if (stationCell == EndMarker) break;
-            Row(r, stationCell);
+            // Only the text "-1" ends the rows; its value is -1.
+            if (sta(r) == -1 && CheckedCell(sheet, ColStation, r) == EndMarker) break;
+            Row(r);
         }
     }
 
@@ -112,11 +120,17 @@ private:
     // The sheet keeps each cell's number beside its text.
     double value(int column, int row) const
     {
-        if (row < 0 || row >= RowSlots) throw RuntimeFault("Subscript out of range");
+        if (row < 0 || row >= RowSlots) OutOfRange();
         return sheet.Value(column, row);
     }
     double sta(int row) const { return value(ColStation, row); }
-    std::string_view code(int row) const { return TrimmedView(CheckedCell(sheet, ColCode, row)); }
+    std::string_view code(int row) const
+    {
+        const std::string_view cell = CheckedCell(sheet, ColCode, row);
+        // Most codes are stored trimmed ("-", "SA").
+        if (!cell.empty() && cell.front() != ' ' && cell.back() != ' ') return cell;
+        return TrimmedView(cell);
+    }
 
     void Count(int32_t lines) { result.reportLineCount += lines; }
 
@@ -125,10 +139,20 @@ private:
         addedCut = value(ColAddedCut, row);
         addedFill = value(ColAddedFill, row);
     }
-    void Sums(int row, SumMode mode)
+    double EndAreaSum(int column, SummedRows rows) const
     {
-        cutSum = EndAreaSum(flags, row, mode, [&](int r) { return value(ColCut, r); });
-        fillSum = EndAreaSum(flags, row, mode, [&](int r) { return value(ColFill, r); });
+        if (rows.second < 0) return value(column, rows.first);
+        return value(column, rows.first) + value(column, rows.second);
+    }
+    // The cut sum is chosen first: when that clears the overlap flag, the
+    // fill sum is chosen again without it.
+    [[gnu::always_inline]] void Sums(int row, SumMode mode)
+    {
+        const int overlapBefore = flags.overlap;
+        const SummedRows cutRows = EndAreaRows(flags, row, mode);
+        const SummedRows fillRows = flags.overlap == overlapBefore ? cutRows : EndAreaRows(flags, row, mode);
+        cutSum = EndAreaSum(ColCut, cutRows);
+        fillSum = EndAreaSum(ColFill, fillRows);
     }
     void ClearSegment()
     {
@@ -139,7 +163,7 @@ private:
     {
         station = sta(to);
         previousStation = sta(from);
-        length = (sta(to) - sta(from)) / 100;
+        length = (station - previousStation) / 100;
     }
     // A segment that carries no end areas (inside a skip area, after an equation).
     void EmptySegment(int to, int from)
@@ -149,17 +173,17 @@ private:
         length = cutSum = fillSum = 0;
     }
 
-    void Row(int r, std::string_view stationCell);
+    void Row(int r);
     void FirstRow();
     void ReadCode(int r);
     void ChooseSegment(int r);
     void Volumes();
     void BalancePoint();
-    void StationRow(int r, std::string_view stationCell, int32_t massBeforeReset);
+    void StationRow(int r, int32_t massBeforeReset);
     void AfterRow(int r);
 };
 
-void Computation::Row(int r, std::string_view stationCell)
+void Computation::Row(int r)
 {
     if (r == 0) {
         FirstRow();
@@ -181,7 +205,7 @@ void Computation::Row(int r, std::string_view stationCell)
     } else if ((mass < 0 && previousMass > 0) || (mass > 0 && previousMass < 0)) {
         BalancePoint();
     }
-    StationRow(r, stationCell, massBeforeReset);
+    StationRow(r, massBeforeReset);
     AfterRow(r);
 }
 
@@ -335,14 +359,11 @@ void Computation::BalancePoint()
     adjustedFill = adjustedRest;
 }
 
-void Computation::StationRow(int r, std::string_view stationCell, int32_t massBeforeReset)
+void Computation::StationRow(int r, int32_t massBeforeReset)
 {
     ComputedRow& row = std::get<ComputedRow>(result.items.emplace_back(std::in_place_type<ComputedRow>));
     row.sheetRow = r;
     row.station = station;
-    // The station cell is most often the printed text already.
-    double cellValue = 0;
-    if (IsStationMaskText(stationCell, cellValue) && cellValue == station) row.stationCell = stationCell;
     row.code = rowCode;
     row.cutAreaText = CheckedCell(sheet, ColCut, r);
     row.fillAreaText = CheckedCell(sheet, ColFill, r);
@@ -390,11 +411,7 @@ void Computation::AfterRow(int r)
 
 } // namespace
 
-std::string PrintedStation(const ComputedRow& row)
-{
-    if (!row.stationCell.empty()) return std::string(row.stationCell);
-    return StationText(row.station);
-}
+std::string PrintedStation(const ComputedRow& row) { return StationText(row.station); }
 
 std::vector<const ComputedRow*> SheetComputation::Rows() const
 {

@@ -32,10 +32,7 @@ struct PeriodTotals {
 struct ComputedRow {
     RowKind kind = RowKind::Station;
     int sheetRow = -1;        // the sheet row it was computed at
-    double station = 0;
-    // The station cell when it already is S(station) as printed (most rows);
-    // empty when the station is printed from its number.
-    std::string_view stationCell;
+    double station = 0;  // printed as S(station)
     std::string_view code;    // trimmed; empty for a balance point
     double cutArea = 0, fillArea = 0;
     std::string_view cutAreaText, fillAreaText;  // the cells as stored; "0.00" for a balance point

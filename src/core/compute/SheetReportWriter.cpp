@@ -1,44 +1,104 @@
 #include "compute/SheetReportWriter.h"
 
 #include "compute/ReportBlocks.h"
+#include "compute/ReportCursor.h"
+#include "formats/ReportPaging.h"
 #include "text/ReportFields.h"
 
-#include <algorithm>
+#include <cstring>
 
 namespace mardex {
 
 namespace {
 
-void WriteStation(std::string& out, const ComputedRow& row, ReportMode mode, std::string_view factorField)
+// What every station row of a sheet prints alike, prepared once per sheet.
+struct RowFormat {
+    bool total = true;
+    std::string factorField;  // N(the sheet's factor)
+    // Two blanks and the factor field, blank-filled, copied whole into a
+    // row; only when it is that short and holds no "#" or line end.
+    char factorPiece[24] = {};
+    std::size_t factorPieceSize = 0;
+    bool shortFactor = false;
+
+    RowFormat(ReportMode mode, std::string_view balanceFactor)
+        : total(mode == ReportMode::Total), factorField(NumberField(balanceFactor))
+    {
+        factorPieceSize = 2 + factorField.size();
+        shortFactor = factorPieceSize <= sizeof factorPiece &&
+                      factorField.find_first_of("#\r\n") == std::string::npos;
+        if (!shortFactor) return;
+        std::memset(factorPiece, ' ', sizeof factorPiece);
+        factorField.copy(factorPiece + 2, factorField.size());
+    }
+};
+
+// The room a row of short fields takes at most: the station, nine fields
+// of at most 17 characters with their blanks, the factor piece, CR LF.
+constexpr std::size_t ShortRowRoom = 18 + 8 * (2 + 17) + 24 + 2;
+
+// Two blanks and a field; nullptr when the field has no short form.
+[[gnu::always_inline]] inline char* NextNumber(char* p, double value)
+{
+    std::memcpy(p, "  ", 2);
+    return PutShortNumberField(p + 2, value);
+}
+
+[[gnu::always_inline]] inline char* NextArea(char* p, std::string_view text, double value)
+{
+    std::memcpy(p, "  ", 2);
+    return PutAreaCellField(p + 2, text, value);
+}
+
+// A station row written straight into the report when every field has its
+// short form: the line then holds no "#" and no line end of its own. False
+// (nothing kept) otherwise.
+bool PutShortRow(ReportCursor& cursor, const ComputedRow& row, const RowFormat& f)
+{
+    if (!f.shortFactor) return false;
+    char* p = PutShortStationText(cursor.Room(ShortRowRoom), row.station);
+    if (!p || !(p = NextArea(p, row.cutAreaText, row.cutArea))) return false;
+    if (!(p = NextNumber(p, row.addedCut))) return false;
+    if (!(p = NextNumber(p, f.total ? row.cutVolume : row.runningCut))) return false;
+    if (!(p = NextArea(p, row.fillAreaText, row.fillArea))) return false;
+    if (!(p = NextNumber(p, row.addedFill))) return false;
+    if (!(p = NextNumber(p, f.total ? row.fillVolume : row.runningFill))) return false;
+    std::memcpy(p, f.factorPiece, sizeof f.factorPiece);
+    p += f.factorPieceSize;
+    if (!(p = NextNumber(p, f.total ? row.adjustedFill : row.mass))) return false;
+    if (!(p = NextNumber(p, f.total ? row.mass : row.runningAdjusted))) return false;
+    std::memcpy(p, "\r\n", 2);
+    cursor.Advance(p + 2);
+    return true;
+}
+
+// The same row through the general field formats (huge values, texts that
+// are no masks).
+void WriteStation(std::string& out, const ComputedRow& row, const RowFormat& f)
 {
     FieldLine line;
-    if (!row.stationCell.empty()) line.RightAligned(row.stationCell, 8);
-    else line.RightAligned(PrintedStation(row), 8);
+    line.RightAligned(PrintedStation(row), 8);
     auto next = [&line](auto value) {
         line.Blanks(2);
         line.NumberField(value);
     };
-    const bool total = mode == ReportMode::Total;
     next(row.cutAreaText);
     next(row.addedCut);
-    next(total ? row.cutVolume : row.runningCut);
+    next(f.total ? row.cutVolume : row.runningCut);
     next(row.fillAreaText);
     next(row.addedFill);
-    next(total ? row.fillVolume : row.runningFill);
+    next(f.total ? row.fillVolume : row.runningFill);
     line.Blanks(2);
-    line.RightAligned(factorField, 9);
-    if (total) {
-        next(row.adjustedFill);
-        next(row.mass);
-    } else {
-        next(row.mass);
-        next(row.runningAdjusted);
-    }
+    line.RightAligned(f.factorField, 9);
+    next(f.total ? row.adjustedFill : row.mass);
+    next(f.total ? row.mass : row.runningAdjusted);
     line.AppendTo(out, ReportLineEnd);
-    if (row.forcedBalance) {
-        const PeriodTotals& p = row.totals;
-        WriteForcedBalance(out, {row.station, p.addedCut, p.cut, p.addedFill, p.fill, p.adjustedFill, p.mass});
-    }
+}
+
+void WriteForced(std::string& out, const ComputedRow& row)
+{
+    const PeriodTotals& p = row.totals;
+    WriteForcedBalance(out, {row.station, p.addedCut, p.cut, p.addedFill, p.fill, p.adjustedFill, p.mass});
 }
 
 void WriteBalance(std::string& out, const ComputedRow& row, ReportMode mode)
@@ -59,29 +119,61 @@ void WriteBalance(std::string& out, const ComputedRow& row, ReportMode mode)
     WriteBalancePoint(out, b);
 }
 
-struct ItemWriter {
-    std::string& out;
+// The items of a computation, in order: most rows straight into the
+// report, everything else through a scratch text copied after it.
+class ItemWriter {
+public:
+    ItemWriter(ReportCursor& into, const SheetComputation& c) : cursor(into), mode(c.mode), format(c.mode, c.balanceFactor)
+    {
+    }
+    int64_t drawnLines = 0;
+
+    void operator()(const ComputedRow& row)
+    {
+        if (row.kind == RowKind::BalancePoint) {
+            WriteBalance(scratch, row, mode);
+        } else if (PutShortRow(cursor, row, format)) {
+            ++drawnLines;
+        } else {
+            WriteStation(scratch, row, format);
+        }
+        if (row.forcedBalance) WriteForced(scratch, row);
+        Pass();
+    }
+    void operator()(const SkipAreaMark& mark)
+    {
+        if (mark.opening) WriteSkipOpening(scratch, mark.station);
+        else WriteSkipClosing(scratch, mark.station);
+        Pass();
+    }
+    void operator()(const StationEquation& e)
+    {
+        WriteEquation(scratch, e.back, e.ahead, e.gap);
+        Pass();
+    }
+
+private:
+    ReportCursor& cursor;
     ReportMode mode;
-    // Every row of a sheet prints the same factor: masked once per sheet.
-    std::string_view factorField;
-    void operator()(const ComputedRow& row) const
+    RowFormat format;
+    std::string scratch;
+
+    // Whole lines in the scratch text go into the report, counted.
+    void Pass()
     {
-        if (row.kind == RowKind::BalancePoint) WriteBalance(out, row, mode);
-        else WriteStation(out, row, mode, factorField);
+        if (scratch.empty()) return;
+        drawnLines += DrawnLines(scratch);
+        cursor.Append(scratch);
+        scratch.clear();
     }
-    void operator()(const SkipAreaMark& mark) const
-    {
-        if (mark.opening) WriteSkipOpening(out, mark.station);
-        else WriteSkipClosing(out, mark.station);
-    }
-    void operator()(const StationEquation& e) const { WriteEquation(out, e.back, e.ahead, e.gap); }
 };
 
 } // namespace
 
-void WriteSheetReport(std::string& out, const SheetComputation& c, const ReportHeading& heading,
-                      const SheetTotals& grandTotals)
+int64_t WriteSheetReport(std::string& out, const SheetComputation& c, const ReportHeading& heading,
+                         const SheetTotals& grandTotals)
 {
+    const std::size_t start = out.size();
     ReportMetadata m;
     m.Designer = heading.descriptionFields[0];
     m.ProjectNo = heading.descriptionFields[1];
@@ -90,14 +182,18 @@ void WriteSheetReport(std::string& out, const SheetComputation& c, const ReportH
     m.UnitSystem = UnitNumber(heading.units);
     m.Embankment = heading.embankment;
     WriteMetadata(out, m);
-
-    const std::size_t needed = out.size() + c.items.size() * 116 + 1024;
-    if (needed > out.capacity()) out.reserve(std::max(needed, 2 * out.capacity()));
-    const std::string factorField = NumberField(std::string_view(c.balanceFactor));
-    const ItemWriter writer{out, c.mode, factorField};
-    for (const ComputedItem& item : c.items) std::visit(writer, item);
+    int64_t drawnLines = DrawnLines(std::string_view(out).substr(start));
+    {
+        // A row line is about 110 characters.
+        ReportCursor cursor(out, c.items.size() * 112 + ShortRowRoom);
+        ItemWriter writer(cursor, c);
+        for (const ComputedItem& item : c.items) std::visit(writer, item);
+        drawnLines += writer.drawnLines;
+    }
+    const std::size_t summary = out.size();
     WriteGrandSummary(out, UnitNumber(c.units), grandTotals.unadjustedExcavation, grandTotals.adjustedExcavation,
                       grandTotals.unadjustedFill, grandTotals.adjustedFill, c.balanceFactor);
+    return drawnLines + DrawnLines(std::string_view(out).substr(summary));
 }
 
 } // namespace mardex

@@ -4,6 +4,7 @@
 #include "compute/SheetComputation.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace mardex {
@@ -21,7 +22,8 @@ struct ReportHeading {
 
 // Appends the section of `c` to `out`. `grandTotals` are the totals the grand
 // summary prints (the sheet's own, plus whatever the caller carries over).
-void WriteSheetReport(std::string& out, const SheetComputation& c, const ReportHeading& heading,
-                      const SheetTotals& grandTotals);
+// Returns the section's drawn lines (DrawnLines), counted as they are written.
+int64_t WriteSheetReport(std::string& out, const SheetComputation& c, const ReportHeading& heading,
+                         const SheetTotals& grandTotals);
 
 } // namespace mardex

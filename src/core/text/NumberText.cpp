@@ -1,5 +1,7 @@
 #include "text/NumberText.h"
 
+#include "text/DecimalDigits.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -14,45 +16,26 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A value whose shortest form has at most `decimals` (<= 3) decimals, the
-// case of every text the program wrote itself: the digits are those of the
-// scaled whole number. Below 1e12 two such decimals lie further apart than
-// two neighbouring doubles, so the one that reads back as `value` is its
+// A value whose shortest form has at most the mask's decimals, the case of
+// every text the program wrote itself: the digits are those of the scaled
+// whole number. Below 1e12 two such decimals lie further apart than two
+// neighbouring doubles, so the one that reads back as `value` is its
 // shortest form. False for any other value.
-bool ShortMaskedDecimal(double value, int decimals, int minWhole, bool stationPlus, std::string& out)
+bool ShortMaskedDecimal(double value, bool station, std::string& out)
 {
-    static constexpr double Scale[] = {1, 10, 100, 1000};
-    if (decimals > 3 || !(std::fabs(value) < 1e12)) return false;
-    const long long scaled = std::llround(value * Scale[decimals]);
-    if (static_cast<double>(scaled) / Scale[decimals] != value) return false;
-    const unsigned long long magnitude =
-        scaled < 0 ? 0ULL - static_cast<unsigned long long>(scaled) : static_cast<unsigned long long>(scaled);
-    char raw[24];
-    const int rawLength = static_cast<int>(std::to_chars(raw, raw + sizeof raw, magnitude).ptr - raw);
-    // Leading zeros up to minWhole whole digits.
-    const int pad = std::max(0, minWhole + decimals - rawLength);
-    char digits[48];
-    std::memset(digits, '0', static_cast<std::size_t>(pad));
-    std::memcpy(digits + pad, raw, static_cast<std::size_t>(rawLength));
-    const int whole = pad + rawLength - decimals;
-
-    char text[56];
-    int n = 0;
-    auto put = [&](const char* from, int count) {
-        std::memcpy(text + n, from, static_cast<std::size_t>(count));
-        n += count;
-    };
-    if (scaled < 0) text[n++] = '-';
-    if (stationPlus) {
-        put(digits, whole - 2);
-        text[n++] = '+';
-        put(digits + whole - 2, 2);
+    std::uint64_t magnitude = 0;
+    bool negative = false;
+    char text[24];
+    char* const end = text + sizeof text;
+    if (station) {
+        if (!ScaledDecimal<3>(value, magnitude, negative)) return false;
+        char* start = StationTextBackward(magnitude, negative, end);
+        out.assign(start, end);
     } else {
-        put(digits, whole);
+        if (!ScaledDecimal<2>(value, magnitude, negative)) return false;
+        char* start = AreaTextBackward(magnitude, negative, end);
+        out.assign(start, end);
     }
-    text[n++] = '.';
-    put(digits + whole, decimals);
-    out.assign(text, static_cast<std::size_t>(n));
     return true;
 }
 
@@ -62,7 +45,7 @@ bool ShortMaskedDecimal(double value, int decimals, int minWhole, bool stationPl
 // two integer digits. Built in place: every cell and report field passes here.
 std::string MaskedDecimal(double value, int decimals, int minWhole, bool stationPlus)
 {
-    if (std::string out; ShortMaskedDecimal(value, decimals, minWhole, stationPlus, out)) return out;
+    if (std::string out; ShortMaskedDecimal(value, stationPlus, out)) return out;
     char text[400];
     const auto res = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
     if (!std::isfinite(value)) return std::string(text, res.ptr);

@@ -32,6 +32,37 @@ bool WholeNumberText(double value, char* buf, std::size_t& length)
 
 } // namespace
 
+char* PutOtherShortNumberField(char* to, double value)
+{
+    std::uint64_t hundredths = 0;
+    bool negative = false;
+    if (!ScaledDecimal<2>(value, hundredths, negative)) return nullptr;
+    // Nine characters hold six integer digits, or a "-" and five.
+    if (hundredths < (negative ? 10000000U : 100000000U)) {
+        std::memcpy(to, "         ", 9);
+        AreaTextBackward(hundredths, negative, to + 9);
+        return to + 9;
+    }
+    char text[24];
+    const char* start = AreaTextBackward(hundredths, negative, text + sizeof text);
+    const auto n = static_cast<std::size_t>(text + sizeof text - start);
+    std::memcpy(to, start, n);
+    return to + n;
+}
+
+char* PutOtherShortStationText(char* to, double station)
+{
+    std::uint64_t thousandths = 0;
+    bool negative = false;
+    if (!ScaledDecimal<3>(station, thousandths, negative)) return nullptr;
+    char text[24];
+    char* const end = text + sizeof text;
+    const char* start = StationTextBackward(thousandths, negative, end);
+    const auto n = static_cast<std::size_t>(end - start);
+    std::memcpy(to, start, n);
+    return to + n;
+}
+
 void AppendRightAligned(std::string& line, std::string_view text, std::size_t width)
 {
     AppendRight(line, text, width);

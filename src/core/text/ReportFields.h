@@ -3,6 +3,7 @@
 // asterisks and the print zones of the summary rows. The sheet report and
 // the log report both build their lines from these.
 #include "text/AreaText.h"
+#include "text/DecimalDigits.h"
 
 #include <cstdint>
 #include <cstring>
@@ -39,10 +40,102 @@ void AppendRightAligned(std::string& line, std::string_view text, std::size_t wi
 void AppendNumberField(std::string& line, double value);
 void AppendNumberField(std::string& line, std::string_view text);
 
-// "00" to "99", for writing numbers two digits at a time.
-inline constexpr char DigitPairs[] =
-    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
-    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+// The fields of the common values written straight into a line, with no
+// temporaries: each returns the field's end, or nullptr (nothing meant to
+// be kept written) when the value or text needs the general path above.
+
+// N(value) right-aligned in nine characters when the value has a short
+// text (ScaledDecimal); writes at most 17 characters.
+char* PutOtherShortNumberField(char* to, double value);
+[[gnu::always_inline]] inline char* PutShortNumberField(char* to, double value)
+{
+    // Values that fit the field: six integer digits, or a "-" and five.
+    if (value > -1e5 && value < 1e6) {
+        // Most quantities of a row are zero, most others whole volumes.
+        if (value == 0) {
+            std::memcpy(to, "     0.00", 9);
+            return to + 9;
+        }
+        const auto whole = static_cast<std::int32_t>(value);
+        if (static_cast<double>(whole) == value) {
+            std::memcpy(to, "      .00", 9);
+            const auto magnitude = whole < 0 ? 0U - static_cast<std::uint32_t>(whole) : static_cast<std::uint32_t>(whole);
+            char* p = DigitsBackward(magnitude, to + 6);
+            if (whole < 0) p[-1] = '-';
+            return to + 9;
+        }
+        // Areas and added volumes: two decimals (as ScaledDecimal<2> reads them).
+        const double scaled = NearestBelow2Pow51(value * 100);
+        if (scaled / 100 == value) {
+            std::memcpy(to, "         ", 9);
+            const bool negative = scaled < 0;
+            AreaTextBackward(static_cast<std::uint32_t>(negative ? -scaled : scaled), negative, to + 9);
+            return to + 9;
+        }
+    }
+    return PutOtherShortNumberField(to, value);
+}
+
+// S(station), which is never shorter than its field of eight, when the
+// station has a short text; writes at most 18 characters.
+char* PutOtherShortStationText(char* to, double station);
+[[gnu::always_inline]] inline char* PutShortStationText(char* to, double station)
+{
+    // Most stations are positive and below 40,000+00: 32-bit thousandths.
+    if (station >= 0 && station < 4e6) {
+        const double scaled = NearestBelow2Pow51(station * 1000);
+        if (scaled / 1000 == station) {
+            const auto thousandths = static_cast<std::uint32_t>(scaled);
+            const std::uint32_t head = thousandths / 100000;  // the digits before the "+"
+            const std::size_t length = 7 + (head < 100 ? 2 : head < 1000 ? 3 : head < 10000 ? 4 : 5);
+            StationTextBackward(thousandths, false, to + length);
+            return to + length;
+        }
+    }
+    return PutOtherShortStationText(to, station);
+}
+
+// An area cell that already is its own mask, of at most nine characters,
+// right-aligned in nine; writes nine characters.
+inline char* PutShortAreaField(char* to, std::string_view text)
+{
+    const std::size_t n = text.size();
+    if (n > 9 || !IsAreaMaskText(text)) return nullptr;
+    std::memcpy(to, "         ", 9);
+    // A mask text has four characters at least: two overlapping blocks.
+    char* const field = to + 9 - n;
+    const char* const from = text.data();
+    if (n >= 8) {
+        std::memcpy(field, from, 8);
+        std::memcpy(field + n - 8, from + n - 8, 8);
+    } else {
+        std::memcpy(field, from, 4);
+        std::memcpy(field + n - 4, from + n - 4, 4);
+    }
+    return to + 9;
+}
+
+// The same for a cell whose text reads as `value`: N(value) is written,
+// and kept when it is the text itself (then the text is its own mask).
+[[gnu::always_inline]] inline char* PutAreaCellField(char* to, std::string_view text, double value)
+{
+    const std::size_t n = text.size();
+    // Half the area cells of a sheet are zero.
+    if (n == 4 && std::memcmp(text.data(), "0.00", 4) == 0) {
+        std::memcpy(to, "     0.00", 9);
+        return to + 9;
+    }
+    if (n < 4 || n > 9 || PutShortNumberField(to, value) != to + 9) return nullptr;
+    // N(value) is n characters long: a blank before it, none at its start.
+    if ((n < 9 && to[8 - n] != ' ') || to[9 - n] == ' ') return nullptr;
+    const char* const field = to + 9 - n;
+    const char* const from = text.data();
+    // Compared as two overlapping blocks of fixed length.
+    const std::size_t block = n >= 8 ? 8 : 4;
+    const bool same = block == 8 ? std::memcmp(field, from, 8) == 0 && std::memcmp(field + n - 8, from + n - 8, 8) == 0
+                                 : std::memcmp(field, from, 4) == 0 && std::memcmp(field + n - 4, from + n - 4, 4) == 0;
+    return same ? to + 9 : nullptr;
+}
 
 // A report line built in a fixed buffer and appended to the report in one
 // piece; a line too long for the buffer (huge values) goes on in a string.
@@ -61,20 +154,23 @@ public:
     }
     void NumberField(double value)
     {
-        // Most fields of a row are volumes of a few digits: their text goes
-        // straight into the buffer, right to left, when it fits the field.
-        if (!isLong_ && size_ + 9 <= sizeof buffer_ && value > -1e5 && value < 1e6) {
-            const auto whole = static_cast<int32_t>(value);
-            if (static_cast<double>(whole) == value) return PutWholeField(whole);
+        // Most fields of a row are short values: written straight into the buffer.
+        if (!isLong_ && size_ + 17 <= sizeof buffer_) {
+            if (char* end = PutShortNumberField(buffer_ + size_, value)) {
+                size_ = static_cast<std::size_t>(end - buffer_);
+                return;
+            }
         }
         OtherNumberField(value);
     }
     void NumberField(std::string_view text)
     {
-        // An area cell that is already its own mask and fits the field is
-        // copied as it is.
-        if (!isLong_ && text.size() <= 9 && size_ + 9 <= sizeof buffer_ && IsAreaMaskText(text))
-            return PutAreaField(text);
+        if (!isLong_ && size_ + 9 <= sizeof buffer_) {
+            if (PutShortAreaField(buffer_ + size_, text)) {
+                size_ += 9;
+                return;
+            }
+        }
         OtherAreaField(text);
     }
     void Text(std::string_view text) { Put(text); }
@@ -88,49 +184,9 @@ private:
         std::memcpy(buffer_ + size_, text.data(), text.size());
         size_ += text.size();
     }
-    // N(whole) right-aligned in nine characters; its text fits them.
-    void PutWholeField(int32_t whole)
-    {
-        char* const field = buffer_ + size_;
-        std::memcpy(field, "      .00", 9);
-        char* p = field + 6;
-        uint32_t magnitude = whole < 0 ? 0U - static_cast<uint32_t>(whole) : static_cast<uint32_t>(whole);
-        // Two digits at a time, from the right.
-        while (magnitude >= 100) {
-            p -= 2;
-            std::memcpy(p, DigitPairs + 2 * (magnitude % 100), 2);
-            magnitude /= 100;
-        }
-        if (magnitude >= 10) {
-            p -= 2;
-            std::memcpy(p, DigitPairs + 2 * magnitude, 2);
-        } else {
-            *--p = static_cast<char>('0' + magnitude);
-        }
-        if (whole < 0) *--p = '-';
-        size_ += 9;
-    }
     void OtherNumberField(double value);
     void LongPut(std::string_view text);
     void LongBlanks(std::size_t count);
-    // A mask text of four to nine characters right-aligned in nine.
-    void PutAreaField(std::string_view text)
-    {
-        char* const field = buffer_ + size_;
-        std::memcpy(field, "         ", 9);
-        // Copied as two overlapping blocks of fixed length.
-        char* const to = field + 9 - text.size();
-        const char* const from = text.data();
-        const std::size_t n = text.size();
-        if (n >= 8) {
-            std::memcpy(to, from, 8);
-            std::memcpy(to + n - 8, from + n - 8, 8);
-        } else {
-            std::memcpy(to, from, 4);
-            std::memcpy(to + n - 4, from + n - 4, 4);
-        }
-        size_ += 9;
-    }
     void OtherAreaField(std::string_view text);
     char buffer_[256];
     std::size_t size_ = 0;
