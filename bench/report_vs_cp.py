@@ -64,6 +64,8 @@ from run to run and more while others build):
       WriteSheetReport and the line scan
       41 -> 23 M; with main at 55f4e0b,
       load ~5)                             16-21    3.8-4.6   2.1-2.6   121 M
+    both (cells17 with main at 6aa387a,
+      load ~2-4)                           13.4-17.5 3.2-3.6  2.3-2.8   95.8 M
 
 cp: 3.7-4.1 ms of CPU, 0.7 M instructions.
 Not met: the 3x aim (about 12 ms of CPU). Where the rest goes: user code
