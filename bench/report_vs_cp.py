@@ -66,17 +66,25 @@ from run to run and more while others build):
       load ~5)                             16-21    3.8-4.6   2.1-2.6   121 M
     both (cells17 with main at 6aa387a,
       load ~2-4)                           13.4-17.5 3.2-3.6  2.3-2.8   95.8 M
+    report swapping names with the old
+      one (renameat2 RENAME_EXCHANGE)
+      instead of a rename over it, which
+      made ext4 write the new file's
+      blocks out at once (rename 5.9 ms
+      -> exchange and unlink 2.2 ms)       wall only
+    all of this session (main at 7d56a54,
+      load 1-2)                            16-18    3.6-3.7   2.7-2.9    96 M
 
-cp: 3.7-4.1 ms of CPU, 0.7 M instructions.
-Not met: the 3x aim (about 12 ms of CPU). Where the rest goes: user code
-about three quarters (reading the rows: splitting them, checking the
-fields and building the cell strings of the sheet model, 74 M of the
-150 M instructions; computing the rows and formatting the report lines
-most of the rest), the kernel a fifth: the copy of 5.7 MB into the page
-cache, process start, the faults of one sheet's cells and of the buffers
-(the 26 sheets' ~11 MB of cells are no longer held at once). The report
-file is replaced atomically but, like `cp`'s copy, not flushed to the
-disk; CPU time is still the steadier figure.
+cp: 3.8-5.0 ms of CPU, 0.7 M instructions.
+Met on wall time (2.7-2.9); not on CPU time, where 3x is about 12-14 ms.
+Where the rest goes: user code about 70 % (reading the rows ~47 M
+instructions: storing the row in the sheet ~240 per row, the line scan
+~160, splitting ~200, the area and station masks ~240; the computation
+~15 M; the report lines ~23 M), the kernel about 30 %: the 5.7 MB copied
+into the page cache, the 3.3 MB document copied out of it, the old
+report's pages freed, process start and ~680 page faults (cp: ~110).
+The report file is replaced atomically but, like `cp`'s copy, not flushed
+to the disk.
 """
 import os
 import random
