@@ -117,7 +117,8 @@ TEST(SheetReport, DrawnLinesAreCountedAsTheSectionIsWritten)
         std::string factor, designer;
     } cases[] = {{plain, "0.90", "D"}, {texts, "0.90", "D"}, {plain, "#9", "D"}, {plain, "0.90", "A\rB\nC"}};
     for (const auto& c : cases) {
-        const SheetComputation computed = ComputeSheet(SheetOf(c.rows, c.factor), UnitSystem::English, ReportMode::Total);
+        const Sheet sheet = SheetOf(c.rows, c.factor);  // the computation views its cells
+        const SheetComputation computed = ComputeSheet(sheet, UnitSystem::English, ReportMode::Total);
         ReportHeading heading;
         heading.descriptionFields = {c.designer, "P", "C"};
         heading.tabCaption = "BL1";
