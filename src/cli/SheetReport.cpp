@@ -40,29 +40,28 @@ void ShowThroughFactorBox(Sheet& sheet)
     if (sheet.MeasuredInEmbankment == 1) box("1.000");
 }
 
-// The report text on its way to the file: written out in pieces of whole
-// lines once the buffer holds enough, its drawn lines counted by the writer.
-// The file replaces the old report only once all is written.
-struct ReportFile {
-    static constexpr std::size_t PieceSize = 512 * 1024;
+// The report text on its way to the file: handed to the file in pieces of
+// whole lines while it is written (a small text whose pages are used again),
+// its drawn lines counted by the writer. The file replaces the old report
+// only once all is written.
+struct ReportFile final : ReportDrain {
+    static constexpr std::size_t PieceSize = 64 * 1024;
     PiecewiseAtomicWriter file;
     std::string text;
     int64_t drawnLines = 0;
 
     // A report is made afresh from its document by any run: replaced
     // atomically, it is not flushed to the disk.
-    explicit ReportFile(const std::string& path) : file(path, -1, FlushToDisk::No)
+    explicit ReportFile(const std::string& path) : ReportDrain(PieceSize), file(path, -1, FlushToDisk::No)
     {
-        text.reserve(PieceSize + PieceSize / 2);
+        text.reserve(2 * PieceSize);
     }
     // A write that fails is kept by the file and reported at its commit.
-    void Flush(bool all)
+    void Take(std::string_view lines) override { file.Append(lines); }
+    void Flush()
     {
-        if (!all && text.size() < PieceSize) return;
-        // A line ends at an LF whatever came before it.
-        const std::size_t cut = all ? text.size() : text.rfind('\n') + 1;
-        file.Append(std::string_view(text.data(), cut));
-        text.erase(0, cut);
+        Take(text);
+        text.clear();
     }
 };
 
@@ -71,12 +70,6 @@ struct ReportFile {
 bool AppendSection(ReportFile& report, std::vector<std::string>& shown, SheetComputation& c, const Sheet& sheet,
                    int index, const Document& doc, ReportMode mode, int embankmentBox)
 {
-    ComputeSheet(sheet, doc.units, mode, c);
-    shown.insert(shown.end(), c.messages.begin(), c.messages.end());
-    if (!c.ok()) {
-        shown.push_back("Program Error: " + c.fault + " occured in CreateTempRptFile");
-        return false;
-    }
     ReportHeading heading;
     heading.descriptionFields = doc.descriptionFields;
     heading.tabCaption = TabCaption(sheet, index);
@@ -84,8 +77,12 @@ bool AppendSection(ReportFile& report, std::vector<std::string>& shown, SheetCom
     heading.embankment = embankmentBox;
     // A report built alone starts its grand totals at zero, and so does each
     // section of the combined report.
-    report.drawnLines += WriteSheetReport(report.text, c, heading, c.totals);
-    report.Flush(false);
+    report.drawnLines += ComputeAndWriteSheetReport(report.text, sheet, mode, heading, c, &report);
+    shown.insert(shown.end(), c.messages.begin(), c.messages.end());
+    if (!c.ok()) {
+        shown.push_back("Program Error: " + c.fault + " occured in CreateTempRptFile");
+        return false;
+    }
     return true;
 }
 
@@ -129,7 +126,7 @@ int FinishReport(ReportFile& report, bool built, const std::vector<std::string>&
                  const std::string& shownCaption)
 {
     for (const std::string& message : shown) CliPrompter::Print(message);
-    report.Flush(true);
+    report.Flush();
     if (built && !report.file.Commit()) {
         CliPrompter::Print(report.file.error());
         built = false;

@@ -9,6 +9,19 @@
 
 namespace mardex {
 
+// Where a long report goes while it is written, in pieces, so that the text
+// held in memory stays small (and its pages are used again and again).
+class ReportDrain {
+public:
+    explicit ReportDrain(std::size_t piece) : pieceSize(piece) {}
+    // The next piece of the report: whole lines.
+    virtual void Take(std::string_view lines) = 0;
+    const std::size_t pieceSize;  // text held before it is handed on
+
+protected:
+    ~ReportDrain() = default;
+};
+
 class ReportCursor {
 public:
     ReportCursor(std::string& out, std::size_t expected) : out_(out), used_(out.size())
@@ -35,6 +48,15 @@ public:
         used_ += text.size();
     }
     void Close() { out_.resize(used_); }
+    // With whole lines written: the whole text, from the start of the
+    // string, is handed on once it passes the drain's piece. The string
+    // keeps its size, so the room is used again without being filled anew.
+    void DrainAbove(ReportDrain& drain)
+    {
+        if (used_ < drain.pieceSize) return;
+        drain.Take(std::string_view(out_.data(), used_));
+        used_ = 0;
+    }
 
 private:
     static constexpr std::size_t Step = 1024;

@@ -84,8 +84,8 @@ struct SummedRows {
 // Everything the row loop carries from one row to the next.
 class Computation {
 public:
-    Computation(const Sheet& computedSheet, SheetComputation& into, double balanceFactor)
-        : sheet(computedSheet), result(into), factor(balanceFactor),
+    Computation(const Sheet& computedSheet, SheetComputation& into, ComputedItemSink& itemSink, double balanceFactor)
+        : sheet(computedSheet), result(into), sink(itemSink), factor(balanceFactor),
           volumeFactor(into.units == UnitSystem::English ? 1.8518519 : 50),
           accumulated(into.mode == ReportMode::Accumulated)
     {
@@ -103,6 +103,7 @@ public:
 private:
     const Sheet& sheet;
     SheetComputation& result;
+    ComputedItemSink& sink;
     RowFlags flags;
     double factor;
     double volumeFactor;
@@ -116,6 +117,7 @@ private:
     double periodAddedCut = 0, periodAddedFill = 0, periodCut = 0, periodFill = 0, periodAdjusted = 0;
     // Running sums since the first row.
     double runningCut = 0, runningFill = 0, runningAdjusted = 0;
+    ComputedRow stationRow;  // the station row handed on, filled anew for each
 
     // The sheet keeps each cell's number beside its text.
     double value(int column, int row) const
@@ -253,7 +255,7 @@ void Computation::ChooseSegment(int r)
     const bool skipOpens = flags.skipActive && flags.skipState == 1;
     const bool skipCloses = !flags.skipActive && flags.skipState == 2;
     if (skipOpens || skipCloses) {
-        result.items.emplace_back(SkipAreaMark{skipOpens, sta(r)});
+        sink.Mark(SkipAreaMark{skipOpens, sta(r)});
         Count(3);
         Segment(r, r - 1);
         Sums(r, skipOpens ? SumMode::SkipOpening : SumMode::Next);
@@ -346,7 +348,7 @@ void Computation::BalancePoint()
     b.runningCut = runningCut - cutVolume + cutTo;
     b.runningFill = runningFill - fillVolume + fillTo;
     b.runningAdjusted = runningAdjusted - adjustedFill + adjustedTo;
-    result.items.emplace_back(b);
+    sink.Row(b);
     Count(5);
 
     periodAddedCut = addedCut;
@@ -361,7 +363,9 @@ void Computation::BalancePoint()
 
 void Computation::StationRow(int r, int32_t massBeforeReset)
 {
-    ComputedRow& row = std::get<ComputedRow>(result.items.emplace_back(std::in_place_type<ComputedRow>));
+    // One row value serves every row: each field is set anew, the forced
+    // balance's only when they change.
+    ComputedRow& row = stationRow;
     row.sheetRow = r;
     row.station = station;
     row.code = rowCode;
@@ -385,7 +389,12 @@ void Computation::StationRow(int r, int32_t massBeforeReset)
         row.massBeforeReset = massBeforeReset;
         row.totals = {periodAddedCut, periodCut, periodAddedFill, periodFill, periodAdjusted,
                       static_cast<double>(mass)};
+    } else if (row.forcedBalance) {
+        row.forcedBalance = false;
+        row.massBeforeReset = 0;
+        row.totals = {};
     }
+    sink.Row(row);
     Count(1);
 }
 
@@ -397,13 +406,11 @@ void Computation::AfterRow(int r)
         flags.forcedBalance = false;
     }
     if (flags.gap == 1) {
-        result.items.emplace_back(
-            StationEquation{CheckedCell(sheet, ColStation, r), CheckedCell(sheet, ColStation, r + 1), true});
+        sink.Equation(StationEquation{CheckedCell(sheet, ColStation, r), CheckedCell(sheet, ColStation, r + 1), true});
         Count(3);
         flags.gap = 0;
     } else if (flags.overlap == 1) {
-        result.items.emplace_back(
-            StationEquation{CheckedCell(sheet, ColStation, r + 1), CheckedCell(sheet, ColStation, r), false});
+        sink.Equation(StationEquation{CheckedCell(sheet, ColStation, r + 1), CheckedCell(sheet, ColStation, r), false});
         Count(3);
         flags.overlap = 0;
     }
@@ -422,7 +429,30 @@ std::vector<const ComputedRow*> SheetComputation::Rows() const
     return rows;
 }
 
+namespace {
+
+// The items kept in the computation, for the readers that go over them again.
+class KeptItems final : public ComputedItemSink {
+public:
+    explicit KeptItems(std::vector<ComputedItem>& into) : items(into) {}
+    void Row(const ComputedRow& row) override { items.emplace_back(row); }
+    void Mark(const SkipAreaMark& mark) override { items.emplace_back(mark); }
+    void Equation(const StationEquation& equation) override { items.emplace_back(equation); }
+
+private:
+    std::vector<ComputedItem>& items;
+};
+
+} // namespace
+
 void ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode, SheetComputation& result)
+{
+    KeptItems kept(result.items);
+    ComputeSheet(sheet, units, mode, result, kept);
+}
+
+void ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode, SheetComputation& result,
+                  ComputedItemSink& sink)
 {
     result.mode = mode;
     result.units = units;
@@ -435,7 +465,7 @@ void ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode, SheetCo
     try {
         const auto factor = ParseNumber(sheet.BalanceFactor);
         if (!factor) throw RuntimeFault("Type mismatch");
-        Computation(sheet, result, *factor).Run();
+        Computation(sheet, result, sink, *factor).Run();
     } catch (const std::exception& e) {
         result.fault = e.what();
     }

@@ -98,6 +98,23 @@ SheetComputation ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode m
 // The same into `result`, reusing its storage (a report of many sheets).
 void ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode, SheetComputation& result);
 
+// Takes the items of a computation in report order as they are made; each
+// lasts only for the call (a report writer keeps none of them).
+class ComputedItemSink {
+public:
+    virtual void Row(const ComputedRow& row) = 0;
+    virtual void Mark(const SkipAreaMark& mark) = 0;
+    virtual void Equation(const StationEquation& equation) = 0;
+
+protected:
+    ~ComputedItemSink() = default;
+};
+
+// The same computation handing its items to `sink` instead: `result.items`
+// stays empty. After a fault the sink has had the items before it.
+void ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode, SheetComputation& result,
+                  ComputedItemSink& sink);
+
 // The ten fields of a row's report line as printed, without their padding
 // (`factor`: the sheet's factor text):
 // station, cut area, added cut, cut, fill area, added fill, fill, factor,

@@ -3,8 +3,10 @@
 #include "compute/ReportBlocks.h"
 #include "compute/ReportCursor.h"
 #include "formats/ReportPaging.h"
+#include "model/SheetStore.h"
 #include "text/ReportFields.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace mardex {
@@ -121,14 +123,15 @@ void WriteBalance(std::string& out, const ComputedRow& row, ReportMode mode)
 
 // The items of a computation, in order: most rows straight into the
 // report, everything else through a scratch text copied after it.
-class ItemWriter {
+class ItemWriter final : public ComputedItemSink {
 public:
-    ItemWriter(ReportCursor& into, const SheetComputation& c) : cursor(into), mode(c.mode), format(c.mode, c.balanceFactor)
+    ItemWriter(ReportCursor& into, ReportMode reportMode, std::string_view balanceFactor, ReportDrain* pieces)
+        : cursor(into), mode(reportMode), format(reportMode, balanceFactor), drain(pieces)
     {
     }
     int64_t drawnLines = 0;
 
-    void operator()(const ComputedRow& row)
+    void Row(const ComputedRow& row) override
     {
         if (row.kind == RowKind::BalancePoint) {
             WriteBalance(scratch, row, mode);
@@ -140,13 +143,13 @@ public:
         if (row.forcedBalance) WriteForced(scratch, row);
         Pass();
     }
-    void operator()(const SkipAreaMark& mark)
+    void Mark(const SkipAreaMark& mark) override
     {
         if (mark.opening) WriteSkipOpening(scratch, mark.station);
         else WriteSkipClosing(scratch, mark.station);
         Pass();
     }
-    void operator()(const StationEquation& e)
+    void Equation(const StationEquation& e) override
     {
         WriteEquation(scratch, e.back, e.ahead, e.gap);
         Pass();
@@ -156,22 +159,23 @@ private:
     ReportCursor& cursor;
     ReportMode mode;
     RowFormat format;
+    ReportDrain* drain;
     std::string scratch;
 
-    // Whole lines in the scratch text go into the report, counted.
+    // Whole lines in the scratch text go into the report, counted; the
+    // report ends with a whole line here, where it may be handed on.
     void Pass()
     {
-        if (scratch.empty()) return;
-        drawnLines += DrawnLines(scratch);
-        cursor.Append(scratch);
-        scratch.clear();
+        if (!scratch.empty()) {
+            drawnLines += DrawnLines(scratch);
+            cursor.Append(scratch);
+            scratch.clear();
+        }
+        if (drain) cursor.DrainAbove(*drain);
     }
 };
 
-} // namespace
-
-int64_t WriteSheetReport(std::string& out, const SheetComputation& c, const ReportHeading& heading,
-                         const SheetTotals& grandTotals)
+int64_t WriteHeading(std::string& out, const ReportHeading& heading)
 {
     const std::size_t start = out.size();
     ReportMetadata m;
@@ -182,18 +186,52 @@ int64_t WriteSheetReport(std::string& out, const SheetComputation& c, const Repo
     m.UnitSystem = UnitNumber(heading.units);
     m.Embankment = heading.embankment;
     WriteMetadata(out, m);
-    int64_t drawnLines = DrawnLines(std::string_view(out).substr(start));
+    return DrawnLines(std::string_view(out).substr(start));
+}
+
+int64_t WriteSummary(std::string& out, UnitSystem units, const SheetTotals& grandTotals, std::string_view factor)
+{
+    const std::size_t start = out.size();
+    WriteGrandSummary(out, UnitNumber(units), grandTotals.unadjustedExcavation, grandTotals.adjustedExcavation,
+                      grandTotals.unadjustedFill, grandTotals.adjustedFill, factor);
+    return DrawnLines(std::string_view(out).substr(start));
+}
+
+// A row line is about 110 characters.
+constexpr std::size_t LineRoom = 112;
+
+} // namespace
+
+int64_t WriteSheetReport(std::string& out, const SheetComputation& c, const ReportHeading& heading,
+                         const SheetTotals& grandTotals)
+{
+    int64_t drawnLines = WriteHeading(out, heading);
     {
-        // A row line is about 110 characters.
-        ReportCursor cursor(out, c.items.size() * 112 + ShortRowRoom);
-        ItemWriter writer(cursor, c);
-        for (const ComputedItem& item : c.items) std::visit(writer, item);
+        ReportCursor cursor(out, c.items.size() * LineRoom + ShortRowRoom);
+        ItemWriter writer(cursor, c.mode, c.balanceFactor, nullptr);
+        for (const ComputedItem& item : c.items) {
+            if (const auto* row = std::get_if<ComputedRow>(&item)) writer.Row(*row);
+            else if (const auto* mark = std::get_if<SkipAreaMark>(&item)) writer.Mark(*mark);
+            else writer.Equation(std::get<StationEquation>(item));
+        }
         drawnLines += writer.drawnLines;
     }
-    const std::size_t summary = out.size();
-    WriteGrandSummary(out, UnitNumber(c.units), grandTotals.unadjustedExcavation, grandTotals.adjustedExcavation,
-                      grandTotals.unadjustedFill, grandTotals.adjustedFill, c.balanceFactor);
-    return drawnLines + DrawnLines(std::string_view(out).substr(summary));
+    return drawnLines + WriteSummary(out, c.units, grandTotals, c.balanceFactor);
+}
+
+int64_t ComputeAndWriteSheetReport(std::string& out, const Sheet& sheet, ReportMode mode,
+                                   const ReportHeading& heading, SheetComputation& computed, ReportDrain* drain)
+{
+    int64_t drawnLines = WriteHeading(out, heading);
+    {
+        const std::size_t expected = static_cast<std::size_t>(sheet.RowsHeld()) * LineRoom;
+        ReportCursor cursor(out, (drain ? std::min(expected, drain->pieceSize) : expected) + ShortRowRoom);
+        ItemWriter writer(cursor, mode, sheet.BalanceFactor, drain);
+        ComputeSheet(sheet, heading.units, mode, computed, writer);
+        drawnLines += writer.drawnLines;
+    }
+    if (!computed.ok()) return drawnLines;
+    return drawnLines + WriteSummary(out, computed.units, computed.totals, computed.balanceFactor);
 }
 
 } // namespace mardex
