@@ -36,21 +36,9 @@ struct RowFormat {
 };
 
 // The room a row of short fields takes at most: the station, nine fields
-// of at most 17 characters with their blanks, the factor piece, CR LF.
-constexpr std::size_t ShortRowRoom = 18 + 8 * (2 + 17) + 24 + 2;
-
-// Two blanks and a field; nullptr when the field has no short form.
-[[gnu::always_inline]] inline char* NextNumber(char* p, double value)
-{
-    std::memcpy(p, "  ", 2);
-    return PutShortNumberField(p + 2, value);
-}
-
-[[gnu::always_inline]] inline char* NextArea(char* p, std::string_view text, double value)
-{
-    std::memcpy(p, "  ", 2);
-    return PutAreaCellField(p + 2, text, value);
-}
+// of at most 17 characters with their blanks, the factor piece, CR LF (and
+// the room a field's copy uses past its end).
+constexpr std::size_t ShortRowRoom = 18 + 8 * (2 + 17) + 24 + 2 + 16;
 
 // A station row written straight into the report when every field has its
 // short form: the line then holds no "#" and no line end of its own. False
@@ -59,16 +47,16 @@ bool PutShortRow(ReportCursor& cursor, const ComputedRow& row, const RowFormat& 
 {
     if (!f.shortFactor) return false;
     char* p = PutShortStationText(cursor.Room(ShortRowRoom), row.station);
-    if (!p || !(p = NextArea(p, row.cutAreaText, row.cutArea))) return false;
-    if (!(p = NextNumber(p, row.addedCut))) return false;
-    if (!(p = NextNumber(p, f.total ? row.cutVolume : row.runningCut))) return false;
-    if (!(p = NextArea(p, row.fillAreaText, row.fillArea))) return false;
-    if (!(p = NextNumber(p, row.addedFill))) return false;
-    if (!(p = NextNumber(p, f.total ? row.fillVolume : row.runningFill))) return false;
+    if (!p || !(p = PutSpacedAreaCellField(p, row.cutAreaText, row.cutArea))) return false;
+    if (!(p = PutSpacedNumberField(p, row.addedCut))) return false;
+    if (!(p = PutSpacedNumberField(p, f.total ? row.cutVolume : row.runningCut))) return false;
+    if (!(p = PutSpacedAreaCellField(p, row.fillAreaText, row.fillArea))) return false;
+    if (!(p = PutSpacedNumberField(p, row.addedFill))) return false;
+    if (!(p = PutSpacedNumberField(p, f.total ? row.fillVolume : row.runningFill))) return false;
     std::memcpy(p, f.factorPiece, sizeof f.factorPiece);
     p += f.factorPieceSize;
-    if (!(p = NextNumber(p, f.total ? row.adjustedFill : row.mass))) return false;
-    if (!(p = NextNumber(p, f.total ? row.mass : row.runningAdjusted))) return false;
+    if (!(p = PutSpacedNumberField(p, f.total ? row.adjustedFill : row.mass))) return false;
+    if (!(p = PutSpacedNumberField(p, f.total ? row.mass : row.runningAdjusted))) return false;
     std::memcpy(p, "\r\n", 2);
     cursor.Advance(p + 2);
     return true;
