@@ -293,23 +293,25 @@ void Computation::Volumes()
 {
     cutVolume = NearestLong(addedCut + length * cutSum * volumeFactor);
     fillVolume = NearestLong(length * fillSum * volumeFactor);
-    adjustedFill = NearestLong(addedFill + factor * fillVolume);
+    const double fill = fillVolume;
+    adjustedFill = NearestLong(addedFill + factor * fill);
     previousMass = mass;
     mass = AddLong(static_cast<int64_t>(mass) + cutVolume, -static_cast<int64_t>(adjustedFill));
 
+    const double cut = cutVolume, adjusted = adjustedFill;
     periodAddedCut += addedCut;
     periodAddedFill += addedFill;
-    periodCut += cutVolume;
-    periodFill += fillVolume;
-    periodAdjusted += adjustedFill;
-    runningCut += cutVolume;
-    runningFill += fillVolume;
-    runningAdjusted += adjustedFill;
+    periodCut += cut;
+    periodFill += fill;
+    periodAdjusted += adjusted;
+    runningCut += cut;
+    runningFill += fill;
+    runningAdjusted += adjusted;
     SheetTotals& t = result.totals;
-    t.unadjustedExcavation += cutVolume;
-    t.adjustedExcavation += cutVolume;
-    t.unadjustedFill += fillVolume;
-    t.adjustedFill += adjustedFill;
+    t.unadjustedExcavation += cut;
+    t.adjustedExcavation += cut;
+    t.unadjustedFill += fill;
+    t.adjustedFill += adjusted;
 }
 
 void Computation::BalancePoint()
