@@ -2,6 +2,7 @@
 #include "compute/SheetReportWriter.h"
 #include "formats/ReportPaging.h"
 #include "model/SheetStore.h"
+#include "text/ReportFields.h"
 
 #include <gtest/gtest.h>
 
@@ -125,6 +126,73 @@ TEST(SheetReport, DrawnLinesAreCountedAsTheSectionIsWritten)
         std::string out = "before\r\n";
         const int64_t counted = WriteSheetReport(out, computed, heading, computed.totals);
         EXPECT_EQ(counted, DrawnLines(std::string_view(out).substr(8))) << c.factor << " " << c.designer;
+    }
+}
+
+// Volumes are whole numbers of 32 bits: an added volume rounds into range
+// from -2^31 - 0.5 (to the even -2^31) up to below 2^31 - 0.5.
+TEST(ComputedRows, AVolumeRoundsIntoThirtyTwoBitsOrOverflows)
+{
+    const struct {
+        const char* addedCut;
+        const char* fault;
+    } cases[] = {{"2147483647.49", ""}, {"2147483647.50", "Overflow"}, {"-2147483648.50", ""},
+                 {"-2147483648.51", "Overflow"}};
+    for (const auto& c : cases) {
+        const Sheet sheet = SheetOf({{"00+00.000", "-", "0.00", c.addedCut, "0.00", "0.00"}});
+        EXPECT_EQ(ComputeSheet(sheet, UnitSystem::English, ReportMode::Total).fault, c.fault) << c.addedCut;
+    }
+}
+
+// The pieces a drain is handed, one after another.
+struct CollectedPieces final : ReportDrain {
+    explicit CollectedPieces(std::size_t piece) : ReportDrain(piece) {}
+    void Take(std::string_view lines) override
+    {
+        EXPECT_EQ(lines.back(), '\n');
+        text.append(lines);
+    }
+    std::string text;
+};
+
+// Computed and written in one pass, handed on in pieces or not, a section is
+// the one written from the kept computation, with the same drawn lines.
+TEST(SheetReport, ASectionWrittenAsItIsComputedIsTheSameSection)
+{
+    std::vector<std::array<std::string, 6>> rows = {
+        {"00+00.000", "-", "27.00", "0.00", "0.00", "0.00"},   {"01+00.000", "-", "27.00", "0.00", "0.00", "0.00"},
+        {"02+00.000", "-", "0.00", "0.00", "108.00", "12.50"}, {"03+00.000", "FB", "0.00", "0.00", "0.00", "0.00"},
+        {"04+00.000", "SA", "0.00", "0.00", "0.00", "0.00"},   {"05+00.000", "-", "0.00", "0.00", "0.00", "0.00"},
+        {"06+00.000", "SA", "0.00", "0.00", "0.00", "0.00"},   {"07+00.000", "BK", "0.00", "0.00", "0.00", "0.00"},
+        {"07+50.000", "AH", "0.00", "0.00", "0.00", "0.00"},   {"08+50.000", "-", "0.0", "0.00", "#1", "0.00"}};
+    for (int r = 0; r < 300; ++r)
+        rows.push_back({StationText(1000.0 + 50 * r), "-", r % 3 ? "12.25" : "0.00", "0.00", r % 2 ? "7.00" : "0.00",
+                        "0.00"});
+    const Sheet sheet = SheetOf(rows, "0.90");
+    const struct {
+        ReportMode mode;
+        std::size_t piece;  // 0: no drain
+    } cases[] = {{ReportMode::Total, 0}, {ReportMode::Total, 1}, {ReportMode::Total, 4096},
+                 {ReportMode::Accumulated, 4096}};
+    for (const auto& c : cases) {
+        ReportHeading heading;
+        heading.descriptionFields = {"D", "P", "C"};
+        heading.tabCaption = "BL1";
+        const SheetComputation kept = ComputeSheet(sheet, UnitSystem::English, c.mode);
+        std::string expected = "before\r\n";
+        const int64_t expectedLines = WriteSheetReport(expected, kept, heading, kept.totals);
+
+        SheetComputation computed;
+        CollectedPieces pieces(c.piece);
+        std::string out = "before\r\n";
+        const int64_t lines = ComputeAndWriteSheetReport(out, sheet, c.mode, heading, computed, c.piece ? &pieces : nullptr);
+        EXPECT_EQ(pieces.text + out, expected) << c.piece;
+        EXPECT_EQ(lines, expectedLines) << c.piece;
+        EXPECT_TRUE(computed.items.empty());
+        EXPECT_EQ(computed.reportLineCount, kept.reportLineCount);
+        if (c.piece > 1) {
+            EXPECT_GT(pieces.text.size(), c.piece);
+        }
     }
 }
 

@@ -30,11 +30,13 @@ int32_t ToLong(double x)
     return static_cast<int32_t>(x);
 }
 
-// nearest(x) without a library call for the values a sheet gives; beyond
-// 2^51 (an overflow anyway) the library rounds.
+// nearest(x) as a 32-bit whole number, with no library call: exactly the
+// x from -2^31 - 0.5 (rounding to the even -2^31) up to below 2^31 - 0.5
+// round into range; any other x (NaN too) overflows.
 int32_t NearestLong(double x)
 {
-    return ToLong(x > -0x1p51 && x < 0x1p51 ? NearestBelow2Pow51(x) : nearest(x));
+    if (!(x >= -0x1p31 - 0.5 && x < 0x1p31 - 0.5)) Overflow();
+    return static_cast<int32_t>(NearestBelow2Pow51(x));
 }
 
 int32_t AddLong(int64_t a, int64_t b) { return ToLong(static_cast<double>(a + b)); }
