@@ -42,24 +42,30 @@ constexpr std::size_t ShortRowRoom = 18 + 8 * (2 + 17) + 24 + 2 + 16;
 
 // A station row written straight into the report when every field has its
 // short form: the line then holds no "#" and no line end of its own. False
-// (nothing kept) otherwise.
-bool PutShortRow(ReportCursor& cursor, const ComputedRow& row, const RowFormat& f)
+// (nothing kept) otherwise. One copy for each mode: the mode picks fields.
+template <bool Total>
+[[gnu::always_inline]] inline bool PutShortRowOf(ReportCursor& cursor, const ComputedRow& row, const RowFormat& f)
 {
-    if (!f.shortFactor) return false;
     char* p = PutShortStationText(cursor.Room(ShortRowRoom), row.station);
     if (!p || !(p = PutSpacedAreaCellField(p, row.cutAreaText, row.cutArea))) return false;
     if (!(p = PutSpacedNumberField(p, row.addedCut))) return false;
-    if (!(p = PutSpacedNumberField(p, f.total ? row.cutVolume : row.runningCut))) return false;
+    if (!(p = PutSpacedNumberField(p, Total ? row.cutVolume : row.runningCut))) return false;
     if (!(p = PutSpacedAreaCellField(p, row.fillAreaText, row.fillArea))) return false;
     if (!(p = PutSpacedNumberField(p, row.addedFill))) return false;
-    if (!(p = PutSpacedNumberField(p, f.total ? row.fillVolume : row.runningFill))) return false;
+    if (!(p = PutSpacedNumberField(p, Total ? row.fillVolume : row.runningFill))) return false;
     std::memcpy(p, f.factorPiece, sizeof f.factorPiece);
     p += f.factorPieceSize;
-    if (!(p = PutSpacedNumberField(p, f.total ? row.adjustedFill : row.mass))) return false;
-    if (!(p = PutSpacedNumberField(p, f.total ? row.mass : row.runningAdjusted))) return false;
+    if (!(p = PutSpacedNumberField(p, Total ? row.adjustedFill : row.mass))) return false;
+    if (!(p = PutSpacedNumberField(p, Total ? row.mass : row.runningAdjusted))) return false;
     std::memcpy(p, "\r\n", 2);
     cursor.Advance(p + 2);
     return true;
+}
+
+bool PutShortRow(ReportCursor& cursor, const ComputedRow& row, const RowFormat& f)
+{
+    if (!f.shortFactor) return false;
+    return f.total ? PutShortRowOf<true>(cursor, row, f) : PutShortRowOf<false>(cursor, row, f);
 }
 
 // The same row through the general field formats (huge values, texts that
