@@ -62,7 +62,7 @@ template <bool Total>
     return true;
 }
 
-bool PutShortRow(ReportCursor& cursor, const ComputedRow& row, const RowFormat& f)
+[[gnu::always_inline]] inline bool PutShortRow(ReportCursor& cursor, const ComputedRow& row, const RowFormat& f)
 {
     if (!f.shortFactor) return false;
     return f.total ? PutShortRowOf<true>(cursor, row, f) : PutShortRowOf<false>(cursor, row, f);
