@@ -451,6 +451,10 @@ private:
 
 void ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode, SheetComputation& result)
 {
+    // Room for every row and a few events at once: no copies of a growing
+    // vector (a full sheet's items are most of half a megabyte).
+    const auto rows = static_cast<std::size_t>(sheet.RowsHeld());
+    result.items.reserve(rows + rows / 8 + 8);
     KeptItems kept(result.items);
     ComputeSheet(sheet, units, mode, result, kept);
 }
