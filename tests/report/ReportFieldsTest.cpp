@@ -160,8 +160,11 @@ TEST(ReportFields, RowShortcutsGiveTheMasksTextOrStepAside)
       stations[] = {{0.0, "00+00.000"},        {1050.0, "10+50.000"},        {91050.5, "910+50.500"},
                     {3999999.999, "39999+99.999"}, {4e6, "40000+00.000"}, {-150.0, "-01+50.000"},
                     {123456789.125, "1234567+89.125"}, {12.3456, "(none)"}, {1e12, "(none)"}};
+    // A row's field comes with its two blanks before it.
+    auto spaced = [](const char* field) { return std::string(field) == "(none)" ? field : "  " + std::string(field); };
     for (const auto& n : numbers) {
         EXPECT_EQ(put([&n](char* to) { return PutShortNumberField(to, n.value); }), n.field) << n.value;
+        EXPECT_EQ(put([&n](char* to) { return PutSpacedNumberField(to, n.value); }), spaced(n.field)) << n.value;
         if (std::string(n.field) != "(none)") {
             EXPECT_EQ(n.field, NumberField(n.value)) << n.value;
         }
@@ -181,7 +184,8 @@ TEST(ReportFields, RowShortcutsGiveTheMasksTextOrStepAside)
                  {"999999.99", 999999.99, "999999.99"}, {"5", 5, "(none)"},  {"5.00", 6, "(none)"},
                  {" 5.00", 5, "(none)"},          {"-0.00", 0, "(none)"},     {"1234567.00", 1234567, "(none)"}};
     for (const auto& c : cells)
-        EXPECT_EQ(put([&c](char* to) { return PutAreaCellField(to, c.text, c.value); }), c.field) << c.text;
+        EXPECT_EQ(put([&c](char* to) { return PutSpacedAreaCellField(to, c.text, c.value); }), spaced(c.field))
+            << c.text;
 }
 
 // A line built in the fixed buffer equals the same fields appended one by
