@@ -74,6 +74,17 @@ from run to run and more while others build):
       -> exchange and unlink 2.2 ms)       wall only
     all of this session (main at 7d56a54,
       load 1-2)                            16-18    3.6-3.7   2.7-2.9    96 M
+    write18: the tool's rows written as
+      they are computed (no vector of
+      computed rows), the report handed to
+      the file in 64 KB pieces whose pages
+      are reused (page faults 683 -> 350),
+      blanks written with each field, one
+      row writer per mode, one range test
+      per volume (compute and write 35 ->
+      33.9 M; main at 609332a, load ~2.7)                       91 M
+    (merged with main at 0668066: page
+      faults 310, load ~2.7)               11.5-12.8 2.9-3.0  2.2-2.4    89 M
 
 cp: 3.8-5.0 ms of CPU, 0.7 M instructions.
 Met on wall time (2.7-2.9); not on CPU time, where 3x is about 12-14 ms.
