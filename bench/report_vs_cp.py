@@ -81,8 +81,9 @@ from run to run and more while others build):
       are reused (page faults 683 -> 350),
       blanks written with each field, one
       row writer per mode, one range test
-      per volume (compute and write 35 ->
-      33.9 M; main at 609332a, load ~2.7)                       91 M
+      per volume (computed and written
+      together: 33.9 M; on main at
+      609332a)                                                  91 M
     (merged with main at 0668066: page
       faults 310, load ~2.7)               11.5-12.8 2.9-3.0  2.2-2.4    89 M
 
