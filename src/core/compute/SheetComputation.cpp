@@ -227,6 +227,8 @@ void Computation::ReadCode(int r)
 {
     rowCode = code(r);
     const std::string_view c = rowCode;
+    // Most rows are "-": every code that acts has two letters.
+    if (c.size() != 2) return;
     if (c == "SA") {
         flags.skipState = flags.skipActive ? 2 : 1;
         flags.skipActive = !flags.skipActive;

@@ -90,9 +90,14 @@ inline char* StationTextBackward(Unsigned thousandths, bool negative, char* end)
 {
     const Unsigned hundredsPart = thousandths / 1000;
     const auto fraction = static_cast<unsigned>(thousandths % 1000);
-    end[-3] = static_cast<char>('0' + fraction / 100);
-    std::memcpy(end - 2, DigitPairs + 2 * (fraction % 100), 2);
-    end[-4] = '.';
+    // Most stations are whole feet or metres.
+    if (fraction == 0) {
+        std::memcpy(end - 4, ".000", 4);
+    } else {
+        end[-3] = static_cast<char>('0' + fraction / 100);
+        std::memcpy(end - 2, DigitPairs + 2 * (fraction % 100), 2);
+        end[-4] = '.';
+    }
     std::memcpy(end - 6, DigitPairs + 2 * (hundredsPart % 100), 2);
     end[-7] = '+';
     char* p = TwoOrMoreDigitsBackward(hundredsPart / 100, end - 7);
