@@ -84,8 +84,10 @@ from run to run and more while others build):
       per volume (computed and written
       together: 33.9 M; on main at
       609332a)                                                  91 M
-    (merged with main at 0668066: page
-      faults 310, load ~2.7)               11.5-12.8 2.9-3.0  2.2-2.4    89 M
+    (with whole stations and one-letter
+      codes shortcut, merged with main at
+      0668066: page faults 310; load
+      2.7-2.9, CPU swings with it)         11.5-16.6 2.9-3.8  2.2-2.8    88 M
 
 cp: 3.8-5.0 ms of CPU, 0.7 M instructions.
 Met on wall time (2.7-2.9); not on CPU time, where 3x is about 12-14 ms.
