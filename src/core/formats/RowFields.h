@@ -32,8 +32,12 @@ struct RowTexts {
     std::string& Own(int column)
     {
         if (!built_) built_.emplace();
+        allInLine = false;
         return (*built_)[static_cast<std::size_t>(column)];
     }
+
+    // Every text is a view into the line (none masked, none missing).
+    bool allInLine = true;
 
 private:
     std::optional<std::array<std::string, 6>> built_;
