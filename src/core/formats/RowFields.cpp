@@ -142,8 +142,15 @@ int SplitAtBlanks(std::string_view line, int expected, FieldViews& found)
         // end (the line's blanks at the end are cut off).
         std::uint8_t at[128];
         count = std::min(BlankBits(p, n).Changes(at) / 2, expected);
-        for (int c = 0; c + 1 < count; ++c)
+        const auto field = [&](int c) {
             found[c] = std::string_view(p + at[2 * c], static_cast<std::size_t>(at[2 * c + 1] - at[2 * c]));
+        };
+        if (count == 6) {
+            // The usual row, without the loop's counting.
+            field(0), field(1), field(2), field(3), field(4);
+        } else {
+            for (int c = 0; c + 1 < count; ++c) field(c);
+        }
         if (count != 0) found[count - 1] = std::string_view(p + at[2 * count - 2], n - at[2 * count - 2]);
         return count;
     }
@@ -230,14 +237,6 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
     row.values = texts.values;
     row.complete = texts.complete;
     return row;
-}
-
-void StoreStationValue(Sheet& sheet, const RowTexts& row, int& rowIndex, int& rowsRead)
-{
-    if (row.allInLine) sheet.SetLineRow(rowIndex, row.line, row.texts, row.values);
-    else sheet.SetRow(rowIndex, row.texts, row.values, row.line);
-    ++rowIndex;
-    rowsRead = 1;
 }
 
 } // namespace mardex
