@@ -45,9 +45,10 @@ def report(times, measured, yardsticks):
 
 
 def instructions(cmd, env=None):
-    """Instructions one run executes (all threads), counted by callgrind: a
+    """Instructions one run executes (all threads and forked processes), counted by callgrind: a
     figure the load of a shared machine does not move, unlike the times."""
     with tempfile.TemporaryDirectory() as tmp:
         out = subprocess.run(["valgrind", "--tool=callgrind", f"--callgrind-out-file={tmp}/cg"] + cmd,
                              env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True, check=True)
-    return int(re.search(r"Collected : (\d+)", out.stderr).group(1))
+    # A process the program forks is counted in a total of its own.
+    return sum(int(count) for count in re.findall(r"Collected : (\d+)", out.stderr))

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Mardex needs, when any is missing:
 #   deps.sh run   building and running the programs only
-#   deps.sh test  (default) also the tests, benchmarks, fuzzers and the
+#   deps.sh test  (default) also the tests, benchmarks (an X server for the
+#                 window-start script), fuzzers and the
 #                 install, package and printing checks
 set -euo pipefail
 set_name="${1:-test}"
@@ -16,6 +17,7 @@ test_packages=(
   desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info
   dpkg-dev file
   cups cups-bsd printer-driver-cups-pdf
+  xvfb dbus-daemon
 )
 case "$set_name" in
   run) packages=("${run_packages[@]}"); apt_options=(--no-install-recommends) ;;
