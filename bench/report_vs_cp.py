@@ -74,6 +74,15 @@ from run to run and more while others build):
       -> exchange and unlink 2.2 ms)       wall only
     all of this session (main at 7d56a54,
       load 1-2)                            16-18    3.6-3.7   2.7-2.9    96 M
+    read18: fields from the changes of
+      the blank bits (one pass, no loop
+      for the usual six), usual rows
+      stored from their line's places,
+      rows dispatched first (reading,
+      FeedDocument without the sheets'
+      computation and report, 54.8 M ->
+      49.8 M; with main at 0668066,
+      load ~2.8)                  12.3-12.7 2.98     2.2       88.9 M
 
 cp: 3.8-5.0 ms of CPU, 0.7 M instructions.
 Met on wall time (2.7-2.9); not on CPU time, where 3x is about 12-14 ms.
