@@ -88,6 +88,15 @@ from run to run and more while others build):
       codes shortcut, merged with main at
       0668066: page faults 310; load
       2.7-2.9, CPU swings with it)         11.5-16.6 2.9-3.8  2.2-2.8    88 M
+    read18: fields from the changes of
+      the blank bits (one pass, no loop
+      for the usual six), usual rows
+      stored from their line's places,
+      rows dispatched first (reading,
+      FeedDocument without the sheets'
+      computation and report, 54.8 M ->
+      49.8 M; with main at 0668066,
+      load ~2.8)                  12.3-12.7 2.98     2.2       88.9 M
 
 cp: 3.8-5.0 ms of CPU, 0.7 M instructions.
 Met on wall time (2.7-2.9); not on CPU time, where 3x is about 12-14 ms.

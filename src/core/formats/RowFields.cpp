@@ -71,8 +71,9 @@ using FieldViews = std::array<std::string_view, 6>;
 
 #if defined(__SSE2__)
 // A row line of up to 127 bytes as one bit per byte, set for a blank and for
-// every place past the line's end. Where fields start and end are then bits
-// too, and each field is found by taking the lowest of each.
+// every place past the line's end. A field starts and ends where the bit
+// changes, so the places of the fields are the changes, found in order by
+// taking the lowest one each time.
 class BlankBits {
 public:
     static constexpr std::size_t MaxLength = 127;  // so that the last field has its end bit
@@ -94,35 +95,21 @@ public:
             bits[1] |= ~std::uint64_t{0} << (n - 64);
         }
         // The place before the line counts as a blank.
-        const std::uint64_t before[2] = {bits[0] << 1 | 1, bits[1] << 1 | bits[0] >> 63};
-        starts_ = {~bits[0] & before[0], ~bits[1] & before[1]};
-        ends_ = {bits[0] & ~before[0], bits[1] & ~before[1]};
+        low_ = bits[0] ^ (bits[0] << 1 | 1);
+        high_ = bits[1] ^ (bits[1] << 1 | bits[0] >> 63);
     }
 
-    // The start of the next field; MaxLength + 1 when there is none.
-    std::size_t NextStart() { return starts_.Take(); }
-    // The end of the field last started.
-    std::size_t NextEnd() { return ends_.Take(); }
+    // The places where fields start and end, in order (start, end, start,
+    // ...), all of them (at most 128); returns how many there are.
+    int Changes(std::uint8_t* at) const
+    {
+        int k = 0;
+        for (std::uint64_t m = low_; m != 0; m &= m - 1) at[k++] = static_cast<std::uint8_t>(std::countr_zero(m));
+        for (std::uint64_t m = high_; m != 0; m &= m - 1) at[k++] = static_cast<std::uint8_t>(64 + std::countr_zero(m));
+        return k;
+    }
 
 private:
-    struct Places {
-        std::uint64_t low = 0, high = 0;
-        std::size_t Take()
-        {
-            if (low != 0) {
-                const auto at = static_cast<std::size_t>(std::countr_zero(low));
-                low &= low - 1;
-                return at;
-            }
-            if (high != 0) {
-                const auto at = static_cast<std::size_t>(std::countr_zero(high));
-                high &= high - 1;
-                return 64 + at;
-            }
-            return MaxLength + 1;
-        }
-    };
-
     static std::uint64_t Blanks(const char* p)
     {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -136,7 +123,7 @@ private:
         return bits;
     }
 
-    Places starts_, ends_;
+    std::uint64_t low_, high_;  // the changes of the bits of places 0..63 and 64..127
 };
 #endif
 
@@ -151,12 +138,20 @@ int SplitAtBlanks(std::string_view line, int expected, FieldViews& found)
     int count = 0;
 #if defined(__SSE2__)
     if (const auto n = static_cast<std::size_t>(end - p); n <= BlankBits::MaxLength) {
-        BlankBits blanks(p, n);
-        std::size_t start;
-        while (count < expected && (start = blanks.NextStart()) < n) {
-            const std::size_t stop = count == expected - 1 ? n : blanks.NextEnd();
-            found[count++] = std::string_view(p + start, stop - start);
+        // Every field but the last from its two changes; the last runs to the
+        // end (the line's blanks at the end are cut off).
+        std::uint8_t at[128];
+        count = std::min(BlankBits(p, n).Changes(at) / 2, expected);
+        const auto field = [&](int c) {
+            found[c] = std::string_view(p + at[2 * c], static_cast<std::size_t>(at[2 * c + 1] - at[2 * c]));
+        };
+        if (count == 6) {
+            // The usual row, without the loop's counting.
+            field(0), field(1), field(2), field(3), field(4);
+        } else {
+            for (int c = 0; c + 1 < count; ++c) field(c);
         }
+        if (count != 0) found[count - 1] = std::string_view(p + at[2 * count - 2], n - at[2 * count - 2]);
         return count;
     }
 #endif
@@ -205,6 +200,7 @@ void GetParameters(std::string_view line, int separatorMode, int16_t legacyForma
     const int count = separatorMode == 1 ? SplitAtBlanks(line, expected, texts) : SplitAtCommas(line, expected, texts);
     std::fill(texts.begin() + count, texts.end(), std::string_view());
     row.complete = count == expected;
+    row.allInLine = row.complete && legacyFormat != 1 && separatorMode == 1;
     if (legacyFormat == 1) {
         for (int c = ColAddedFill; c > ColCode; --c) texts[c] = texts[c - 1];
         texts[ColCode] = "-";
@@ -241,13 +237,6 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
     row.values = texts.values;
     row.complete = texts.complete;
     return row;
-}
-
-void StoreStationValue(Sheet& sheet, const RowTexts& row, int& rowIndex, int& rowsRead)
-{
-    sheet.SetRow(rowIndex, row.texts, row.values, row.line);
-    ++rowIndex;
-    rowsRead = 1;
 }
 
 } // namespace mardex

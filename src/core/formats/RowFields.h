@@ -1,5 +1,7 @@
 #pragma once
 // Splitting a row line of a sheet document into its six fields.
+#include "model/SheetStore.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -7,8 +9,6 @@
 #include <string_view>
 
 namespace mardex {
-
-struct Sheet;
 
 // Station, code, cut area, added cut, fill area, added fill. A field is kept
 // whole: cutting it to its 15 characters would change the document silently.
@@ -32,8 +32,12 @@ struct RowTexts {
     std::string& Own(int column)
     {
         if (!built_) built_.emplace();
+        allInLine = false;
         return (*built_)[static_cast<std::size_t>(column)];
     }
+
+    // Every text is a view into the line (none masked, none missing).
+    bool allInLine = true;
 
 private:
     std::optional<std::array<std::string, 6>> built_;
@@ -56,6 +60,13 @@ SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyF
 
 // Stores the fields in row `rowIndex` of the sheet, then moves the row
 // index on and marks that a row was read.
-void StoreStationValue(Sheet& sheet, const RowTexts& row, int& rowIndex, int& rowsRead);
+// (Inline: it runs for every row of a document.)
+inline void StoreStationValue(Sheet& sheet, const RowTexts& row, int& rowIndex, int& rowsRead)
+{
+    if (row.allInLine) sheet.SetLineRow(rowIndex, row.line, row.texts, row.values);
+    else sheet.SetRow(rowIndex, row.texts, row.values, row.line);
+    ++rowIndex;
+    rowsRead = 1;
+}
 
 } // namespace mardex

@@ -75,6 +75,29 @@ void Sheet::SetRow(int row, const std::array<std::string_view, ColumnCount>& tex
     CompactIfWasteful();
 }
 
+void Sheet::SetLineRow(int row, std::string_view line, const std::array<std::string_view, ColumnCount>& texts,
+                       const std::array<double, ColumnCount>& values)
+{
+    // Rows read in order into reserved slots: the line is copied and the
+    // texts' places in it kept, with nothing to check or replace.
+    if (row != RowsHeld() || rows_.size() == rows_.capacity() || line.size() > MaxRowStretch) {
+        SetRow(row, texts, values, line);
+        return;
+    }
+    const auto base = static_cast<std::uint32_t>(text_.size());
+    text_.append(line);
+    Row& made = rows_.emplace_back();
+    std::size_t textBytes = 0;
+#pragma GCC unroll 6
+    for (int c = 0; c < ColumnCount; ++c) {
+        const auto offset = static_cast<std::uint32_t>(texts[c].data() - line.data());
+        made.spans[c] = {base + offset, static_cast<std::uint32_t>(texts[c].size())};
+        textBytes += texts[c].size();
+    }
+    made.values = values;
+    garbage_ += line.size() - textBytes;  // the blanks around the texts
+}
+
 Sheet::Row& Sheet::RowFor(int row)
 {
     const auto index = static_cast<std::size_t>(row);

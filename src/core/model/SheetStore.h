@@ -56,6 +56,10 @@ struct Sheet {
     // copy of the line; the others one by one.
     void SetRow(int row, const std::array<std::string_view, ColumnCount>& texts,
                 const std::array<double, ColumnCount>& values, std::string_view line = {});
+    // The same for a row whose texts are all non-empty views into `line`, the
+    // usual row of a document.
+    void SetLineRow(int row, std::string_view line, const std::array<std::string_view, ColumnCount>& texts,
+                    const std::array<double, ColumnCount>& values);
 
     bool IsEndMarker(int row) const { return Cell(ColStation, row) == EndMarker; }
     // Index of the first row holding the end marker; RowSlots when there is none.
