@@ -68,10 +68,9 @@ DocumentParser::DocumentParser(ParserHost& host, const ParserStart& start, Parse
 {
 }
 
-Sheet& DocumentParser::Target(int index)
+Sheet& DocumentParser::NewTarget(int index)
 {
     if (index < 0 || index >= MaxSheets) Fail("the document has more than 26 sheets");
-    if (sheets_[index]) return *sheets_[index];
     if (spare_) {
         // Assigning keeps the storage of the cell columns: the next sheet
         // fills the pages the last one used.

@@ -92,7 +92,13 @@ public:
     int LineCounter() const { return lineCounter_; }
 
 private:
-    Sheet& Target(int index);
+    // The sheet being written (a copy made on its first line).
+    Sheet& Target(int index)
+    {
+        if (static_cast<unsigned>(index) < MaxSheets && sheets_[index]) return *sheets_[index];
+        return NewTarget(index);
+    }
+    Sheet& NewTarget(int index);
     [[noreturn]] void Fail(const std::string& what) const;
     bool HeaderLine(std::string_view line);
     void Bracket(std::string_view line);

@@ -1,7 +1,5 @@
 #include "formats/RowFields.h"
 
-#include "formats/WrittenRow.h"
-
 #include "text/AreaText.h"
 #include "text/NumberText.h"
 #include "model/SheetStore.h"
@@ -194,10 +192,8 @@ double CodeValue(std::string_view code)
 
 } // namespace
 
-void GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row)
+void SplitRowLine(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row)
 {
-    // Rows the program wrote, most of a document, are told in one pass.
-    if (separatorMode == 1 && legacyFormat != 1 && SplitWrittenRow(line, row)) return;
     auto& texts = row.texts;
     row.line = line;
     const int expected = legacyFormat == 1 ? 5 : 6;

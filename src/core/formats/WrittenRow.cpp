@@ -1,5 +1,6 @@
 #include "formats/WrittenRow.h"
 
+#include "formats/RowFields.h"
 #include "model/SheetStore.h"
 
 #include <bit>
@@ -87,6 +88,7 @@ double AreaValue(const char* end)
 {
     // Blanks turn into '0' with bit 4 (digits have it); the point is taken out.
     const std::uint64_t w = Word(end - 8) | 0x1010101010101010ULL;
+    if (w == 0x30303E3030303030ULL) return 0;  // "0.00", most areas of a sheet
     return static_cast<double>(EightDigits((w & 0xFFFF000000000000ULL) | (w << 8 & 0x0000FFFFFFFFFF00ULL) | '0')) / 100;
 }
 
