@@ -120,12 +120,6 @@ bool DocumentParser::Line(std::string_view line, long long number, unsigned mark
     } else if (line.front() == '[') {
         Bracket(line);
         if (finished_) return false;
-    if (marks == MarkPlus && !inHeader_ && !expectFactor_ && line.front() != '[') {
-        // A row, most lines of a document: the same as the branches below give it.
-        RowLine(line);
-        ++lineCounter_;
-        return true;
-    }
     } else if (marks & MarkHash) {
         lineCounter_ = rowIndex_ = rowsRead_ = 0;
         ++sectionCounter_;
