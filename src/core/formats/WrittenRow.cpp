@@ -54,11 +54,17 @@ std::uint64_t Word(const char* p)
 }
 
 // The places after the station of the four 16-byte pieces (the code's
-// twelve, then the area fields' 48) as one 60-bit mask.
+// twelve, then the area fields' 48) as one 60-bit mask; AreaBits leaves
+// the code's twelve out.
+template <class Test>
+std::uint64_t AreaBits(const __m128i (&v)[4], Test test)
+{
+    return Bits(test(v[1])) << 12 | Bits(test(v[2])) << 28 | Bits(test(v[3])) << 44;
+}
 template <class Test>
 std::uint64_t FieldBits(const __m128i (&v)[4], Test test)
 {
-    return (Bits(test(v[0])) & 0xFFF) | Bits(test(v[1])) << 12 | Bits(test(v[2])) << 28 | Bits(test(v[3])) << 44;
+    return (Bits(test(v[0])) & 0xFFF) | AreaBits(v, test);
 }
 
 // The station [0, end) in its mask: its value as IsStationMaskText gives it.
@@ -74,9 +80,13 @@ bool StationValue(const char* p, std::size_t end, double& value)
     // The last eight bytes: the last digit of the hundreds, "+", two digits,
     // ".", three digits; before them the other hundreds, padded with '0'.
     const std::uint64_t tail = Word(p + end - 8);
-    const unsigned pad = 8 * static_cast<unsigned>(16 - end);
-    const std::uint64_t head = Word(p) << pad | (Zeros & ((std::uint64_t{1} << pad) - 1));
-    const std::uint64_t hundreds = std::uint64_t{EightDigits(head)} * 10 + (tail & 0xFF) - '0';
+    std::uint64_t hundreds = (tail & 0xFF) - '0';
+    if (end == ShortestStation) {
+        hundreds += static_cast<unsigned>(p[0] - '0') * 10;  // most stations: two digits
+    } else {
+        const unsigned pad = 8 * static_cast<unsigned>(16 - end);
+        hundreds += std::uint64_t{EightDigits(Word(p) << pad | (Zeros & ((std::uint64_t{1} << pad) - 1)))} * 10;
+    }
     const unsigned rest = EightDigits((tail & 0xFFFFFF0000000000ULL) | (tail & 0x00000000FFFF0000ULL) << 8 | 0x303030);
     value = static_cast<double>(hundreds) * 100 + static_cast<double>(rest) / 1e3;
     return true;
@@ -114,8 +124,8 @@ bool SplitWrittenRow(std::string_view line, RowTexts& row)
     // Area texts: digits, the point third from the end, one to five integer
     // digits without a leading zero (a lone "0" before the point is fine).
     const std::uint64_t digits = FieldBits(v, Digits);
-    const std::uint64_t points = FieldBits(v, [](__m128i x) { return Equal(x, '.'); });
-    const std::uint64_t zeros = FieldBits(v, [](__m128i x) { return Equal(x, '0'); });
+    const std::uint64_t points = AreaBits(v, [](__m128i x) { return Equal(x, '.'); });
+    const std::uint64_t zeros = AreaBits(v, [](__m128i x) { return Equal(x, '0'); });
     constexpr std::uint64_t areas = EachArea(0xFFF);
     if ((points & areas) != EachArea(0x200) || ((digits | points | spaces) & areas) != areas ||
         (spaces & EachArea(0x108)) != EachArea(0x008) || (starts & zeros & EachArea(0xEFF)) != 0)

@@ -67,8 +67,14 @@ public:
         char* to = bytes_.get() + size_;
         const char* from = text.data();
         if (n >= 16) {
-            // Whole pieces, then the last sixteen bytes (overlapping the piece before).
-            for (std::size_t i = 0; i + 16 <= n; i += 16) std::memcpy(to + i, from + i, 16);
+            // Whole pieces, then the last sixteen bytes (overlapping the piece
+            // before); a row line is 64 bytes and a few.
+            std::size_t i = 0;
+            if (n >= 64) {
+                std::memcpy(to, from, 64);
+                i = 64;
+            }
+            for (; i + 16 <= n; i += 16) std::memcpy(to + i, from + i, 16);
             std::memcpy(to + n - 16, from + n - 16, 16);
         } else if (n != 0) {
             std::memcpy(to, from, n);
