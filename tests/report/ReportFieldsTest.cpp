@@ -164,7 +164,7 @@ TEST(ReportFields, RowShortcutsGiveTheMasksTextOrStepAside)
     auto spaced = [](const char* field) { return std::string(field) == "(none)" ? field : "  " + std::string(field); };
     for (const auto& n : numbers) {
         EXPECT_EQ(put([&n](char* to) { return PutShortNumberField(to, n.value); }), n.field) << n.value;
-        EXPECT_EQ(put([&n](char* to) { return PutSpacedNumberField(to, n.value); }), spaced(n.field)) << n.value;
+        EXPECT_EQ(put([&n](char* to) { return PutShortNumberField<2>(to, n.value); }), spaced(n.field)) << n.value;
         if (std::string(n.field) != "(none)") {
             EXPECT_EQ(n.field, NumberField(n.value)) << n.value;
         }
@@ -183,9 +183,11 @@ TEST(ReportFields, RowShortcutsGiveTheMasksTextOrStepAside)
     } cells[] = {{"0.00", 0, "     0.00"},     {"143.40", 143.4, "   143.40"}, {"-5.25", -5.25, "    -5.25"},
                  {"999999.99", 999999.99, "999999.99"}, {"5", 5, "(none)"},  {"5.00", 6, "(none)"},
                  {" 5.00", 5, "(none)"},          {"-0.00", 0, "(none)"},     {"1234567.00", 1234567, "(none)"}};
-    for (const auto& c : cells)
-        EXPECT_EQ(put([&c](char* to) { return PutSpacedAreaCellField(to, c.text, c.value); }), spaced(c.field))
+    for (const auto& c : cells) {
+        EXPECT_EQ(put([&c](char* to) { return PutShortAreaField(to, c.text, c.value); }), c.field) << c.text;
+        EXPECT_EQ(put([&c](char* to) { return PutShortAreaField<2>(to, c.text, c.value); }), spaced(c.field))
             << c.text;
+    }
 }
 
 // A line built in the fixed buffer equals the same fields appended one by
@@ -209,7 +211,7 @@ TEST(ReportFields, FieldLineEqualsTheAppendedFields)
             line.NumberField(v);
             for (std::string_view area : areas) {
                 AppendNumberField(appended, area);
-                line.NumberField(area);
+                line.NumberField(area, StationToNumber(area));
             }
         }
         appended += ReportLineEnd;

@@ -47,16 +47,16 @@ template <bool Total>
 [[gnu::always_inline]] inline bool PutShortRowOf(ReportCursor& cursor, const ComputedRow& row, const RowFormat& f)
 {
     char* p = PutShortStationText(cursor.Room(ShortRowRoom), row.station);
-    if (!p || !(p = PutSpacedAreaCellField(p, row.cutAreaText, row.cutArea))) return false;
-    if (!(p = PutSpacedNumberField(p, row.addedCut))) return false;
-    if (!(p = PutSpacedNumberField(p, Total ? row.cutVolume : row.runningCut))) return false;
-    if (!(p = PutSpacedAreaCellField(p, row.fillAreaText, row.fillArea))) return false;
-    if (!(p = PutSpacedNumberField(p, row.addedFill))) return false;
-    if (!(p = PutSpacedNumberField(p, Total ? row.fillVolume : row.runningFill))) return false;
+    if (!p || !(p = PutShortAreaField<2>(p, row.cutAreaText, row.cutArea))) return false;
+    if (!(p = PutShortNumberField<2>(p, row.addedCut))) return false;
+    if (!(p = PutShortNumberField<2>(p, Total ? row.cutVolume : row.runningCut))) return false;
+    if (!(p = PutShortAreaField<2>(p, row.fillAreaText, row.fillArea))) return false;
+    if (!(p = PutShortNumberField<2>(p, row.addedFill))) return false;
+    if (!(p = PutShortNumberField<2>(p, Total ? row.fillVolume : row.runningFill))) return false;
     std::memcpy(p, f.factorPiece, sizeof f.factorPiece);
     p += f.factorPieceSize;
-    if (!(p = PutSpacedNumberField(p, Total ? row.adjustedFill : row.mass))) return false;
-    if (!(p = PutSpacedNumberField(p, Total ? row.mass : row.runningAdjusted))) return false;
+    if (!(p = PutShortNumberField<2>(p, Total ? row.adjustedFill : row.mass))) return false;
+    if (!(p = PutShortNumberField<2>(p, Total ? row.mass : row.runningAdjusted))) return false;
     std::memcpy(p, "\r\n", 2);
     cursor.Advance(p + 2);
     return true;
@@ -74,14 +74,14 @@ void WriteStation(std::string& out, const ComputedRow& row, const RowFormat& f)
 {
     FieldLine line;
     line.RightAligned(PrintedStation(row), 8);
-    auto next = [&line](auto value) {
+    auto next = [&line](auto... field) {
         line.Blanks(2);
-        line.NumberField(value);
+        line.NumberField(field...);
     };
-    next(row.cutAreaText);
+    next(row.cutAreaText, row.cutArea);
     next(row.addedCut);
     next(f.total ? row.cutVolume : row.runningCut);
-    next(row.fillAreaText);
+    next(row.fillAreaText, row.fillArea);
     next(row.addedFill);
     next(f.total ? row.fillVolume : row.runningFill);
     line.Blanks(2);

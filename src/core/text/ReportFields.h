@@ -44,36 +44,43 @@ void AppendNumberField(std::string& line, std::string_view text);
 // temporaries: each returns the field's end, or nullptr (nothing meant to
 // be kept written) when the value or text needs the general path above.
 
-// N(value) right-aligned in nine characters when the value has a short
-// text (ScaledDecimal); writes at most 17 characters.
+// `Blanks` blanks and N(value) right-aligned in nine characters after them,
+// when the value has a short text (ScaledDecimal): the blanks, the point
+// and its zeros come with one copy. Writes at most Blanks + 17 characters,
+// and 16 bytes of room are used however short the field is.
 char* PutOtherShortNumberField(char* to, double value);
+template <std::size_t Blanks = 0>
 [[gnu::always_inline]] inline char* PutShortNumberField(char* to, double value)
 {
+    static_assert(Blanks <= 2, "the copies' blank runs are made for two blanks at most");
+    // Each copy starts Blanks blanks before its field.
+    constexpr std::size_t Skip = 2 - Blanks, End = Blanks + 9;
+    // Most quantities of a row are zero, most others whole volumes.
+    if (value == 0) {
+        std::memcpy(to, "       0.00       " + Skip, 16);
+        return to + End;
+    }
     // Values that fit the field: six integer digits, or a "-" and five.
     if (value > -1e5 && value < 1e6) {
-        // Most quantities of a row are zero, most others whole volumes.
-        if (value == 0) {
-            std::memcpy(to, "     0.00", 9);
-            return to + 9;
-        }
         const auto whole = static_cast<std::int32_t>(value);
         if (static_cast<double>(whole) == value) {
-            std::memcpy(to, "      .00", 9);
+            std::memcpy(to, "        .00       " + Skip, 16);
             const auto magnitude = whole < 0 ? 0U - static_cast<std::uint32_t>(whole) : static_cast<std::uint32_t>(whole);
-            char* p = DigitsBackward(magnitude, to + 6);
+            char* p = DigitsBackward(magnitude, to + End - 3);
             if (whole < 0) p[-1] = '-';
-            return to + 9;
+            return to + End;
         }
         // Areas and added volumes: two decimals (as ScaledDecimal<2> reads them).
         const double scaled = NearestBelow2Pow51(value * 100);
         if (scaled / 100 == value) {
-            std::memcpy(to, "         ", 9);
+            std::memcpy(to, "                  " + Skip, 16);
             const bool negative = scaled < 0;
-            AreaTextBackward(static_cast<std::uint32_t>(negative ? -scaled : scaled), negative, to + 9);
-            return to + 9;
+            AreaTextBackward(static_cast<std::uint32_t>(negative ? -scaled : scaled), negative, to + End);
+            return to + End;
         }
     }
-    return PutOtherShortNumberField(to, value);
+    std::memset(to, ' ', Blanks);
+    return PutOtherShortNumberField(to + Blanks, value);
 }
 
 // S(station), which is never shorter than its field of eight, when the
@@ -95,80 +102,27 @@ char* PutOtherShortStationText(char* to, double station);
     return PutOtherShortStationText(to, station);
 }
 
-// An area cell that already is its own mask, of at most nine characters,
-// right-aligned in nine; writes nine characters.
-inline char* PutShortAreaField(char* to, std::string_view text)
+// `Blanks` blanks and N(value) for an area cell whose text reads as
+// `value`, kept when N(value) is the text itself (the text is then its own
+// mask, of at most nine characters); nullptr otherwise. Room as
+// PutShortNumberField.
+template <std::size_t Blanks = 0>
+[[gnu::always_inline]] inline char* PutShortAreaField(char* to, std::string_view text, double value)
 {
-    const std::size_t n = text.size();
-    if (n > 9 || !IsAreaMaskText(text)) return nullptr;
-    std::memcpy(to, "         ", 9);
-    // A mask text has four characters at least: two overlapping blocks.
-    char* const field = to + 9 - n;
-    const char* const from = text.data();
-    if (n >= 8) {
-        std::memcpy(field, from, 8);
-        std::memcpy(field + n - 8, from + n - 8, 8);
-    } else {
-        std::memcpy(field, from, 4);
-        std::memcpy(field + n - 4, from + n - 4, 4);
-    }
-    return to + 9;
-}
-
-// The two blanks before a row's field and N(value), written at once (the
-// blanks, the point and its zeros come with one copy); at most 19
-// characters, and 16 bytes of room are used however short the field is.
-// nullptr as PutShortNumberField.
-[[gnu::always_inline]] inline char* PutSpacedNumberField(char* to, double value)
-{
-    // Most quantities of a row are zero, most others whole volumes.
-    if (value == 0) {
-        std::memcpy(to, "       0.00     ", 16);
-        return to + 11;
-    }
-    if (value > -1e5 && value < 1e6) {
-        const auto whole = static_cast<std::int32_t>(value);
-        if (static_cast<double>(whole) == value) {
-            std::memcpy(to, "        .00     ", 16);
-            const auto magnitude = whole < 0 ? 0U - static_cast<std::uint32_t>(whole) : static_cast<std::uint32_t>(whole);
-            char* p = DigitsBackward(magnitude, to + 8);
-            if (whole < 0) p[-1] = '-';
-            return to + 11;
-        }
-        // Areas and added volumes: two decimals (as ScaledDecimal<2> reads them).
-        const double scaled = NearestBelow2Pow51(value * 100);
-        if (scaled / 100 == value) {
-            std::memcpy(to, "                ", 16);
-            const bool negative = scaled < 0;
-            AreaTextBackward(static_cast<std::uint32_t>(negative ? -scaled : scaled), negative, to + 11);
-            return to + 11;
-        }
-    }
-    std::memcpy(to, "  ", 2);
-    return PutOtherShortNumberField(to + 2, value);
-}
-
-// The same for an area cell whose text reads as `value`: N(value) is
-// written, and kept when it is the text itself (then the text is its own
-// mask); nullptr otherwise.
-[[gnu::always_inline]] inline char* PutSpacedAreaCellField(char* to, std::string_view text, double value)
-{
+    constexpr std::size_t End = Blanks + 9;
     const std::size_t n = text.size();
     // Half the area cells of a sheet are zero.
-    if (n == 4 && std::memcmp(text.data(), "0.00", 4) == 0) {
-        std::memcpy(to, "       0.00     ", 16);
-        return to + 11;
-    }
-    if (n < 4 || n > 9 || PutSpacedNumberField(to, value) != to + 11) return nullptr;
-    // N(value) is n characters long: a blank before it, none at its start.
-    char* const field = to + 11 - n;
-    if (field[-1] != ' ' || field[0] == ' ') return nullptr;
+    if (n == 4 && std::memcmp(text.data(), "0.00", 4) == 0) return PutShortNumberField<Blanks>(to, 0.0);
+    if (n < 4 || n > 9 || PutShortNumberField<Blanks>(to, value) != to + End) return nullptr;
+    // N(value) is n characters long: a blank before it (when that is written), none at its start.
+    char* const field = to + End - n;
+    if (((Blanks > 0 || n < 9) && field[-1] != ' ') || field[0] == ' ') return nullptr;
     const char* const from = text.data();
     // Compared as two overlapping blocks of fixed length.
     const std::size_t block = n >= 8 ? 8 : 4;
     const bool same = block == 8 ? std::memcmp(field, from, 8) == 0 && std::memcmp(field + n - 8, from + n - 8, 8) == 0
                                  : std::memcmp(field, from, 4) == 0 && std::memcmp(field + n - 4, from + n - 4, 4) == 0;
-    return same ? to + 11 : nullptr;
+    return same ? to + End : nullptr;
 }
 
 // A report line built in a fixed buffer and appended to the report in one
@@ -197,10 +151,11 @@ public:
         }
         OtherNumberField(value);
     }
-    void NumberField(std::string_view text)
+    // An area cell: its text, which reads as `value`.
+    void NumberField(std::string_view text, double value)
     {
-        if (!isLong_ && size_ + 9 <= sizeof buffer_) {
-            if (PutShortAreaField(buffer_ + size_, text)) {
+        if (!isLong_ && size_ + 17 <= sizeof buffer_) {
+            if (PutShortAreaField(buffer_ + size_, text, value)) {
                 size_ += 9;
                 return;
             }
