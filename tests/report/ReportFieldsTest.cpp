@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+
 namespace mardex::test {
 namespace {
 
@@ -165,6 +168,11 @@ TEST(ReportFields, RowShortcutsGiveTheMasksTextOrStepAside)
     for (const auto& n : numbers) {
         EXPECT_EQ(put([&n](char* to) { return PutShortNumberField(to, n.value); }), n.field) << n.value;
         EXPECT_EQ(put([&n](char* to) { return PutShortNumberField<2>(to, n.value); }), spaced(n.field)) << n.value;
+        // Volumes and ordinates come as 32-bit whole numbers.
+        const auto whole = static_cast<std::int32_t>(n.value);
+        if (std::abs(n.value) < 1e9 && whole == n.value) {
+            EXPECT_EQ(put([whole](char* to) { return PutShortNumberField<2>(to, whole); }), spaced(n.field)) << whole;
+        }
         if (std::string(n.field) != "(none)") {
             EXPECT_EQ(n.field, NumberField(n.value)) << n.value;
         }

@@ -49,36 +49,65 @@ void AppendNumberField(std::string& line, std::string_view text);
 // and its zeros come with one copy. Writes at most Blanks + 17 characters,
 // and 16 bytes of room are used however short the field is.
 char* PutOtherShortNumberField(char* to, double value);
+
+// The blank runs of the fields' copies, which start two blanks before the
+// field: zero, a whole number's ".00", a field of blanks.
+inline constexpr char ZeroFieldCopy[] = "       0.00       ";
+inline constexpr char WholeFieldCopy[] = "        .00       ";
+inline constexpr char BlankFieldCopy[] = "                  ";
+template <std::size_t Blanks>
+inline constexpr std::size_t FieldCopySkip = 2 - Blanks;  // where the copy starts for `Blanks`
+
+// The same for a whole number that fits the field: six integer digits, or
+// a "-" and five.
+template <std::size_t Blanks>
+[[gnu::always_inline]] inline char* PutFittingWholeField(char* to, std::int32_t whole)
+{
+    constexpr std::size_t End = Blanks + 9;
+    std::memcpy(to, WholeFieldCopy + FieldCopySkip<Blanks>, 16);
+    const auto magnitude = whole < 0 ? 0U - static_cast<std::uint32_t>(whole) : static_cast<std::uint32_t>(whole);
+    char* p = DigitsBackward(magnitude, to + End - 3);
+    if (whole < 0) p[-1] = '-';
+    return to + End;
+}
+
 template <std::size_t Blanks = 0>
 [[gnu::always_inline]] inline char* PutShortNumberField(char* to, double value)
 {
     static_assert(Blanks <= 2, "the copies' blank runs are made for two blanks at most");
-    // Each copy starts Blanks blanks before its field.
-    constexpr std::size_t Skip = 2 - Blanks, End = Blanks + 9;
+    constexpr std::size_t End = Blanks + 9;
     // Most quantities of a row are zero, most others whole volumes.
     if (value == 0) {
-        std::memcpy(to, "       0.00       " + Skip, 16);
+        std::memcpy(to, ZeroFieldCopy + FieldCopySkip<Blanks>, 16);
         return to + End;
     }
-    // Values that fit the field: six integer digits, or a "-" and five.
     if (value > -1e5 && value < 1e6) {
         const auto whole = static_cast<std::int32_t>(value);
-        if (static_cast<double>(whole) == value) {
-            std::memcpy(to, "        .00       " + Skip, 16);
-            const auto magnitude = whole < 0 ? 0U - static_cast<std::uint32_t>(whole) : static_cast<std::uint32_t>(whole);
-            char* p = DigitsBackward(magnitude, to + End - 3);
-            if (whole < 0) p[-1] = '-';
-            return to + End;
-        }
+        if (static_cast<double>(whole) == value) return PutFittingWholeField<Blanks>(to, whole);
         // Areas and added volumes: two decimals (as ScaledDecimal<2> reads them).
         const double scaled = NearestBelow2Pow51(value * 100);
         if (scaled / 100 == value) {
-            std::memcpy(to, "                  " + Skip, 16);
+            std::memcpy(to, BlankFieldCopy + FieldCopySkip<Blanks>, 16);
             const bool negative = scaled < 0;
             AreaTextBackward(static_cast<std::uint32_t>(negative ? -scaled : scaled), negative, to + End);
             return to + End;
         }
     }
+    std::memset(to, ' ', Blanks);
+    return PutOtherShortNumberField(to + Blanks, value);
+}
+
+// The same for a 32-bit whole number (a volume or a mass ordinate), which
+// always has a short text: never nullptr.
+template <std::size_t Blanks = 0>
+[[gnu::always_inline]] inline char* PutShortNumberField(char* to, std::int32_t value)
+{
+    static_assert(Blanks <= 2, "the copies' blank runs are made for two blanks at most");
+    if (value == 0) {
+        std::memcpy(to, ZeroFieldCopy + FieldCopySkip<Blanks>, 16);
+        return to + Blanks + 9;
+    }
+    if (value > -100000 && value < 1000000) return PutFittingWholeField<Blanks>(to, value);
     std::memset(to, ' ', Blanks);
     return PutOtherShortNumberField(to + Blanks, value);
 }
