@@ -17,11 +17,6 @@ namespace {
 [[noreturn]] void OutOfRange() { throw RuntimeFault("Subscript out of range"); }
 [[noreturn]] void Overflow() { throw RuntimeFault("Overflow"); }
 
-inline std::string_view CheckedCell(const Sheet& sheet, int column, int row)
-{
-    if (row < 0 || row >= RowSlots) OutOfRange();
-    return sheet.Cell(column, row);
-}
 
 // Volumes, adjusted fill and mass ordinates are 32-bit whole numbers.
 int32_t ToLong(double x)
@@ -89,7 +84,7 @@ public:
     Computation(const Sheet& computedSheet, SheetComputation& into, ComputedItemSink& itemSink, double balanceFactor)
         : sheet(computedSheet), result(into), sink(itemSink), factor(balanceFactor),
           volumeFactor(into.units == UnitSystem::English ? 1.8518519 : 50),
-          accumulated(into.mode == ReportMode::Accumulated)
+          accumulated(into.mode == ReportMode::Accumulated), rowsHeld(computedSheet.RowsHeld())
     {
     }
 
@@ -97,7 +92,7 @@ public:
     {
         for (int r = 0;; ++r) {
             // Only the text "-1" ends the rows; its value is -1.
-            if (sta(r) == -1 && CheckedCell(sheet, ColStation, r) == EndMarker) break;
+            if (sta(r) == -1 && text(ColStation, r) == EndMarker) break;
             Row(r);
         }
     }
@@ -121,16 +116,25 @@ private:
     double runningCut = 0, runningFill = 0, runningAdjusted = 0;
     ComputedRow stationRow;  // the station row handed on, filled anew for each
 
-    // The sheet keeps each cell's number beside its text.
+    // The sheet stands unchanged while it is computed: its rows are
+    // checked against the rows it holds, counted once.
+    const int rowsHeld;
+    // The sheet keeps each cell's number beside its text; a row never
+    // written reads as "" and 0.
     double value(int column, int row) const
     {
-        if (row < 0 || row >= RowSlots) OutOfRange();
-        return sheet.Value(column, row);
+        if (static_cast<unsigned>(row) >= unsigned{RowSlots}) OutOfRange();
+        return row < rowsHeld ? sheet.HeldRow(row).Value(column) : 0;
+    }
+    std::string_view text(int column, int row) const
+    {
+        if (static_cast<unsigned>(row) >= unsigned{RowSlots}) OutOfRange();
+        return row < rowsHeld ? sheet.HeldRow(row).Cell(column) : std::string_view();
     }
     double sta(int row) const { return value(ColStation, row); }
     std::string_view code(int row) const
     {
-        const std::string_view cell = CheckedCell(sheet, ColCode, row);
+        const std::string_view cell = text(ColCode, row);
         // Most codes are stored trimmed ("-", "SA").
         if (!cell.empty() && cell.front() != ' ' && cell.back() != ' ') return cell;
         return TrimmedView(cell);
@@ -375,8 +379,8 @@ void Computation::StationRow(int r, int32_t massBeforeReset)
     row.sheetRow = r;
     row.station = station;
     row.code = rowCode;
-    row.cutAreaText = CheckedCell(sheet, ColCut, r);
-    row.fillAreaText = CheckedCell(sheet, ColFill, r);
+    row.cutAreaText = text(ColCut, r);
+    row.fillAreaText = text(ColFill, r);
     row.cutArea = value(ColCut, r);
     row.fillArea = value(ColFill, r);
     row.addedCut = addedCut;
@@ -412,11 +416,11 @@ void Computation::AfterRow(int r)
         flags.forcedBalance = false;
     }
     if (flags.gap == 1) {
-        sink.Equation(StationEquation{CheckedCell(sheet, ColStation, r), CheckedCell(sheet, ColStation, r + 1), true});
+        sink.Equation(StationEquation{text(ColStation, r), text(ColStation, r + 1), true});
         Count(3);
         flags.gap = 0;
     } else if (flags.overlap == 1) {
-        sink.Equation(StationEquation{CheckedCell(sheet, ColStation, r + 1), CheckedCell(sheet, ColStation, r), false});
+        sink.Equation(StationEquation{text(ColStation, r + 1), text(ColStation, r), false});
         Count(3);
         flags.overlap = 0;
     }
