@@ -96,6 +96,12 @@ public:
             Row(r);
         }
     }
+    // The sheet's totals, as far as the rows have been computed: the sums
+    // since the first row.
+    void KeepTotals()
+    {
+        result.totals = {runningCut, runningCut, runningFill, runningAdjusted};
+    }
 
 private:
     const Sheet& sheet;
@@ -312,14 +318,10 @@ void Computation::Volumes()
     periodCut += cut;
     periodFill += fill;
     periodAdjusted += adjusted;
+    // The sheet's totals are these sums too (KeepTotals).
     runningCut += cut;
     runningFill += fill;
     runningAdjusted += adjusted;
-    SheetTotals& t = result.totals;
-    t.unadjustedExcavation += cut;
-    t.adjustedExcavation += cut;
-    t.unadjustedFill += fill;
-    t.adjustedFill += adjusted;
 }
 
 void Computation::BalancePoint()
@@ -476,13 +478,18 @@ void ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode, SheetCo
     result.messages.clear();
     result.fault.clear();
     result.reportLineCount = 0;
+    const auto factor = ParseNumber(sheet.BalanceFactor);
+    if (!factor) {
+        result.fault = "Type mismatch";
+        return;
+    }
+    Computation computation(sheet, result, sink, *factor);
     try {
-        const auto factor = ParseNumber(sheet.BalanceFactor);
-        if (!factor) throw RuntimeFault("Type mismatch");
-        Computation(sheet, result, sink, *factor).Run();
+        computation.Run();
     } catch (const std::exception& e) {
         result.fault = e.what();
     }
+    computation.KeepTotals();
 }
 
 SheetComputation ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode)
