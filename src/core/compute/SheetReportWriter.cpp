@@ -56,10 +56,10 @@ template <bool Total>
 [[gnu::always_inline]] inline bool PutShortRowOf(ReportCursor& cursor, const ComputedRow& row, const RowFormat& f)
 {
     char* p = PutShortStationText(cursor.Room(ShortRowRoom), row.station);
-    if (!p || !(p = PutShortAreaField<2>(p, row.cutAreaText, row.cutArea))) return false;
+    if (!p || !(p = PutShortAreaField<2>(p, row.cutAreaText))) return false;
     if (!(p = PutShortNumberField<2>(p, row.addedCut))) return false;
     if (!(p = PutShortNumberField<2>(p, Pick<Total>(row.cutVolume, row.runningCut)))) return false;
-    if (!(p = PutShortAreaField<2>(p, row.fillAreaText, row.fillArea))) return false;
+    if (!(p = PutShortAreaField<2>(p, row.fillAreaText))) return false;
     if (!(p = PutShortNumberField<2>(p, row.addedFill))) return false;
     if (!(p = PutShortNumberField<2>(p, Pick<Total>(row.fillVolume, row.runningFill)))) return false;
     std::memcpy(p, f.factorPiece, sizeof f.factorPiece);
@@ -83,14 +83,14 @@ void WriteStation(std::string& out, const ComputedRow& row, const RowFormat& f)
 {
     FieldLine line;
     line.RightAligned(PrintedStation(row), 8);
-    auto next = [&line](auto... field) {
+    auto next = [&line](auto value) {
         line.Blanks(2);
-        line.NumberField(field...);
+        line.NumberField(value);
     };
-    next(row.cutAreaText, row.cutArea);
+    next(row.cutAreaText);
     next(row.addedCut);
     next(f.total ? row.cutVolume : row.runningCut);
-    next(row.fillAreaText, row.fillArea);
+    next(row.fillAreaText);
     next(row.addedFill);
     next(f.total ? row.fillVolume : row.runningFill);
     line.Blanks(2);

@@ -5,6 +5,7 @@
 #include "text/AreaText.h"
 #include "text/DecimalDigits.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -131,27 +132,61 @@ char* PutOtherShortStationText(char* to, double station);
     return PutOtherShortStationText(to, station);
 }
 
-// `Blanks` blanks and N(value) for an area cell whose text reads as
-// `value`, kept when N(value) is the text itself (the text is then its own
-// mask, of at most nine characters); nullptr otherwise. Room as
-// PutShortNumberField.
+// IsAreaMaskText for a text of four to nine characters, its bytes tested
+// eight at a time: "-", digits without a leading zero, a point and two
+// decimals, and not "-0.00". `last` gets the last eight characters of the
+// text right-aligned in nine (blanks before a shorter text), a word whose
+// lowest byte comes first.
+inline bool IsShortAreaMaskText(std::string_view text, std::uint64_t& last)
+{
+    static_assert(std::endian::native == std::endian::little, "the bytes of a word are taken lowest first");
+    const char* const t = text.data();
+    const std::size_t n = text.size();
+    if (n >= 8) {
+        std::memcpy(&last, t + n - 8, 8);
+    } else {
+        // Two overlapping blocks of four (where they overlap they hold the
+        // same bytes) after 8 - n blanks.
+        std::uint32_t head = 0, tail = 0;
+        std::memcpy(&head, t, 4);
+        std::memcpy(&tail, t + n - 4, 4);
+        last = (std::uint64_t{tail} << 32) | (std::uint64_t{head} << (8 * (8 - n))) | (0x2020202020202020 >> (8 * n));
+    }
+    // The point before the last two bytes, then digits only (the point taken for one).
+    constexpr std::uint64_t PointByte = std::uint64_t{0xFF} << 40;
+    if ((last & PointByte) != std::uint64_t{'.'} << 40) return false;
+    const std::uint64_t digits = (last & ~PointByte) | (std::uint64_t{'0'} << 40);
+    // A byte is a digit when its high half is 3 and its low half below 10.
+    constexpr std::uint64_t High = 0xF0F0F0F0F0F0F0F0, Low = 0x0F0F0F0F0F0F0F0F;
+    const std::uint64_t notDigit = ((digits & High) ^ 0x3030303030303030) | (((digits & Low) + 0x0606060606060606) & High);
+    const bool negative = t[0] == '-';
+    const std::size_t integerDigits = n - 3 - (negative ? 1 : 0);
+    if (integerDigits == 0) return false;
+    // The integer digits stand from byte 5 - integerDigits of the word on;
+    // six of them start one character before it.
+    if (notDigit >> (8 * (integerDigits < 6 ? 5 - integerDigits : 0)) != 0) return false;
+    if (integerDigits == 6 && static_cast<unsigned>(t[0] - '0') > 9) return false;
+    if (integerDigits > 1 && t[negative ? 1 : 0] == '0') return false;
+    // The mask gives no "-" to zero.
+    return !(negative && integerDigits == 1 && t[1] == '0' && t[n - 2] == '0' && t[n - 1] == '0');
+}
+
+// `Blanks` blanks and an area cell's text right-aligned in nine characters
+// when the text is its own mask (then N(text) is the text itself);
+// nullptr otherwise. Room as PutShortNumberField.
 template <std::size_t Blanks = 0>
-[[gnu::always_inline]] inline char* PutShortAreaField(char* to, std::string_view text, double value)
+[[gnu::always_inline]] inline char* PutShortAreaField(char* to, std::string_view text)
 {
     constexpr std::size_t End = Blanks + 9;
     const std::size_t n = text.size();
     // Half the area cells of a sheet are zero.
     if (n == 4 && std::memcmp(text.data(), "0.00", 4) == 0) return PutShortNumberField<Blanks>(to, 0.0);
-    if (n < 4 || n > 9 || PutShortNumberField<Blanks>(to, value) != to + End) return nullptr;
-    // N(value) is n characters long: a blank before it (when that is written), none at its start.
-    char* const field = to + End - n;
-    if (((Blanks > 0 || n < 9) && field[-1] != ' ') || field[0] == ' ') return nullptr;
-    const char* const from = text.data();
-    // Compared as two overlapping blocks of fixed length.
-    const std::size_t block = n >= 8 ? 8 : 4;
-    const bool same = block == 8 ? std::memcmp(field, from, 8) == 0 && std::memcmp(field + n - 8, from + n - 8, 8) == 0
-                                 : std::memcmp(field, from, 4) == 0 && std::memcmp(field + n - 4, from + n - 4, 4) == 0;
-    return same ? to + End : nullptr;
+    std::uint64_t last = 0;
+    if (n < 4 || n > 9 || !IsShortAreaMaskText(text, last)) return nullptr;
+    std::memcpy(to, BlankFieldCopy + FieldCopySkip<Blanks>, 16);
+    std::memcpy(to + End - 8, &last, 8);
+    if (n == 9) to[Blanks] = text[0];
+    return to + End;
 }
 
 // A report line built in a fixed buffer and appended to the report in one
@@ -180,11 +215,10 @@ public:
         }
         OtherNumberField(value);
     }
-    // An area cell: its text, which reads as `value`.
-    void NumberField(std::string_view text, double value)
+    void NumberField(std::string_view text)
     {
         if (!isLong_ && size_ + 17 <= sizeof buffer_) {
-            if (PutShortAreaField(buffer_ + size_, text, value)) {
+            if (PutShortAreaField(buffer_ + size_, text)) {
                 size_ += 9;
                 return;
             }
