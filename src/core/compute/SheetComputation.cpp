@@ -17,13 +17,7 @@ namespace {
 [[noreturn]] void OutOfRange() { throw RuntimeFault("Subscript out of range"); }
 [[noreturn]] void Overflow() { throw RuntimeFault("Overflow"); }
 
-
 // Volumes, adjusted fill and mass ordinates are 32-bit whole numbers.
-int32_t ToLong(double x)
-{
-    if (!(x >= std::numeric_limits<int32_t>::min() && x <= std::numeric_limits<int32_t>::max())) Overflow();
-    return static_cast<int32_t>(x);
-}
 
 // nearest(x) as a 32-bit whole number, with no library call: exactly the
 // x from -2^31 - 0.5 (rounding to the even -2^31) up to below 2^31 - 0.5
@@ -34,7 +28,15 @@ int32_t NearestLong(double x)
     return static_cast<int32_t>(NearestBelow2Pow51(x));
 }
 
-int32_t AddLong(int64_t a, int64_t b) { return ToLong(static_cast<double>(a + b)); }
+// a + b as a 32-bit whole number, or an overflow: sums of 32-bit numbers
+// are exact in 64 bits, and tested there (no floating-point step in the
+// chain of mass ordinates from row to row).
+int32_t AddLong(int64_t a, int64_t b)
+{
+    const int64_t sum = a + b;
+    if (sum < std::numeric_limits<int32_t>::min() || sum > std::numeric_limits<int32_t>::max()) Overflow();
+    return static_cast<int32_t>(sum);
+}
 
 std::string Unpadded(std::string field)
 {
