@@ -102,7 +102,7 @@ public:
     // since the first row.
     void KeepTotals()
     {
-        result.totals = {runningCut, runningCut, runningFill, runningAdjusted};
+        result.totals = {now.runningCut, now.runningCut, now.runningFill, now.runningAdjusted};
     }
 
 private:
@@ -114,15 +114,14 @@ private:
     double volumeFactor;
     bool accumulated;
 
-    double station = 0, previousStation = 0, length = 0, cutSum = 0, fillSum = 0;
-    double addedCut = 0, addedFill = 0;
-    std::string_view rowCode;  // the trimmed code of the row being computed
-    int32_t cutVolume = 0, fillVolume = 0, adjustedFill = 0, mass = 0, previousMass = 0;
+    // The station row being computed: its station, trimmed code, volumes,
+    // mass ordinate and running sums (since the first row) are the loop's
+    // own figures, and it is handed on as it stands.
+    ComputedRow now;
+    double previousStation = 0, length = 0, cutSum = 0, fillSum = 0;
+    int32_t previousMass = 0;
     // Period sums since the last balance point or forced balance.
     double periodAddedCut = 0, periodAddedFill = 0, periodCut = 0, periodFill = 0, periodAdjusted = 0;
-    // Running sums since the first row.
-    double runningCut = 0, runningFill = 0, runningAdjusted = 0;
-    ComputedRow stationRow;  // the station row handed on, filled anew for each
 
     // The sheet stands unchanged while it is computed: its rows are
     // checked against the rows it holds, counted once.
@@ -152,8 +151,8 @@ private:
 
     void AddedOf(int row)
     {
-        addedCut = value(ColAddedCut, row);
-        addedFill = value(ColAddedFill, row);
+        now.addedCut = value(ColAddedCut, row);
+        now.addedFill = value(ColAddedFill, row);
     }
     double EndAreaSum(int column, SummedRows rows) const
     {
@@ -173,18 +172,18 @@ private:
     void ClearSegment()
     {
         length = cutSum = fillSum = 0;
-        cutVolume = fillVolume = adjustedFill = 0;
+        now.cutVolume = now.fillVolume = now.adjustedFill = 0;
     }
     void Segment(int to, int from)
     {
-        station = sta(to);
+        now.station = sta(to);
         previousStation = sta(from);
-        length = (station - previousStation) / 100;
+        length = (now.station - previousStation) / 100;
     }
     // A segment that carries no end areas (inside a skip area, after an equation).
     void EmptySegment(int to, int from)
     {
-        station = sta(to);
+        now.station = sta(to);
         previousStation = sta(from);
         length = cutSum = fillSum = 0;
     }
@@ -208,17 +207,17 @@ void Computation::Row(int r)
         ChooseSegment(r);
     }
     Volumes();
-    const int32_t massBeforeReset = mass;
+    const int32_t massBeforeReset = now.mass;
     if (flags.forcedBalance) {
-        if (mass < 0) {
-            periodAddedCut = std::abs(static_cast<double>(mass)) + addedFill;
-            periodAddedFill = periodAddedFill - addedFill;
-        } else if (mass > 0) {
-            periodAddedFill = std::abs(static_cast<double>(mass)) + addedCut;
-            periodAddedCut = periodAddedCut - addedCut;
+        if (now.mass < 0) {
+            periodAddedCut = std::abs(static_cast<double>(now.mass)) + now.addedFill;
+            periodAddedFill = periodAddedFill - now.addedFill;
+        } else if (now.mass > 0) {
+            periodAddedFill = std::abs(static_cast<double>(now.mass)) + now.addedCut;
+            periodAddedCut = periodAddedCut - now.addedCut;
         }
-        mass = 0;
-    } else if ((mass < 0 && previousMass > 0) || (mass > 0 && previousMass < 0)) {
+        now.mass = 0;
+    } else if ((now.mass < 0 && previousMass > 0) || (now.mass > 0 && previousMass < 0)) {
         BalancePoint();
     }
     StationRow(r, massBeforeReset);
@@ -227,18 +226,18 @@ void Computation::Row(int r)
 
 void Computation::FirstRow()
 {
-    rowCode = code(0);
-    station = sta(0);
-    previousStation = station;
+    now.code = code(0);
+    now.station = sta(0);
+    previousStation = now.station;
     ClearSegment();
-    mass = 0;
+    now.mass = 0;
     AddedOf(0);
 }
 
 void Computation::ReadCode(int r)
 {
-    rowCode = code(r);
-    const std::string_view c = rowCode;
+    now.code = code(r);
+    const std::string_view c = now.code;
     // Most rows are "-": every code that acts has two letters.
     if (c.size() != 2) return;
     if (c == "SA") {
@@ -279,7 +278,7 @@ void Computation::ChooseSegment(int r)
         flags.skipState = 0;
     } else if (flags.skipActive && flags.skipState == 0) {
         EmptySegment(r, r - 1);
-        addedCut = addedFill = 0;
+        now.addedCut = now.addedFill = 0;
     } else if (flags.gap == 1) {
         Segment(r, r - 1);
         Sums(r, SumMode::Next);
@@ -307,35 +306,35 @@ void Computation::ChooseSegment(int r)
 
 void Computation::Volumes()
 {
-    cutVolume = NearestLong(addedCut + length * cutSum * volumeFactor);
-    fillVolume = NearestLong(length * fillSum * volumeFactor);
-    const double fill = fillVolume;
-    adjustedFill = NearestLong(addedFill + factor * fill);
-    previousMass = mass;
-    mass = AddLong(static_cast<int64_t>(mass) + cutVolume, -static_cast<int64_t>(adjustedFill));
+    now.cutVolume = NearestLong(now.addedCut + length * cutSum * volumeFactor);
+    now.fillVolume = NearestLong(length * fillSum * volumeFactor);
+    const double fill = now.fillVolume;
+    now.adjustedFill = NearestLong(now.addedFill + factor * fill);
+    previousMass = now.mass;
+    now.mass = AddLong(static_cast<int64_t>(now.mass) + now.cutVolume, -static_cast<int64_t>(now.adjustedFill));
 
-    const double cut = cutVolume, adjusted = adjustedFill;
-    periodAddedCut += addedCut;
-    periodAddedFill += addedFill;
+    const double cut = now.cutVolume, adjusted = now.adjustedFill;
+    periodAddedCut += now.addedCut;
+    periodAddedFill += now.addedFill;
     periodCut += cut;
     periodFill += fill;
     periodAdjusted += adjusted;
     // The sheet's totals are these sums too (KeepTotals).
-    runningCut += cut;
-    runningFill += fill;
-    runningAdjusted += adjusted;
+    now.runningCut += cut;
+    now.runningFill += fill;
+    now.runningAdjusted += adjusted;
 }
 
 void Computation::BalancePoint()
 {
     const double before = std::abs(static_cast<double>(previousMass));
-    const double t = before / (before + std::abs(static_cast<double>(mass)));
-    const int32_t cutTo = NearestLong(t * cutVolume);
-    const int32_t cutRest = NearestLong((1 - t) * cutVolume);
-    const int32_t fillTo = NearestLong(t * fillVolume);
-    const int32_t fillRest = NearestLong((1 - t) * fillVolume);
-    const int32_t adjustedTo = NearestLong(adjustedFill * t);
-    const int32_t adjustedRest = NearestLong((1 - t) * adjustedFill);
+    const double t = before / (before + std::abs(static_cast<double>(now.mass)));
+    const int32_t cutTo = NearestLong(t * now.cutVolume);
+    const int32_t cutRest = NearestLong((1 - t) * now.cutVolume);
+    const int32_t fillTo = NearestLong(t * now.fillVolume);
+    const int32_t fillRest = NearestLong((1 - t) * now.fillVolume);
+    const int32_t adjustedTo = NearestLong(now.adjustedFill * t);
+    const int32_t adjustedRest = NearestLong((1 - t) * now.adjustedFill);
     const int32_t massAt = NearestLong(static_cast<double>(previousMass) + cutTo - adjustedTo);
 
     ComputedRow b;
@@ -347,62 +346,51 @@ void Computation::BalancePoint()
     b.adjustedFill = adjustedTo;
     b.mass = massAt;
     PeriodTotals& p = b.totals;
-    p.addedCut = periodAddedCut - addedCut;
-    p.addedFill = periodAddedFill - addedFill;
+    p.addedCut = periodAddedCut - now.addedCut;
+    p.addedFill = periodAddedFill - now.addedFill;
     p.mass = massAt;
     if (!accumulated) {
-        p.cut = periodCut - cutVolume + cutTo;
-        p.fill = periodFill - fillVolume + fillTo;
-        p.adjustedFill = periodAdjusted - adjustedFill + adjustedTo;
+        p.cut = periodCut - now.cutVolume + cutTo;
+        p.fill = periodFill - now.fillVolume + fillTo;
+        p.adjustedFill = periodAdjusted - now.adjustedFill + adjustedTo;
     } else {
-        p.cut = runningCut - cutVolume + cutTo;
-        p.fill = runningFill - fillVolume + fillTo;
-        p.adjustedFill = runningAdjusted - adjustedFill + adjustedTo;
+        p.cut = now.runningCut - now.cutVolume + cutTo;
+        p.fill = now.runningFill - now.fillVolume + fillTo;
+        p.adjustedFill = now.runningAdjusted - now.adjustedFill + adjustedTo;
     }
-    b.runningCut = runningCut - cutVolume + cutTo;
-    b.runningFill = runningFill - fillVolume + fillTo;
-    b.runningAdjusted = runningAdjusted - adjustedFill + adjustedTo;
+    b.runningCut = now.runningCut - now.cutVolume + cutTo;
+    b.runningFill = now.runningFill - now.fillVolume + fillTo;
+    b.runningAdjusted = now.runningAdjusted - now.adjustedFill + adjustedTo;
     sink.Row(b);
     Count(5);
 
-    periodAddedCut = addedCut;
-    periodAddedFill = addedFill;
+    periodAddedCut = now.addedCut;
+    periodAddedFill = now.addedFill;
     periodCut = cutRest;
     periodFill = fillRest;
     periodAdjusted = adjustedRest;
-    cutVolume = cutRest;
-    fillVolume = fillRest;
-    adjustedFill = adjustedRest;
+    now.cutVolume = cutRest;
+    now.fillVolume = fillRest;
+    now.adjustedFill = adjustedRest;
 }
 
 void Computation::StationRow(int r, int32_t massBeforeReset)
 {
-    // One row value serves every row: each field is set anew, the forced
-    // balance's only when they change.
-    ComputedRow& row = stationRow;
+    // The row's figures stand in it already; its cells and flags are set
+    // anew, the forced balance's only when they change.
+    ComputedRow& row = now;
     row.sheetRow = r;
-    row.station = station;
-    row.code = rowCode;
     row.cutAreaText = text(ColCut, r);
     row.fillAreaText = text(ColFill, r);
     row.cutArea = value(ColCut, r);
     row.fillArea = value(ColFill, r);
-    row.addedCut = addedCut;
-    row.addedFill = addedFill;
-    row.cutVolume = cutVolume;
-    row.fillVolume = fillVolume;
-    row.adjustedFill = adjustedFill;
-    row.mass = mass;
-    row.runningCut = runningCut;
-    row.runningFill = runningFill;
-    row.runningAdjusted = runningAdjusted;
     row.inSkipArea = flags.skipActive;
     row.equation = flags.gap == 1 || flags.overlap == 1;
     if (flags.forcedBalance) {
         row.forcedBalance = true;
         row.massBeforeReset = massBeforeReset;
         row.totals = {periodAddedCut, periodCut, periodAddedFill, periodFill, periodAdjusted,
-                      static_cast<double>(mass)};
+                      static_cast<double>(now.mass)};
     } else if (row.forcedBalance) {
         row.forcedBalance = false;
         row.massBeforeReset = 0;
