@@ -136,10 +136,15 @@ public:
 
     void Row(const ComputedRow& row) override
     {
-        if (row.kind == RowKind::BalancePoint) {
-            WriteBalance(scratch, row, mode);
-        } else if (PutShortRow(cursor, row, format)) {
+        if (row.kind == RowKind::Station && PutShortRow(cursor, row, format)) {
             ++drawnLines;
+            // Nearly every row: one line of short fields, and nothing after it.
+            if (!row.forcedBalance) {
+                if (drain) cursor.DrainAbove(*drain);
+                return;
+            }
+        } else if (row.kind == RowKind::BalancePoint) {
+            WriteBalance(scratch, row, mode);
         } else {
             WriteStation(scratch, row, format);
         }
