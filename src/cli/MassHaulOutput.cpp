@@ -3,39 +3,22 @@
 #include "cli/CliPrompter.h"
 
 #ifdef MARDEX_WITH_PDF
+#include "cli/HeadlessQt.h"
 #include "qtsurface/MassHaulExport.h"
-
-#include <QGuiApplication>
-#include <QtGlobal>
-
-#include <cstdlib>
 #endif
 
 namespace mardex::cli {
 
 #ifdef MARDEX_WITH_PDF
 
-namespace {
-
-void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg) CliPrompter::Print(message.toStdString());
-}
-
-} // namespace
-
 int WriteMassHaulOutput(const MassSheet& sheet, const HaulAnalysis& haul, const std::string& path)
 {
-    // No display is needed: Qt draws into the file on its offscreen platform.
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const QtMessageHandler previous = qInstallMessageHandler(QuietQt);
-    int argc = 1;
-    char name[] = "mardex-report";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
+    bool written = false;
     std::string error;
-    const bool written = WriteMassHaulFile(sheet, haul, path, error);
-    qInstallMessageHandler(previous);
+    {
+        HeadlessQt qt;
+        written = WriteMassHaulFile(sheet, haul, path, error);
+    }
     if (!written) {
         CliPrompter::Print(error);
         return 1;

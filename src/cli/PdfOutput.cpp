@@ -4,15 +4,12 @@
 #include "cli/ToolSession.h"
 
 #ifdef MARDEX_WITH_PDF
+#include "cli/HeadlessQt.h"
 #include "qtsurface/PdfReport.h"
 #include "qtsurface/QPainterSurface.h"
 
-#include <QGuiApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QtGlobal>
-
-#include <cstdlib>
 #endif
 
 namespace mardex::cli {
@@ -20,27 +17,6 @@ namespace mardex::cli {
 #ifdef MARDEX_WITH_PDF
 
 namespace {
-
-// Qt's own notes about the headless environment are no business of the user.
-void QuietQt(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg) CliPrompter::Print(message.toStdString());
-}
-
-// Qt's GUI module for one output, without a display: Qt draws on its
-// offscreen platform.
-class HeadlessQt {
-public:
-    HeadlessQt() : previous_((setenv("QT_QPA_PLATFORM", "offscreen", 0), qInstallMessageHandler(QuietQt))) {}
-    ~HeadlessQt() { qInstallMessageHandler(previous_); }
-
-private:
-    QtMessageHandler previous_;
-    int argc_ = 1;
-    char name_[14] = "mardex-report";
-    char* argv_[2] = {name_, nullptr};
-    QGuiApplication app_{argc_, argv_};
-};
 
 // The renderer's failures on stderr, as the tool shows every message box.
 class PrintedMessages : public RenderMessages {
