@@ -132,6 +132,23 @@ char* PutOtherShortStationText(char* to, double station);
     return PutOtherShortStationText(to, station);
 }
 
+// Bytes taken as a word whose lowest byte is the first of them, and such a
+// word written back, whatever the machine's byte order.
+template <class Word>
+inline Word LowFirstWord(const char* from)
+{
+    Word word;
+    std::memcpy(&word, from, sizeof word);
+    if constexpr (std::endian::native == std::endian::big)
+        word = static_cast<Word>(__builtin_bswap64(word) >> (64 - 8 * sizeof word));
+    return word;
+}
+inline void PutLowFirstWord(char* to, std::uint64_t word)
+{
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    std::memcpy(to, &word, sizeof word);
+}
+
 // IsAreaMaskText for a text of four to nine characters, its bytes tested
 // eight at a time: "-", digits without a leading zero, a point and two
 // decimals, and not "-0.00". `last` gets the last eight characters of the
@@ -139,17 +156,14 @@ char* PutOtherShortStationText(char* to, double station);
 // lowest byte comes first.
 inline bool IsShortAreaMaskText(std::string_view text, std::uint64_t& last)
 {
-    static_assert(std::endian::native == std::endian::little, "the bytes of a word are taken lowest first");
     const char* const t = text.data();
     const std::size_t n = text.size();
     if (n >= 8) {
-        std::memcpy(&last, t + n - 8, 8);
+        last = LowFirstWord<std::uint64_t>(t + n - 8);
     } else {
         // Two overlapping blocks of four (where they overlap they hold the
         // same bytes) after 8 - n blanks.
-        std::uint32_t head = 0, tail = 0;
-        std::memcpy(&head, t, 4);
-        std::memcpy(&tail, t + n - 4, 4);
+        const auto head = LowFirstWord<std::uint32_t>(t), tail = LowFirstWord<std::uint32_t>(t + n - 4);
         last = (std::uint64_t{tail} << 32) | (std::uint64_t{head} << (8 * (8 - n))) | (0x2020202020202020 >> (8 * n));
     }
     // The point before the last two bytes, then digits only (the point taken for one).
@@ -184,7 +198,7 @@ template <std::size_t Blanks = 0>
     std::uint64_t last = 0;
     if (n < 4 || n > 9 || !IsShortAreaMaskText(text, last)) return nullptr;
     std::memcpy(to, BlankFieldCopy + FieldCopySkip<Blanks>, 16);
-    std::memcpy(to + End - 8, &last, 8);
+    PutLowFirstWord(to + End - 8, last);
     if (n == 9) to[Blanks] = text[0];
     return to + End;
 }
