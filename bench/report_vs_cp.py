@@ -107,8 +107,8 @@ from run to run and more while others build):
       the running sums, rows checked once
       against the rows held, one division
       a digit pair (ComputeSheet with the
-      writer's rows 29.4 M -> 26.0 M; on
-      main at 13b569d, load ~5)  10.6      2.63     1.39      78.8 M
+      writer's rows 29.4 M -> 26.0 M; with
+      main at 74b9f10, load 2-5) 10.6-15.5 2.63-2.89 1.39     78.8 M
 
 cp: 3.8-5.0 ms of CPU, 0.7 M instructions.
 Met on wall time (2.7-2.9); not on CPU time, where 3x is about 12-14 ms.
