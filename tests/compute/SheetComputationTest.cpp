@@ -129,17 +129,22 @@ TEST(SheetReport, DrawnLinesAreCountedAsTheSectionIsWritten)
     }
 }
 
-// Volumes are whole numbers of 32 bits: an added volume rounds into range
-// from -2^31 - 0.5 (to the even -2^31) up to below 2^31 - 0.5.
+// Volumes and mass ordinates are whole numbers of 32 bits: an added volume
+// rounds into range from -2^31 - 0.5 (to the even -2^31) up to below
+// 2^31 - 0.5, and the next row's mass ordinate stays in range or overflows.
 TEST(ComputedRows, AVolumeRoundsIntoThirtyTwoBitsOrOverflows)
 {
     const struct {
         const char* addedCut;
+        const char* nextAddedCut;
         const char* fault;
-    } cases[] = {{"2147483647.49", ""}, {"2147483647.50", "Overflow"}, {"-2147483648.50", ""},
-                 {"-2147483648.51", "Overflow"}};
+    } cases[] = {{"2147483647.49", "0.00", ""},      {"2147483647.50", "0.00", "Overflow"},
+                 {"-2147483648.50", "0.00", ""},     {"-2147483648.51", "0.00", "Overflow"},
+                 {"2147483647.00", "1.00", "Overflow"}, {"-2147483648.00", "-1.00", "Overflow"},
+                 {"-2147483648.00", "1.00", ""}};
     for (const auto& c : cases) {
-        const Sheet sheet = SheetOf({{"00+00.000", "-", "0.00", c.addedCut, "0.00", "0.00"}});
+        const Sheet sheet = SheetOf({{"00+00.000", "-", "0.00", c.addedCut, "0.00", "0.00"},
+                                     {"00+00.000", "-", "0.00", c.nextAddedCut, "0.00", "0.00"}});
         EXPECT_EQ(ComputeSheet(sheet, UnitSystem::English, ReportMode::Total).fault, c.fault) << c.addedCut;
     }
 }

@@ -17,18 +17,7 @@ namespace {
 [[noreturn]] void OutOfRange() { throw RuntimeFault("Subscript out of range"); }
 [[noreturn]] void Overflow() { throw RuntimeFault("Overflow"); }
 
-inline std::string_view CheckedCell(const Sheet& sheet, int column, int row)
-{
-    if (row < 0 || row >= RowSlots) OutOfRange();
-    return sheet.Cell(column, row);
-}
-
 // Volumes, adjusted fill and mass ordinates are 32-bit whole numbers.
-int32_t ToLong(double x)
-{
-    if (!(x >= std::numeric_limits<int32_t>::min() && x <= std::numeric_limits<int32_t>::max())) Overflow();
-    return static_cast<int32_t>(x);
-}
 
 // nearest(x) as a 32-bit whole number, with no library call: exactly the
 // x from -2^31 - 0.5 (rounding to the even -2^31) up to below 2^31 - 0.5
@@ -39,7 +28,15 @@ int32_t NearestLong(double x)
     return static_cast<int32_t>(NearestBelow2Pow51(x));
 }
 
-int32_t AddLong(int64_t a, int64_t b) { return ToLong(static_cast<double>(a + b)); }
+// a + b as a 32-bit whole number, or an overflow: sums of 32-bit numbers
+// are exact in 64 bits, and tested there (no floating-point step in the
+// chain of mass ordinates from row to row).
+int32_t AddLong(int64_t a, int64_t b)
+{
+    const int64_t sum = a + b;
+    if (sum < std::numeric_limits<int32_t>::min() || sum > std::numeric_limits<int32_t>::max()) Overflow();
+    return static_cast<int32_t>(sum);
+}
 
 std::string Unpadded(std::string field)
 {
@@ -89,7 +86,7 @@ public:
     Computation(const Sheet& computedSheet, SheetComputation& into, ComputedItemSink& itemSink, double balanceFactor)
         : sheet(computedSheet), result(into), sink(itemSink), factor(balanceFactor),
           volumeFactor(into.units == UnitSystem::English ? 1.8518519 : 50),
-          accumulated(into.mode == ReportMode::Accumulated)
+          accumulated(into.mode == ReportMode::Accumulated), rowsHeld(computedSheet.RowsHeld())
     {
     }
 
@@ -97,9 +94,15 @@ public:
     {
         for (int r = 0;; ++r) {
             // Only the text "-1" ends the rows; its value is -1.
-            if (sta(r) == -1 && CheckedCell(sheet, ColStation, r) == EndMarker) break;
+            if (sta(r) == -1 && text(ColStation, r) == EndMarker) break;
             Row(r);
         }
+    }
+    // The sheet's totals, as far as the rows have been computed: the sums
+    // since the first row.
+    void KeepTotals()
+    {
+        result.totals = {now.runningCut, now.runningCut, now.runningFill, now.runningAdjusted};
     }
 
 private:
@@ -111,26 +114,34 @@ private:
     double volumeFactor;
     bool accumulated;
 
-    double station = 0, previousStation = 0, length = 0, cutSum = 0, fillSum = 0;
-    double addedCut = 0, addedFill = 0;
-    std::string_view rowCode;  // the trimmed code of the row being computed
-    int32_t cutVolume = 0, fillVolume = 0, adjustedFill = 0, mass = 0, previousMass = 0;
+    // The station row being computed: its station, trimmed code, volumes,
+    // mass ordinate and running sums (since the first row) are the loop's
+    // own figures, and it is handed on as it stands.
+    ComputedRow now;
+    double previousStation = 0, length = 0, cutSum = 0, fillSum = 0;
+    int32_t previousMass = 0;
     // Period sums since the last balance point or forced balance.
     double periodAddedCut = 0, periodAddedFill = 0, periodCut = 0, periodFill = 0, periodAdjusted = 0;
-    // Running sums since the first row.
-    double runningCut = 0, runningFill = 0, runningAdjusted = 0;
-    ComputedRow stationRow;  // the station row handed on, filled anew for each
 
-    // The sheet keeps each cell's number beside its text.
+    // The sheet stands unchanged while it is computed: its rows are
+    // checked against the rows it holds, counted once.
+    const int rowsHeld;
+    // The sheet keeps each cell's number beside its text; a row never
+    // written reads as "" and 0.
     double value(int column, int row) const
     {
-        if (row < 0 || row >= RowSlots) OutOfRange();
-        return sheet.Value(column, row);
+        if (static_cast<unsigned>(row) >= unsigned{RowSlots}) OutOfRange();
+        return row < rowsHeld ? sheet.HeldRow(row).Value(column) : 0;
+    }
+    std::string_view text(int column, int row) const
+    {
+        if (static_cast<unsigned>(row) >= unsigned{RowSlots}) OutOfRange();
+        return row < rowsHeld ? sheet.HeldRow(row).Cell(column) : std::string_view();
     }
     double sta(int row) const { return value(ColStation, row); }
     std::string_view code(int row) const
     {
-        const std::string_view cell = CheckedCell(sheet, ColCode, row);
+        const std::string_view cell = text(ColCode, row);
         // Most codes are stored trimmed ("-", "SA").
         if (!cell.empty() && cell.front() != ' ' && cell.back() != ' ') return cell;
         return TrimmedView(cell);
@@ -140,8 +151,8 @@ private:
 
     void AddedOf(int row)
     {
-        addedCut = value(ColAddedCut, row);
-        addedFill = value(ColAddedFill, row);
+        now.addedCut = value(ColAddedCut, row);
+        now.addedFill = value(ColAddedFill, row);
     }
     double EndAreaSum(int column, SummedRows rows) const
     {
@@ -161,18 +172,18 @@ private:
     void ClearSegment()
     {
         length = cutSum = fillSum = 0;
-        cutVolume = fillVolume = adjustedFill = 0;
+        now.cutVolume = now.fillVolume = now.adjustedFill = 0;
     }
     void Segment(int to, int from)
     {
-        station = sta(to);
+        now.station = sta(to);
         previousStation = sta(from);
-        length = (station - previousStation) / 100;
+        length = (now.station - previousStation) / 100;
     }
     // A segment that carries no end areas (inside a skip area, after an equation).
     void EmptySegment(int to, int from)
     {
-        station = sta(to);
+        now.station = sta(to);
         previousStation = sta(from);
         length = cutSum = fillSum = 0;
     }
@@ -196,17 +207,17 @@ void Computation::Row(int r)
         ChooseSegment(r);
     }
     Volumes();
-    const int32_t massBeforeReset = mass;
+    const int32_t massBeforeReset = now.mass;
     if (flags.forcedBalance) {
-        if (mass < 0) {
-            periodAddedCut = std::abs(static_cast<double>(mass)) + addedFill;
-            periodAddedFill = periodAddedFill - addedFill;
-        } else if (mass > 0) {
-            periodAddedFill = std::abs(static_cast<double>(mass)) + addedCut;
-            periodAddedCut = periodAddedCut - addedCut;
+        if (now.mass < 0) {
+            periodAddedCut = std::abs(static_cast<double>(now.mass)) + now.addedFill;
+            periodAddedFill = periodAddedFill - now.addedFill;
+        } else if (now.mass > 0) {
+            periodAddedFill = std::abs(static_cast<double>(now.mass)) + now.addedCut;
+            periodAddedCut = periodAddedCut - now.addedCut;
         }
-        mass = 0;
-    } else if ((mass < 0 && previousMass > 0) || (mass > 0 && previousMass < 0)) {
+        now.mass = 0;
+    } else if ((now.mass < 0 && previousMass > 0) || (now.mass > 0 && previousMass < 0)) {
         BalancePoint();
     }
     StationRow(r, massBeforeReset);
@@ -215,18 +226,18 @@ void Computation::Row(int r)
 
 void Computation::FirstRow()
 {
-    rowCode = code(0);
-    station = sta(0);
-    previousStation = station;
+    now.code = code(0);
+    now.station = sta(0);
+    previousStation = now.station;
     ClearSegment();
-    mass = 0;
+    now.mass = 0;
     AddedOf(0);
 }
 
 void Computation::ReadCode(int r)
 {
-    rowCode = code(r);
-    const std::string_view c = rowCode;
+    now.code = code(r);
+    const std::string_view c = now.code;
     // Most rows are "-": every code that acts has two letters.
     if (c.size() != 2) return;
     if (c == "SA") {
@@ -267,7 +278,7 @@ void Computation::ChooseSegment(int r)
         flags.skipState = 0;
     } else if (flags.skipActive && flags.skipState == 0) {
         EmptySegment(r, r - 1);
-        addedCut = addedFill = 0;
+        now.addedCut = now.addedFill = 0;
     } else if (flags.gap == 1) {
         Segment(r, r - 1);
         Sums(r, SumMode::Next);
@@ -295,39 +306,35 @@ void Computation::ChooseSegment(int r)
 
 void Computation::Volumes()
 {
-    cutVolume = NearestLong(addedCut + length * cutSum * volumeFactor);
-    fillVolume = NearestLong(length * fillSum * volumeFactor);
-    const double fill = fillVolume;
-    adjustedFill = NearestLong(addedFill + factor * fill);
-    previousMass = mass;
-    mass = AddLong(static_cast<int64_t>(mass) + cutVolume, -static_cast<int64_t>(adjustedFill));
+    now.cutVolume = NearestLong(now.addedCut + length * cutSum * volumeFactor);
+    now.fillVolume = NearestLong(length * fillSum * volumeFactor);
+    const double fill = now.fillVolume;
+    now.adjustedFill = NearestLong(now.addedFill + factor * fill);
+    previousMass = now.mass;
+    now.mass = AddLong(static_cast<int64_t>(now.mass) + now.cutVolume, -static_cast<int64_t>(now.adjustedFill));
 
-    const double cut = cutVolume, adjusted = adjustedFill;
-    periodAddedCut += addedCut;
-    periodAddedFill += addedFill;
+    const double cut = now.cutVolume, adjusted = now.adjustedFill;
+    periodAddedCut += now.addedCut;
+    periodAddedFill += now.addedFill;
     periodCut += cut;
     periodFill += fill;
     periodAdjusted += adjusted;
-    runningCut += cut;
-    runningFill += fill;
-    runningAdjusted += adjusted;
-    SheetTotals& t = result.totals;
-    t.unadjustedExcavation += cut;
-    t.adjustedExcavation += cut;
-    t.unadjustedFill += fill;
-    t.adjustedFill += adjusted;
+    // The sheet's totals are these sums too (KeepTotals).
+    now.runningCut += cut;
+    now.runningFill += fill;
+    now.runningAdjusted += adjusted;
 }
 
 void Computation::BalancePoint()
 {
     const double before = std::abs(static_cast<double>(previousMass));
-    const double t = before / (before + std::abs(static_cast<double>(mass)));
-    const int32_t cutTo = NearestLong(t * cutVolume);
-    const int32_t cutRest = NearestLong((1 - t) * cutVolume);
-    const int32_t fillTo = NearestLong(t * fillVolume);
-    const int32_t fillRest = NearestLong((1 - t) * fillVolume);
-    const int32_t adjustedTo = NearestLong(adjustedFill * t);
-    const int32_t adjustedRest = NearestLong((1 - t) * adjustedFill);
+    const double t = before / (before + std::abs(static_cast<double>(now.mass)));
+    const int32_t cutTo = NearestLong(t * now.cutVolume);
+    const int32_t cutRest = NearestLong((1 - t) * now.cutVolume);
+    const int32_t fillTo = NearestLong(t * now.fillVolume);
+    const int32_t fillRest = NearestLong((1 - t) * now.fillVolume);
+    const int32_t adjustedTo = NearestLong(now.adjustedFill * t);
+    const int32_t adjustedRest = NearestLong((1 - t) * now.adjustedFill);
     const int32_t massAt = NearestLong(static_cast<double>(previousMass) + cutTo - adjustedTo);
 
     ComputedRow b;
@@ -339,62 +346,51 @@ void Computation::BalancePoint()
     b.adjustedFill = adjustedTo;
     b.mass = massAt;
     PeriodTotals& p = b.totals;
-    p.addedCut = periodAddedCut - addedCut;
-    p.addedFill = periodAddedFill - addedFill;
+    p.addedCut = periodAddedCut - now.addedCut;
+    p.addedFill = periodAddedFill - now.addedFill;
     p.mass = massAt;
     if (!accumulated) {
-        p.cut = periodCut - cutVolume + cutTo;
-        p.fill = periodFill - fillVolume + fillTo;
-        p.adjustedFill = periodAdjusted - adjustedFill + adjustedTo;
+        p.cut = periodCut - now.cutVolume + cutTo;
+        p.fill = periodFill - now.fillVolume + fillTo;
+        p.adjustedFill = periodAdjusted - now.adjustedFill + adjustedTo;
     } else {
-        p.cut = runningCut - cutVolume + cutTo;
-        p.fill = runningFill - fillVolume + fillTo;
-        p.adjustedFill = runningAdjusted - adjustedFill + adjustedTo;
+        p.cut = now.runningCut - now.cutVolume + cutTo;
+        p.fill = now.runningFill - now.fillVolume + fillTo;
+        p.adjustedFill = now.runningAdjusted - now.adjustedFill + adjustedTo;
     }
-    b.runningCut = runningCut - cutVolume + cutTo;
-    b.runningFill = runningFill - fillVolume + fillTo;
-    b.runningAdjusted = runningAdjusted - adjustedFill + adjustedTo;
+    b.runningCut = now.runningCut - now.cutVolume + cutTo;
+    b.runningFill = now.runningFill - now.fillVolume + fillTo;
+    b.runningAdjusted = now.runningAdjusted - now.adjustedFill + adjustedTo;
     sink.Row(b);
     Count(5);
 
-    periodAddedCut = addedCut;
-    periodAddedFill = addedFill;
+    periodAddedCut = now.addedCut;
+    periodAddedFill = now.addedFill;
     periodCut = cutRest;
     periodFill = fillRest;
     periodAdjusted = adjustedRest;
-    cutVolume = cutRest;
-    fillVolume = fillRest;
-    adjustedFill = adjustedRest;
+    now.cutVolume = cutRest;
+    now.fillVolume = fillRest;
+    now.adjustedFill = adjustedRest;
 }
 
 void Computation::StationRow(int r, int32_t massBeforeReset)
 {
-    // One row value serves every row: each field is set anew, the forced
-    // balance's only when they change.
-    ComputedRow& row = stationRow;
+    // The row's figures stand in it already; its cells and flags are set
+    // anew, the forced balance's only when they change.
+    ComputedRow& row = now;
     row.sheetRow = r;
-    row.station = station;
-    row.code = rowCode;
-    row.cutAreaText = CheckedCell(sheet, ColCut, r);
-    row.fillAreaText = CheckedCell(sheet, ColFill, r);
+    row.cutAreaText = text(ColCut, r);
+    row.fillAreaText = text(ColFill, r);
     row.cutArea = value(ColCut, r);
     row.fillArea = value(ColFill, r);
-    row.addedCut = addedCut;
-    row.addedFill = addedFill;
-    row.cutVolume = cutVolume;
-    row.fillVolume = fillVolume;
-    row.adjustedFill = adjustedFill;
-    row.mass = mass;
-    row.runningCut = runningCut;
-    row.runningFill = runningFill;
-    row.runningAdjusted = runningAdjusted;
     row.inSkipArea = flags.skipActive;
     row.equation = flags.gap == 1 || flags.overlap == 1;
     if (flags.forcedBalance) {
         row.forcedBalance = true;
         row.massBeforeReset = massBeforeReset;
         row.totals = {periodAddedCut, periodCut, periodAddedFill, periodFill, periodAdjusted,
-                      static_cast<double>(mass)};
+                      static_cast<double>(now.mass)};
     } else if (row.forcedBalance) {
         row.forcedBalance = false;
         row.massBeforeReset = 0;
@@ -412,11 +408,11 @@ void Computation::AfterRow(int r)
         flags.forcedBalance = false;
     }
     if (flags.gap == 1) {
-        sink.Equation(StationEquation{CheckedCell(sheet, ColStation, r), CheckedCell(sheet, ColStation, r + 1), true});
+        sink.Equation(StationEquation{text(ColStation, r), text(ColStation, r + 1), true});
         Count(3);
         flags.gap = 0;
     } else if (flags.overlap == 1) {
-        sink.Equation(StationEquation{CheckedCell(sheet, ColStation, r + 1), CheckedCell(sheet, ColStation, r), false});
+        sink.Equation(StationEquation{text(ColStation, r + 1), text(ColStation, r), false});
         Count(3);
         flags.overlap = 0;
     }
@@ -472,13 +468,18 @@ void ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode, SheetCo
     result.messages.clear();
     result.fault.clear();
     result.reportLineCount = 0;
+    const auto factor = ParseNumber(sheet.BalanceFactor);
+    if (!factor) {
+        result.fault = "Type mismatch";
+        return;
+    }
+    Computation computation(sheet, result, sink, *factor);
     try {
-        const auto factor = ParseNumber(sheet.BalanceFactor);
-        if (!factor) throw RuntimeFault("Type mismatch");
-        Computation(sheet, result, sink, *factor).Run();
+        computation.Run();
     } catch (const std::exception& e) {
         result.fault = e.what();
     }
+    computation.KeepTotals();
 }
 
 SheetComputation ComputeSheet(const Sheet& sheet, UnitSystem units, ReportMode mode)

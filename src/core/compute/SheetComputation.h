@@ -36,15 +36,18 @@ struct ComputedRow {
     std::string_view code;    // trimmed; empty for a balance point
     double cutArea = 0, fillArea = 0;
     std::string_view cutAreaText, fillAreaText;  // the cells as stored; "0.00" for a balance point
-    double addedCut = 0, cutVolume = 0;
-    double addedFill = 0, fillVolume = 0;
-    double adjustedFill = 0;
-    double mass = 0;            // the mass ordinate
+    // Volumes, adjusted fill and mass ordinates are 32-bit whole numbers.
+    double addedCut = 0;
+    int32_t cutVolume = 0;
+    double addedFill = 0;
+    int32_t fillVolume = 0;
+    int32_t adjustedFill = 0;
+    int32_t mass = 0;  // the mass ordinate
     // Sums since the first row; the Accumulated report prints these.
     double runningCut = 0, runningFill = 0, runningAdjusted = 0;
 
     bool forcedBalance = false;
-    double massBeforeReset = 0;  // a forced balance: the ordinate it set to 0
+    int32_t massBeforeReset = 0;  // a forced balance: the ordinate it set to 0
     bool inSkipArea = false;     // a row inside a skip area: no volumes
     bool equation = false;       // the row of a station equation (BK before AH, or AH before BK)
     // A balance point: its "Bal. Totals"; a forced balance: its block.

@@ -40,6 +40,15 @@ struct RowFormat {
 // the room a field's copy uses past its end).
 constexpr std::size_t ShortRowRoom = 18 + 8 * (2 + 17) + 24 + 2 + 16;
 
+// The Total report's field or the Accumulated report's, kept in its own type
+// (volumes and ordinates are whole numbers, running sums are not).
+template <bool Total, class TotalField, class AccumulatedField>
+[[gnu::always_inline]] inline auto Pick(TotalField total, AccumulatedField accumulated)
+{
+    if constexpr (Total) return total;
+    else return accumulated;
+}
+
 // A station row written straight into the report when every field has its
 // short form: the line then holds no "#" and no line end of its own. False
 // (nothing kept) otherwise. One copy for each mode: the mode picks fields.
@@ -47,16 +56,16 @@ template <bool Total>
 [[gnu::always_inline]] inline bool PutShortRowOf(ReportCursor& cursor, const ComputedRow& row, const RowFormat& f)
 {
     char* p = PutShortStationText(cursor.Room(ShortRowRoom), row.station);
-    if (!p || !(p = PutSpacedAreaCellField(p, row.cutAreaText, row.cutArea))) return false;
-    if (!(p = PutSpacedNumberField(p, row.addedCut))) return false;
-    if (!(p = PutSpacedNumberField(p, Total ? row.cutVolume : row.runningCut))) return false;
-    if (!(p = PutSpacedAreaCellField(p, row.fillAreaText, row.fillArea))) return false;
-    if (!(p = PutSpacedNumberField(p, row.addedFill))) return false;
-    if (!(p = PutSpacedNumberField(p, Total ? row.fillVolume : row.runningFill))) return false;
+    if (!p || !(p = PutShortAreaField<2>(p, row.cutAreaText))) return false;
+    if (!(p = PutShortNumberField<2>(p, row.addedCut))) return false;
+    if (!(p = PutShortNumberField<2>(p, Pick<Total>(row.cutVolume, row.runningCut)))) return false;
+    if (!(p = PutShortAreaField<2>(p, row.fillAreaText))) return false;
+    if (!(p = PutShortNumberField<2>(p, row.addedFill))) return false;
+    if (!(p = PutShortNumberField<2>(p, Pick<Total>(row.fillVolume, row.runningFill)))) return false;
     std::memcpy(p, f.factorPiece, sizeof f.factorPiece);
     p += f.factorPieceSize;
-    if (!(p = PutSpacedNumberField(p, Total ? row.adjustedFill : row.mass))) return false;
-    if (!(p = PutSpacedNumberField(p, Total ? row.mass : row.runningAdjusted))) return false;
+    if (!(p = PutShortNumberField<2>(p, Pick<Total>(row.adjustedFill, row.mass)))) return false;
+    if (!(p = PutShortNumberField<2>(p, Pick<Total>(row.mass, row.runningAdjusted)))) return false;
     std::memcpy(p, "\r\n", 2);
     cursor.Advance(p + 2);
     return true;
@@ -127,10 +136,15 @@ public:
 
     void Row(const ComputedRow& row) override
     {
-        if (row.kind == RowKind::BalancePoint) {
-            WriteBalance(scratch, row, mode);
-        } else if (PutShortRow(cursor, row, format)) {
+        if (row.kind == RowKind::Station && PutShortRow(cursor, row, format)) {
             ++drawnLines;
+            // Nearly every row: one line of short fields, and nothing after it.
+            if (!row.forcedBalance) {
+                if (drain) cursor.DrainAbove(*drain);
+                return;
+            }
+        } else if (row.kind == RowKind::BalancePoint) {
+            WriteBalance(scratch, row, mode);
         } else {
             WriteStation(scratch, row, format);
         }

@@ -47,6 +47,10 @@ struct Sheet {
         if (column < 0 || column >= ColumnCount || row < 0 || row >= RowsHeld()) return 0;
         return rows_[static_cast<std::size_t>(row)].values[column];
     }
+    class RowCells;
+    // The cells of a row below RowsHeld(), for a reader of many cells that
+    // checks its rows against RowsHeld() itself, once a row.
+    RowCells HeldRow(int row) const;
     // Writes one cell; rows outside 0..1800 or columns outside 0..5 throw
     // std::out_of_range (the store never grows past its slots). The text may
     // be a view of one of the sheet's own cells.
@@ -96,6 +100,29 @@ private:
     std::vector<Row> rows_;
     std::size_t garbage_ = 0;  // bytes of text_ no cell points at: old texts, blanks of copied row lines
 };
+
+// The cells of one row, valid while the sheet is unchanged; the column must
+// be one of the six.
+class Sheet::RowCells {
+public:
+    std::string_view Cell(int column) const
+    {
+        const Span span = row_->spans[static_cast<std::size_t>(column)];
+        return std::string_view(text_ + span.offset, span.size);
+    }
+    double Value(int column) const { return row_->values[static_cast<std::size_t>(column)]; }
+
+private:
+    friend struct Sheet;
+    RowCells(const char* text, const Row* row) : text_(text), row_(row) {}
+    const char* text_;
+    const Row* row_;
+};
+
+inline Sheet::RowCells Sheet::HeldRow(int row) const
+{
+    return RowCells(text_.data(), rows_.data() + row);
+}
 
 struct SheetStore {
     std::array<Sheet, MaxSheets> Sheets;

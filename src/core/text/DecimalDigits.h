@@ -46,9 +46,10 @@ template <class Unsigned>
 [[gnu::always_inline]] inline char* DigitsBackward(Unsigned value, char* end)
 {
     while (value >= 100) {
+        const Unsigned rest = value / 100;
         end -= 2;
-        std::memcpy(end, DigitPairs + 2 * (value % 100), 2);
-        value /= 100;
+        std::memcpy(end, DigitPairs + 2 * static_cast<std::size_t>(value - rest * 100), 2);
+        value = rest;
     }
     if (value >= 10) {
         end -= 2;

@@ -5,6 +5,7 @@
 #include "text/AreaText.h"
 #include "text/DecimalDigits.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -44,36 +45,72 @@ void AppendNumberField(std::string& line, std::string_view text);
 // temporaries: each returns the field's end, or nullptr (nothing meant to
 // be kept written) when the value or text needs the general path above.
 
-// N(value) right-aligned in nine characters when the value has a short
-// text (ScaledDecimal); writes at most 17 characters.
+// `Blanks` blanks and N(value) right-aligned in nine characters after them,
+// when the value has a short text (ScaledDecimal): the blanks, the point
+// and its zeros come with one copy. Writes at most Blanks + 17 characters,
+// and 16 bytes of room are used however short the field is.
 char* PutOtherShortNumberField(char* to, double value);
+
+// The blank runs of the fields' copies, which start two blanks before the
+// field: zero, a whole number's ".00", a field of blanks.
+inline constexpr char ZeroFieldCopy[] = "       0.00       ";
+inline constexpr char WholeFieldCopy[] = "        .00       ";
+inline constexpr char BlankFieldCopy[] = "                  ";
+template <std::size_t Blanks>
+inline constexpr std::size_t FieldCopySkip = 2 - Blanks;  // where the copy starts for `Blanks`
+
+// The same for a whole number that fits the field: six integer digits, or
+// a "-" and five.
+template <std::size_t Blanks>
+[[gnu::always_inline]] inline char* PutFittingWholeField(char* to, std::int32_t whole)
+{
+    constexpr std::size_t End = Blanks + 9;
+    std::memcpy(to, WholeFieldCopy + FieldCopySkip<Blanks>, 16);
+    const auto magnitude = whole < 0 ? 0U - static_cast<std::uint32_t>(whole) : static_cast<std::uint32_t>(whole);
+    char* p = DigitsBackward(magnitude, to + End - 3);
+    if (whole < 0) p[-1] = '-';
+    return to + End;
+}
+
+template <std::size_t Blanks = 0>
 [[gnu::always_inline]] inline char* PutShortNumberField(char* to, double value)
 {
-    // Values that fit the field: six integer digits, or a "-" and five.
+    static_assert(Blanks <= 2, "the copies' blank runs are made for two blanks at most");
+    constexpr std::size_t End = Blanks + 9;
+    // Most quantities of a row are zero, most others whole volumes.
+    if (value == 0) {
+        std::memcpy(to, ZeroFieldCopy + FieldCopySkip<Blanks>, 16);
+        return to + End;
+    }
     if (value > -1e5 && value < 1e6) {
-        // Most quantities of a row are zero, most others whole volumes.
-        if (value == 0) {
-            std::memcpy(to, "     0.00", 9);
-            return to + 9;
-        }
         const auto whole = static_cast<std::int32_t>(value);
-        if (static_cast<double>(whole) == value) {
-            std::memcpy(to, "      .00", 9);
-            const auto magnitude = whole < 0 ? 0U - static_cast<std::uint32_t>(whole) : static_cast<std::uint32_t>(whole);
-            char* p = DigitsBackward(magnitude, to + 6);
-            if (whole < 0) p[-1] = '-';
-            return to + 9;
-        }
+        if (static_cast<double>(whole) == value) return PutFittingWholeField<Blanks>(to, whole);
         // Areas and added volumes: two decimals (as ScaledDecimal<2> reads them).
         const double scaled = NearestBelow2Pow51(value * 100);
         if (scaled / 100 == value) {
-            std::memcpy(to, "         ", 9);
+            std::memcpy(to, BlankFieldCopy + FieldCopySkip<Blanks>, 16);
             const bool negative = scaled < 0;
-            AreaTextBackward(static_cast<std::uint32_t>(negative ? -scaled : scaled), negative, to + 9);
-            return to + 9;
+            AreaTextBackward(static_cast<std::uint32_t>(negative ? -scaled : scaled), negative, to + End);
+            return to + End;
         }
     }
-    return PutOtherShortNumberField(to, value);
+    std::memset(to, ' ', Blanks);
+    return PutOtherShortNumberField(to + Blanks, value);
+}
+
+// The same for a 32-bit whole number (a volume or a mass ordinate), which
+// always has a short text: never nullptr.
+template <std::size_t Blanks = 0>
+[[gnu::always_inline]] inline char* PutShortNumberField(char* to, std::int32_t value)
+{
+    static_assert(Blanks <= 2, "the copies' blank runs are made for two blanks at most");
+    if (value == 0) {
+        std::memcpy(to, ZeroFieldCopy + FieldCopySkip<Blanks>, 16);
+        return to + Blanks + 9;
+    }
+    if (value > -100000 && value < 1000000) return PutFittingWholeField<Blanks>(to, value);
+    std::memset(to, ' ', Blanks);
+    return PutOtherShortNumberField(to + Blanks, value);
 }
 
 // S(station), which is never shorter than its field of eight, when the
@@ -95,80 +132,75 @@ char* PutOtherShortStationText(char* to, double station);
     return PutOtherShortStationText(to, station);
 }
 
-// An area cell that already is its own mask, of at most nine characters,
-// right-aligned in nine; writes nine characters.
-inline char* PutShortAreaField(char* to, std::string_view text)
+// Bytes taken as a word whose lowest byte is the first of them, and such a
+// word written back, whatever the machine's byte order.
+template <class Word>
+inline Word LowFirstWord(const char* from)
 {
+    Word word;
+    std::memcpy(&word, from, sizeof word);
+    if constexpr (std::endian::native == std::endian::big)
+        word = static_cast<Word>(__builtin_bswap64(word) >> (64 - 8 * sizeof word));
+    return word;
+}
+inline void PutLowFirstWord(char* to, std::uint64_t word)
+{
+    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+    std::memcpy(to, &word, sizeof word);
+}
+
+// IsAreaMaskText for a text of four to nine characters, its bytes tested
+// eight at a time: "-", digits without a leading zero, a point and two
+// decimals, and not "-0.00". `last` gets the last eight characters of the
+// text right-aligned in nine (blanks before a shorter text), a word whose
+// lowest byte comes first.
+inline bool IsShortAreaMaskText(std::string_view text, std::uint64_t& last)
+{
+    const char* const t = text.data();
     const std::size_t n = text.size();
-    if (n > 9 || !IsAreaMaskText(text)) return nullptr;
-    std::memcpy(to, "         ", 9);
-    // A mask text has four characters at least: two overlapping blocks.
-    char* const field = to + 9 - n;
-    const char* const from = text.data();
     if (n >= 8) {
-        std::memcpy(field, from, 8);
-        std::memcpy(field + n - 8, from + n - 8, 8);
+        last = LowFirstWord<std::uint64_t>(t + n - 8);
     } else {
-        std::memcpy(field, from, 4);
-        std::memcpy(field + n - 4, from + n - 4, 4);
+        // Two overlapping blocks of four (where they overlap they hold the
+        // same bytes) after 8 - n blanks.
+        const auto head = LowFirstWord<std::uint32_t>(t), tail = LowFirstWord<std::uint32_t>(t + n - 4);
+        last = (std::uint64_t{tail} << 32) | (std::uint64_t{head} << (8 * (8 - n))) | (0x2020202020202020 >> (8 * n));
     }
-    return to + 9;
+    // The point before the last two bytes, then digits only (the point taken for one).
+    constexpr std::uint64_t PointByte = std::uint64_t{0xFF} << 40;
+    if ((last & PointByte) != std::uint64_t{'.'} << 40) return false;
+    const std::uint64_t digits = (last & ~PointByte) | (std::uint64_t{'0'} << 40);
+    // A byte is a digit when its high half is 3 and its low half below 10.
+    constexpr std::uint64_t High = 0xF0F0F0F0F0F0F0F0, Low = 0x0F0F0F0F0F0F0F0F;
+    const std::uint64_t notDigit = ((digits & High) ^ 0x3030303030303030) | (((digits & Low) + 0x0606060606060606) & High);
+    const bool negative = t[0] == '-';
+    const std::size_t integerDigits = n - 3 - (negative ? 1 : 0);
+    if (integerDigits == 0) return false;
+    // The integer digits stand from byte 5 - integerDigits of the word on;
+    // six of them start one character before it.
+    if (notDigit >> (8 * (integerDigits < 6 ? 5 - integerDigits : 0)) != 0) return false;
+    if (integerDigits == 6 && static_cast<unsigned>(t[0] - '0') > 9) return false;
+    if (integerDigits > 1 && t[negative ? 1 : 0] == '0') return false;
+    // The mask gives no "-" to zero.
+    return !(negative && integerDigits == 1 && t[1] == '0' && t[n - 2] == '0' && t[n - 1] == '0');
 }
 
-// The two blanks before a row's field and N(value), written at once (the
-// blanks, the point and its zeros come with one copy); at most 19
-// characters, and 16 bytes of room are used however short the field is.
-// nullptr as PutShortNumberField.
-[[gnu::always_inline]] inline char* PutSpacedNumberField(char* to, double value)
+// `Blanks` blanks and an area cell's text right-aligned in nine characters
+// when the text is its own mask (then N(text) is the text itself);
+// nullptr otherwise. Room as PutShortNumberField.
+template <std::size_t Blanks = 0>
+[[gnu::always_inline]] inline char* PutShortAreaField(char* to, std::string_view text)
 {
-    // Most quantities of a row are zero, most others whole volumes.
-    if (value == 0) {
-        std::memcpy(to, "       0.00     ", 16);
-        return to + 11;
-    }
-    if (value > -1e5 && value < 1e6) {
-        const auto whole = static_cast<std::int32_t>(value);
-        if (static_cast<double>(whole) == value) {
-            std::memcpy(to, "        .00     ", 16);
-            const auto magnitude = whole < 0 ? 0U - static_cast<std::uint32_t>(whole) : static_cast<std::uint32_t>(whole);
-            char* p = DigitsBackward(magnitude, to + 8);
-            if (whole < 0) p[-1] = '-';
-            return to + 11;
-        }
-        // Areas and added volumes: two decimals (as ScaledDecimal<2> reads them).
-        const double scaled = NearestBelow2Pow51(value * 100);
-        if (scaled / 100 == value) {
-            std::memcpy(to, "                ", 16);
-            const bool negative = scaled < 0;
-            AreaTextBackward(static_cast<std::uint32_t>(negative ? -scaled : scaled), negative, to + 11);
-            return to + 11;
-        }
-    }
-    std::memcpy(to, "  ", 2);
-    return PutOtherShortNumberField(to + 2, value);
-}
-
-// The same for an area cell whose text reads as `value`: N(value) is
-// written, and kept when it is the text itself (then the text is its own
-// mask); nullptr otherwise.
-[[gnu::always_inline]] inline char* PutSpacedAreaCellField(char* to, std::string_view text, double value)
-{
+    constexpr std::size_t End = Blanks + 9;
     const std::size_t n = text.size();
     // Half the area cells of a sheet are zero.
-    if (n == 4 && std::memcmp(text.data(), "0.00", 4) == 0) {
-        std::memcpy(to, "       0.00     ", 16);
-        return to + 11;
-    }
-    if (n < 4 || n > 9 || PutSpacedNumberField(to, value) != to + 11) return nullptr;
-    // N(value) is n characters long: a blank before it, none at its start.
-    char* const field = to + 11 - n;
-    if (field[-1] != ' ' || field[0] == ' ') return nullptr;
-    const char* const from = text.data();
-    // Compared as two overlapping blocks of fixed length.
-    const std::size_t block = n >= 8 ? 8 : 4;
-    const bool same = block == 8 ? std::memcmp(field, from, 8) == 0 && std::memcmp(field + n - 8, from + n - 8, 8) == 0
-                                 : std::memcmp(field, from, 4) == 0 && std::memcmp(field + n - 4, from + n - 4, 4) == 0;
-    return same ? to + 11 : nullptr;
+    if (n == 4 && std::memcmp(text.data(), "0.00", 4) == 0) return PutShortNumberField<Blanks>(to, 0.0);
+    std::uint64_t last = 0;
+    if (n < 4 || n > 9 || !IsShortAreaMaskText(text, last)) return nullptr;
+    std::memcpy(to, BlankFieldCopy + FieldCopySkip<Blanks>, 16);
+    PutLowFirstWord(to + End - 8, last);
+    if (n == 9) to[Blanks] = text[0];
+    return to + End;
 }
 
 // A report line built in a fixed buffer and appended to the report in one
@@ -199,7 +231,7 @@ public:
     }
     void NumberField(std::string_view text)
     {
-        if (!isLong_ && size_ + 9 <= sizeof buffer_) {
+        if (!isLong_ && size_ + 17 <= sizeof buffer_) {
             if (PutShortAreaField(buffer_ + size_, text)) {
                 size_ += 9;
                 return;
