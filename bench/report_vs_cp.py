@@ -109,6 +109,17 @@ from run to run and more while others build):
       a digit pair (ComputeSheet with the
       writer's rows 29.4 M -> 26.0 M; with
       main at 74b9f10, load 2-5) 10.6-15.5 2.63-2.89 1.39     78.8 M
+    read19: rows of the program's own
+      layout told in one pass (fields,
+      masks and values from bit masks of
+      16-byte pieces, digits read eight
+      at a time), sheet texts in a buffer
+      copied 16 bytes at a time, the row
+      dispatched inline (reading 50 M ->
+      35 M; on main at 13b569d, 83.2 M
+      before; load ~5)             9.8-11   2.4      1.6       68.3 M
+    both (read19 with main at c37626f,
+      load ~2)                     9.5-9.6  2.40     1.8       63.8 M
 
 cp: 3.8-5.0 ms of CPU, 0.7 M instructions.
 Met on wall time (2.7-2.9); not on CPU time, where 3x is about 12-14 ms.

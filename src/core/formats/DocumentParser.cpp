@@ -68,10 +68,9 @@ DocumentParser::DocumentParser(ParserHost& host, const ParserStart& start, Parse
 {
 }
 
-Sheet& DocumentParser::Target(int index)
+Sheet& DocumentParser::NewTarget(int index)
 {
     if (index < 0 || index >= MaxSheets) Fail("the document has more than 26 sheets");
-    if (sheets_[index]) return *sheets_[index];
     if (spare_) {
         // Assigning keeps the storage of the cell columns: the next sheet
         // fills the pages the last one used.
@@ -88,16 +87,8 @@ void DocumentParser::Fail(const std::string& what) const
     throw DocumentFault(path_ + ", line " + std::to_string(number_) + ": " + what + " ");
 }
 
-bool DocumentParser::Line(std::string_view line, long long number, unsigned marks)
+bool DocumentParser::OtherLine(std::string_view line, unsigned marks)
 {
-    number_ = number;
-    if (finished_) return false;
-    if (marks == MarkPlus && !inHeader_ && !expectFactor_ && line.front() != '[') {
-        // A row, most lines of a document: the same as the branches below give it.
-        RowLine(line);
-        ++lineCounter_;
-        return true;
-    }
     // A text document holds no NUL byte; the rest of such a line would be lost.
     if (marks & MarkNul) Fail("the line holds a NUL byte");
     if (inHeader_ && HeaderLine(line)) return true;
@@ -121,12 +112,6 @@ bool DocumentParser::Line(std::string_view line, long long number, unsigned mark
     } else if (line.front() == '[') {
         Bracket(line);
         if (finished_) return false;
-    if (marks == MarkPlus && !inHeader_ && !expectFactor_ && line.front() != '[') {
-        // A row, most lines of a document: the same as the branches below give it.
-        RowLine(line);
-        ++lineCounter_;
-        return true;
-    }
     } else if (marks & MarkHash) {
         lineCounter_ = rowIndex_ = rowsRead_ = 0;
         ++sectionCounter_;

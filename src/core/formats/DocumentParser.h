@@ -6,6 +6,7 @@
 #include "formats/RowFields.h"
 #include "model/SheetStore.h"
 #include "model/UnitSystem.h"
+#include "text/TextLines.h"
 
 #include <array>
 #include <iosfwd>
@@ -73,7 +74,19 @@ public:
     // One line (without its line end), its 1-based number in the file and
     // its LineMarks (text/TextLines.h). false once "[LAST RECORD]" has been
     // read. Throws DocumentFault.
-    bool Line(std::string_view line, long long number, unsigned marks);
+    // (Inline: a row, most lines of a document, costs no call more.)
+    bool Line(std::string_view line, long long number, unsigned marks)
+    {
+        number_ = number;
+        if (finished_) return false;
+        if (marks == MarkPlus && !inHeader_ && !expectFactor_ && line.front() != '[') {
+            // The same as OtherLine's branches give a row.
+            RowLine(line);
+            ++lineCounter_;
+            return true;
+        }
+        return OtherLine(line, marks);
+    }
     // The end of the file (a document without "[LAST RECORD]" closes its
     // last sheet here).
     void End();
@@ -92,8 +105,15 @@ public:
     int LineCounter() const { return lineCounter_; }
 
 private:
-    Sheet& Target(int index);
+    // The sheet being written (a copy made on its first line).
+    Sheet& Target(int index)
+    {
+        if (static_cast<unsigned>(index) < MaxSheets && sheets_[index]) return *sheets_[index];
+        return NewTarget(index);
+    }
+    Sheet& NewTarget(int index);
     [[noreturn]] void Fail(const std::string& what) const;
+    bool OtherLine(std::string_view line, unsigned marks);
     bool HeaderLine(std::string_view line);
     void Bracket(std::string_view line);
     void AreaLine(std::string_view text);

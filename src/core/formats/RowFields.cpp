@@ -100,13 +100,18 @@ public:
     }
 
     // The places where fields start and end, in order (start, end, start,
-    // ...), all of them (at most 128); returns how many there are.
-    int Changes(std::uint8_t* at) const
+    // ...), one at a time: the next one, while Done() is false.
+    bool Done() const { return (low_ | high_) == 0; }
+    int Next()
     {
-        int k = 0;
-        for (std::uint64_t m = low_; m != 0; m &= m - 1) at[k++] = static_cast<std::uint8_t>(std::countr_zero(m));
-        for (std::uint64_t m = high_; m != 0; m &= m - 1) at[k++] = static_cast<std::uint8_t>(64 + std::countr_zero(m));
-        return k;
+        if (low_ != 0) {
+            const int at = std::countr_zero(low_);
+            low_ &= low_ - 1;
+            return at;
+        }
+        const int at = 64 + std::countr_zero(high_);
+        high_ &= high_ - 1;
+        return at;
     }
 
 private:
@@ -139,19 +144,14 @@ int SplitAtBlanks(std::string_view line, int expected, FieldViews& found)
 #if defined(__SSE2__)
     if (const auto n = static_cast<std::size_t>(end - p); n <= BlankBits::MaxLength) {
         // Every field but the last from its two changes; the last runs to the
-        // end (the line's blanks at the end are cut off).
-        std::uint8_t at[128];
-        count = std::min(BlankBits(p, n).Changes(at) / 2, expected);
-        const auto field = [&](int c) {
-            found[c] = std::string_view(p + at[2 * c], static_cast<std::size_t>(at[2 * c + 1] - at[2 * c]));
-        };
-        if (count == 6) {
-            // The usual row, without the loop's counting.
-            field(0), field(1), field(2), field(3), field(4);
-        } else {
-            for (int c = 0; c + 1 < count; ++c) field(c);
+        // end (the line's blanks at the end are cut off). A field always has
+        // its end: the places past the line count as blanks.
+        BlankBits changes(p, n);
+        for (; count < expected && !changes.Done(); ++count) {
+            const int start = changes.Next();
+            const int stop = count + 1 < expected ? changes.Next() : static_cast<int>(n);
+            found[count] = std::string_view(p + start, static_cast<std::size_t>(stop - start));
         }
-        if (count != 0) found[count - 1] = std::string_view(p + at[2 * count - 2], n - at[2 * count - 2]);
         return count;
     }
 #endif
@@ -192,7 +192,7 @@ double CodeValue(std::string_view code)
 
 } // namespace
 
-void GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row)
+void SplitRowLine(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row)
 {
     auto& texts = row.texts;
     row.line = line;

@@ -1,5 +1,6 @@
 #pragma once
 // Splitting a row line of a sheet document into its six fields.
+#include "formats/WrittenRow.h"
 #include "model/SheetStore.h"
 
 #include <array>
@@ -55,7 +56,14 @@ struct SplitRow {
 // without the code, which becomes "-". The fields present fill the first
 // slots in order. Station and quantities that read as numbers are formatted
 // with their masks (AreaFieldText for quantities); other texts stay as they are.
-void GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row);
+// (Inline: rows the program wrote, most of a document, are told in one
+// pass without a call more; SplitRowLine does all the others.)
+void SplitRowLine(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row);
+inline void GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row)
+{
+    if (separatorMode == 1 && legacyFormat != 1 && SplitWrittenRow(line, row)) return;
+    SplitRowLine(line, separatorMode, legacyFormat, row);
+}
 SplitRow GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat);
 
 // Stores the fields in row `rowIndex` of the sheet, then moves the row

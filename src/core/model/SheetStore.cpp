@@ -112,13 +112,7 @@ Sheet::Row& Sheet::RowFor(int row)
 std::uint32_t Sheet::Append(std::string_view text)
 {
     const auto offset = static_cast<std::uint32_t>(text_.size());
-    const std::size_t at = reinterpret_cast<std::uintptr_t>(text.data()) - reinterpret_cast<std::uintptr_t>(text_.data());
-    if (at < text_.size()) {
-        // One of the sheet's own texts: appending may move it.
-        text_.append(text_, at, text.size());
-    } else {
-        text_.append(text);
-    }
+    text_.append(text);  // it may be one of the sheet's own texts
     return offset;
 }
 
@@ -139,13 +133,13 @@ void Sheet::CompactIfWasteful()
     // grow the sheet without bound, nor should every edit copy it. A sheet
     // just read is about half blanks between its texts: that is left alone.
     if (garbage_ < 4096 || garbage_ <= 2 * (text_.size() - garbage_)) return;
-    std::string kept;
+    TextBuffer kept;
     kept.reserve(text_.size() - garbage_);
     for (Row& row : rows_)
         for (Span& span : row.spans) {
             if (span.size == 0) continue;
             const auto offset = static_cast<std::uint32_t>(kept.size());
-            kept.append(text_, span.offset, span.size);
+            kept.append(std::string_view(text_.data() + span.offset, span.size));
             span.offset = offset;
         }
     text_.swap(kept);

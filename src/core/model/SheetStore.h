@@ -1,6 +1,8 @@
 #pragma once
 // The in-memory model of the open sheet document: 26 sheets of 1801 row
 // slots, every cell a text as it is shown and saved.
+#include "model/TextBuffer.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -94,7 +96,7 @@ private:
 
     // Every cell's text, one after another; a rewritten cell leaves its old
     // bytes behind until they outweigh the live ones twice.
-    std::string text_;
+    TextBuffer text_;
     std::vector<Row> rows_;
     std::size_t garbage_ = 0;  // bytes of text_ no cell points at: old texts, blanks of copied row lines
 };
