@@ -382,8 +382,6 @@ void Computation::StationRow(int r, int32_t massBeforeReset)
     row.sheetRow = r;
     row.cutAreaText = text(ColCut, r);
     row.fillAreaText = text(ColFill, r);
-    row.cutArea = value(ColCut, r);
-    row.fillArea = value(ColFill, r);
     row.inSkipArea = flags.skipActive;
     row.equation = flags.gap == 1 || flags.overlap == 1;
     if (flags.forcedBalance) {

@@ -34,7 +34,6 @@ struct ComputedRow {
     int sheetRow = -1;        // the sheet row it was computed at
     double station = 0;  // printed as S(station)
     std::string_view code;    // trimmed; empty for a balance point
-    double cutArea = 0, fillArea = 0;
     std::string_view cutAreaText, fillAreaText;  // the cells as stored; "0.00" for a balance point
     // Volumes, adjusted fill and mass ordinates are 32-bit whole numbers.
     double addedCut = 0;
