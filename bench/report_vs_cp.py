@@ -120,17 +120,21 @@ from run to run and more while others build):
       before; load ~5)             9.8-11   2.4      1.6       68.3 M
     both (read19 with main at c37626f,
       load ~2)                     9.5-9.6  2.40     1.8       63.8 M
+    area values no longer kept in the
+      computed row (main at c2ed601,
+      load ~1)                     9.5      1.98-2.10 1.55     63.9 M
 
-cp: 3.8-5.0 ms of CPU, 0.7 M instructions.
-Met on wall time (2.7-2.9); not on CPU time, where 3x is about 12-14 ms.
-Where the rest goes: user code about 70 % (reading the rows ~47 M
-instructions: storing the row in the sheet ~240 per row, the line scan
-~160, splitting ~200, the area and station masks ~240; the computation
-~15 M; the report lines ~23 M), the kernel about 30 %: the 5.7 MB copied
-into the page cache, the 3.3 MB document copied out of it, the old
-report's pages freed, process start and ~680 page faults (cp: ~110).
-The report file is replaced atomically but, like `cp`'s copy, not flushed
-to the disk.
+cp: 4.5-5.2 ms of CPU, 0.7 M instructions.
+Met on wall time (1.55-2.0) and on CPU time (2.0-2.6 at load 1-2, three runs of
+the script; 3x is 13.5-15 ms).
+Where the rest goes: user code about half (reading ~35 M instructions:
+the line scan ~150 per row, storing the row ~135, the written layout's
+one-pass check ~360; the computation and report lines ~26 M: the station
+text ~60 per row, the cell reads ~56), the kernel the other half: the
+5.7 MB copied into the page cache, the 3.3 MB document copied out of it,
+the old report's pages freed, process start and ~300 page faults (cp:
+~110). The report file is replaced atomically but, like `cp`'s copy, not
+flushed to the disk.
 """
 import os
 import random

@@ -33,7 +33,8 @@ link time (printing and SVG export are their only users), the rest building
 and painting the widgets.
 
 Under xcb (private Xvfb and session bus, load 2-3, December 2026, five runs
-of the script): wall ratio 1.05-1.47 to the bare window, CPU ratio 1.7-1.8.
+of the script): wall ratio 1.05-1.47 to the bare window, CPU ratio 1.7-1.8;
+at load 0-1 (four runs): wall ratio 1.05-1.38, CPU ratio 1.64-1.87.
 A window shown on an X server waits for the server (mapping, the first
 expose) and the session bus as long as it computes: the bare window spends
 40-60 ms to its first paint there, of which about 22 ms of CPU; mardex's
