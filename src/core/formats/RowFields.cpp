@@ -1,6 +1,7 @@
 #include "formats/RowFields.h"
 
 #include "text/AreaText.h"
+#include "text/ByteWords.h"
 #include "text/NumberText.h"
 #include "model/SheetStore.h"
 
@@ -24,13 +25,6 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 constexpr bool WordScan = std::endian::native == std::endian::little;
 constexpr std::uint64_t EachByte = 0x0101010101010101ULL;
 
-std::uint64_t Word(const char* p)
-{
-    std::uint64_t w;
-    std::memcpy(&w, p, sizeof w);
-    return w;
-}
-
 // The high bit of each zero byte of w; the lowest one set marks the first
 // zero byte (bits above it may be set wrongly, which is never looked at).
 std::uint64_t ZeroBytes(std::uint64_t w) { return (w - EachByte) & ~w & (EachByte * 0x80); }
@@ -39,7 +33,7 @@ const char* SkipBlanks(const char* p, const char* end)
 {
     if constexpr (WordScan) {
         while (end - p >= 8) {
-            const std::uint64_t notSpace = Word(p) ^ (EachByte * ' ');
+            const std::uint64_t notSpace = LowFirstWord<std::uint64_t>(p) ^ (EachByte * ' ');
             if (notSpace == 0) {
                 p += 8;
                 continue;
@@ -57,7 +51,7 @@ const char* NextBlank(const char* p, const char* end)
 {
     if constexpr (WordScan) {
         while (end - p >= 8) {
-            const std::uint64_t w = Word(p);
+            const std::uint64_t w = LowFirstWord<std::uint64_t>(p);
             const std::uint64_t blanks = ZeroBytes(w ^ (EachByte * ' ')) | ZeroBytes(w ^ (EachByte * '\t'));
             if (blanks != 0) return p + std::countr_zero(blanks) / 8;
             p += 8;

@@ -2,6 +2,7 @@
 
 #include "formats/RowFields.h"
 #include "model/SheetStore.h"
+#include "text/ByteWords.h"
 
 #include <bit>
 #include <cstdint>
@@ -46,13 +47,6 @@ std::uint32_t EightDigits(std::uint64_t w)
     return static_cast<std::uint32_t>(w);
 }
 
-std::uint64_t Word(const char* p)
-{
-    std::uint64_t w;
-    std::memcpy(&w, p, sizeof w);
-    return w;
-}
-
 // The places after the station of the four 16-byte pieces (the code's
 // twelve, then the area fields' 48) as one 60-bit mask; AreaBits leaves
 // the code's twelve out.
@@ -79,13 +73,13 @@ bool StationValue(const char* p, std::size_t end, double& value)
     if (end > ShortestStation && p[0] == '0') return false;  // a leading zero beyond the two digits
     // The last eight bytes: the last digit of the hundreds, "+", two digits,
     // ".", three digits; before them the other hundreds, padded with '0'.
-    const std::uint64_t tail = Word(p + end - 8);
+    const std::uint64_t tail = LowFirstWord<std::uint64_t>(p + end - 8);
     std::uint64_t hundreds = (tail & 0xFF) - '0';
     if (end == ShortestStation) {
         hundreds += static_cast<unsigned>(p[0] - '0') * 10;  // most stations: two digits
     } else {
         const unsigned pad = 8 * static_cast<unsigned>(16 - end);
-        hundreds += std::uint64_t{EightDigits(Word(p) << pad | (Zeros & ((std::uint64_t{1} << pad) - 1)))} * 10;
+        hundreds += std::uint64_t{EightDigits(LowFirstWord<std::uint64_t>(p) << pad | (Zeros & ((std::uint64_t{1} << pad) - 1)))} * 10;
     }
     const unsigned rest = EightDigits((tail & 0xFFFFFF0000000000ULL) | (tail & 0x00000000FFFF0000ULL) << 8 | 0x303030);
     value = static_cast<double>(hundreds) * 100 + static_cast<double>(rest) / 1e3;
@@ -97,7 +91,7 @@ bool StationValue(const char* p, std::size_t end, double& value)
 double AreaValue(const char* end)
 {
     // Blanks turn into '0' with bit 4 (digits have it); the point is taken out.
-    const std::uint64_t w = Word(end - 8) | 0x1010101010101010ULL;
+    const std::uint64_t w = LowFirstWord<std::uint64_t>(end - 8) | 0x1010101010101010ULL;
     if (w == 0x30303E3030303030ULL) return 0;  // "0.00", most areas of a sheet
     return static_cast<double>(EightDigits((w & 0xFFFF000000000000ULL) | (w << 8 & 0x0000FFFFFFFFFF00ULL) | '0')) / 100;
 }

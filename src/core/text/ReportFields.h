@@ -3,9 +3,9 @@
 // asterisks and the print zones of the summary rows. The sheet report and
 // the log report both build their lines from these.
 #include "text/AreaText.h"
+#include "text/ByteWords.h"
 #include "text/DecimalDigits.h"
 
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
@@ -130,23 +130,6 @@ char* PutOtherShortStationText(char* to, double station);
         }
     }
     return PutOtherShortStationText(to, station);
-}
-
-// Bytes taken as a word whose lowest byte is the first of them, and such a
-// word written back, whatever the machine's byte order.
-template <class Word>
-inline Word LowFirstWord(const char* from)
-{
-    Word word;
-    std::memcpy(&word, from, sizeof word);
-    if constexpr (std::endian::native == std::endian::big)
-        word = static_cast<Word>(__builtin_bswap64(word) >> (64 - 8 * sizeof word));
-    return word;
-}
-inline void PutLowFirstWord(char* to, std::uint64_t word)
-{
-    if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
-    std::memcpy(to, &word, sizeof word);
 }
 
 // IsAreaMaskText for a text of four to nine characters, its bytes tested
