@@ -16,6 +16,10 @@ echo "$deb: version $version"
 echo "Depends: $depends"
 # The library dependencies come from dpkg-shlibdeps.
 grep -q 'libqt6widgets6' <<< "$depends" || { echo "package-check: no Qt library among the dependencies" >&2; exit 1; }
+# The design-file module the window and the tool load for stick-up sheets.
+module="$(dpkg-deb -c "$deb" | grep -o '\./usr/lib/.*mardex/mardex-gdal\.so$')" \
+  || { echo "package-check: no mardex-gdal.so under /usr/lib/.../mardex in the package" >&2; exit 1; }
+echo "Module: ${module#.}"
 
 DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -q "./$deb"
 status=0

@@ -132,6 +132,7 @@ bool DesignFileDialogModel::Command1_Click(Session& s)
             const Answer a = s.ask.Ask(MessageBox{OverwriteQuestion, Buttons::YesNo, Icon::None, "warning"});
             if (a != Answer::Yes) return false;
         }
+        s.stickup.DesignFileIsNew = !IsRegularFile(target);
         std::string error;
         while (!CopySeedFile(Label6, target, error)) {
             const Answer a = s.ask.Ask(MessageBox{SeedCopyQuestion, Buttons::OKCancel, Icon::None, "Warning"});

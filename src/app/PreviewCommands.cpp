@@ -132,8 +132,8 @@ void mnuPrintSelected_Click(Session& s, ReportSurface& printer, PageRangeDialog&
     });
     if (!Guarded(s.ask, SystemError, " occured in mnuRptPrint_click", [&] { printer.EndDoc(); })) return;
     if (nothingToPrint)
-        s.ask.Message("There is nothing to print: the report has " + std::to_string(s.report.TotalPages) +
-                      " pages and the range selected holds none of them.");
+        s.ask.Message("There is nothing to print: the report has " + CountOf(s.report.TotalPages, "page") +
+                      " and the range selected holds none of them.");
     else
         SentToPrinter(s, printer);
 }

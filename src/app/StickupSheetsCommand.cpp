@@ -6,6 +6,8 @@
 #include "app/ReportFile.h"
 #include "text/NumberText.h"
 
+#include <filesystem>
+
 namespace mardex {
 
 std::optional<StickupResult> Command2_Click(Session& s, DesignHost& host, const ShowDesignFileDialog& showDialog)
@@ -34,8 +36,14 @@ std::optional<StickupResult> Command2_Click(Session& s, DesignHost& host, const 
         s.stickup.TargetChosen = false;
         result = GenerateStickupSheets(s, host, s.stickup.DesignFilePath, *reportPath);
         if (result->completed)
-            s.ask.Message(std::to_string(result->sheets) + " sheets drawn into " + s.stickup.DesignFilePath);
+            s.ask.Message(CountOf(result->sheets, "sheet") + " drawn into " + s.stickup.DesignFilePath);
     });
+    // A drawing that did not complete leaves no copy of the seed behind.
+    if (s.stickup.DesignFileIsNew && !(result && result->completed)) {
+        std::error_code ec;
+        std::filesystem::remove(s.stickup.DesignFilePath, ec);
+    }
+    s.stickup.DesignFileIsNew = false;
     s.doc.CurrentSheet = shownSheet;
     return result;
 }

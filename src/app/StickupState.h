@@ -11,6 +11,9 @@ struct StickupState {
     std::string SeedFilePath;
     // Set by a successful OK of bentleyTwo during the current showing.
     bool TargetChosen = false;
+    // The chosen target did not exist before the seed was copied onto it:
+    // a drawing that fails removes the copy again.
+    bool DesignFileIsNew = false;
     // The dialogs are hidden, never closed: folder, pattern and seed label
     // stay for the next run while the program runs.
     DesignFileDialogModel designFileDialog;  // bentleyTwo

@@ -12,8 +12,9 @@
 #include <iostream>
 
 #ifdef MARDEX_WITH_GDAL
-#include "gdalhost/DgnFile.h"
-#include "gdalhost/GdalDesignHost.h"
+#include "gdalhost/GdalPluginLoader.h"
+
+#include <memory>
 #endif
 
 namespace mardex::cli {
@@ -66,9 +67,15 @@ int RunStickup(const ToolOptions& options)
         return 1;
     }
 
+    // GDAL comes with the design-file module, loaded for this command only.
+    const GdalPluginFunctions* gdal = LoadGdalPlugin(ExecutableFolder(), error);
+    if (!gdal) {
+        CliPrompter::Print(error);
+        return 1;
+    }
     const std::string design = AbsolutePath(options.stickup);
     const std::string seed =
-        options.seed.empty() ? DefaultSeedFile(s.SettingsFileFolder(), dgn::GdalSeedFile()) : AbsolutePath(options.seed);
+        options.seed.empty() ? DefaultSeedFile(s.SettingsFileFolder(), gdal->seedFile()) : AbsolutePath(options.seed);
     // The seed is copied and drawn into beside the design file, which is
     // replaced only by a complete drawing.
     const std::string readOnly = ReasonNotWritable(design);
@@ -83,9 +90,8 @@ int RunStickup(const ToolOptions& options)
     Session drawing(drawingAsk);
     drawing.form.Caption = s.form.Caption;
     drawing.ProgramFolder = s.ProgramFolder;
-    GdalDesignHost host;
-    host.failWritesAfterBytes = s.writer->failAfterBytes;
-    const StickupResult result = GenerateStickupSheets(drawing, host, work.path(), *reportPath);
+    const std::unique_ptr<DesignHost> host(gdal->createHost());
+    const StickupResult result = GenerateStickupSheets(drawing, *host, work.path(), *reportPath);
     if (!result.completed) return 1;
     if (!work.Commit()) {
         CliPrompter::Print(work.error());

@@ -3,12 +3,11 @@
 #include "QtText.h"
 #include "DesignFileDialog.h"
 #include "app/Session.h"
-#include "gdalhost/GdalPlugin.h"
+#include "gdalhost/GdalPluginLoader.h"
 #include "app/StickupSheetsCommand.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLibrary>
 
 #include <memory>
 #include <stdexcept>
@@ -16,19 +15,6 @@
 namespace {
 
 using namespace mardex;
-
-// The design-file module, loaded at the first drawing and kept: GDAL is not
-// made to unload.
-const GdalPluginFunctions* LoadGdalPlugin(QString& error)
-{
-    static QLibrary module(QCoreApplication::applicationDirPath() + "/" + GdalPluginFile);
-    static const GdalPluginFunctions* functions = nullptr;
-    if (functions) return functions;
-    using Entry = const GdalPluginFunctions* (*)();
-    if (auto entry = reinterpret_cast<Entry>(module.resolve(GdalPluginEntry))) functions = entry();
-    else error = module.errorString();
-    return functions;
-}
 
 // Stands in for the GDAL host when its module cannot be loaded: the drawing
 // stops at Start with the reason.
@@ -61,10 +47,9 @@ private:
 
 void RunStickupSheets(QWidget* parent, mardex::Session& s)
 {
-    QString error;
-    const GdalPluginFunctions* gdal = LoadGdalPlugin(error);
-    std::unique_ptr<DesignHost> host(gdal ? gdal->createHost()
-                                          : new MissingDesignHost("cannot load " + ToPath(error)));
+    std::string error;
+    const GdalPluginFunctions* gdal = LoadGdalPlugin(ToPath(QCoreApplication::applicationDirPath()), error);
+    std::unique_ptr<DesignHost> host(gdal ? gdal->createHost() : new MissingDesignHost(error));
     const std::string gdalSeed = gdal ? gdal->seedFile() : "/usr/share/gdal/seed_2d.dgn";
     Command2_Click(s, *host, [&](const std::string& proposedName) {
         PrepareDesignFileDialog(s, DefaultSeedFile(s.SettingsFileFolder(), gdalSeed), ToPath(QDir::currentPath()), proposedName);

@@ -91,6 +91,9 @@ TEST(NumberText, RightAlignAndTwoDigits)
     EXPECT_EQ(RightAlign("1234567890.00", 9), "1234567890.00");
     EXPECT_EQ(TwoDigits(3), "03");
     EXPECT_EQ(TwoDigits(12), "12");
+    EXPECT_EQ(CountOf(1, "sheet"), "1 sheet");
+    EXPECT_EQ(CountOf(0, "page"), "0 pages");
+    EXPECT_EQ(CountOf(2, "page"), "2 pages");
 }
 
 TEST(NumberText, ParsedValuesAreTheNearestDoubleLikeStrtod)

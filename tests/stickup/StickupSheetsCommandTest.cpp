@@ -96,7 +96,7 @@ TEST_F(StickupButton, ThreeSheetsAreDrawnInOrderFromOneCombinedReport)
     ASSERT_TRUE(r.has_value());
     EXPECT_TRUE(r->completed);
     EXPECT_TRUE(ask.sawAll());
-    EXPECT_EQ(ask.shown.back(), std::to_string(r->sheets) + " sheets drawn into " + target);
+    EXPECT_EQ(ask.shown.back(), CountOf(r->sheets, "sheet") + " drawn into " + target);
     EXPECT_EQ(s.stickup.DesignFilePath, target);
     EXPECT_EQ(host.openedPath, s.stickup.DesignFilePath);
     EXPECT_EQ(ReadFile(s.stickup.DesignFilePath), "seed contents");
@@ -176,6 +176,20 @@ TEST_F(StickupButton, CancelAfterAnEarlierRunGeneratesNothing)
     RecordingDesignHost second;
     EXPECT_FALSE(Command2_Click(s, second, [](const std::string&) {}).has_value());
     EXPECT_TRUE(second.calls.empty());
+}
+
+// A drawing that cannot start (the design-file module missing) leaves no
+// copy of the seed under the new name.
+TEST_F(StickupButton, AFailedDrawingRemovesTheSeedCopiedOntoANewTarget)
+{
+    Open("worked_example");
+    host.available = false;
+    ask.Then(Says("Error Generating Stickup Sheets: ActiveX component can't create object"));
+    const auto r = Command2_Click(s, host, UserPressesOk());
+    ASSERT_TRUE(r.has_value());
+    EXPECT_FALSE(r->completed);
+    EXPECT_TRUE(ask.sawAll());
+    EXPECT_FALSE(fs::exists(s.stickup.DesignFilePath));
 }
 
 TEST_F(StickupButton, AFaultyDialogIsReportedAsTheButtonsError)

@@ -14,6 +14,11 @@ looked for under /usr (the Debian package). Then:
   [version]   both installed programs print VERSION for --version;
   [display]   the installed window without a display says in one line that
               it needs a graphical session;
+  [stickup]   the installed mardex-report draws SAMPLE.mdx's stick-up
+              sheets into a new design file, GDAL coming from the design-file
+              module in the private module folder (lib/.../mardex), which the
+              window loads the same way; a seed that cannot be drawn into
+              leaves no design file;
   [files]     the shipped files, man pages and user guide are installed;
   [desktop]   desktop-file-validate accepts the .desktop file;
   [appstream] appstreamcli validate --no-net accepts the metainfo file;
@@ -98,6 +103,21 @@ def main() -> int:
         got, got_pages, got_err = report_of(bin_dir / "mardex-report", sample, scratch / "installed")
         check("report", bool(built) and got == built and got_pages == built_pages and not got_err and not built_err,
               f"build tree {sorted(built)} {built_pages!r} {built_err!r}; installed {sorted(got)} {got_pages!r} {got_err!r}")
+
+        modules = sorted(prefix.glob("lib/**/mardex/mardex-gdal.so"))
+        check("module", len(modules) == 1, f"mardex-gdal.so under {prefix}/lib: {modules}")
+        work = scratch / "stickup"
+        work.mkdir()
+        env = clean_env(work / "home")
+        done = run([bin_dir / "mardex-report", "--stickup", work / "out.dgn", sample], cwd=work, env=env)
+        drawn = work / "out.dgn"
+        check("stickup", done.returncode == 0 and drawn.is_file() and drawn.stat().st_size > 0
+              and done.stdout.startswith(f"{drawn}: "), done.stdout + done.stderr)
+        (work / "bad-seed.dgn").write_bytes(b"not a design file")
+        done = run([bin_dir / "mardex-report", "--stickup", work / "bad.dgn", "--seed", work / "bad-seed.dgn", sample],
+                   cwd=work, env=env)
+        check("stickup failure", done.returncode == 1 and not (work / "bad.dgn").exists()
+              and not [p for p in work.iterdir() if ".~mardex." in p.name], done.stdout + done.stderr)
 
         env = clean_env(scratch / "home")
         for program in ("mardex", "mardex-report"):

@@ -3,7 +3,7 @@
 
 usage: check_printing.py TOOL PRINT_QUEUE_SCRIPT SAMPLE.mdx [PREVIEW_TEST [MASS_HAUL_TEST]]
 
-Starts a private CUPS daemon with a cups-pdf queue (PRINT_QUEUE_SCRIPT),
+Starts a private CUPS daemon with a PDF queue (PRINT_QUEUE_SCRIPT),
 runs `TOOL --accumulated --print --printer QUEUE` on SAMPLE.mdx (an English
 document of three accumulated pages), waits for the job's PDF and checks it
 with poppler: three pages of Letter paper, each headed "Pages : N OF 3"
@@ -16,7 +16,7 @@ Mass Haul window's widget test program), its case
 printOnAPrinterGoesThroughThePrintDialog prints a mass-haul diagram from the
 window, and that PDF must be one landscape page with the diagram's title,
 axis captions and free-haul figure. The daemon is stopped at the end,
-whatever happened. Exit 77 (skipped) when not root or CUPS, cups-pdf or poppler are
+whatever happened. Exit 77 (skipped) when not root or CUPS, cups-filters or poppler are
 missing; otherwise the last line is "N passed, M failed" and the exit
 status 0 only when M is 0.
 """
@@ -57,8 +57,8 @@ def main() -> int:
     mass_haul_test = Path(sys.argv[5]) if len(sys.argv) > 5 and sys.argv[5] else None
     needed = ["cupsd", "lpadmin", "pdftotext", "pdfinfo"]
     if os.geteuid() != 0 or any(shutil.which(n) is None for n in needed) \
-            or not Path("/usr/lib/cups/backend/cups-pdf").exists():
-        print("skipped: needs root, cups, printer-driver-cups-pdf and poppler-utils")
+            or not Path("/usr/share/ppd/cupsfilters/Generic-PDF_Printer-PDF.ppd").exists():
+        print("skipped: needs root, cups (with cups-filters) and poppler-utils")
         return SKIP
 
     failures: list[str] = []
@@ -94,13 +94,12 @@ def main() -> int:
               and f"Sent to the printer {settings['QUEUE']}" in done.stderr, done.stdout + done.stderr)
 
         out = queue_dir / "out"
-        log = queue_dir / "logs" / f"cups-pdf-{settings['QUEUE']}_log"
 
         def wait_for_jobs(count: int) -> list[Path]:
-            # cups-pdf writes the file as it goes and says when it is done.
+            # The queue's backend renames each job's PDF into place once written.
             deadline = time.monotonic() + JOB_WAIT_SECONDS
             while time.monotonic() < deadline:
-                if log.exists() and log.read_text(errors="replace").count("PDF creation successfully finished") >= count:
+                if len(list(out.glob("*.pdf"))) >= count:
                     break
                 time.sleep(0.5)
             return sorted(out.glob("*.pdf"), key=lambda p: p.stat().st_mtime)
