@@ -23,7 +23,7 @@ public:
     std::optional<std::string> ChooseFile(const FileDialogRequest&) override { return std::nullopt; }
 };
 
-const std::string LargestLog = std::string(MARDEX_SOURCE_DIR) + "/tests/data/log_cases/h22_largest_log_10000_entries.log";
+const std::string LargestLog = std::string(MARDEX_SOURCE_DIR) + "/tests/data/log_cases/largest_log_10000_entries.log";
 
 struct Folder {
     test::TempDir dir;

@@ -196,7 +196,7 @@ public:
         WriteFile(dir_ / "m.mdx", Doc("[METRIC]", SheetBlock(1, "M1", Rows)));
         WriteFile(dir_ / "bad.mdx", "[VERSION 1.0]\r\n");
         WriteFile(dir_ / "notes.txt", "notes\r\n");
-        const std::string log = ReadFile(TestData("log_cases/h01_basic_english.log"));
+        const std::string log = ReadFile(TestData("log_cases/basic_english.log"));
         WriteFile(dir_ / "road.log", log);
         WriteFile(dir_ / "clash.log", log);
         WriteFile(dir_ / "clash.mdx", ReadFile(dir_ / "a.mdx"));  // the designer's own document

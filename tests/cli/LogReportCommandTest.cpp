@@ -33,40 +33,40 @@ std::string CopyCase(const TempDir& dir, const std::string& name)
 TEST(LogReportCommand, TotalWritesOnlyTheFinalReportAndTheCompanion)
 {
     TempDir dir;
-    const std::string log = CopyCase(dir, "h01_basic_english");
+    const std::string log = CopyCase(dir, "basic_english");
     const std::string out = dir / "final.rpt";
     const ToolRun run = RunTool(dir, "--output " + Quote(out) + " " + Quote(log));
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, out + ": 1 pages\n");
-    EXPECT_EQ(ReadFile(out), ReadFile(TestData("log_cases/h01_basic_english.total.rpt")));
+    EXPECT_EQ(ReadFile(out), ReadFile(TestData("log_cases/basic_english.total.rpt")));
     // with --output, nothing is written into the (empty) report folder
-    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"final.rpt", "h01_basic_english.log", "h01_basic_english.mdx"}));
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"final.rpt", "basic_english.log", "basic_english.mdx"}));
 }
 
 TEST(LogReportCommand, AccumulatedRefusalIsExit1AndKeepsOnlyTheCompanion)
 {
     TempDir dir;
-    const std::string log = CopyCase(dir, "h01_basic_english");
+    const std::string log = CopyCase(dir, "basic_english");
     const ToolRun run = RunTool(dir, "--accumulated --output " + Quote(dir / "final.rpt") + " " + Quote(log));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("mardex-report: Present Log file has no Accumulated Quantities"), std::string::npos)
         << run.err;
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"h01_basic_english.log", "h01_basic_english.mdx"}));
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"basic_english.log", "basic_english.mdx"}));
 }
 
 TEST(LogReportCommand, ADesignersDocumentWhereTheCompanionGoesIsNeverReplaced)
 {
     TempDir dir;
-    const std::string log = CopyCase(dir, "h01_basic_english");
-    const std::string doc = dir / "h01_basic_english.mdx";
+    const std::string log = CopyCase(dir, "basic_english");
+    const std::string doc = dir / "basic_english.mdx";
     const std::string designers = ReadFile(TestData("cases/worked_example.mdx"));
     WriteFile(doc, designers);
     const ToolRun run = RunTool(dir, "--output " + Quote(dir / "final.rpt") + " " + Quote(log));
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ReadFile(doc), designers);
     EXPECT_NE(run.err.find("mardex-report: " + doc + " was kept"), std::string::npos) << run.err;
-    EXPECT_EQ(ReadFile(dir / "final.rpt"), ReadFile(TestData("log_cases/h01_basic_english.total.rpt")));
+    EXPECT_EQ(ReadFile(dir / "final.rpt"), ReadFile(TestData("log_cases/basic_english.total.rpt")));
 }
 
 TEST(LogReportCommand, AFileThatIsNotALogIsExit1WithTheProgramsMessage)
@@ -82,12 +82,12 @@ TEST(LogReportCommand, AFileThatIsNotALogIsExit1WithTheProgramsMessage)
 TEST(LogReportCommand, MessagesThatDoNotEndTheOpenGoToStderr)
 {
     TempDir dir;
-    const std::string log = CopyCase(dir, "h08_entry_and_row_quirks");
+    const std::string log = CopyCase(dir, "entry_and_row_quirks");
     const std::string out = dir / "final.rpt";
     const ToolRun run = RunTool(dir, "--output " + Quote(out) + " " + Quote(log));
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_NE(run.err.find("occured in Parse_Station_String"), std::string::npos) << run.err;
-    EXPECT_EQ(ReadFile(out), ReadFile(TestData("log_cases/h08_entry_and_row_quirks.total.rpt")));
+    EXPECT_EQ(ReadFile(out), ReadFile(TestData("log_cases/entry_and_row_quirks.total.rpt")));
 }
 
 } // namespace

@@ -52,7 +52,7 @@ TEST(MassHaulOption, FaultingSheetFailsWithTheReportsMessage)
 {
     TempDir dir;
     const ToolRun run = RunTool(dir, "--haul-table " + Quote(dir / "t.csv") + " " +
-                                         Quote(TestData("cases/fix15_err_ah0_bk1.mdx")));
+                                         Quote(TestData("cases/err_ah0_bk1.mdx")));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("occured in CreateTempRptFile"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(dir / "t.csv"));

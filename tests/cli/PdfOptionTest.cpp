@@ -27,11 +27,11 @@ TEST(PdfOption, AccumulatedThreePageReportBecomesAThreePagePdf)
     if (PopplerMissing()) GTEST_SKIP() << "poppler-utils not installed";
     TempDir dir;
     const ToolRun run = RunTool(dir, "--accumulated --output " + (dir / "r.rpt") + " --pdf " + (dir / "r.pdf") + " " +
-                                        TestData("cases/fix14_pages_86_rows.mdx"));
+                                        TestData("cases/pages_86_rows.mdx"));
     if (run.err.find("cannot write PDF files") != std::string::npos) GTEST_SKIP() << "built without Qt";
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, dir / "r.rpt" + ": 3 pages\n");
-    EXPECT_EQ(ReadFile(dir / "r.rpt"), ReadFile(TestData("cases/fix14_pages_86_rows.accum.rpt")));
+    EXPECT_EQ(ReadFile(dir / "r.rpt"), ReadFile(TestData("cases/pages_86_rows.accum.rpt")));
 
     const std::string info = Capture("pdfinfo " + (dir / "r.pdf"), dir);
     EXPECT_TRUE(std::regex_search(info, std::regex(R"(Pages:\s+3\n)"))) << info;
@@ -47,7 +47,7 @@ TEST(PdfOption, UnwritablePdfFailsTheRun)
 {
     TempDir dir;
     const ToolRun run = RunTool(dir, "--output " + (dir / "r.rpt") + " --pdf " + (dir / "no/such/folder/r.pdf") + " " +
-                                        TestData("cases/e51_single_row.mdx"));
+                                        TestData("cases/single_row.mdx"));
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("no/such/folder/r.pdf"), std::string::npos) << run.err;
     EXPECT_TRUE(run.out.empty());

@@ -11,9 +11,9 @@ TEST(ReportCsvOption, WritesTheChosenSheetsReportLines)
 {
     TempDir dir;
     const ToolRun run =
-        RunTool(dir, "--report-csv " + Quote(dir / "t.csv") + " --sheet 2 " + Quote(TestData("cases/e51_fb_sign.mdx")));
+        RunTool(dir, "--report-csv " + Quote(dir / "t.csv") + " --sheet 2 " + Quote(TestData("cases/fb_sign.mdx")));
     ASSERT_EQ(run.status, 0) << run.err;
-    // The lines of e51_fb_sign.s2.total.rpt.
+    // The lines of fb_sign.s2.total.rpt.
     EXPECT_EQ(ReadFile(dir / "t.csv"),
               "row,station,cut_area,added_cut,cut_volume,fill_area,added_fill,fill_volume,balance_factor,adjusted_fill,"
               "mass_ordinate\r\n"

@@ -28,18 +28,18 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         std::string stderrPart;
     } cases[] = {
         {"no such sheet", "--sheet 5 --output keep.txt road.mdx", 1, "has no sheet 5"},
-        {"a log without accumulated quantities", "--accumulated --output keep.txt h01.log", 1,
+        {"a log without accumulated quantities", "--accumulated --output keep.txt english_log.log", 1,
          "Present Log file has no Accumulated Quantities"},
         {"--output naming a folder", "--output folder road.mdx", 1, "it is a folder"},
-        {"a log's report elsewhere", "--output out/final.rpt h01.log", 0, ""},
+        {"a log's report elsewhere", "--output out/final.rpt english_log.log", 0, ""},
         {"a read-only target", "--save-as readonly.mdx road.mdx", 1, "the file is read-only"},
         {"a read-only report", "--output readonly.mdx road.mdx", 1, "the file is read-only"},
         {"the output is the document", "--output road.mdx road.mdx", 1, "names the document itself"},
         {"--save-as onto the document", "--save-as ./road.mdx road.mdx", 1, "names the document itself"},
-        {"--output onto a log's companion", "--output h01.mdx h01.log", 1, "names the log's companion itself"},
+        {"--output onto a log's companion", "--output english_log.mdx english_log.log", 1, "names the log's companion itself"},
         {"--report-csv onto the document", "--report-csv road.mdx road.mdx", 1, "names the document itself"},
         {"--haul-table onto the document", "--haul-table road.mdx road.mdx", 1, "names the document itself"},
-        {"--report-csv of a log", "--report-csv keep.txt h01.log", 1, "a GEOPAK log, not a sheet document"},
+        {"--report-csv of a log", "--report-csv keep.txt english_log.log", 1, "a GEOPAK log, not a sheet document"},
         {"a folder as the document", "folder.mdx", 1, "folder.mdx: it is a folder"},
         {"a pipe as the document", "pipe.mdx", 1, "pipe.mdx: it is not a regular file"},
         {"a pipe as the log", "pipe.log", 1, "pipe.log: it is not a regular file"},
@@ -49,8 +49,8 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
     for (const auto& c : cases) {
         TempDir dir;
         WriteFile(dir / "road.mdx", Road);
-        fs::copy_file(TestData("log_cases/h01_basic_english.log"), dir / "h01.log");
-        for (const char* name : {"keep.txt", "h01.rpt", "readonly.mdx"}) WriteFile(dir / name, Old);
+        fs::copy_file(TestData("log_cases/basic_english.log"), dir / "english_log.log");
+        for (const char* name : {"keep.txt", "english_log.rpt", "readonly.mdx"}) WriteFile(dir / name, Old);
         fs::permissions(dir / "readonly.mdx", fs::perms::owner_read | fs::perms::group_read);
         fs::create_directory(dir / "folder");
         fs::create_directory(dir / "folder.mdx");
@@ -64,7 +64,7 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         EXPECT_EQ(run.status, c.status) << c.what << "\n" << run.err;
         EXPECT_NE(run.err.find(c.stderrPart), std::string::npos) << c.what << "\n" << run.err;
         EXPECT_EQ(ReadFile(dir / "road.mdx"), Road) << c.what;
-        for (const char* name : {"keep.txt", "h01.rpt", "readonly.mdx"}) EXPECT_EQ(ReadFile(dir / name), Old) << c.what;
+        for (const char* name : {"keep.txt", "english_log.rpt", "readonly.mdx"}) EXPECT_EQ(ReadFile(dir / name), Old) << c.what;
         EXPECT_TRUE(fs::is_directory(dir / "folder")) << c.what;
         for (const auto& entry : fs::directory_iterator(dir.path()))
             EXPECT_EQ(entry.path().filename().string().find(".~mardex."), std::string::npos) << c.what;

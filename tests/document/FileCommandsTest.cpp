@@ -270,7 +270,7 @@ TEST(FileOpen, TheFactorBoxIsGreyedOnlyWhileADocumentMeasuredInEmbankmentIsOpen)
     Program p;
     p.Open(TestData("cases/embankment_flag.mdx"));
     EXPECT_FALSE(p.s.form.txtShrinkFactor.enabled);
-    p.Open(TestData("cases/e51_single_row.mdx"));
+    p.Open(TestData("cases/single_row.mdx"));
     EXPECT_TRUE(p.s.form.txtShrinkFactor.enabled);
 
     p.Open(TestData("cases/embankment_flag.mdx"));

@@ -129,7 +129,7 @@ TEST(ImportAfterALog, OpenOfADocumentImportsDocumentsAndTheLogBranchTakesOnlyLog
 {
     Program p;
     const std::string log = p.Path("road.log"), doc = p.Path("w.mdx");
-    WriteFile(log, ReadFile(TestData("log_cases/h01_basic_english.log")));
+    WriteFile(log, ReadFile(TestData("log_cases/basic_english.log")));
     WriteFile(doc, ReadFile(TestData("cases/worked_example.mdx")));
     p.Open(log);
     ASSERT_EQ(p.s.form.importKind, ImportKind::Logs);

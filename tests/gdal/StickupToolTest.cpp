@@ -30,7 +30,7 @@ protected:
 
 TEST_F(StickupTool, DrawsAndNamesTheDesignFileWithItsSheetCount)
 {
-    const std::string doc = Case("e51_code_row0.mdx");
+    const std::string doc = Case("code_row0.mdx");
     const std::string design = dir / "road.dgn";
     WriteFile(design, "an older design file");
     const std::string seed = dgn::GdalSeedFile();
@@ -69,7 +69,7 @@ TEST_F(StickupTool, WithoutABorderItGoesOnAndSaysSo)
 
 TEST_F(StickupTool, AFaultyDocumentFailsWithoutADesignFile)
 {
-    const auto r = Run("--stickup out.dgn " + Quote(Case("fix16_factor_texts.mdx")));
+    const auto r = Run("--stickup out.dgn " + Quote(Case("factor_texts.mdx")));
     EXPECT_EQ(r.status, 1);
     EXPECT_FALSE(r.err.empty());
     EXPECT_FALSE(fs::exists(dir / "out.dgn"));

@@ -374,7 +374,7 @@ TEST_F(LogReport, ADocumentWhereTheCompanionGoesIsReplacedOnlyWhenTheUserSaysSo)
 // taken for the designer's document.
 TEST(LogCompanion, APreviousCompanionIsRecognisedByItsShape)
 {
-    const std::string companion = ReadFile(TestData("log_cases/h01_basic_english.companion.mdx"));
+    const std::string companion = ReadFile(TestData("log_cases/basic_english.companion.mdx"));
     auto with = [&](const std::string& from, const std::string& to) {
         std::string text = companion;
         text.replace(text.find(from), from.size(), to);
@@ -423,7 +423,7 @@ TEST_F(LogReport, LowerCaseExtensionKeepsTheCaseOfTheBaseName)
 
 TEST_F(LogReport, TheLargestLogIsReportedWithoutAFault)
 {
-    const std::string log = ReadFile(test::TestData("log_cases/h22_largest_log_10000_entries.log"));
+    const std::string log = ReadFile(test::TestData("log_cases/largest_log_10000_entries.log"));
     ASSERT_FALSE(log.empty());
     Open(log, "big.log");
     EXPECT_TRUE(ask.shown.empty());

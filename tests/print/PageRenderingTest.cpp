@@ -234,7 +234,7 @@ TEST(ReformatToPrint, OtherLinesUnchanged)
 TEST(RenderPage, PreviewPagesShowTheirLinesInTextOneOnce)
 {
     PrintFixture f;
-    f.UseReport("fix14_pages_86_rows.total.rpt");
+    f.UseReport("pages_86_rows.total.rpt");
     ASSERT_EQ(f.s.report.TotalPages, 3);
     const auto drawn = DrawnLinesOf(f.ReportPath());
     RecordingSurface preview(96, 63, true);
@@ -264,7 +264,7 @@ TEST(RenderPage, PreviewPagesShowTheirLinesInTextOneOnce)
 TEST(RenderPage, LaterPreviewPageTableAtFiftyOne)
 {
     PrintFixture f;
-    f.UseReport("fix14_pages_86_rows.total.rpt");
+    f.UseReport("pages_86_rows.total.rpt");
     RecordingSurface preview(96, 63, true);
     f.Prepare(preview);
     f.s.print.PageToRender = 2;
@@ -275,7 +275,7 @@ TEST(RenderPage, LaterPreviewPageTableAtFiftyOne)
 TEST(RenderPage, PageBeyondTheLastDrawsNothingAndKeepsThePreview)
 {
     PrintFixture f;
-    f.UseReport("fix14_pages_86_rows.total.rpt");
+    f.UseReport("pages_86_rows.total.rpt");
     RecordingSurface preview(96, 63, true);
     f.Prepare(preview);
     RenderPage(f.s, preview, ReportFileName(f.s, WindowReport));
@@ -291,7 +291,7 @@ TEST(RenderPage, PageBeyondTheLastDrawsNothingAndKeepsThePreview)
 TEST(RenderPage, PrinterPageBeyondTheLastStartsNoDocument)
 {
     PrintFixture f;
-    f.UseReport("fix14_pages_86_rows.total.rpt");
+    f.UseReport("pages_86_rows.total.rpt");
     RecordingSurface printer;
     f.Prepare(printer);
     f.s.print.PageToRender = 4;
@@ -327,7 +327,7 @@ TEST(RenderPage, PrinterPageAfterTheFirstStartsAPageWithTablesAtFiftySix)
 {
     PrintFixture f;
     f.ask.expectedMessages = {"Sent to the printer"};
-    f.UseReport("fix14_pages_86_rows.total.rpt");
+    f.UseReport("pages_86_rows.total.rpt");
     RecordingSurface printer;
     f.Prepare(printer);
     printer.DrawLine(0, 0, 1, 0);  // something already on the sheet
@@ -364,7 +364,7 @@ TEST(RenderPage, MissingReportFileIsReportedAndNothingShown)
 TEST(PrintAll, EveryDrawnLineOnceInOrderOnTotalPagesPages)
 {
     PrintFixture f;
-    f.UseReport("fix14_pages_86_rows.accum.rpt");
+    f.UseReport("pages_86_rows.accum.rpt");
     f.s.report.AccumulatedMode = ReportMode::Accumulated;
     RecordingSurface printer;
     ASSERT_TRUE(PrintAllPages(f.s, printer, ReportFileName(f.s, WindowReport)));

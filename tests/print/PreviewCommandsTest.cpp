@@ -38,7 +38,7 @@ struct Preview : PrintFixture {
     RecordingSurface printer{96, 63, false};
     Preview()
     {
-        UseReport("fix14_pages_86_rows.total.rpt");
+        UseReport("pages_86_rows.total.rpt");
         OpenReportPreview(s, preview, printer);
     }
 };

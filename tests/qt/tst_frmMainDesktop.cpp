@@ -105,7 +105,7 @@ void tst_frmMainDesktop::aFileNamedOnTheCommandLineOpensAsOpenWould()
 void tst_frmMainDesktop::recentFilesListTheNewestFirstAndDropAMissingOne()
 {
     const QString first = Copy(work, "cases/worked_example.mdx", "first.mdx");
-    const QString second = Copy(work, "cases/e51_single_row.mdx", "second.mdx");
+    const QString second = Copy(work, "cases/single_row.mdx", "second.mdx");
     window->openFile(first);
     window->openFile(second);
     QCOMPARE(RecentEntries(*window).mid(0, 2), (QStringList{"&1 " + second, "&2 " + first}));

@@ -139,7 +139,7 @@ void tst_frmMainFile::importAppendsTheOtherDocumentsSheets()
 {
     ask->files.push_back(Copy(work, "cases/worked_example.mdx", "worked.mdx"));
     window->mnuFileOpen->trigger();
-    ask->files.push_back(Copy(work, "cases/e51_single_row.mdx", "single.mdx"));
+    ask->files.push_back(Copy(work, "cases/single_row.mdx", "single.mdx"));
     window->mnuImportFile->trigger();
 
     QCOMPARE(window->TabStrip1->count(), 3);
@@ -172,7 +172,7 @@ void tst_frmMainFile::reportTableIsExportedFromTheMenu()
 void tst_frmMainFile::aLogIsShownInThePreviewAtOnceAndEachTabShowsItsOwnReport()
 {
     PreviewCatcher previews;
-    ask->files.push_back(Copy(work, "log_cases/h01_basic_english.log", "cl1.log"));
+    ask->files.push_back(Copy(work, "log_cases/basic_english.log", "cl1.log"));
     window->mnuFileOpen->trigger();
     QCOMPARE(previews.shown.size(), size_t(1));
     QVERIFY(previews.shown[0].startsWith("     10+00.00  "));
@@ -185,7 +185,7 @@ void tst_frmMainFile::aLogIsShownInThePreviewAtOnceAndEachTabShowsItsOwnReport()
     QCOMPARE(window->TabStrip1->count(), 1);
     QCOMPARE(window->TabStrip1->tabText(0), QString("BASELINE:  CL1"));
 
-    ask->files.push_back(Copy(work, "log_cases/h02_metric_accumulated.log", "ramp.log"));
+    ask->files.push_back(Copy(work, "log_cases/metric_accumulated.log", "ramp.log"));
     window->mnuImportFile->trigger();
     QCOMPARE(window->TabStrip1->count(), 2);
     QCOMPARE(window->TabStrip1->tabText(1), QString("BASELINE:  RAMP_A"));

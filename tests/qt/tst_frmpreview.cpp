@@ -73,7 +73,7 @@ private slots:
     {
         test::QtTestPrompter ask;
         Session s(ask);
-        UseReport(s, "fix14_pages_86_rows.total.rpt");
+        UseReport(s, "pages_86_rows.total.rpt");
         frmPreview preview(s);
         QCOMPARE(preview.mnuBack->text(), QString("<< Backward"));
         QCOMPARE(preview.mnuForward->text(), QString("Forward >>"));
@@ -93,7 +93,7 @@ private slots:
     {
         test::QtTestPrompter ask;
         Session s(ask);
-        UseReport(s, "fix14_pages_86_rows.total.rpt");
+        UseReport(s, "pages_86_rows.total.rpt");
         s.report.UnadjustedExcavation = 5;
         s.report.AdjustedFill = 7;
         WhilePreviewShown(s, [&](frmPreview& preview) {
@@ -132,7 +132,7 @@ private slots:
         if (PrinterTarget::PrinterInstalled()) QSKIP("a printer is installed");
         test::QtTestPrompter ask;
         Session s(ask);
-        UseReport(s, "fix14_pages_86_rows.total.rpt");
+        UseReport(s, "pages_86_rows.total.rpt");
         const QString pdf = dir.filePath("road1.pdf");
         WhilePreviewShown(s, [&](frmPreview& preview) {
             QVERIFY2(!QFile::exists(pdf), "opening the preview writes no PDF");
@@ -153,7 +153,7 @@ private slots:
         if (!PrinterTarget::PrinterInstalled()) QSKIP("no printer installed");
         test::QtTestPrompter ask;
         Session s(ask);
-        UseReport(s, "fix14_pages_86_rows.total.rpt");
+        UseReport(s, "pages_86_rows.total.rpt");
         int from = 0, to = 0;
         QString printer;
         WhilePreviewShown(s, [&](frmPreview& preview) {

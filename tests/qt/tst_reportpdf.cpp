@@ -179,8 +179,8 @@ private slots:
         QVERIFY(dir.isValid());
     }
 
-    void threePageTotalReport() { CheckReport("fix14_pages_86_rows", "total", false, false); }
-    void threePageAccumulatedReport() { CheckReport("fix14_pages_86_rows", "accum", true, false); }
+    void threePageTotalReport() { CheckReport("pages_86_rows", "total", false, false); }
+    void threePageAccumulatedReport() { CheckReport("pages_86_rows", "accum", true, false); }
     void metricReportWithBalancePoints() { CheckReport("factor_1_25_metric", "total", false, true); }
 
     void exactlyFullPageMakesNoExtraPage()
@@ -206,7 +206,7 @@ private slots:
     void unwritablePdfIsAnErrorNotSuccess()
     {
         Session s(ask);
-        const std::string report = CaseFile("e51_single_row.total.rpt").toStdString();
+        const std::string report = CaseFile("single_row.total.rpt").toStdString();
         s.report.TotalPages = 1;
         ask.shown.clear();
         QVERIFY(!RenderReportToPdf(s, report, dir.filePath("no/such/folder/x.pdf").toStdString()));
@@ -219,7 +219,7 @@ private slots:
     {
         for (const long long after : {0LL, 1LL, 2000LL}) {
             Session s(ask);
-            const std::string report = CaseFile("e51_single_row.total.rpt").toStdString();
+            const std::string report = CaseFile("single_row.total.rpt").toStdString();
             s.report.TotalPages = 1;
             const FileWriter failing{after};
             s.writer = &failing;

@@ -33,7 +33,7 @@ bool Shown(const ScriptedPrompter& ask, const std::string& part)
 
 void OpenLog(ReportFixture& f)
 {
-    f.ask.Then(Picks(f.dir / "h01.log"));
+    f.ask.Then(Picks(f.dir / "english_log.log"));
     mnuFileOpen_Click(f.s);
 }
 
@@ -55,9 +55,9 @@ TEST(WriteFailure, ReportsAndCompanionsFailingAfterNBytesLeaveTheOldFile)
          }},
         {"every sheet", "road1.rpt", writeOld,
          [](ReportFixture& f) { return BuildCombinedReport(f.s, SheetFault::FailRun, WindowReport); }},
-        {"a log's companion", "h01.mdx",
+        {"a log's companion", "english_log.mdx",
          [](ReportFixture& f) {
-             fs::copy_file(TestData("log_cases/h01_basic_english.log"), f.dir / "h01.log");
+             fs::copy_file(TestData("log_cases/basic_english.log"), f.dir / "english_log.log");
              OpenLog(f);  // writes the companion and the report
          },
          [](ReportFixture& f) { return CreateGeopakLogReport(f.s, WindowReport); }},

@@ -88,7 +88,7 @@ TEST_F(StickupButton, UntitledDocumentGivesItsMessageAndWritesNothing)
 
 TEST_F(StickupButton, ThreeSheetsAreDrawnInOrderFromOneCombinedReport)
 {
-    Open("e51_code_row0");  // three sheets
+    Open("code_row0");  // three sheets
     s.report.AccumulatedMode = ReportMode::Accumulated;  // the button always draws the Total report
     const std::string target = dir / (s.doc.DescriptionFields[2] + "0ew.dgn");
     ask.Then(Says(""));
@@ -101,8 +101,8 @@ TEST_F(StickupButton, ThreeSheetsAreDrawnInOrderFromOneCombinedReport)
     EXPECT_EQ(host.openedPath, s.stickup.DesignFilePath);
     EXPECT_EQ(ReadFile(s.stickup.DesignFilePath), "seed contents");
 
-    const std::string expected = ReadFile(TestData("cases/e51_code_row0.all.rpt"));
-    EXPECT_EQ(ReadFile(dir / "e51_code_row0.rpt"), expected);
+    const std::string expected = ReadFile(TestData("cases/code_row0.all.rpt"));
+    EXPECT_EQ(ReadFile(dir / "code_row0.rpt"), expected);
     const auto body = BodyLinesOf(expected);
     // Every report line but the "#" lines, in order, once the header blocks are set aside.
     std::vector<std::string> drawn;
