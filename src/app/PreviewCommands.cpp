@@ -6,6 +6,7 @@
 #include "app/ReportCommands.h"
 #include "render/ReportSurface.h"
 #include "text/NumberText.h"
+#include "text/CountText.h"
 
 #include <cmath>
 

@@ -5,6 +5,7 @@
 #include "app/CombinedReport.h"
 #include "app/ReportFile.h"
 #include "text/NumberText.h"
+#include "text/CountText.h"
 
 #include <filesystem>
 

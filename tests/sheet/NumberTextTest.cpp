@@ -1,4 +1,5 @@
 #include "text/NumberText.h"
+#include "text/CountText.h"
 
 #include <gtest/gtest.h>
 

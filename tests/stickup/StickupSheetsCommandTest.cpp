@@ -5,6 +5,7 @@
 #include "StickupTestReports.h"
 #include "support/RecordingDesignHost.h"
 #include "support/ScriptedPrompter.h"
+#include "text/CountText.h"
 
 #include <gtest/gtest.h>
 

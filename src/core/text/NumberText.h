@@ -37,11 +37,6 @@ std::string FormatAreaText(std::string_view text);
 std::string RightAlign(std::string_view text, std::size_t width);
 // "00": at least two digits.
 std::string TwoDigits(long value);
-// "1 sheet", "3 sheets": a count and its noun, plural unless one.
-inline std::string CountOf(long count, std::string_view noun)
-{
-    return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
-}
 
 // The general text of a number: a whole number as plain digits, otherwise up
 // to 15 significant digits; E notation from 1E+15 up and below 1E-04.
