@@ -2,12 +2,12 @@
 #include "frmMain.h"
 
 #include "AboutBox.h"
+#include "HelpWindow.h"
 #include "app/ViewMenu.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QFileInfo>
-#include <QUrl>
+#include <QLineEdit>
 
 using namespace mardex;
 
@@ -24,12 +24,19 @@ void frmMain::connectViewMenu()
 }
 
 // The user guide is shipped with the shipped files; it opens in the
-// desktop's browser. Without it the program says there is no help.
+// program's help window, made at the first use and kept. Without it the
+// program says there is no help.
 void frmMain::showHelpPage(const QString& page, void (*withoutGuide)(Session&))
 {
-    const QString path = QString::fromLocal8Bit(s_->ProgramFolder.c_str()) + "/help/" + page;
-    if (QFileInfo(path).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(path))) return;
-    run([&] { withoutGuide(*s_); });
+    const QString folder = QString::fromLocal8Bit(s_->ProgramFolder.c_str()) + "/help";
+    if (!QFileInfo(folder + "/" + page).isFile()) {
+        run([&] { withoutGuide(*s_); });
+        return;
+    }
+    auto* help = findChild<HelpWindow*>("frmHelp");
+    if (!help) help = new HelpWindow(folder, this);
+    help->ShowPage(page);
+    if (page != "index.html") help->searchBox->setFocus();
 }
 
 void frmMain::mnuHelpAbout_Click()

@@ -3,9 +3,11 @@
 // but not after a clean exit, and the user guide.
 #include "WindowTestPrompter.h"
 #include "qt/frmMain.h"
+#include "qt/HelpWindow.h"
 
 #include <QAction>
-#include <QDesktopServices>
+#include <QListWidget>
+#include <QTextBrowser>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -41,10 +43,6 @@ QStringList RecentEntries(const frmMain& window)
 
 class tst_frmMainDesktop : public QObject {
     Q_OBJECT
-public slots:
-    // Stands in for the desktop's browser.
-    void openUrl(const QUrl& url) { opened << url; }
-
 private slots:
     void initTestCase();
     void init();
@@ -56,7 +54,6 @@ private slots:
     void helpShowsTheGuideAndWithoutItSaysThereIsNone();
 
 private:
-    QList<QUrl> opened;
     void newWindow();
     QTemporaryDir home, programFolder, work;
     WindowTestPrompter* ask = nullptr;
@@ -186,21 +183,38 @@ void tst_frmMainDesktop::recoveryIsOfferedAfterACrashButNotAfterACleanExit()
 
 void tst_frmMainDesktop::helpShowsTheGuideAndWithoutItSaysThereIsNone()
 {
-    QDesktopServices::setUrlHandler("file", this, "openUrl");
     window->mnuHelpContents->trigger();  // no guide among the program's files
     QCOMPARE(ask->boxes.size(), size_t(1));
     QCOMPARE(ask->boxes[0].text,
              std::string("Unable to display Help Contents. There is no Help associated with this project."));
 
     QDir(programFolder.path()).mkdir("help");
-    for (const char* page : {"index.html", "topics.html"}) QFile(programFolder.filePath("help/") + page).open(QIODevice::WriteOnly);
+    const QList<std::pair<const char*, const char*>> pages{
+        {"index.html", "<title>Guide</title><p>Contents</p>"},
+        {"topics.html", "<title>Index of topics</title><p>Topics</p>"},
+        {"haul.html", "<title>Mass haul</title><p>The overhaul price and the free haul.</p>"}};
+    for (const auto& [name, html] : pages) {
+        QFile page(programFolder.filePath("help/") + name);
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write(html);
+    }
     window->mnuHelpContents->trigger();
+    auto* help = window->findChild<HelpWindow*>("frmHelp");
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(help->browser->source(), QUrl::fromLocalFile(programFolder.filePath("help/index.html")));
+    QCOMPARE(help->pageList->count(), 3);
+    QCOMPARE(help->pageList->item(0)->text(), QString("Contents"));
     window->mnuHelpSearchForHelpOn->trigger();
-    QDesktopServices::unsetUrlHandler("file");
+    QCOMPARE(window->findChildren<HelpWindow*>().size(), 1);
+    QCOMPARE(help->browser->source(), QUrl::fromLocalFile(programFolder.filePath("help/topics.html")));
+    // The search lists the pages holding every word and shows the first.
+    help->searchBox->setText("OVERHAUL free");
+    QTest::keyClick(help->searchBox, Qt::Key_Return);
+    QCOMPARE(help->pageList->count(), 1);
+    QCOMPARE(help->browser->source(), QUrl::fromLocalFile(programFolder.filePath("help/haul.html")));
+    QCOMPARE(help->browser->textCursor().selectedText().toLower(), QString("overhaul"));
     QDir(programFolder.filePath("help")).removeRecursively();
     QCOMPARE(ask->boxes.size(), size_t(1));
-    QCOMPARE(opened, (QList<QUrl>{QUrl::fromLocalFile(programFolder.filePath("help/index.html")),
-                                  QUrl::fromLocalFile(programFolder.filePath("help/topics.html"))}));
 }
 
 QTEST_MAIN(tst_frmMainDesktop)
