@@ -27,12 +27,15 @@ void MassHaulView::paintEvent(QPaintEvent*)
 {
     // Drawn at the resolution that fits the page into the widget, so that the
     // layout is the printed page's, only smaller or larger.
+    // The picture has the screen's device pixels (twice the widget's units
+    // at 2x), so that lines and labels stay sharp.
     const double dpi = std::max(8.0, std::min(width() / PageWidthInches, height() / PageHeightInches));
-    const QSize size(qRound(PageWidthInches * dpi), qRound(PageHeightInches * dpi));
+    const qreal pixelRatio = devicePixelRatioF();
+    const QSize size(qRound(PageWidthInches * dpi * pixelRatio), qRound(PageHeightInches * dpi * pixelRatio));
     if (cache_.size() != size) {
         cache_ = QImage(size, QImage::Format_RGB32);
-        cache_.setDotsPerMeterX(qRound(dpi / 0.0254));
-        cache_.setDotsPerMeterY(qRound(dpi / 0.0254));
+        cache_.setDotsPerMeterX(qRound(dpi * pixelRatio / 0.0254));
+        cache_.setDotsPerMeterY(qRound(dpi * pixelRatio / 0.0254));
         cache_.fill(Qt::white);
         QPainterSurface surface(cache_, nullptr, "screen");
         surface.BeginDoc();
@@ -41,7 +44,8 @@ void MassHaulView::paintEvent(QPaintEvent*)
     }
     QPainter p(this);
     p.fillRect(rect(), palette().window());
-    p.drawImage(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), cache_);
+    const QSizeF shown = QSizeF(size) / pixelRatio;
+    p.drawImage(QRectF(QPointF((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown), cache_);
 }
 
 } // namespace mardex

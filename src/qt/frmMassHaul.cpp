@@ -11,6 +11,7 @@
 #include "qtsurface/QPainterSurface.h"
 
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
@@ -45,6 +47,8 @@ frmMassHaul::frmMassHaul(QWidget* parent, MassSheet sheet) : QDialog(parent), sh
     setWindowTitle(QString::fromLatin1(("Mass Haul - " + sheet_.tabName).c_str()));
     setSizeGripEnabled(true);
     resize(1000, 760);
+    if (const QScreen* shown = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        resize(size().boundedTo(shown->availableSize()));
 
     const QString unit = sheet_.metric ? "m" : "ft";
     freeHaulBox = new QLineEdit(this);
@@ -71,7 +75,12 @@ frmMassHaul::frmMassHaul(QWidget* parent, MassSheet sheet) : QDialog(parent), sh
     boxes->addWidget(new QLabel("Overhaul price:", this));
     boxes->addWidget(overhaulPriceBox);
     boxes->addStretch();
-    for (QPushButton* b : {fit, zoomIn, zoomOut, print, exportButton, close}) boxes->addWidget(b);
+    // The buttons on a row of their own: at twice the scale (800 units on a
+    // 1600-pixel screen) one row would push Close off the window.
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {fit, zoomIn, zoomOut, print, exportButton}) buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(close);
 
     view_ = new MassHaulView(sheet_, haul_, this);
     scroll_ = new QScrollArea(this);
@@ -95,6 +104,7 @@ frmMassHaul::frmMassHaul(QWidget* parent, MassSheet sheet) : QDialog(parent), sh
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);
+    layout->addLayout(buttons);
     layout->addWidget(split);
 
     connect(freeHaulBox, &QLineEdit::textChanged, this, [this] { Recompute(); });

@@ -21,12 +21,14 @@ namespace mardex {
 
 namespace {
 
-// The window's own drawing area: shows the kept picture.
+// The window's own drawing area: shows the kept picture, drawn at the
+// screen's device pixels (pixelRatio of them to a window unit).
 class PreviewCanvas : public QWidget {
 public:
-    PreviewCanvas(const QImage& image, QWidget* parent) : QWidget(parent), image_(image)
+    PreviewCanvas(const QImage& image, qreal pixelRatio, QWidget* parent)
+        : QWidget(parent), image_(image), pixelRatio_(pixelRatio)
     {
-        setFixedSize(image.size());
+        setFixedSize((QSizeF(image.size()) / pixelRatio).toSize());
         setAutoFillBackground(false);
     }
 
@@ -34,11 +36,13 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter p(this);
-        p.drawImage(0, 0, image_);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, pixelRatio_ != devicePixelRatioF());
+        p.drawImage(QRectF(QPointF(0, 0), QSizeF(image_.size()) / pixelRatio_), image_);
     }
 
 private:
     const QImage& image_;
+    qreal pixelRatio_;
 };
 
 } // namespace
@@ -94,9 +98,13 @@ frmPreview::frmPreview(Session& s, QWidget* parent) : QDialog(parent), s_(s)
     const QSizeF page = printer.PageInches(), printable = printer.PrintableInches();
     const int width = static_cast<int>(std::lround(page.width() * dpi));
     const int height = static_cast<int>(std::lround(11500.0 / 1440.0 * dpi));
-    drawing_ = QImage(width, height, QImage::Format_RGB32);
-    drawing_.setDotsPerMeterX(static_cast<int>(std::lround(dpi / 0.0254)));
-    drawing_.setDotsPerMeterY(static_cast<int>(std::lround(dpi / 0.0254)));
+    // The picture has the screen's device pixels (twice the window's units
+    // at 2x): drawn at that resolution, shown at the window's size.
+    const qreal pixelRatio = devicePixelRatioF();
+    drawing_ = QImage(static_cast<int>(std::lround(width * pixelRatio)), static_cast<int>(std::lround(height * pixelRatio)),
+                      QImage::Format_RGB32);
+    drawing_.setDotsPerMeterX(static_cast<int>(std::lround(dpi * pixelRatio / 0.0254)));
+    drawing_.setDotsPerMeterY(static_cast<int>(std::lround(dpi * pixelRatio / 0.0254)));
     drawing_.fill(Qt::white);
 
     auto* menus = new QMenuBar(this);
@@ -113,7 +121,7 @@ frmPreview::frmPreview(Session& s, QWidget* parent) : QDialog(parent), s_(s)
     mnuPreviewExit = menus->addAction("Exit");
     mnuPreviewExit->setObjectName("mnuPreviewExit");
 
-    canvas_ = new PreviewCanvas(drawing_, this);
+    canvas_ = new PreviewCanvas(drawing_, pixelRatio, this);
     Text1 = new QPlainTextEdit(canvas_);
     Text1->setObjectName("Text1");
     QFont courier("Courier New");
