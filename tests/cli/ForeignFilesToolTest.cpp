@@ -41,7 +41,7 @@ TEST(ForeignFilesTool, NewOptionsAreCheckedAsUsage)
     for (const char* args : bad) {
         const ToolRun run = RunTool(dir, args);
         EXPECT_EQ(run.status, 2) << args;
-        EXPECT_NE(run.err.find("usage: mardex-report"), std::string::npos) << args;
+        EXPECT_NE(run.err.find("Usage: mardex-report"), std::string::npos) << args;
     }
 }
 

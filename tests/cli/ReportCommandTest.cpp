@@ -158,10 +158,10 @@ TEST(ReportCommand, BadUsageIsExit2WithTheUsageAndHelpIsExit0)
     TempDir dir;
     const ToolRun bad = RunTool(dir, "--all-sheets --accumulated x.mdx");
     EXPECT_EQ(bad.status, 2);
-    EXPECT_NE(bad.err.find("usage: mardex-report"), std::string::npos);
+    EXPECT_NE(bad.err.find("Usage: mardex-report"), std::string::npos);
     const ToolRun help = RunTool(dir, "--help");
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("usage: mardex-report"), std::string::npos);
+    EXPECT_NE(help.out.find("Usage: mardex-report"), std::string::npos);
 }
 
 } // namespace

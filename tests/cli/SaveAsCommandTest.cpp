@@ -94,7 +94,7 @@ TEST(SaveAsCommand, BadUsageIsExit2WithTheUsage)
     TempDir dir;
     const ToolRun run = RunTool(dir, "--save-as " + Quote(dir / "out.mdx"));
     EXPECT_EQ(run.status, 2);
-    EXPECT_NE(run.err.find("usage: mardex-report"), std::string::npos);
+    EXPECT_NE(run.err.find("Usage: mardex-report"), std::string::npos);
     const ToolRun mixed = RunTool(dir, "--save-as x.mdx --accumulated " + Quote(TestData("cases/worked_example.mdx")));
     EXPECT_EQ(mixed.status, 2);
 }
