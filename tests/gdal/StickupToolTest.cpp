@@ -57,9 +57,12 @@ TEST_F(StickupTool, WithoutABorderItGoesOnAndSaysSo)
 {
     // The tool alone in a folder of its own: no shipped border beside it.
     fs::create_directories(dir / "bin");
-    // The installed tool is the program and its companion for design files.
+    // The installed tool is the program, its companion and the design-file
+    // module in the private module folder, as the package lays them out.
     fs::copy_file(std::string(MARDEX_BIN_DIR) + "/mardex-report", dir / "bin/mardex-report");
     fs::copy_file(std::string(MARDEX_BIN_DIR) + "/mardex-report-extras", dir / "bin/mardex-report-extras");
+    fs::create_directories(dir / "lib/mardex");
+    fs::copy_file(std::string(MARDEX_BIN_DIR) + "/mardex-gdal.so", dir / "lib/mardex/mardex-gdal.so");
     const auto r = Run("--stickup out.dgn " + Quote(Case("worked_example.mdx")), dir / "bin/mardex-report");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("Border Reference File Not Found!"), std::string::npos) << r.err;
