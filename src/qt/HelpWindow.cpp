@@ -1,4 +1,5 @@
 #include "HelpWindow.h"
+#include "ScreenFit.h"
 
 #include <algorithm>
 #include <utility>
@@ -31,6 +32,7 @@ HelpWindow::HelpWindow(const QString& guideFolder, QWidget* parent) : QWidget(pa
     setObjectName("frmHelp");
     setWindowTitle("Mardex Help");
     resize(900, 640);
+    BoundToScreen(*this);
 
     searchBox = new QLineEdit(this);
     searchBox->setObjectName("txtSearch");

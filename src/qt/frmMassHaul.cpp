@@ -1,6 +1,7 @@
 #include "frmMassHaul.h"
 
 #include "MassHaulView.h"
+#include "ScreenFit.h"
 
 #include "app/MassHaulSheet.h"
 #include "app/Session.h"
@@ -11,7 +12,6 @@
 #include "qtsurface/QPainterSurface.h"
 
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,7 +20,6 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QSettings>
 #include <QSplitter>
@@ -47,8 +46,7 @@ frmMassHaul::frmMassHaul(QWidget* parent, MassSheet sheet) : QDialog(parent), sh
     setWindowTitle(QString::fromLatin1(("Mass Haul - " + sheet_.tabName).c_str()));
     setSizeGripEnabled(true);
     resize(1000, 760);
-    if (const QScreen* shown = parent ? parent->screen() : QGuiApplication::primaryScreen())
-        resize(size().boundedTo(shown->availableSize()));
+    BoundToScreen(*this);
 
     const QString unit = sheet_.metric ? "m" : "ft";
     freeHaulBox = new QLineEdit(this);

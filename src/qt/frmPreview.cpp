@@ -1,6 +1,7 @@
 #include "frmPreview.h"
 
 #include "PrinterTarget.h"
+#include "ScreenFit.h"
 #include "app/Session.h"
 #include "frmPrintSelect.h"
 #include "app/PageRendering.h"
@@ -142,6 +143,7 @@ frmPreview::frmPreview(Session& s, QWidget* parent) : QDialog(parent), s_(s)
     layout->setMenuBar(menus);
     layout->addWidget(scroll);
     resize(width + 24, std::min(height + menus->sizeHint().height() + 4, 900));
+    BoundToScreen(*this);
 
     surface_ = std::make_unique<PreviewSurface>(*this, drawing_);
     surface_->SetFontName("courier new");
