@@ -23,7 +23,11 @@ echo "Module: ${module#.}"
 
 DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y -q "./$deb"
 status=0
+# The window's stick-up drawing runs from its widget test against the
+# installed module.
+window_test=()
+[ -x build/bin/tst_frmMainDesktop ] && window_test=(--window-test build/bin/tst_frmMainDesktop)
 python3 tests/tools/check_installed.py build "$version" tests/data/cases/worked_example.mdx \
-  tests/data/log_cases/decide_incremental_decimal_text.log || status=$?
+  tests/data/log_cases/decide_incremental_decimal_text.log "${window_test[@]}" || status=$?
 DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get remove -y -q mardex > /dev/null
 exit $status

@@ -3,6 +3,7 @@
 // but not after a clean exit, and the user guide.
 #include "WindowTestPrompter.h"
 #include "qt/frmMain.h"
+#include "qt/DesignFileDialog.h"
 #include "qt/HelpWindow.h"
 
 #include <QAction>
@@ -17,6 +18,10 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <QPushButton>
+#include <QTimer>
+#include <QFileInfo>
+#include <QApplication>
 #include <QtTest>
 
 #include <filesystem>
@@ -52,6 +57,7 @@ private slots:
     void aDroppedFileAsksToSaveChangesFirstThenOpens();
     void recoveryIsOfferedAfterACrashButNotAfterACleanExit();
     void helpShowsTheGuideAndWithoutItSaysThereIsNone();
+    void stickupSheetsAreDrawnThroughTheDesignFileModule();
 
 private:
     void newWindow();
@@ -215,6 +221,28 @@ void tst_frmMainDesktop::helpShowsTheGuideAndWithoutItSaysThereIsNone()
     QCOMPARE(help->browser->textCursor().selectedText().toLower(), QString("overhaul"));
     QDir(programFolder.filePath("help")).removeRecursively();
     QCOMPARE(ask->boxes.size(), size_t(1));
+}
+
+// The Stickup Sheets button, its dialog's OK and the drawing through the
+// design-file module, found from the executable's folder as the installed
+// window finds it (the package check runs this case against the installed
+// module).
+void tst_frmMainDesktop::stickupSheetsAreDrawnThroughTheDesignFileModule()
+{
+    const QString path = Copy(work, "cases/worked_example.mdx", "drawn.mdx");
+    window->openFile(path);
+    QDir::setCurrent(work.path());
+    const QString design = work.filePath(QString::fromStdString(window->session().doc.DescriptionFields[2]) + "0ew.dgn");
+    QFile::remove(design);
+    ask->answers.push_back(mardex::Answer::Yes);  // without a border, if none is found
+    QTimer::singleShot(0, this, [] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<mardex::DesignFileDialog*>(w); dialog && dialog->isVisible()) dialog->Command1->click();
+    });
+    window->Command2->click();
+    QVERIFY(!ask->boxes.empty());
+    QCOMPARE(QString::fromStdString(ask->boxes.back().text), "1 sheet drawn into " + design);
+    QVERIFY(QFileInfo(design).size() > 0);
 }
 
 QTEST_MAIN(tst_frmMainDesktop)

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Check an installed Mardex against the build tree.
 
-usage: check_installed.py BUILD_DIR VERSION SAMPLE.mdx SAMPLE.log [--prefix PREFIX]
+usage: check_installed.py BUILD_DIR VERSION SAMPLE.mdx SAMPLE.log [--prefix PREFIX] [--window-test PROGRAM]
 
 With --prefix, `cmake --install BUILD_DIR --prefix PREFIX` runs first (an
 empty PREFIX: a fresh temporary folder); without it the installed files are
@@ -18,7 +18,11 @@ looked for under /usr (the Debian package). Then:
               sheets into a new design file, GDAL coming from the design-file
               module in the private module folder (lib/.../mardex), which the
               window loads the same way; a seed that cannot be drawn into
-              leaves no design file;
+              leaves no design file; with --window-test (the main window's
+              widget test program) its stick-up case runs offscreen from a
+              bin folder beside the installed lib/.../mardex module folder:
+              the window's Stickup Sheets button, dialog and drawing with the
+              installed module, found as the installed window finds it;
   [files]     the shipped files, man pages and user guide are installed;
   [desktop]   desktop-file-validate accepts the .desktop file;
   [appstream] appstreamcli validate --no-net accepts the metainfo file;
@@ -83,10 +87,14 @@ def report_of(tool: Path, sample: Path, work: Path) -> tuple[dict, str, str]:
 
 def main() -> int:
     args = sys.argv[1:]
-    prefix_arg = None
+    prefix_arg = window_test = None
     if "--prefix" in args:
         i = args.index("--prefix")
         prefix_arg = args[i + 1]
+        del args[i:i + 2]
+    if "--window-test" in args:
+        i = args.index("--window-test")
+        window_test = Path(args[i + 1]).resolve()
         del args[i:i + 2]
     build, version, sample, log = Path(args[0]).resolve(), args[1], Path(args[2]).resolve(), Path(args[3]).resolve()
     scratch = Path(tempfile.mkdtemp(prefix="mardex-install-"))
@@ -118,6 +126,22 @@ def main() -> int:
                    cwd=work, env=env)
         check("stickup failure", done.returncode == 1 and not (work / "bad.dgn").exists()
               and not [p for p in work.iterdir() if ".~mardex." in p.name], done.stdout + done.stderr)
+
+        if window_test and modules:
+            # The test program in a bin folder of its own, the installed
+            # module folder at the same place relative to it as in PREFIX.
+            layout = scratch / "window"
+            (layout / "bin").mkdir(parents=True)
+            shutil.copy(window_test, layout / "bin" / window_test.name)
+            module_folder = layout / modules[0].parent.relative_to(prefix)
+            module_folder.parent.mkdir(parents=True, exist_ok=True)
+            module_folder.symlink_to(modules[0].parent)
+            env = clean_env(work / "home")
+            env["QT_QPA_PLATFORM"] = "offscreen"
+            case = "stickupSheetsAreDrawnThroughTheDesignFileModule"
+            done = run([layout / "bin" / window_test.name, case], cwd=work, env=env)
+            check("window stickup", done.returncode == 0 and f"PASS   : {window_test.name}::{case}()" in done.stdout,
+                  done.stdout[-2000:] + done.stderr[-2000:])
 
         env = clean_env(scratch / "home")
         for program in ("mardex", "mardex-report"):
