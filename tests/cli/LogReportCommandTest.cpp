@@ -40,7 +40,7 @@ TEST(LogReportCommand, TotalWritesOnlyTheFinalReportAndTheCompanion)
     EXPECT_EQ(run.out, out + ": 1 pages\n");
     EXPECT_EQ(ReadFile(out), ReadFile(TestData("log_cases/basic_english.total.rpt")));
     // with --output, nothing is written into the (empty) report folder
-    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"final.rpt", "basic_english.log", "basic_english.mdx"}));
+    EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"basic_english.log", "basic_english.mdx", "final.rpt"}));
 }
 
 TEST(LogReportCommand, AccumulatedRefusalIsExit1AndKeepsOnlyTheCompanion)
