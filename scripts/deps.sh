@@ -15,7 +15,7 @@ test_packages=(
   python3 libgtest-dev libgmock-dev libbenchmark-dev clang valgrind ccache
   gdal-bin poppler-utils
   desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info
-  dpkg-dev file
+  dpkg-dev file man-db
   xvfb dbus-daemon
 )
 # The printing tests' private CUPS daemon: without recommends, so that
