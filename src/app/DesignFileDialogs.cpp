@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 
 namespace fs = std::filesystem;
 
@@ -43,6 +44,15 @@ bool Glob(const char* name, const char* pattern)
 }
 
 std::string Last30(const std::string& text) { return text.size() <= 30 ? text : text.substr(text.size() - 30); }
+
+// A whole file's bytes; nullopt when it cannot be read.
+std::optional<std::string> FileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (!in.good() && !in.eof()) return std::nullopt;
+    return bytes;
+}
 
 } // namespace
 
@@ -132,12 +142,16 @@ bool DesignFileDialogModel::Command1_Click(Session& s)
             const Answer a = s.ask.Ask(MessageBox{OverwriteQuestion, Buttons::YesNo, Icon::None, "warning"});
             if (a != Answer::Yes) return false;
         }
-        s.stickup.DesignFileIsNew = !IsRegularFile(target);
+        // Kept until the drawing completes: a failed one puts it back.
+        std::optional<std::string> replaced;
+        if (IsRegularFile(target)) replaced = FileBytes(target);
         std::string error;
         while (!CopySeedFile(Label6, target, error)) {
             const Answer a = s.ask.Ask(MessageBox{SeedCopyQuestion, Buttons::OKCancel, Icon::None, "Warning"});
             if (a != Answer::OK) return false;
         }
+        s.stickup.SeedCopied = true;
+        s.stickup.ReplacedDesignFile = std::move(replaced);
         s.stickup.DesignFilePath = target;
         s.stickup.TargetChosen = true;
         return true;
@@ -184,13 +198,12 @@ bool CopySeedFile(const std::string& seed, const std::string& target, std::strin
         return false;
     }
     // The copy replaces the target whole or not at all.
-    std::ifstream in(seed, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (!in.good() && !in.eof()) {
+    const std::optional<std::string> bytes = FileBytes(seed);
+    if (!bytes) {
         error = "cannot read " + seed;
         return false;
     }
-    const AtomicWriteResult written = WriteFileAtomically(target, bytes);
+    const AtomicWriteResult written = WriteFileAtomically(target, *bytes);
     if (!written.ok) error = written.error;
     return written.ok;
 }

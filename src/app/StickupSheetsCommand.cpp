@@ -4,6 +4,7 @@
 #include "app/Session.h"
 #include "app/CombinedReport.h"
 #include "app/ReportFile.h"
+#include "formats/AtomicFile.h"
 #include "text/NumberText.h"
 #include "text/CountText.h"
 
@@ -39,12 +40,16 @@ std::optional<StickupResult> Command2_Click(Session& s, DesignHost& host, const 
         if (result->completed)
             s.ask.Message(CountOf(result->sheets, "sheet") + " drawn into " + s.stickup.DesignFilePath);
     });
-    // A drawing that did not complete leaves no copy of the seed behind.
-    if (s.stickup.DesignFileIsNew && !(result && result->completed)) {
+    // A drawing that did not complete leaves no copy of the seed behind:
+    // the target is as it was before OK.
+    if (s.stickup.SeedCopied && !(result && result->completed)) {
         std::error_code ec;
-        std::filesystem::remove(s.stickup.DesignFilePath, ec);
+        if (!s.stickup.ReplacedDesignFile) std::filesystem::remove(s.stickup.DesignFilePath, ec);
+        else if (const auto back = WriteFileAtomically(s.stickup.DesignFilePath, *s.stickup.ReplacedDesignFile); !back.ok)
+            s.ask.Message(back.error);
     }
-    s.stickup.DesignFileIsNew = false;
+    s.stickup.SeedCopied = false;
+    s.stickup.ReplacedDesignFile.reset();
     s.doc.CurrentSheet = shownSheet;
     return result;
 }

@@ -2,6 +2,7 @@
 // What the stick-up sheet dialogs keep while the program runs.
 #include "app/DesignFileDialogs.h"
 
+#include <optional>
 #include <string>
 
 namespace mardex {
@@ -11,9 +12,11 @@ struct StickupState {
     std::string SeedFilePath;
     // Set by a successful OK of bentleyTwo during the current showing.
     bool TargetChosen = false;
-    // The chosen target did not exist before the seed was copied onto it:
-    // a drawing that fails removes the copy again.
-    bool DesignFileIsNew = false;
+    // Set when OK copied the seed onto the target: what the copy replaced
+    // (nullopt: the target was new), so that a drawing that does not
+    // complete leaves the target as it was before.
+    bool SeedCopied = false;
+    std::optional<std::string> ReplacedDesignFile;
     // The dialogs are hidden, never closed: folder, pattern and seed label
     // stay for the next run while the program runs.
     DesignFileDialogModel designFileDialog;  // bentleyTwo

@@ -179,18 +179,27 @@ TEST_F(StickupButton, CancelAfterAnEarlierRunGeneratesNothing)
     EXPECT_TRUE(second.calls.empty());
 }
 
-// A drawing that cannot start (the design-file module missing) leaves no
-// copy of the seed under the new name.
-TEST_F(StickupButton, AFailedDrawingRemovesTheSeedCopiedOntoANewTarget)
+// A drawing that cannot start (the design-file module missing) leaves the
+// target as it was before OK: no copy of the seed under a new name, an
+// existing design file with its own contents.
+TEST_F(StickupButton, AFailedDrawingLeavesTheTargetAsItWas)
 {
     Open("worked_example");
-    host.available = false;
-    ask.Then(Says("Error Generating Stickup Sheets: ActiveX component can't create object"));
-    const auto r = Command2_Click(s, host, UserPressesOk());
-    ASSERT_TRUE(r.has_value());
-    EXPECT_FALSE(r->completed);
-    EXPECT_TRUE(ask.sawAll());
-    EXPECT_FALSE(fs::exists(s.stickup.DesignFilePath));
+    const std::string target = dir / (s.doc.DescriptionFields[2] + "0ew.dgn");
+    for (const bool existed : {false, true}) {
+        if (existed) WriteFile(target, "earlier drawing");
+        host.available = false;
+        if (existed) ask.Then(Asks(OverwriteQuestion, Answer::Yes));
+        ask.Then(Says("Error Generating Stickup Sheets: ActiveX component can't create object"));
+        const auto r = Command2_Click(s, host, UserPressesOk());
+        ASSERT_TRUE(r.has_value());
+        EXPECT_FALSE(r->completed);
+        EXPECT_TRUE(ask.sawAll());
+        EXPECT_EQ(fs::exists(target), existed);
+        if (existed) {
+            EXPECT_EQ(ReadFile(target), "earlier drawing");
+        }
+    }
 }
 
 TEST_F(StickupButton, AFaultyDialogIsReportedAsTheButtonsError)
