@@ -1,3 +1,5 @@
+// The fast split of the program's own row lines; what it guarantees and how
+// that is checked: WrittenRow.h.
 #include "formats/WrittenRow.h"
 
 #include "formats/RowFields.h"
