@@ -66,7 +66,7 @@ TEST(MassHaulOption, BadHaulOptionsAreUsageErrors)
     } cases[] = {
         {"--haul-table t.csv --overhaul-price 2 d.mdx", "--overhaul-price needs --free-haul"},
         {"--haul-table t.csv --free-haul -5 d.mdx", "--free-haul needs a number of at least 0"},
-        {"--free-haul 100 d.mdx", "--free-haul and --overhaul-price need --haul-table or --mass-haul"},
+        {"--free-haul 100 d.mdx", "--free-haul and --overhaul-price need --haul-table, --mass-haul or --haul-plan"},
         {"--haul-table t.csv --accumulated d.mdx", "--haul-table and --mass-haul take only"},
         {"--mass-haul m.pdf --print d.mdx", "--haul-table and --mass-haul take only"},
     };
