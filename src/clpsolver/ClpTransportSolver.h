@@ -1,6 +1,7 @@
 #pragma once
-// The transportation programs of the haul plan solved by COIN-OR CLP: one
-// row per node (its bounds on what it ships or receives), one column per arc.
+// The flow programs of the haul plan solved by COIN-OR CLP: one row per node
+// (the bounds of its net inflow), one column per arc (-1 where it leaves, +1
+// where it arrives).
 #include "compute/TransportSolver.h"
 
 #include <memory>
@@ -14,17 +15,15 @@ public:
     ClpTransportSolver();
     ~ClpTransportSolver() override;
 
-    void Start(const std::vector<NodeBounds>& sources, const std::vector<NodeBounds>& sinks) override;
-    void AddArcs(const std::vector<TransportArc>& arcs) override;
+    void Start(const std::vector<NodeBounds>& nodes) override;
+    void AddArcs(const std::vector<FlowArc>& arcs) override;
     bool Solve() override;
     const std::vector<double>& Flows() override;
-    double SourcePrice(int source) const override;
-    double SinkPrice(int sink) const override;
+    double NodePrice(int node) const override;
 
 private:
     std::unique_ptr<ClpSimplex> model_;
-    int sources_ = 0;
-    bool solved_ = false;  // a basis to start the next solve from
+    bool solved_ = false;  // the last solve found an optimum
     std::vector<double> flows_;
 };
 

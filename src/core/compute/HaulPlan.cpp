@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <tuple>
 
 namespace mardex {
@@ -13,7 +14,8 @@ namespace {
 // Volumes are whole numbers and capacities have two decimals: anything
 // smaller than this is the solver's rounding, not material.
 constexpr double VolumeSlack = 1e-7;
-// Fill rows priced per cut row and round when arcs are added.
+// Free moves given to each cut row at first (its nearest fills on each
+// side), and added per cut row and round after that.
 constexpr int NearestFills = 4;
 constexpr std::size_t AddedPerCutRow = 16;
 
@@ -58,6 +60,15 @@ struct Stretch {
     std::vector<std::size_t> sites;
 };
 
+// One stretch as a flow network. A move's cost, P * max(0, d - F) / 100, is
+// what it costs to hop up to F for free and travel the rest at P / 100 per
+// unit of distance. So a cut row hops to the points F ahead and F behind it,
+// material travels along a chain of points (the fill rows' places and those
+// hop points) at that price, and leaves the chain at a fill row: every long
+// move is there exactly, with a few arcs per row. Moves within F are free
+// and go straight from cut to fill; of those only the ones the prices ask
+// for are added (each cut row's nearest fills first), so the answer is the
+// least over every move. Sites are few: each has an arc to or from every row.
 class StretchPlanner {
 public:
     StretchPlanner(const std::vector<PlanRow>& rows, const std::vector<HaulSite>& sites, const std::vector<PlanSite>& placed,
@@ -83,13 +94,14 @@ public:
     bool Plan(const Stretch& s, PlanStretch& out, std::vector<PlanSite>& placed)
     {
         Nodes(s);
-        solver_.Start(sourceBounds_, sinkBounds_);
-        std::vector<TransportArc> arcs = FirstArcs();
+        if (cutRows_.empty() && fillRows_.empty()) return true;  // nothing to move
+        solver_.Start(bounds_);
+        std::vector<FlowArc> arcs = FirstArcs();
         for (;;) {
             solver_.AddArcs(arcs);
             arcs_.insert(arcs_.end(), arcs.begin(), arcs.end());
             if (!solver_.Solve()) return false;
-            arcs = Cheaper();
+            arcs = FreeMovesWorthAdding();
             if (arcs.empty()) break;
         }
         Moves(out, placed);
@@ -99,7 +111,17 @@ public:
 private:
     double Overhaul(double distance) const { return OverhaulPerUnit(distance, options_); }
     double SiteDistance(std::size_t site, double m) const { return std::abs(m - placed_[site].x) + sites_[site].access; }
-    double MoveCost(int cut, int fill) const { return Overhaul(std::abs(rows_[cutRows_[cut]].m - rows_[fillRows_[fill]].m)); }
+    double CutM(int c) const { return rows_[cutRows_[static_cast<std::size_t>(c)]].m; }
+    double FillM(int f) const { return rows_[fillRows_[static_cast<std::size_t>(f)]].m; }
+    int CutNode(int c) const { return c; }
+    int FillNode(int f) const { return static_cast<int>(cutRows_.size()) + f; }
+    int PitNode(std::size_t p) const { return static_cast<int>(cutRows_.size() + fillRows_.size() + p); }
+    int TipNode(std::size_t t) const { return static_cast<int>(cutRows_.size() + fillRows_.size() + pits_.size() + t); }
+    int PointNode(double at) const
+    {
+        const auto i = std::lower_bound(points_.begin(), points_.end(), at - 1e-9) - points_.begin();
+        return firstPoint_ + static_cast<int>(i);
+    }
 
     void Nodes(const Stretch& s)
     {
@@ -107,98 +129,106 @@ private:
         fillRows_.clear();
         pits_.clear();
         tips_.clear();
-        sourceBounds_.clear();
-        sinkBounds_.clear();
+        bounds_.clear();
         arcs_.clear();
+        points_.clear();
         for (std::size_t i = s.begin; i < s.end; ++i) {
-            if (rows_[i].supply > 0) {
-                cutRows_.push_back(i);
-                sourceBounds_.push_back({rows_[i].supply, rows_[i].supply});
-            }
-            if (rows_[i].demand > 0) {
-                fillRows_.push_back(i);
-                sinkBounds_.push_back({rows_[i].demand, rows_[i].demand});
-            }
+            if (rows_[i].supply > 0) cutRows_.push_back(i);
+            if (rows_[i].demand > 0) fillRows_.push_back(i);
         }
-        for (std::size_t k : s.sites) {
-            const double most = sites_[k].capacity.value_or(Unlimited);
-            if (sites_[k].borrow) {
-                pits_.push_back(k);
-                sourceBounds_.push_back({0, most});
-            } else {
-                tips_.push_back(k);
-                sinkBounds_.push_back({0, most});
+        for (std::size_t i : cutRows_) bounds_.push_back({-rows_[i].supply, -rows_[i].supply});
+        for (std::size_t i : fillRows_) bounds_.push_back({rows_[i].demand, rows_[i].demand});
+        for (std::size_t k : s.sites) (sites_[k].borrow ? pits_ : tips_).push_back(k);
+        for (std::size_t k : pits_) bounds_.push_back({-sites_[k].capacity.value_or(Unlimited), 0});
+        for (std::size_t k : tips_) bounds_.push_back({0, sites_[k].capacity.value_or(Unlimited)});
+        // The chain's points, when there is fill to reach.
+        if (!fillRows_.empty()) {
+            for (std::size_t i : fillRows_) points_.push_back(rows_[i].m);
+            for (std::size_t i : cutRows_) {
+                points_.push_back(rows_[i].m + options_.freeHaul);
+                points_.push_back(rows_[i].m - options_.freeHaul);
             }
+            std::sort(points_.begin(), points_.end());
+            points_.erase(std::unique(points_.begin(), points_.end(), [](double a, double b) { return b - a <= 1e-9; }),
+                          points_.end());
         }
+        firstPoint_ = static_cast<int>(bounds_.size());
+        bounds_.resize(bounds_.size() + points_.size(), NodeBounds{0, 0});
         known_.assign(cutRows_.size() * fillRows_.size(), 0);
     }
 
-    void AddMove(std::vector<TransportArc>& arcs, int cut, int fill)
+    void AddFreeMove(std::vector<FlowArc>& arcs, int c, int f)
     {
-        auto& seen = known_[static_cast<std::size_t>(cut) * fillRows_.size() + static_cast<std::size_t>(fill)];
+        auto& seen = known_[static_cast<std::size_t>(c) * fillRows_.size() + static_cast<std::size_t>(f)];
         if (seen) return;
         seen = 1;
-        arcs.push_back({cut, fill, MoveCost(cut, fill)});
+        arcs.push_back({CutNode(c), FillNode(f), Overhaul(std::abs(CutM(c) - FillM(f)))});
     }
 
-    // Every site arc (there are few), the in-order pairing of cut with fill
-    // along the stretch (so that the first problem is feasible whenever the
-    // stretch is) and each cut row's nearest fills. The rest come in when
-    // their cost is below what the answer prices them at.
-    std::vector<TransportArc> FirstArcs()
+    // The fills within free haul of cut row c: [first, last).
+    std::pair<int, int> FreeReach(int c) const
     {
-        std::vector<TransportArc> arcs;
+        const double m = CutM(c), F = options_.freeHaul;
+        auto place = [&](double at) { return static_cast<int>(std::lower_bound(fillPlaces_.begin(), fillPlaces_.end(), at) - fillPlaces_.begin()); };
+        return {place(m - F - 1e-9), place(m + F + 1e-9)};
+    }
+
+    std::vector<FlowArc> FirstArcs()
+    {
+        std::vector<FlowArc> arcs;
         const int cuts = static_cast<int>(cutRows_.size()), fills = static_cast<int>(fillRows_.size());
         for (int c = 0; c < cuts; ++c)
-            for (std::size_t t = 0; t < tips_.size(); ++t) {
-                const std::size_t k = tips_[t];
-                arcs.push_back({c, fills + static_cast<int>(t),
-                                Overhaul(SiteDistance(k, rows_[cutRows_[c]].m)) + sites_[k].unitCost});
-            }
+            for (std::size_t t = 0; t < tips_.size(); ++t)
+                arcs.push_back({CutNode(c), TipNode(t), Overhaul(SiteDistance(tips_[t], CutM(c))) + sites_[tips_[t]].unitCost});
         for (std::size_t p = 0; p < pits_.size(); ++p)
-            for (int f = 0; f < fills; ++f) {
-                const std::size_t k = pits_[p];
-                arcs.push_back({cuts + static_cast<int>(p), f,
-                                Overhaul(SiteDistance(k, rows_[fillRows_[f]].m)) + sites_[k].unitCost});
-            }
-        double leftCut = cuts ? rows_[cutRows_[0]].supply : 0, leftFill = fills ? rows_[fillRows_[0]].demand : 0;
-        for (int c = 0, f = 0; c < cuts && f < fills;) {
-            AddMove(arcs, c, f);
-            const double v = std::min(leftCut, leftFill);
-            leftCut -= v;
-            leftFill -= v;
-            if (leftCut <= 0 && ++c < cuts) leftCut = rows_[cutRows_[c]].supply;
-            if (leftFill <= 0 && ++f < fills) leftFill = rows_[fillRows_[f]].demand;
-        }
+            for (int f = 0; f < fills; ++f)
+                arcs.push_back({PitNode(p), FillNode(f), Overhaul(SiteDistance(pits_[p], FillM(f))) + sites_[pits_[p]].unitCost});
+        if (fills == 0) return arcs;
+        // The chain: hops, travel both ways, and the way out at each fill.
+        const double perDistance = options_.price / 100;
         for (int c = 0; c < cuts; ++c) {
-            const auto at = std::lower_bound(fillRows_.begin(), fillRows_.end(), cutRows_[c]) - fillRows_.begin();
-            for (auto f = std::max<std::ptrdiff_t>(0, at - NearestFills); f < std::min<std::ptrdiff_t>(fills, at + NearestFills); ++f)
-                AddMove(arcs, c, static_cast<int>(f));
+            arcs.push_back({CutNode(c), PointNode(CutM(c) + options_.freeHaul), 0});
+            arcs.push_back({CutNode(c), PointNode(CutM(c) - options_.freeHaul), 0});
+        }
+        for (std::size_t i = 1; i < points_.size(); ++i) {
+            const int a = firstPoint_ + static_cast<int>(i) - 1, b = a + 1;
+            const double cost = perDistance * (points_[i] - points_[i - 1]);
+            arcs.push_back({a, b, cost});
+            arcs.push_back({b, a, cost});
+        }
+        for (int f = 0; f < fills; ++f) arcs.push_back({PointNode(FillM(f)), FillNode(f), 0});
+        // Free moves to each cut row's nearest fills.
+        fillPlaces_.clear();
+        for (int f = 0; f < fills; ++f) fillPlaces_.push_back(FillM(f));
+        for (int c = 0; c < cuts; ++c) {
+            const auto [first, last] = FreeReach(c);
+            const int at = static_cast<int>(std::lower_bound(fillPlaces_.begin(), fillPlaces_.end(), CutM(c)) - fillPlaces_.begin());
+            for (int f = std::max(first, at - NearestFills); f < std::min(last, at + NearestFills); ++f) AddFreeMove(arcs, c, f);
         }
         return arcs;
     }
 
-    // The moves between rows that would lower the cost at the current
-    // prices; none when the answer is the least over every move.
-    std::vector<TransportArc> Cheaper()
+    // The free moves that would lower the cost at the current prices; none
+    // when the answer is the least over every move.
+    std::vector<FlowArc> FreeMovesWorthAdding()
     {
-        std::vector<TransportArc> arcs;
+        std::vector<FlowArc> arcs;
         std::vector<std::pair<double, int>> worth;
-        const int fills = static_cast<int>(fillRows_.size());
         for (int c = 0; c < static_cast<int>(cutRows_.size()); ++c) {
             worth.clear();
-            const double price = solver_.SourcePrice(c);
-            for (int f = 0; f < fills; ++f) {
+            const double price = solver_.NodePrice(CutNode(c));
+            const auto [first, last] = FreeReach(c);
+            for (int f = first; f < last; ++f) {
                 if (known_[static_cast<std::size_t>(c) * fillRows_.size() + static_cast<std::size_t>(f)]) continue;
-                const double cost = MoveCost(c, f);
-                const double reduced = cost - price - solver_.SinkPrice(f);
+                const double cost = Overhaul(std::abs(CutM(c) - FillM(f)));
+                const double reduced = cost + price - solver_.NodePrice(FillNode(f));
                 if (reduced < -1e-7 * (1 + std::abs(cost))) worth.push_back({reduced, f});
             }
             if (worth.size() > AddedPerCutRow) {
                 std::nth_element(worth.begin(), worth.begin() + AddedPerCutRow, worth.end());
                 worth.resize(AddedPerCutRow);
             }
-            for (const auto& w : worth) AddMove(arcs, c, w.second);
+            for (const auto& w : worth) AddFreeMove(arcs, c, w.second);
         }
         return arcs;
     }
@@ -206,9 +236,73 @@ private:
     PlanEnd RowEnd(std::size_t row) const { return {rows_[row].label, rows_[row].m}; }
     PlanEnd SiteEnd(std::size_t site) const { return {placed_[site].name, placed_[site].x}; }
 
-    void Moves(PlanStretch& out, std::vector<PlanSite>& placed) const
+    // The flow taken apart into whole journeys from where material enters to
+    // where it leaves: each journey becomes a move between its two ends.
+    std::map<std::pair<int, int>, double> Journeys() const
     {
         const auto& flows = solver_.Flows();
+        const std::size_t nodes = bounds_.size();
+        std::vector<std::vector<std::size_t>> out(nodes);
+        std::vector<double> left(arcs_.size(), 0.0);
+        for (std::size_t i = 0; i < arcs_.size() && i < flows.size(); ++i)
+            if (flows[i] > 1e-9) {
+                left[i] = flows[i];
+                out[static_cast<std::size_t>(arcs_[i].from)].push_back(i);
+            }
+        std::vector<std::size_t> next(nodes, 0);
+        auto isEnd = [&](int node) { return node >= FillNode(0) && node < firstPoint_ && (node < PitNode(0) || node >= TipNode(0)); };
+        std::map<std::pair<int, int>, double> journeys;
+        std::vector<std::size_t> path;
+        std::vector<int> onPath(nodes, -1);
+        for (int start = 0; start < firstPoint_; ++start) {
+            if (isEnd(start)) continue;
+            for (;;) {
+                // Walk along arcs that still carry flow until material leaves.
+                path.clear();
+                int node = start;
+                onPath[static_cast<std::size_t>(node)] = 0;
+                bool stuck = false;
+                while (!isEnd(node) || node == start) {
+                    auto& k = next[static_cast<std::size_t>(node)];
+                    const auto& arcsOut = out[static_cast<std::size_t>(node)];
+                    while (k < arcsOut.size() && left[arcsOut[k]] <= 1e-9) ++k;
+                    if (k == arcsOut.size()) {
+                        stuck = true;
+                        break;
+                    }
+                    const std::size_t arc = arcsOut[k];
+                    const int to = arcs_[arc].to;
+                    if (onPath[static_cast<std::size_t>(to)] >= 0) {
+                        // A loop of zero cost: take it out and walk on.
+                        const std::size_t from = static_cast<std::size_t>(onPath[static_cast<std::size_t>(to)]);
+                        double least = left[arc];
+                        for (std::size_t j = from; j < path.size(); ++j) least = std::min(least, left[path[j]]);
+                        left[arc] -= least;
+                        for (std::size_t j = from; j < path.size(); ++j) left[path[j]] -= least;
+                        for (std::size_t j = from; j < path.size(); ++j) onPath[static_cast<std::size_t>(arcs_[path[j]].to)] = -1;
+                        path.resize(from);
+                        node = to;
+                        continue;
+                    }
+                    path.push_back(arc);
+                    node = to;
+                    onPath[static_cast<std::size_t>(node)] = static_cast<int>(path.size());
+                    if (isEnd(node)) break;
+                }
+                for (std::size_t arc : path) onPath[static_cast<std::size_t>(arcs_[arc].to)] = -1;
+                onPath[static_cast<std::size_t>(start)] = -1;
+                if (stuck || path.empty()) break;
+                double volume = Unlimited;
+                for (std::size_t arc : path) volume = std::min(volume, left[arc]);
+                for (std::size_t arc : path) left[arc] -= volume;
+                journeys[{start, node}] += volume;
+            }
+        }
+        return journeys;
+    }
+
+    void Moves(PlanStretch& out, std::vector<PlanSite>& placed) const
+    {
         const int cuts = static_cast<int>(cutRows_.size()), fills = static_cast<int>(fillRows_.size());
         struct Keyed {
             int order;
@@ -216,21 +310,22 @@ private:
             PlanMove move;
         };
         std::vector<Keyed> keyed;
-        for (std::size_t i = 0; i < arcs_.size() && i < flows.size(); ++i) {
-            if (flows[i] <= VolumeSlack) continue;
-            const TransportArc& arc = arcs_[i];
+        for (const auto& [ends, volume] : Journeys()) {
+            if (volume <= VolumeSlack) continue;
+            const auto [from, to] = ends;
             PlanMove m;
-            m.volume = flows[i];
+            m.volume = volume;
             Keyed k{0, 0, 0, {}};
-            if (arc.source < cuts && arc.sink < fills) {
-                const std::size_t a = cutRows_[arc.source], b = fillRows_[arc.sink];
+            if (from < cuts && to < FillNode(fills)) {
+                const std::size_t a = cutRows_[static_cast<std::size_t>(from)], b = fillRows_[static_cast<std::size_t>(to - cuts)];
                 m.kind = PlanMoveKind::Move;
                 m.from = RowEnd(a);
                 m.to = RowEnd(b);
                 m.distance = std::abs(rows_[a].m - rows_[b].m);
                 k = {0, a, b, {}};
-            } else if (arc.source >= cuts) {
-                const std::size_t site = pits_[static_cast<std::size_t>(arc.source - cuts)], b = fillRows_[arc.sink];
+            } else if (from >= cuts) {
+                const std::size_t site = pits_[static_cast<std::size_t>(from - PitNode(0))];
+                const std::size_t b = fillRows_[static_cast<std::size_t>(to - cuts)];
                 m.kind = PlanMoveKind::Borrow;
                 m.from = SiteEnd(site);
                 m.to = RowEnd(b);
@@ -239,7 +334,7 @@ private:
                 placed[site].used += m.volume;
                 k = {1, site, b, {}};
             } else {
-                const std::size_t a = cutRows_[arc.source], site = tips_[static_cast<std::size_t>(arc.sink - fills)];
+                const std::size_t a = cutRows_[static_cast<std::size_t>(from)], site = tips_[static_cast<std::size_t>(to - TipNode(0))];
                 m.kind = PlanMoveKind::Waste;
                 m.from = RowEnd(a);
                 m.to = SiteEnd(site);
@@ -269,9 +364,11 @@ private:
     const HaulPlanOptions& options_;
     TransportSolver& solver_;
     std::vector<std::size_t> cutRows_, fillRows_, pits_, tips_;
-    std::vector<NodeBounds> sourceBounds_, sinkBounds_;
-    std::vector<TransportArc> arcs_;
-    std::vector<unsigned char> known_;  // cut x fill: the arc is in the problem
+    std::vector<double> points_, fillPlaces_;  // the chain's places; the fill rows' places
+    int firstPoint_ = 0;                       // node of points_[0]
+    std::vector<NodeBounds> bounds_;
+    std::vector<FlowArc> arcs_;
+    std::vector<unsigned char> known_;  // cut x fill: the free move is in the problem
 };
 
 HaulPlan Refused(HaulPlan plan, std::string why)
