@@ -14,10 +14,8 @@ constexpr std::size_t MostLanes = 10;
 
 } // namespace
 
-std::string HaulPlanCaption(const HaulAnalysis& haul, bool metric)
+std::string HaulPlanCaption(const HaulPlan& plan, const HaulAnalysis& haul, bool metric)
 {
-    if (!haul.plan) return "";
-    const HaulPlan& plan = *haul.plan;
     std::string text = "Haul plan: least cost " + FormatArea(plan.Cost()) + " (overhaul " + FormatArea(plan.overhaulCost) +
                        ", sites " + FormatArea(plan.siteCost) + ")    Classic overhaul cost: ";
     text += haul.options.FreeHaulGiven() && haul.options.price ? FormatArea(haul.total.overhaulCost) : std::string("none");
@@ -75,7 +73,7 @@ void DrawHaulPlan(ReportSurface& s, const HaulAnalysis& haul, const PlotFrame& f
     s.SetTransparentText(true);
     s.SetFontSize(8);
     s.SetPosition(f.left, 3.6);
-    s.PrintText(HaulPlanCaption(haul, metric));
+    s.PrintText(HaulPlanCaption(plan, haul, metric));
 }
 
 } // namespace mardex

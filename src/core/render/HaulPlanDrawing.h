@@ -19,6 +19,6 @@ struct PlotFrame {
 void DrawHaulPlan(ReportSurface& surface, const HaulAnalysis& haul, const PlotFrame& frame, bool metric);
 
 // The caption line: "Haul plan: least cost ...    Classic overhaul cost ...    LEH ...".
-std::string HaulPlanCaption(const HaulAnalysis& haul, bool metric);
+std::string HaulPlanCaption(const HaulPlan& plan, const HaulAnalysis& classic, bool metric);
 
 } // namespace mardex
