@@ -69,6 +69,8 @@ TEST(MassHaulOption, BadHaulOptionsAreUsageErrors)
         {"--free-haul 100 d.mdx", "--free-haul and --overhaul-price need --haul-table, --mass-haul or --haul-plan"},
         {"--haul-table t.csv --accumulated d.mdx", "--haul-table and --mass-haul take only"},
         {"--mass-haul m.pdf --print d.mdx", "--haul-table and --mass-haul take only"},
+        {"--sites s.csv d.mdx", "--sites needs --haul-plan"},
+        {"--haul-plan p.csv --free-haul 1 --overhaul-price 1 --pdf x.pdf d.mdx", "--haul-plan takes only"},
     };
     for (const auto& c : cases) {
         TempDir dir;
