@@ -41,7 +41,8 @@ void DrawHaulPlan(ReportSurface& s, const HaulAnalysis& haul, const PlotFrame& f
             if (lane == laneEnds.size() && laneEnds.size() < MostLanes) laneEnds.push_back(b);
             lane = std::min(lane, laneEnds.size() - 1);
             laneEnds[lane] = std::max(laneEnds[lane], b);
-            const double y = f.bottom - 0.3 - LaneHeight * static_cast<double>(lane + 1);
+            // Above the sites' labels on the axis.
+            const double y = f.bottom - 1.3 - LaneHeight * static_cast<double>(lane + 1);
             if (m.kind == PlanMoveKind::Move) {
                 s.FillPolygon({{a, y}, {b, y}, {b, y + LaneHeight * 0.6}, {a, y + LaneHeight * 0.6}}, FillStyle::Shade);
                 s.DrawLine(a, y, b - a, 0);
@@ -74,6 +75,11 @@ void DrawHaulPlan(ReportSurface& s, const HaulAnalysis& haul, const PlotFrame& f
     s.SetFontSize(8);
     s.SetPosition(f.left, 3.6);
     s.PrintText(HaulPlanCaption(plan, haul, metric));
+    // Right of the station axis's caption.
+    const std::string legend = "Bands: haul plan (dashed: borrow, waste)  B/W: pits, sites";
+    s.SetFontSize(7);
+    s.SetPosition(f.right - static_cast<double>(legend.size()) * 0.7, f.bottom + 1.8);
+    s.PrintText(legend);
 }
 
 } // namespace mardex
