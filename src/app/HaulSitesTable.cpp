@@ -67,24 +67,18 @@ std::string HaulSitesTable::Remove(std::size_t index)
     return Change(std::move(next));
 }
 
-std::string HaulSitesTable::Undo()
+std::string HaulSitesTable::Step(std::vector<HaulSites>& from, std::vector<HaulSites>& to)
 {
-    if (undo_.empty()) return "";
-    if (auto error = Write(undo_.back()); !error.empty()) return error;
-    redo_.push_back(std::move(sites_));
-    sites_ = std::move(undo_.back());
-    undo_.pop_back();
+    if (from.empty()) return "";
+    if (auto error = Write(from.back()); !error.empty()) return error;
+    to.push_back(std::move(sites_));
+    sites_ = std::move(from.back());
+    from.pop_back();
     return "";
 }
 
-std::string HaulSitesTable::Redo()
-{
-    if (redo_.empty()) return "";
-    if (auto error = Write(redo_.back()); !error.empty()) return error;
-    undo_.push_back(std::move(sites_));
-    sites_ = std::move(redo_.back());
-    redo_.pop_back();
-    return "";
-}
+std::string HaulSitesTable::Undo() { return Step(undo_, redo_); }
+
+std::string HaulSitesTable::Redo() { return Step(redo_, undo_); }
 
 } // namespace mardex

@@ -35,6 +35,8 @@ public:
 
 private:
     std::string Change(HaulSites next);
+    // The last state of `from` back, the present one onto `to` (Undo, Redo).
+    std::string Step(std::vector<HaulSites>& from, std::vector<HaulSites>& to);
     std::string Write(const HaulSites& sites) const;
 
     std::string path_, loadError_;

@@ -58,25 +58,9 @@ def volumes(row, cut, fill):
 
 
 def report_rows(text):
-    """Station rows and balance points: station, text, cut, fill, fb, ah."""
-    rows, after_equation = [], False
-    for line in text.split("\r\n"):
-        if line.startswith("Eq+uation Sta."):
-            after_equation = True
-            continue
-        if line.startswith("Fo+rced Balance at Station"):
-            rows[-1]["fb"] = True
-            continue
-        first = line.split(" ", 1)[0]
-        value = haul_model.station_value(first)
-        if value is None or line.startswith("Bal."):
-            continue
-        f = haul_model.fields(line)
-        if len(f) == 9:
-            rows.append(volumes({"station": value, "text": first, "fb": False, "ah": False}, f[3], f[7]))
-        elif len(f) == 10:
-            rows.append(volumes({"station": value, "text": first, "fb": False, "ah": after_equation}, f[3], f[8]))
-            after_equation = False
+    """Station rows and balance points: station, text, cut, fill, fb, ah, x, m."""
+    rows = [volumes({"station": r["station"], "text": r["text"], "fb": bool(r.get("fb")), "ah": bool(r.get("ah"))},
+                    r["cut"], r["adj"]) for r in haul_model.parse_report(text)]
     x = 0.0
     for i, r in enumerate(rows):
         if i and not r["ah"]:

@@ -323,25 +323,20 @@ private:
                 m.to = RowEnd(b);
                 m.distance = std::abs(rows_[a].m - rows_[b].m);
                 k = {0, a, b, {}};
-            } else if (from >= cuts) {
-                const std::size_t site = pits_[static_cast<std::size_t>(from - PitNode(0))];
-                const std::size_t b = fillRows_[static_cast<std::size_t>(to - cuts)];
-                m.kind = PlanMoveKind::Borrow;
-                m.from = SiteEnd(site);
-                m.to = RowEnd(b);
-                m.distance = SiteDistance(site, rows_[b].m);
-                m.siteCost = m.volume * sites_[site].unitCost;
-                placed[site].used += m.volume;
-                k = {1, site, b, {}};
             } else {
-                const std::size_t a = cutRows_[static_cast<std::size_t>(from)], site = tips_[static_cast<std::size_t>(to - TipNode(0))];
-                m.kind = PlanMoveKind::Waste;
-                m.from = RowEnd(a);
-                m.to = SiteEnd(site);
-                m.distance = SiteDistance(site, rows_[a].m);
+                // A site at one end: from a pit to a fill, or from a cut to a waste site.
+                const bool borrow = from >= cuts;
+                const std::size_t site = borrow ? pits_[static_cast<std::size_t>(from - PitNode(0))]
+                                                : tips_[static_cast<std::size_t>(to - TipNode(0))];
+                const std::size_t row = borrow ? fillRows_[static_cast<std::size_t>(to - cuts)]
+                                               : cutRows_[static_cast<std::size_t>(from)];
+                m.kind = borrow ? PlanMoveKind::Borrow : PlanMoveKind::Waste;
+                m.from = borrow ? SiteEnd(site) : RowEnd(row);
+                m.to = borrow ? RowEnd(row) : SiteEnd(site);
+                m.distance = SiteDistance(site, rows_[row].m);
                 m.siteCost = m.volume * sites_[site].unitCost;
                 placed[site].used += m.volume;
-                k = {2, a, site, {}};
+                k = borrow ? Keyed{1, site, row, {}} : Keyed{2, row, site, {}};
             }
             m.overhaulCost = m.volume * Overhaul(m.distance);
             k.move = std::move(m);
