@@ -75,6 +75,10 @@ TEST(HaulPlan, Corners)
          {Row(0, 0, 0), Row(100, 100, 0), Row(200, 0, 60)},
          {Site("W", false, 200, 50, std::nullopt, 2), Site("B", true, 0, 0, std::nullopt, 3)}, 0, 0, 80, {80}, nullptr,
          nullptr},
+        // Stretch 1 fills its own cut; stretch 2's cut of 50 goes 50 ft to W.
+        {"a stretch of cut alone after one with fill",
+         {Row(0, 0, 0), Row(100, 100, 100, true), Row(200, 50, 0)}, {Site("W", false, 200, 0, std::nullopt, 1)}, 100, 5,
+         50, {0, 50}, nullptr, nullptr},
         {"P < 0", {Row(0, 0, 0)}, {}, 0, -1, 0, {}, PlanOptionsRefusal, nullptr},
     };
     for (const auto& c : cases) {

@@ -152,6 +152,8 @@ private:
             points_.erase(std::unique(points_.begin(), points_.end(), [](double a, double b) { return b - a <= 1e-9; }),
                           points_.end());
         }
+        fillPlaces_.clear();
+        for (std::size_t i : fillRows_) fillPlaces_.push_back(rows_[i].m);
         firstPoint_ = static_cast<int>(bounds_.size());
         bounds_.resize(bounds_.size() + points_.size(), NodeBounds{0, 0});
         known_.assign(cutRows_.size() * fillRows_.size(), 0);
@@ -198,8 +200,6 @@ private:
         }
         for (int f = 0; f < fills; ++f) arcs.push_back({PointNode(FillM(f)), FillNode(f), 0});
         // Free moves to each cut row's nearest fills.
-        fillPlaces_.clear();
-        for (int f = 0; f < fills; ++f) fillPlaces_.push_back(FillM(f));
         for (int c = 0; c < cuts; ++c) {
             const auto [first, last] = FreeReach(c);
             const int at = static_cast<int>(std::lower_bound(fillPlaces_.begin(), fillPlaces_.end(), CutM(c)) - fillPlaces_.begin());
@@ -291,7 +291,12 @@ private:
                 }
                 for (std::size_t arc : path) onPath[static_cast<std::size_t>(arcs_[arc].to)] = -1;
                 onPath[static_cast<std::size_t>(start)] = -1;
-                if (stuck || path.empty()) break;
+                if (path.empty()) break;
+                if (stuck) {
+                    // The solver's rounding left a trickle with nowhere to go.
+                    left[path.back()] = 0;
+                    continue;
+                }
                 double volume = Unlimited;
                 for (std::size_t arc : path) volume = std::min(volume, left[arc]);
                 for (std::size_t arc : path) left[arc] -= volume;
