@@ -235,9 +235,11 @@ void frmMassHaul::Recompute()
     if (!freeHaul.refusal.empty() || !price.refusal.empty()) {
         // Not taken as "none": the diagram stays as it was until the box reads well.
         Status(freeHaul.refusal.empty() ? price.refusal : freeHaul.refusal, true);
+        boxRefused_ = true;
         return;
     }
-    if (statusLine->styleSheet().contains("color")) Status("", false);
+    if (boxRefused_) Status("", false);
+    boxRefused_ = false;
     HaulOptions options;
     options.freeHaul = freeHaul.value.value_or(0);
     if (options.FreeHaulGiven()) options.price = price.value;

@@ -82,6 +82,7 @@ private:
     QScrollArea* scroll_;
     double zoom_ = 1;
     bool showingSites_ = false;
+    bool boxRefused_ = false;  // the status line shows a box's refusal
     class QTimer* followTimer_ = nullptr;
 };
 
