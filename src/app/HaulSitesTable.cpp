@@ -11,7 +11,8 @@ namespace mardex {
 
 HaulSitesTable::HaulSitesTable(std::string sitesPath) : path_(std::move(sitesPath))
 {
-    sites_.fileName = StripFile(path_);
+    // A plan's refusal names the file, or the table of an untitled document.
+    sites_.fileName = path_.empty() ? "Sites table" : StripFile(path_);
     std::error_code ec;
     if (path_.empty() || !std::filesystem::exists(path_, ec)) return;
     HaulSitesRead read = ReadHaulSitesFile(path_);
