@@ -383,7 +383,7 @@ void frmMassHaul::Export()
     for (const auto& k : kinds) filters << k.filter;
     QString chosen = filters.front();
     const QString path = QFileDialog::getSaveFileName(this, "Export Mass Haul",
-                                                      FromText(ProposedExportName(sheet_.tabName, "pdf")),
+                                                      FromText(FolderOf(sites_->path()) + ProposedExportName(sheet_.tabName, "pdf")),
                                                       filters.join(";;"), &chosen);
     if (path.isEmpty()) return;
     const auto kind = static_cast<std::size_t>(std::max<qsizetype>(0, filters.indexOf(chosen)));
