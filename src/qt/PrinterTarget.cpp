@@ -23,8 +23,12 @@ PrinterTarget::PrinterTarget(const std::string& reportPath, int unitSystem)
         if (info.isNull()) info = QPrinterInfo::availablePrinters().first();
         printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
         printer_->setDocName("Earthwork calculation report");
-        printer_->setPageSize(ReportPaper(unitSystem));
-        surface_ = std::make_unique<QPainterSurface>(*printer_, printer_.get(), printer_->printerName().toStdString());
+        // The report's paper, proposed by the print dialog too; the user's
+        // choice there is kept and the page fits it.
+        SetUpReportPage(*printer_, unitSystem);
+        auto surface = std::make_unique<QPainterSurface>(*printer_, printer_.get(), printer_->printerName().toStdString());
+        surface->FitPageWidth(ReportPageInches);
+        surface_ = std::move(surface);
     } else {
         // The message names the whole path: a report folder left empty puts
         // the PDF in the current folder, which the user does not see.
