@@ -39,8 +39,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr unsigned FirstSeed = 20261207;
-constexpr int Sequences = 2000;
-constexpr int StepsPerSequence = 30;
+constexpr int Sequences = 1000;
+constexpr int StepsPerSequence = 40;
 
 std::string Doc(const std::string& unit, const std::string& blocks)
 {
