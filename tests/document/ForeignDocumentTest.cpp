@@ -83,10 +83,13 @@ TEST(ForeignDocument, ImportAppendsLandXmlAndCsvSheets)
     WriteFile(p.Path("ramp.xml"), LandXml("<Imperial/>", Alignment("Ramp")));
     WriteFile(p.Path("side road.csv"), "station,code,cut_area,added_cut,fill_area,added_fill\n50,sa,1,0,0,0\n");
     for (const char* name : {"ramp.xml", "side road.csv"}) {
+        // The sheets imported before are a change: each further Import offers to save first.
+        if (p.s.doc.DataChanged) p.ask.Then(Asks("", Answer::No));
         p.ask.Then(Picks(p.Path(name)));
         mnuImportFile_Click(p.s);
     }
     // A tab name already taken may be changed, as Import MDX File offers.
+    p.ask.Then(Asks("", Answer::No));
     p.ask.Then(Picks(p.Path("ramp.xml")));
     p.ask.Then(Asks(" Just a warning that you are importing same named tab or a group. Do you want to change it?", Answer::Yes));
     p.ask.Then(Types("Print the tab or groupname", "Ramp 2"));
