@@ -247,14 +247,14 @@ private slots:
     void everyPageKeepsAQuarterInchFreeOnItsPaper()
     {
         if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) QSKIP("pdftoppm not installed");
-        const struct { bool metric; const char* size; } papers[] = {{false, "612 x 792"}, {true, "595.276 x 841.89"}};
+        const struct { bool metric; const char* size; } papers[] = {{false, R"(612 x 792\b)"}, {true, R"(595(\.\d+)? x 84[12])"}};
         for (const auto& paper : papers) {
             Session s(ask);
             s.doc.UnitSystem = paper.metric ? 1 : 0;
             int written = 0;
             const QString pdf = Render(s, "fix14_pages_86_rows.total.rpt", PagesOf("fix14_pages_86_rows", "total"), written);
             QVERIFY(!pdf.isEmpty());
-            QVERIFY2(Run("pdfinfo", {pdf}).contains(paper.size), paper.size);
+            QVERIFY2(Run("pdfinfo", {pdf}).contains(QRegularExpression(paper.size)), paper.size);
             const QString png = dir.filePath("page");
             QProcess::execute("pdftoppm", {"-png", "-r", "72", "-f", "1", "-l", "1", "-singlefile", pdf, png});
             QImage image(png + ".png");
