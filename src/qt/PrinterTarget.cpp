@@ -3,6 +3,7 @@
 #include "qtsurface/PdfReport.h"
 #include "qtsurface/PdfFileSurface.h"
 
+#include <QPushButton>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -13,6 +14,19 @@
 #include <filesystem>
 
 namespace mardex {
+
+int ExecKeepingPaper(QPrintDialog& dialog, QPrinter& printer)
+{
+    const QPageLayout before = printer.pageLayout();
+    // Only the printer's properties let the user choose the paper.
+    bool propertiesOpened = false;
+    if (auto* properties = dialog.findChild<QPushButton*>("properties"))
+        QObject::connect(properties, &QPushButton::clicked, &dialog, [&propertiesOpened] { propertiesOpened = true; });
+    const int result = dialog.exec();
+    if (result == QDialog::Accepted && !propertiesOpened && !printer.setPageLayout(before))
+        printer.setPageSize(before.pageSize());
+    return result;
+}
 
 bool PrinterTarget::PrinterInstalled() { return !QPrinterInfo::availablePrinters().isEmpty(); }
 
@@ -58,7 +72,7 @@ bool PrinterTarget::Choose(QWidget* parent, int& from, int& to, int totalPages)
     } else {
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     }
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (ExecKeepingPaper(dialog, *printer_) != QDialog::Accepted) return false;
     surface_->SetDeviceName(printer_->printerName().toStdString());
     if (from > 0 && to > 0) {
         if (dialog.printRange() == QAbstractPrintDialog::AllPages) {
