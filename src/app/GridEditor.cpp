@@ -27,29 +27,45 @@ void MarkEndBelowLastRow(Session& s)
 bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
 
 // The data a grid handler can change in the current sheet: the rows around
-// the current one and where the sheet ends. Only a change of them marks the
-// document changed; moving over cells and committing them unchanged does not.
+// the current one, up to the end marker when it lies among them (a handler
+// writes nowhere else, and moves the end only there). Only a change of them
+// marks the document changed; moving over cells and committing them
+// unchanged does not.
 class RowsWatch {
 public:
     RowsWatch(const Sheet& sheet, int gridRow)
         : sheet_(sheet), first_(std::max(0, gridRow - GridHeaderRows - 1)),
-          last_(std::min(RowSlots - 1, gridRow - GridHeaderRows + 1)), end_(sheet.EndRow()), before_(Cells())
+          last_(std::min(RowSlots - 1, gridRow - GridHeaderRows + 1)), before_(Cells())
     {
     }
-    bool Changed() const { return sheet_.EndRow() != end_ || Cells() != before_; }
+    bool Changed() const
+    {
+        std::size_t at = 0;
+        bool same = true;
+        ForEachCell([&](std::string_view cell) { same = same && at < before_.size() && before_[at++] == cell; });
+        return !same || at != before_.size();
+    }
 
 private:
-    // Cells at or past the end marker are no data: they are left out.
+    template <class F> void ForEachCell(F&& f) const
+    {
+        for (int r = first_; r <= last_; ++r) {
+            if (sheet_.IsEndMarker(r)) {
+                f(EndMarker);  // rows past it are no data
+                return;
+            }
+            for (int c = 0; c < ColumnCount; ++c) f(sheet_.Cell(c, r));
+        }
+    }
     std::vector<std::string> Cells() const
     {
         std::vector<std::string> cells;
-        const int end = std::min(last_ + 1, sheet_.EndRow());
-        for (int r = first_; r < end; ++r)
-            for (int c = 0; c < ColumnCount; ++c) cells.emplace_back(sheet_.Cell(c, r));
+        cells.reserve(3 * ColumnCount);
+        ForEachCell([&](std::string_view cell) { cells.emplace_back(cell); });
         return cells;
     }
     const Sheet& sheet_;
-    int first_, last_, end_;
+    int first_, last_;
     std::vector<std::string> before_;
 };
 
