@@ -80,8 +80,17 @@ void UndoHistory::Run(Session& s, const std::string& name, Kind kind, const std:
     if (kind == Kind::Typing && !steps_.empty() && steps_.back().cell == cell && steps_.back().sheets == step.sheets &&
         saved_ != static_cast<std::ptrdiff_t>(position_)) {
         // More keys into the same cell: the step grows.
-        steps_.back().after = step.after;
-        steps_.back().sheetsAfter = std::move(step.sheetsAfter);
+        Step& grown = steps_.back();
+        grown.after = step.after;
+        grown.sheetsAfter = std::move(step.sheetsAfter);
+        bool back = grown.before.SameDocument(grown.after);
+        for (std::size_t k = 0; k < grown.sheets.size() && back; ++k) back = SameSheet(grown.sheetsBefore[k], grown.sheetsAfter[k]);
+        if (back) {
+            // Typing that ends where it began (Escape) is no step.
+            steps_.pop_back();
+            position_ = steps_.size();
+            if (!s.doc.DataChanged) saved_ = static_cast<std::ptrdiff_t>(position_);
+        }
         return;
     }
     steps_.push_back(std::move(step));

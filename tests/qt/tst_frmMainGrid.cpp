@@ -276,6 +276,13 @@ void tst_frmMainGrid::escapeF2PageKeysAndUndoKeepTheKeysInTheGrid()
     QCOMPARE(cell(0, 0), QString("5"));  // the first key replaced the value
     QTest::keyClick(window->grid, Qt::Key_Escape);
     QCOMPARE(cell(0, 0), QString("10+00.000"));
+    // The escaped keys leave no step: Undo takes back the code the arrow key committed.
+    QCOMPARE(cell(0, 1), QString("-"));
+    window->mnuEditUndo->trigger();
+    QCOMPARE(cell(0, 1), QString());
+    window->mnuEditRedo->trigger();
+    QCOMPARE(cell(0, 1), QString("-"));
+    QTest::keyClick(window->grid, Qt::Key_Left);
     QTest::keyClick(window->grid, Qt::Key_F2);
     type("5");
     QCOMPARE(cell(0, 0), QString("10+00.0005"));
