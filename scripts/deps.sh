@@ -10,9 +10,10 @@ run_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation fonts-dejavu-core
   libgdal-dev libpugixml-dev libfontconfig-dev help2man
+  coinor-libclp-dev
 )
 test_packages=(
-  python3 libgtest-dev libgmock-dev libbenchmark-dev clang valgrind ccache
+  python3 python3-scipy libgtest-dev libgmock-dev libbenchmark-dev clang valgrind ccache
   gdal-bin poppler-utils
   desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info
   dpkg-dev file man-db
