@@ -25,7 +25,10 @@ double QPainterSurface::CellHeight() const { return device_.logicalDpiY() / 6.0;
 double QPainterSurface::Scale() const
 {
     if (pageInches_ <= 0) return 1.0;
-    return std::min(1.0, device_.width() / (pageInches_ * device_.logicalDpiX()));
+    // Room for the rule pen's width too: a border drawn on the page's edge
+    // spreads half a pen past it, into the margin.
+    const double rulePen = device_.logicalDpiX() / 144.0;
+    return std::min(1.0, device_.width() / (pageInches_ * device_.logicalDpiX() + rulePen));
 }
 
 double QPainterSurface::PrintableWidthCells() const
