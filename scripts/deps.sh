@@ -9,7 +9,7 @@ set_name="${1:-test}"
 run_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
-  libgdal-dev libpugixml-dev libfontconfig-dev
+  libgdal-dev libpugixml-dev libfontconfig-dev libboost-dev
 )
 test_packages=(
   python3 libgtest-dev libgmock-dev libbenchmark-dev clang valgrind
