@@ -9,6 +9,7 @@
 #include "formats/AtomicFile.h"
 #include "formats/LandXmlReader.h"
 #include "formats/SheetCsv.h"
+#include "text/DocumentName.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -134,7 +135,7 @@ int16_t AppendForeignDocument(Session& s, const ImportedDocument& read, const st
             const Answer a = s.ask.Ask(MessageBox{
                 " Just a warning that you are importing same named tab or a group. Do you want to change it?",
                 Buttons::YesNoCancel, Icon::None, "Warning"});
-            if (a == Answer::Yes) name = s.ask.Input("Print the tab or groupname", "Change Tab Name", "");
+            if (a == Answer::Yes) name = DocumentName(s.ask.Input("Print the tab or groupname", "Change Tab Name", ""));
             break;
         }
     }
