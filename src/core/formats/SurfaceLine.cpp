@@ -33,8 +33,9 @@ std::vector<SectionPoint> JoinSurfacePieces(std::vector<std::vector<SectionPoint
             pooled.push_back({piece[i], k});
         }
     }
-    std::stable_sort(pooled.begin(), pooled.end(),
-                     [](const PiecePoint& a, const PiecePoint& b) { return a.point.offset < b.point.offset; });
+    const auto byOffset = [](const PiecePoint& a, const PiecePoint& b) { return a.point.offset < b.point.offset; };
+    // One piece, or pieces written left to right, are in order already.
+    if (!std::is_sorted(pooled.begin(), pooled.end(), byOffset)) std::stable_sort(pooled.begin(), pooled.end(), byOffset);
     std::vector<SectionPoint> line;
     line.reserve(pooled.size());
     for (std::size_t i = 0; i < pooled.size();) {
