@@ -10,14 +10,6 @@ namespace mardex::landxml {
 
 namespace {
 
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    for (char& ch : out)
-        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-    return out;
-}
-
 // "northing easting [elevation]" as a plan point.
 std::optional<PlanPoint> PointOf(const pugi::xml_node& element)
 {

@@ -41,6 +41,15 @@ inline pugi::xml_node Child(const pugi::xml_node& parent, std::string_view local
     return {};
 }
 
+// Names and keywords compared without regard to ASCII case.
+inline std::string Lower(std::string_view text)
+{
+    std::string out(text);
+    for (char& ch : out)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    return out;
+}
+
 inline std::string Quoted(std::string_view text) { return "\"" + std::string(text.substr(0, 60)) + "\""; }
 
 // A finite number, refused at `at` otherwise ("the station "x" is not a number").

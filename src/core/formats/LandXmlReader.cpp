@@ -51,14 +51,6 @@ std::string ToLatin1(std::string_view utf8)
     return out;
 }
 
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    for (char& ch : out)
-        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-    return out;
-}
-
 bool IsGroundName(const std::string& name)
 {
     const std::string l = Lower(Trim(name));
