@@ -62,7 +62,8 @@ AlignmentFrame AlignmentGeometry::SpiralAt(const Element& e, double s)
                                        0.906179845938664};
     static constexpr double weights[] = {0.236926885056189, 0.478628670499366, 0.568888888888889,
                                          0.478628670499366, 0.236926885056189};
-    const int pieces = std::max(1, static_cast<int>(std::ceil(s / 10)));
+    // Pieces of 10 at most, and never more than a spiral of 20 km needs.
+    const int pieces = std::clamp(static_cast<int>(std::ceil(s / 10)), 1, 2000);
     const double h = s / pieces;
     double x = e.start.x, y = e.start.y;
     for (int p = 0; p < pieces; ++p) {

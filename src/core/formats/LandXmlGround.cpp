@@ -51,12 +51,13 @@ std::vector<NamedTin> TinSurfaces(const pugi::xml_node& root)
     return found;
 }
 
-TinSurface ReadTin(const pugi::xml_node& definition)
+TinSurface ReadTin(pugi::xml_node definition)
 {
     std::vector<TinPoint> points;
     std::vector<std::pair<std::uint64_t, std::uint32_t>> ids;
     std::vector<double> values;
-    for (pugi::xml_node p = Child(definition, "Pnts").first_child(); p; p = p.next_sibling()) {
+    pugi::xml_node pnts = Child(definition, "Pnts");
+    for (pugi::xml_node p = pnts.first_child(); p; p = p.next_sibling()) {
         if (!Is(p, "P")) continue;
         values.clear();
         Numbers(p, p.child_value(), values);
@@ -65,8 +66,12 @@ TinSurface ReadTin(const pugi::xml_node& definition)
         points.push_back({values[1], values[0], values[2]});
     }
     std::sort(ids.begin(), ids.end());
+    // The tree's nodes of a read part go at once: a large TIN is then never
+    // in memory twice.
+    definition.remove_child(pnts);
     std::vector<std::uint32_t> corners;
-    for (pugi::xml_node f = Child(definition, "Faces").first_child(); f; f = f.next_sibling()) {
+    pugi::xml_node faces = Child(definition, "Faces");
+    for (pugi::xml_node f = faces.first_child(); f; f = f.next_sibling()) {
         if (!Is(f, "F") || std::string_view(f.attribute("i").value()) == "1") continue;
         values.clear();
         Numbers(f, f.child_value(), values);
@@ -82,6 +87,8 @@ TinSurface ReadTin(const pugi::xml_node& definition)
             corners.push_back(it->second);
         }
     }
+    definition.remove_child(faces);
+    ids = {};
     return TinSurface(std::move(points), corners);
 }
 

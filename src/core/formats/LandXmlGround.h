@@ -21,7 +21,8 @@ std::vector<NamedTin> TinSurfaces(const pugi::xml_node& root);
 
 // The triangles of a TIN definition; faces marked invisible (i="1") are
 // holes and stay out. Refused when a face names a point the TIN lacks.
-TinSurface ReadTin(const pugi::xml_node& definition);
+// Its points and faces are taken out of the parsed tree as they are read.
+TinSurface ReadTin(pugi::xml_node definition);
 
 // The alignment's CoordGeom; nullopt, with `why`, when it has none or an
 // element this reader does not follow.

@@ -11,7 +11,9 @@ namespace mardex {
 namespace bg = boost::geometry;
 namespace bgi = boost::geometry::index;
 
-using IndexPoint = bg::model::point<double, 2, bg::cs::cartesian>;
+// Boxes in single precision, rounded outwards: half the index's memory, and
+// a box still holds its whole triangle.
+using IndexPoint = bg::model::point<float, 2, bg::cs::cartesian>;
 using IndexBox = bg::model::box<IndexPoint>;
 using IndexEntry = std::pair<IndexBox, std::uint32_t>;
 
@@ -22,6 +24,23 @@ struct TinSurface::Index {
 namespace {
 
 double Cross(double ax, double ay, double bx, double by) { return ax * by - ay * bx; }
+
+float Below(double v)
+{
+    const auto f = static_cast<float>(v);
+    return f > v ? std::nextafter(f, -INFINITY) : f;
+}
+
+float Above(double v)
+{
+    const auto f = static_cast<float>(v);
+    return f < v ? std::nextafter(f, INFINITY) : f;
+}
+
+IndexBox BoxAround(double x0, double y0, double x1, double y1)
+{
+    return {{Below(x0), Below(y0)}, {Above(x1), Above(y1)}};
+}
 
 } // namespace
 
@@ -37,8 +56,8 @@ TinSurface::TinSurface(std::vector<TinPoint> points, const std::vector<std::uint
         const double area = Cross(b.x - a.x, b.y - a.y, c.x - a.x, c.y - a.y);
         if (!(area != 0)) continue;
         if (area < 0) std::swap(t.b, t.c);
-        const IndexBox box{{std::min({a.x, b.x, c.x}), std::min({a.y, b.y, c.y})},
-                           {std::max({a.x, b.x, c.x}), std::max({a.y, b.y, c.y})}};
+        const IndexBox box = BoxAround(std::min({a.x, b.x, c.x}), std::min({a.y, b.y, c.y}), std::max({a.x, b.x, c.x}),
+                                       std::max({a.y, b.y, c.y}));
         entries.emplace_back(box, static_cast<std::uint32_t>(triangles_.size()));
         triangles_.push_back(t);
     }
@@ -68,7 +87,7 @@ std::optional<std::vector<SectionPoint>> TinSurface::Along(PlanPoint from, PlanP
         std::uint32_t triangle;
     };
     std::vector<Piece> pieces;
-    const IndexBox box{{std::min(from.x, to.x), std::min(from.y, to.y)}, {std::max(from.x, to.x), std::max(from.y, to.y)}};
+    const IndexBox box = BoxAround(std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x), std::max(from.y, to.y));
     for (auto it = index_->tree.qbegin(bgi::intersects(box)); it != index_->tree.qend(); ++it) {
         const Triangle& t = triangles_[it->second];
         const TinPoint* corners[] = {&points_[t.a], &points_[t.b], &points_[t.c]};
