@@ -220,6 +220,16 @@ TEST(ReadLandXml, StationEquationsRenumberAndAddBackAndAheadRows)
     // Halfway between 10 and 30 (and 0 and 4); on a section, its own areas.
     EXPECT_EQ(Column(sheet, 2), (std::vector<std::string>{"10.00", "20.00", "20.00", "30.00", "5.00", "5.00", "1.00"}));
     EXPECT_EQ(Column(sheet, 4), (std::vector<std::string>{"0.00", "2.00", "2.00", "4.00", "5.00", "5.00", "1.00"}));
+
+    // Sections numbered as the designer reads them past an equation that
+    // steps back: the step is the equation's, not a decreasing order.
+    const auto back = ReadLandXml(LandXml(Alignment("B", Given(100, "1", "0") + Given(180, "2", "0") + Given(120, "4", "0"),
+                                                    "<StaEquation staBack=\"200\" staAhead=\"100\"/>")),
+                                  "b.xml");
+    ASSERT_TRUE(back) << back.fault.Message();
+    EXPECT_EQ(Column(back.document->sheets[0], 0),
+              (std::vector<std::string>{"01+00.000", "01+80.000", "02+00.000", "01+00.000", "01+20.000"}));
+    EXPECT_EQ(Column(back.document->sheets[0], 2), (std::vector<std::string>{"1.00", "2.00", "3.00", "3.00", "4.00"}));
 }
 
 TEST(ReadLandXml, RefusalsNameTheFileAndLine)

@@ -298,18 +298,32 @@ std::optional<ImportedSheet> Reader::ReadAlignment(const pugi::xml_node& alignme
 {
     const std::string name = alignment.attribute("name").value();
     plan_.reset();
+    const std::vector<Equation> equations = Equations(alignment);
     std::vector<Section> sections;
     std::optional<double> lastStation;
+    double written = 0;  // internal station minus the station as written
     for (pugi::xml_node s = Child(alignment, "CrossSects").first_child(); s; s = s.next_sibling()) {
         if (!Is(s, "CrossSect")) continue;
         Section section;
         section.node = s;
         const pugi::xml_attribute sta = s.attribute("sta");
         if (!sta) Refuse(s, "a cross section without a station (sta)");
-        section.sta = Number(s, sta.value(), "station");
-        if (lastStation && section.sta < *lastStation)
-            Refuse(s, "stations decrease in alignment " + Quoted(name) + ": " + FormatStation(*lastStation) + " then " +
-                          FormatStation(section.sta));
+        const double station = Number(s, sta.value(), "station");
+        section.sta = station + written;
+        if (lastStation && section.sta < *lastStation) {
+            // Stations are internal ones, except in files that number the
+            // sections past an equation whose ahead station is below its
+            // back station as the designer reads them: the first equation
+            // after the previous section explains such a step back.
+            const auto eq = std::lower_bound(equations.begin(), equations.end(), *lastStation,
+                                             [](const Equation& e, double at) { return e.internal < at; });
+            if (eq == equations.end() || !(eq->ahead < eq->back) || station < eq->ahead ||
+                eq->internal + (station - eq->ahead) < *lastStation)
+                Refuse(s, "stations decrease in alignment " + Quoted(name) + ": " + FormatStation(*lastStation - written) +
+                              " then " + FormatStation(station));
+            written = eq->internal - eq->ahead;
+            section.sta = station + written;
+        }
         lastStation = section.sta;
 
         const pugi::xml_attribute cut = s.attribute("areaCut"), fill = s.attribute("areaFill");
@@ -326,7 +340,6 @@ std::optional<ImportedSheet> Reader::ReadAlignment(const pugi::xml_node& alignme
     }
     if (sections.empty()) return std::nullopt;
 
-    const std::vector<Equation> equations = Equations(alignment);
     ImportedSheet sheet;
     sheet.tabName = DocumentName(ToLatin1(name)).substr(0, TabNameLength);
     auto add = [&](double station, const char* code, const CutFill& areas) {
