@@ -28,6 +28,18 @@ std::uint64_t PointId(const pugi::xml_node& at, std::string_view text)
     return id;
 }
 
+// Whether the way from a through b to c bends to the right.
+bool TurnsRight(PlanPoint a, PlanPoint b, PlanPoint c)
+{
+    return (b.x - a.x) * (c.y - b.y) - (b.y - a.y) * (c.x - b.x) < 0;
+}
+
+// Whether the shorter arc from start to end around center runs clockwise.
+bool ShorterArcClockwise(PlanPoint start, PlanPoint center, PlanPoint end)
+{
+    return (start.x - center.x) * (end.y - center.y) - (start.y - center.y) * (end.x - center.x) < 0;
+}
+
 double Radius(const pugi::xml_node& at, const char* attribute)
 {
     const std::string text = Lower(Trim(at.attribute(attribute).value()));
@@ -103,7 +115,7 @@ std::optional<AlignmentGeometry> ReadCoordGeom(const pugi::xml_node& alignment, 
     for (pugi::xml_node e = geometry.first_child(); e; e = e.next_sibling()) {
         if (e.type() != pugi::node_element) continue;
         const auto start = PointOf(Child(e, "Start"));
-        const bool clockwise = Lower(e.attribute("rot").value()) == "cw";
+        const std::string rot = Lower(e.attribute("rot").value());
         if (Is(e, "Line")) {
             const auto end = PointOf(Child(e, "End"));
             if (start && end) {
@@ -114,6 +126,8 @@ std::optional<AlignmentGeometry> ReadCoordGeom(const pugi::xml_node& alignment, 
             const auto center = PointOf(Child(e, "Center"));
             const auto end = PointOf(Child(e, "End"));
             if (start && center && end) {
+                // Without "rot", the shorter of the two arcs.
+                const bool clockwise = rot.empty() ? ShorterArcClockwise(*start, *center, *end) : rot == "cw";
                 plan.AddCurve(*start, *center, *end, clockwise);
                 continue;
             }
@@ -126,6 +140,9 @@ std::optional<AlignmentGeometry> ReadCoordGeom(const pugi::xml_node& alignment, 
             }
             const double length = Number(e, e.attribute("length").value(), "spiral length");
             if (start && pi && length > 0) {
+                // Without "rot", the way its tangents turn at the PI.
+                const auto end = PointOf(Child(e, "End"));
+                const bool clockwise = rot.empty() ? end && TurnsRight(*start, *pi, *end) : rot == "cw";
                 plan.AddSpiral(*start, *pi, length, Radius(e, "radiusStart"), Radius(e, "radiusEnd"), clockwise);
                 continue;
             }
