@@ -21,6 +21,13 @@ struct PiecePoint {
 
 std::vector<SectionPoint> JoinSurfacePieces(std::vector<std::vector<SectionPoint>> pieces, std::string& problem)
 {
+    // The common case, one piece with offsets rising, is the line itself.
+    if (pieces.size() == 1) {
+        std::vector<SectionPoint>& piece = pieces[0];
+        if (piece.size() > 1 && piece.front().offset > piece.back().offset) std::reverse(piece.begin(), piece.end());
+        const auto rising = [](const SectionPoint& a, const SectionPoint& b) { return a.offset >= b.offset; };
+        if (piece.size() >= 2 && std::adjacent_find(piece.begin(), piece.end(), rising) == piece.end()) return std::move(piece);
+    }
     std::vector<PiecePoint> pooled;
     for (std::size_t k = 0; k < pieces.size(); ++k) {
         std::vector<SectionPoint>& piece = pieces[k];
