@@ -4,6 +4,7 @@
 #include "QtPrompter.h"
 #include "QtText.h"
 #include "StartupIcons.h"
+#include "frmMassHaul.h"
 #include "app/ExitFlow.h"
 #include "app/MainForm.h"
 #include "app/PresetFilePrompter.h"
@@ -372,6 +373,7 @@ void frmMain::sync()
     updateActions();
     sbPanels[0]->setText(FromMessage(f.StatusText));
     followDocument();
+    mardex::FollowMassHaul(this, *s_);
     syncing_ = false;
     applyFocus();
 }
