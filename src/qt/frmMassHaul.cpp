@@ -1,6 +1,7 @@
 #include "frmMassHaul.h"
 
 #include "MassHaulView.h"
+#include "PrinterTarget.h"
 
 #include "app/HaulSitesTable.h"
 #include "app/MassHaulInputs.h"
@@ -13,6 +14,7 @@
 #include "render/HaulPlanDrawing.h"
 #include "render/MassHaulDiagram.h"
 #include "qtsurface/MassHaulExport.h"
+#include "qtsurface/PdfReport.h"
 #include "qtsurface/QPainterSurface.h"
 #include "text/NumberText.h"
 #include "text/PathText.h"
@@ -24,6 +26,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -358,10 +361,12 @@ void frmMassHaul::Zoom(double factor)
 void frmMassHaul::PrintDiagram()
 {
     QPrinter printer(QPrinter::HighResolution);
+    // The document's paper, as for its reports; the user's choice in the dialog is kept.
+    printer.setPageSize(ReportPaper(sheet_.metric ? 1 : 0));
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName("Mass haul diagram");
     QPrintDialog dialog(&printer, this);
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (ExecKeepingPaper(dialog, printer) != QDialog::Accepted) return;
     try {
         QPainterSurface surface(printer, &printer, printer.printerName().toStdString());
         surface.BeginDoc();

@@ -6,7 +6,6 @@
 #include "qtsurface/QPainterSurface.h"
 
 #include <QImage>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -19,16 +18,13 @@ namespace mardex {
 
 namespace {
 
-// Letter where the locale measures in inches, A4 elsewhere, on its side.
-QPageSize DiagramPage()
-{
-    const bool inches = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
-    return QPageSize(inches ? QPageSize::Letter : QPageSize::A4);
-}
+// The document's paper, as for its reports: Letter for an English document,
+// A4 for a metric one, on its side.
+QPageSize DiagramPage(const MassSheet& sheet) { return QPageSize(sheet.metric ? QPageSize::A4 : QPageSize::Letter); }
 
-QSizeF LandscapeInches()
+QSizeF LandscapeInches(const MassSheet& sheet)
 {
-    const QSizeF portrait = DiagramPage().size(QPageSize::Inch);
+    const QSizeF portrait = DiagramPage(sheet).size(QPageSize::Inch);
     return {portrait.height(), portrait.width()};
 }
 
@@ -54,11 +50,11 @@ bool WriteMassHaulFile(const MassSheet& sheet, const HaulAnalysis& haul, const s
     std::string extension = path.substr(std::min(path.size(), path.rfind('.') + 1));
     std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) { return std::tolower(c); });
     const QString file = QString::fromLocal8Bit(path.c_str());
-    const QSizeF inches = LandscapeInches();
+    const QSizeF inches = LandscapeInches(sheet);
     if (extension == "pdf") {
         QPdfWriter writer(file);
         writer.setResolution(1200);
-        writer.setPageLayout(QPageLayout(DiagramPage(), QPageLayout::Landscape, QMarginsF(0.4, 0.4, 0.4, 0.4), QPageLayout::Inch));
+        writer.setPageLayout(QPageLayout(DiagramPage(sheet), QPageLayout::Landscape, QMarginsF(0.4, 0.4, 0.4, 0.4), QPageLayout::Inch));
         writer.setCreator("Mardex");
         writer.setTitle("Mass haul diagram");
         return Draw(writer, &writer, path, sheet, haul, error);
