@@ -178,6 +178,8 @@ TEST(ForeignDocument, TheWindowAsksForSurfacesAndListsSectionsLeftOut)
     EXPECT_NE(message.find(path + ": 22 cross sections were left out:"), std::string::npos) << message;
     EXPECT_NE(message.find("alignment \"M\", station 19+00.000: no surface \"FG\"\n... and 2 more"), std::string::npos)
         << message;
+}
+
 // An Import that added sheets is a change like typing: every command stays
 // enabled, the changed mark is set (even where it was clear), and Exit asks.
 TEST(ForeignDocument, EveryImportThatAddsSheetsMarksTheDocumentChangedAndKeepsTheCommands)
