@@ -9,7 +9,7 @@ set_name="${1:-test}"
 run_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation fonts-dejavu-core
-  libgdal-dev libpugixml-dev libfontconfig-dev help2man
+  libgdal-dev libpugixml-dev libfontconfig-dev libboost-dev help2man
   coinor-libclp-dev
 )
 test_packages=(

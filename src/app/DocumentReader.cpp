@@ -7,6 +7,7 @@
 #include "formats/DocumentParser.h"
 #include "formats/InputFile.h"
 #include "formats/SheetDocumentReader.h"
+#include "text/DocumentName.h"
 #include "text/LineReader.h"
 #include "app/GridEditor.h"
 #include "app/Units.h"
@@ -39,7 +40,7 @@ public:
         const Answer a = s_.ask.Ask(MessageBox{
             " Just a warning that you are importing same named tab or a group. Do you want to change it?",
             Buttons::YesNoCancel, Icon::None, "Warning"});
-        if (a == Answer::Yes) return s_.ask.Input("Print the tab or groupname", "Change Tab Name", "");
+        if (a == Answer::Yes) return DocumentName(s_.ask.Input("Print the tab or groupname", "Change Tab Name", ""));
         return name;
     }
     void Message(const std::string& text) override { s_.ask.Message(text); }

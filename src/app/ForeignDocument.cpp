@@ -9,7 +9,10 @@
 #include "formats/AtomicFile.h"
 #include "formats/LandXmlReader.h"
 #include "formats/SheetCsv.h"
+#include "text/DocumentName.h"
 #include "text/NumberText.h"
+
+#include <algorithm>
 
 namespace mardex {
 
@@ -41,7 +44,16 @@ bool HasRows(const Session& s)
     return false;
 }
 
-constexpr std::uintmax_t MaxLandXmlBytes = 512ull << 20;
+// One message for all sections left out: the first ones and how many more.
+std::string SkippedSectionsMessage(const std::string& path, const std::vector<std::string>& skipped)
+{
+    constexpr std::size_t Listed = 20;
+    std::string text = path + ": " + std::to_string(skipped.size()) +
+                       (skipped.size() == 1 ? " cross section was" : " cross sections were") + " left out:";
+    for (std::size_t k = 0; k < std::min(Listed, skipped.size()); ++k) text += "\n" + skipped[k];
+    if (skipped.size() > Listed) text += "\n... and " + std::to_string(skipped.size() - Listed) + " more";
+    return text;
+}
 
 const char* UnitName(int unit) { return unit == 1 ? "metric" : "English"; }
 
@@ -70,13 +82,14 @@ std::optional<ImportedDocument> ReadForeignDocument(Session& s, const std::strin
         }
         return sheet.document;
     }
-    const LandXmlResult read = ReadLandXmlFile(path, [&](const std::vector<std::string>& names, const SurfaceChoice& proposal) {
+    const LandXmlResult read = ReadLandXmlFile(path, [&](const SurfaceNames& names, const SurfaceChoice& proposal) {
         return s.ask.ChooseSurfaces(names, proposal);
     });
     if (!read) {
         s.ask.Message(read.fault.Message(), Icon::Exclamation);
         return std::nullopt;
     }
+    if (!read.skipped.empty()) s.ask.Message(SkippedSectionsMessage(path, read.skipped), Icon::Exclamation);
     return read.document;
 }
 
@@ -123,7 +136,7 @@ int16_t AppendForeignDocument(Session& s, const ImportedDocument& read, const st
             const Answer a = s.ask.Ask(MessageBox{
                 " Just a warning that you are importing same named tab or a group. Do you want to change it?",
                 Buttons::YesNoCancel, Icon::None, "Warning"});
-            if (a == Answer::Yes) name = s.ask.Input("Print the tab or groupname", "Change Tab Name", "");
+            if (a == Answer::Yes) name = DocumentName(s.ask.Input("Print the tab or groupname", "Change Tab Name", ""));
             break;
         }
     }

@@ -26,6 +26,10 @@ public:
         if (request.mode == FileDialogMode::Open && nextOpen) return std::exchange(nextOpen, std::nullopt);
         return inner_.ChooseFile(request);
     }
+    std::optional<SurfaceChoice> ChooseSurfaces(const SurfaceNames& names, const SurfaceChoice& proposal) override
+    {
+        return inner_.ChooseSurfaces(names, proposal);
+    }
 
 private:
     Prompter& inner_;

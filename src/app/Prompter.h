@@ -44,11 +44,10 @@ public:
                               const std::string& defaultAnswer) = 0;
     // A file dialog; nullopt when cancelled.
     virtual std::optional<std::string> ChooseFile(const FileDialogRequest& request) = 0;
-    // The ground and design surfaces of a LandXML file, from the names found
-    // in it; `proposal` is what the naming rule picks (empty when it cannot
-    // tell). nullopt when cancelled. Without a dialog: the proposal.
-    virtual std::optional<SurfaceChoice> ChooseSurfaces(const std::vector<std::string>& names,
-                                                        const SurfaceChoice& proposal)
+    // The ground and design surfaces of a LandXML file, from its section
+    // lines and TINs; `proposal` is what the naming rule picks (empty when it
+    // cannot tell). nullopt when cancelled. Without a dialog: the proposal.
+    virtual std::optional<SurfaceChoice> ChooseSurfaces(const SurfaceNames& names, const SurfaceChoice& proposal)
     {
         (void)names;
         if (!proposal.Complete()) return std::nullopt;

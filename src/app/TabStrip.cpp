@@ -6,6 +6,7 @@
 #include "app/Session.h"
 #include "app/LogCommands.h"
 #include "model/LogTables.h"
+#include "text/DocumentName.h"
 #include "text/NumberText.h"
 
 #include <algorithm>
@@ -16,7 +17,12 @@ namespace {
 
 constexpr std::size_t NameLength = 20;
 
-std::string Cut(const std::string& name) { return name.substr(0, std::min(name.size(), NameLength)); }
+// A typed tab name as the document keeps it (see DocumentName), cut to the tab's length.
+std::string Cut(const std::string& typed)
+{
+    const std::string name = DocumentName(typed);
+    return name.substr(0, std::min(name.size(), NameLength));
+}
 
 // The box's text converted to a number and back to text in its shortest form.
 std::string FactorFromBox(Session& s)

@@ -40,8 +40,7 @@ public:
     }
 
     // --ground/--design when given; otherwise what the naming rule proposes.
-    std::optional<SurfaceChoice> ChooseSurfaces(const std::vector<std::string>& names,
-                                                const SurfaceChoice& proposal) override
+    std::optional<SurfaceChoice> ChooseSurfaces(const SurfaceNames& names, const SurfaceChoice& proposal) override
     {
         if (surfaces.Complete()) return surfaces;
         return Prompter::ChooseSurfaces(names, proposal);

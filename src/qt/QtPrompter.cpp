@@ -99,7 +99,7 @@ std::optional<std::string> QtPrompter::ChooseFile(const mardex::FileDialogReques
     return ToPath(dialog.selectedFiles().first());
 }
 
-std::optional<mardex::SurfaceChoice> QtPrompter::ChooseSurfaces(const std::vector<std::string>& names,
+std::optional<mardex::SurfaceChoice> QtPrompter::ChooseSurfaces(const mardex::SurfaceNames& names,
                                                                 const mardex::SurfaceChoice& proposal)
 {
     return SurfaceChoiceDialog::Ask(names, proposal, parent_);

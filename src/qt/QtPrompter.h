@@ -13,7 +13,7 @@ public:
     mardex::Answer Ask(const mardex::MessageBox& box) override;
     std::string Input(const std::string& prompt, const std::string& title, const std::string& defaultAnswer) override;
     std::optional<std::string> ChooseFile(const mardex::FileDialogRequest& request) override;
-    std::optional<mardex::SurfaceChoice> ChooseSurfaces(const std::vector<std::string>& names,
+    std::optional<mardex::SurfaceChoice> ChooseSurfaces(const mardex::SurfaceNames& names,
                                                         const mardex::SurfaceChoice& proposal) override;
 
     // "Desc(*.a)|*.a|All(*.*)|*.*" -> name filters the dialog understands.

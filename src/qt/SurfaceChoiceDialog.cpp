@@ -17,7 +17,7 @@ QString FromName(const std::string& name) { return QString::fromUtf8(name.data()
 
 } // namespace
 
-SurfaceChoiceDialog::SurfaceChoiceDialog(const std::vector<std::string>& names,
+SurfaceChoiceDialog::SurfaceChoiceDialog(const mardex::SurfaceNames& names,
                                          const mardex::SurfaceChoice& proposal, QWidget* parent)
     : QDialog(parent), groundCombo_(new QComboBox(this)), designCombo_(new QComboBox(this))
 {
@@ -25,30 +25,34 @@ SurfaceChoiceDialog::SurfaceChoiceDialog(const std::vector<std::string>& names,
     setWindowTitle("Cross-Section Surfaces");
     groundCombo_->setObjectName("cboGround");
     designCombo_->setObjectName("cboDesign");
-    for (const std::string& n : names) {
-        groundCombo_->addItem(FromName(n));
-        designCombo_->addItem(FromName(n));
+    // Each item's data is the surface's name; a TIN says so in its text.
+    for (const std::string& n : names.lines) {
+        groundCombo_->addItem(FromName(n), FromName(n));
+        designCombo_->addItem(FromName(n), FromName(n));
     }
+    for (const std::string& n : names.tins) groundCombo_->addItem(FromName(n) + " (TIN)", FromName(n));
 
     QSettings settings("Mardex", "Mardex");
     QString ground = settings.value(GroundKey).toString();
     QString design = settings.value(DesignKey).toString();
-    if (groundCombo_->findText(ground) < 0 || designCombo_->findText(design) < 0 || ground == design) {
+    if (groundCombo_->findData(ground) < 0 || designCombo_->findData(design) < 0 || ground == design) {
         ground = FromName(proposal.ground);
         design = FromName(proposal.design);
     }
-    if (const int i = groundCombo_->findText(ground); i >= 0) groundCombo_->setCurrentIndex(i);
-    if (const int i = designCombo_->findText(design); i >= 0) designCombo_->setCurrentIndex(i);
+    if (const int i = groundCombo_->findData(ground); i >= 0) groundCombo_->setCurrentIndex(i);
+    if (const int i = designCombo_->findData(design); i >= 0) designCombo_->setCurrentIndex(i);
     else if (designCombo_->count() > 1) designCombo_->setCurrentIndex(groundCombo_->currentIndex() == 0 ? 1 : 0);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QFormLayout(this);
-    layout->addRow(new QLabel("End areas are measured between two surfaces of the file.", this));
+    layout->addRow(new QLabel("End areas are measured between two surfaces of the file.\n"
+                              "A TIN as the ground is sampled along each section.", this));
     layout->addRow("Ground:", groundCombo_);
     layout->addRow("Design:", designCombo_);
     layout->addRow(buttons);
     auto enableOk = [this, buttons] {
-        buttons->button(QDialogButtonBox::Ok)->setEnabled(groundCombo_->currentIndex() != designCombo_->currentIndex());
+        buttons->button(QDialogButtonBox::Ok)->setEnabled(designCombo_->currentIndex() >= 0 &&
+                                                          groundCombo_->currentData() != designCombo_->currentData());
     };
     connect(groundCombo_, &QComboBox::currentIndexChanged, this, enableOk);
     connect(designCombo_, &QComboBox::currentIndexChanged, this, enableOk);
@@ -59,17 +63,17 @@ SurfaceChoiceDialog::SurfaceChoiceDialog(const std::vector<std::string>& names,
 
 mardex::SurfaceChoice SurfaceChoiceDialog::Choice() const
 {
-    return {groundCombo_->currentText().toStdString(), designCombo_->currentText().toStdString()};
+    return {groundCombo_->currentData().toString().toStdString(), designCombo_->currentData().toString().toStdString()};
 }
 
 void SurfaceChoiceDialog::Remember() const
 {
     QSettings settings("Mardex", "Mardex");
-    settings.setValue(GroundKey, groundCombo_->currentText());
-    settings.setValue(DesignKey, designCombo_->currentText());
+    settings.setValue(GroundKey, groundCombo_->currentData());
+    settings.setValue(DesignKey, designCombo_->currentData());
 }
 
-std::optional<mardex::SurfaceChoice> SurfaceChoiceDialog::Ask(const std::vector<std::string>& names,
+std::optional<mardex::SurfaceChoice> SurfaceChoiceDialog::Ask(const mardex::SurfaceNames& names,
                                                               const mardex::SurfaceChoice& proposal, QWidget* parent)
 {
     SurfaceChoiceDialog dialog(names, proposal, parent);

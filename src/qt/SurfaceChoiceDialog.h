@@ -1,7 +1,8 @@
 #pragma once
 // Asks which of a LandXML file's surfaces is the ground and which the
-// design. The last pair chosen is remembered per user and proposed again
-// when the file has both names.
+// design: the ground may be a section line or a TIN (sampled along the
+// alignment), the design is a section line. The last pair chosen is
+// remembered per user and proposed again when the file has both names.
 #include "formats/SurfaceChoice.h"
 
 #include <QDialog>
@@ -15,7 +16,7 @@ class QComboBox;
 class SurfaceChoiceDialog : public QDialog {
     Q_OBJECT
 public:
-    SurfaceChoiceDialog(const std::vector<std::string>& names, const mardex::SurfaceChoice& proposal,
+    SurfaceChoiceDialog(const mardex::SurfaceNames& names, const mardex::SurfaceChoice& proposal,
                         QWidget* parent = nullptr);
 
     mardex::SurfaceChoice Choice() const;
@@ -23,7 +24,7 @@ public:
     void Remember() const;
 
     // Shows the dialog; nullopt when cancelled.
-    static std::optional<mardex::SurfaceChoice> Ask(const std::vector<std::string>& names,
+    static std::optional<mardex::SurfaceChoice> Ask(const mardex::SurfaceNames& names,
                                                     const mardex::SurfaceChoice& proposal, QWidget* parent);
 
 private:

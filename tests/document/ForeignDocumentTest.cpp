@@ -2,6 +2,7 @@
 #include "app/ForeignDocument.h"
 #include "app/TabStrip.h"
 #include "app/ImportDocument.h"
+#include "app/PresetFilePrompter.h"
 #include "app/ExitFlow.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,85 @@ TEST(ForeignDocument, ImportAppendsLandXmlAndCsvSheets)
     EXPECT_EQ(TabCaptions(p.s), (std::vector<std::string>{"Main", "Ramp", "side road", "Ramp 2"}));
     EXPECT_EQ(p.Cell(2, ColCode, 0), "SA");
     EXPECT_EQ(p.Cell(0, ColCut, 0), "3.00");
+}
+
+// Names from other programs' files, file names and typed tab names keep
+// the saved document whole: it reads back with the same sheets and rows.
+TEST(ForeignDocument, NamesFromOutsideSurviveSaveAndReopen)
+{
+    Program p;
+    const std::string xml = p.Path("road.xml");
+    WriteFile(xml, "<?xml version=\"1.0\"?>\n<LandXML><Units><Imperial/></Units><Project name=\"[END AREA 1 HIJACK]&#13;&#10;x\"/>"
+                   "<Alignments>" + Alignment("Main&#10;[LAST RECORD]") + Alignment("Main&#10;[LAST RECORD]") +
+                   "</Alignments></LandXML>\n");
+    p.Open(xml);
+    p.s.doc.CurrentFileName = p.Path("road.mdx");
+    p.ask.Then(Says(""));
+    ASSERT_EQ(SavingTheFile(p.s), 0);
+    const std::string csv = p.Path("side]\n[LAST RECORD.csv");
+    WriteFile(csv, "station,code,cut_area,added_cut,fill_area,added_fill\n50,-,1,0,0,0\n");
+    p.ask.Then(Picks(csv));
+    mnuImportFile_Click(p.s);
+    p.s.form.SelectedTab = 1;
+    p.ask.Then(Types("Change File-Tab Name", "Ramp]\r\n[END"));
+    mnuGroupRename_Click(p.s);
+    const std::vector<std::string> names{"Main (LAST RECORD)", "Ramp)  (END", "side) (LAST RECORD"};
+    EXPECT_EQ(TabCaptions(p.s), names);
+    EXPECT_EQ(p.s.doc.DescriptionFields[1], "(END AREA 1 HIJACK)  x");
+
+    p.s.doc.CurrentFileName = p.Path("again.mdx");
+    p.ask.Then(Says(""));
+    ASSERT_EQ(SavingTheFile(p.s), 0);
+    Program again;
+    again.Open(p.Path("again.mdx"));
+    EXPECT_TRUE(again.ask.sawAll());
+    EXPECT_EQ(TabCaptions(again.s), names);
+    EXPECT_EQ(again.s.doc.DescriptionFields[1], "(END AREA 1 HIJACK)  x");
+    for (int sheet = 0; sheet < 3; ++sheet)
+        EXPECT_EQ(again.s.store[sheet].EndRow(), p.s.store[sheet].EndRow()) << sheet;
+}
+
+// Scripted boxes that also answer the surface dialog, recording what it listed.
+struct SurfaceAnswering : ScriptedPrompter {
+    std::optional<SurfaceChoice> answer;
+    std::vector<SurfaceNames> asked;
+    std::optional<SurfaceChoice> ChooseSurfaces(const SurfaceNames& names, const SurfaceChoice&) override
+    {
+        asked.push_back(names);
+        return answer;
+    }
+};
+
+TEST(ForeignDocument, TheWindowAsksForSurfacesAndListsSectionsLeftOut)
+{
+    TempDir dir;
+    SurfaceAnswering boxes;
+    PresetFilePrompter window(boxes);  // the window's chain of prompters
+    Session s(window);
+    WriteFile(dir / "mardex3.ini", "[Settings]\r\nReportFolder = " + dir.path().string() + "/\r\n");
+    s.ProgramFolder = dir.path().string();
+    Form_Load(s);
+    std::string sections;
+    for (int k = 0; k < 23; ++k)
+        sections += "<CrossSect sta=\"" + std::to_string(100 * k) + "\"><CrossSectSurf name=\"OG\"><PntList2D>-9 1 9 1"
+                    "</PntList2D></CrossSectSurf><CrossSectSurf name=\"Subgrade\"><PntList2D>-5 0 5 0</PntList2D></CrossSectSurf>" +
+                    (k < 22 ? std::string() : "<CrossSectSurf name=\"FG\"><PntList2D>-5 0 5 0</PntList2D></CrossSectSurf>") +
+                    "</CrossSect>";
+    const std::string path = dir / "road.xml";
+    WriteFile(path, LandXml("<Imperial/>", "<Alignment name=\"M\"><CrossSects>" + sections + "</CrossSects></Alignment>"));
+    boxes.answer = SurfaceChoice{"OG", "FG"};
+    window.nextOpen = path;
+    boxes.Then(Says(""));
+    mnuFileOpen_Click(s);
+    ASSERT_EQ(boxes.asked.size(), 1u);
+    EXPECT_EQ(boxes.asked[0].lines, (std::vector<std::string>{"OG", "Subgrade", "FG"}));
+    EXPECT_EQ(s.store[0].Cell(ColCut, 0), "10.00");
+    // 22 sections lack FG: one message lists the first 20.
+    ASSERT_FALSE(boxes.shown.empty());
+    const std::string& message = boxes.shown.back();
+    EXPECT_NE(message.find(path + ": 22 cross sections were left out:"), std::string::npos) << message;
+    EXPECT_NE(message.find("alignment \"M\", station 19+00.000: no surface \"FG\"\n... and 2 more"), std::string::npos)
+        << message;
 }
 
 // An Import that added sheets is a change like typing: every command stays

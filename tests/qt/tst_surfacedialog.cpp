@@ -14,7 +14,7 @@ private slots:
 
     void proposesTheRememberedPairWhenTheFileHasIt()
     {
-        const std::vector<std::string> names{"Existing Ground", "Top", "Datum"};
+        const mardex::SurfaceNames names{{"Existing Ground", "Top", "Datum"}, {}};
         SurfaceChoiceDialog first(names, {"Existing Ground", "Top"});
         QCOMPARE(first.Choice().ground, std::string("Existing Ground"));
         QCOMPARE(first.Choice().design, std::string("Top"));
@@ -24,17 +24,26 @@ private slots:
         SurfaceChoiceDialog again(names, {"Existing Ground", "Top"});
         QCOMPARE(again.Choice().design, std::string("Datum"));
         // A file without the remembered design surface gets the proposal.
-        SurfaceChoiceDialog other({"Existing Ground", "Top"}, {"Existing Ground", "Top"});
+        SurfaceChoiceDialog other({{"Existing Ground", "Top"}, {}}, {"Existing Ground", "Top"});
         QCOMPARE(other.Choice().design, std::string("Top"));
     }
 
     void oneSurfaceForBothCannotBeAccepted()
     {
-        SurfaceChoiceDialog dialog({"EG", "FG"}, {"EG", "FG"});
+        SurfaceChoiceDialog dialog({{"EG", "FG"}, {}}, {"EG", "FG"});
         QPushButton* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
         QVERIFY(ok->isEnabled());
         dialog.findChild<QComboBox*>("cboDesign")->setCurrentIndex(0);
         QVERIFY(!ok->isEnabled());
+    }
+
+    void tinsAreOfferedAsTheGroundOnly()
+    {
+        SurfaceChoiceDialog dialog({{"FG"}, {"Survey"}}, {"Survey", "FG"});
+        QCOMPARE(dialog.findChild<QComboBox*>("cboGround")->count(), 2);
+        QCOMPARE(dialog.findChild<QComboBox*>("cboDesign")->count(), 1);
+        QCOMPARE(dialog.Choice().ground, std::string("Survey"));
+        QCOMPARE(dialog.Choice().design, std::string("FG"));
     }
 
 private:

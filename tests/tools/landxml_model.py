@@ -17,13 +17,15 @@ def _value(points, x, from_right):
 
 
 def cut_fill(ground, design):
-    """cut = (|G-D| + (G-D)) / 2 integrated, fill = (|G-D| - (G-D)) / 2."""
+    """cut = (|G-D| + (G-D)) / 2 integrated, fill = (|G-D| - (G-D)) / 2; None when the
+    lines cannot be measured (fewer than two points, or no offsets in common): the
+    section is then left out."""
     if len(ground) < 2 or len(design) < 2:
-        return 0.0, 0.0
+        return None
     lo = max(ground[0][0], design[0][0])
     hi = min(ground[-1][0], design[-1][0])
     if not lo < hi:
-        return 0.0, 0.0
+        return None
     xs = sorted({lo, hi} | {x for x, _ in ground + design if lo < x < hi})
     signed = absolute = 0.0
     for a, b in zip(xs, xs[1:]):

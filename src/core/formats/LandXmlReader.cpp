@@ -1,49 +1,35 @@
 #include "formats/LandXmlReader.h"
 
 #include "formats/CrossSectionArea.h"
+#include "formats/LandXmlGround.h"
+#include "formats/LandXmlNodes.h"
+#include "formats/SurfaceLine.h"
+#include "text/DocumentName.h"
 #include "text/NumberText.h"
 
-#include <pugixml.hpp>
-
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+#include <cstring>
 #include <fstream>
-#include <sstream>
+#include <functional>
+#include <map>
+#include <memory>
 
 namespace mardex {
+
+using namespace landxml;
 
 namespace {
 
 constexpr std::size_t MaxRows = 1800;
 constexpr std::size_t MaxSheetCount = 26;
 constexpr std::size_t TabNameLength = 20;
-
-// Thrown inside the reader only; the public functions turn it into a value.
-struct Refusal {
-    std::ptrdiff_t offset;  // in the file's bytes, -1 when unknown
-    std::string what;
-    bool surfacesUndecided = false;
-};
-
-std::string_view LocalName(const char* name)
-{
-    const std::string_view n(name);
-    const auto colon = n.rfind(':');
-    return colon == std::string_view::npos ? n : n.substr(colon + 1);
-}
-
-bool Is(const pugi::xml_node& node, std::string_view local)
-{
-    return node.type() == pugi::node_element && LocalName(node.name()) == local;
-}
-
-pugi::xml_node Child(const pugi::xml_node& parent, std::string_view local)
-{
-    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
-        if (Is(c, local)) return c;
-    return {};
-}
+// The file is parsed where it lies; its tree may take two and a half times
+// the file more (with a floor for small files), so a file is read in about
+// four times its size. A file of tiny elements would need far more and is
+// refused before parsing.
+constexpr std::size_t TreeHalvesPerFileByte = 5;
+constexpr std::size_t TreeFloorBytes = 64u << 20;
 
 // Cell and header texts are single-byte: UTF-8 from the parser becomes
 // Latin-1, any character beyond it "?".
@@ -68,21 +54,31 @@ std::string ToLatin1(std::string_view utf8)
     return out;
 }
 
-std::string Lower(std::string_view text)
-{
-    std::string out(text);
-    for (char& ch : out)
-        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
-    return out;
-}
-
 bool IsGroundName(const std::string& name)
 {
     const std::string l = Lower(Trim(name));
     return l == "eg" || l == "og" || l.find("exist") != std::string::npos || l.find("ground") != std::string::npos;
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text.substr(0, 60)) + "\""; }
+bool IsSurfaceLine(const pugi::xml_node& node)
+{
+    // Closed shapes (pavement layers, curbs) are materials, not lines.
+    return (Is(node, "CrossSectSurf") || Is(node, "DesignCrossSectSurf")) &&
+           Lower(node.attribute("closedArea").value()) != "true";
+}
+
+// The parsed tree's nodes: an upper bound counted before parsing (element
+// starts are the "<" not followed by "/"). memchr skips the text between
+// marks many bytes at a time.
+std::size_t TreeBytes(std::string_view bytes)
+{
+    std::size_t elements = 0, attributes = 0;
+    const char* const end = bytes.data() + bytes.size();
+    for (const char* p = bytes.data(); (p = static_cast<const char*>(std::memchr(p, '<', end - p))); ++p)
+        if (p + 1 < end && p[1] != '/') ++elements;
+    for (const char* p = bytes.data(); (p = static_cast<const char*>(std::memchr(p, '=', end - p))); ++p) ++attributes;
+    return elements * 64 + attributes * 40;
+}
 
 struct Section {
     pugi::xml_node node;
@@ -91,45 +87,43 @@ struct Section {
 };
 
 struct Equation {
+    pugi::xml_node node;
     double internal = 0, back = 0, ahead = 0;
+};
+
+// A TIN read when the first section needs it.
+struct Tin {
+    pugi::xml_node definition;
+    std::unique_ptr<TinSurface> surface;
 };
 
 class Reader {
 public:
-    Reader(std::string_view bytes, const SurfaceChooser& choose) : bytes_(bytes), choose_(choose) {}
+    Reader(const SurfaceListChooser& choose, std::vector<std::string>& skipped) : choose_(choose), skipped_(skipped) {}
 
-    ImportedDocument Run(std::vector<std::string>& surfaceNames);
+    ImportedDocument Run(char* data, std::size_t size, bool inPlace, std::vector<std::string>& surfaceNames);
 
 private:
-    [[noreturn]] static void Refuse(const pugi::xml_node& at, std::string what)
-    {
-        throw Refusal{at ? at.offset_debug() : -1, std::move(what)};
-    }
-    static double Number(const pugi::xml_node& at, std::string_view text, const char* what);
-    static bool HasAreas(const pugi::xml_node& section);
     std::vector<pugi::xml_node> SectionAlignments() const;
     void ChooseSurfaces(const std::vector<pugi::xml_node>& alignments, std::vector<std::string>& names);
     static std::vector<SectionPoint> Points(const pugi::xml_node& surface);
-    CutFill SurfaceAreas(const Section& section) const;
-    ImportedSheet ReadAlignment(const pugi::xml_node& alignment) const;
+    std::vector<SectionPoint> Line(const pugi::xml_node& section, const std::string& name, std::string& why) const;
+    std::vector<SectionPoint> TinLine(const pugi::xml_node& alignment, const Section& section,
+                                      const std::vector<SectionPoint>& design, std::string& why);
+    bool SurfaceAreas(const pugi::xml_node& alignment, Section& section, bool cutGiven, bool fillGiven,
+                      std::string& why);
+    std::optional<ImportedSheet> ReadAlignment(const pugi::xml_node& alignment);
+    std::vector<Equation> Equations(const pugi::xml_node& alignment) const;
 
-    std::string_view bytes_;
-    const SurfaceChooser& choose_;
+    const SurfaceListChooser& choose_;
+    std::vector<std::string>& skipped_;
     SurfaceChoice choice_;
+    std::map<std::string, Tin> tins_;
+    // The current alignment's plan geometry, read when a section needs it.
+    std::optional<std::optional<AlignmentGeometry>> plan_;
+    std::string planProblem_;
     pugi::xml_document doc_;
 };
-
-double Reader::Number(const pugi::xml_node& at, std::string_view text, const char* what)
-{
-    const auto value = ParseNumber(text);
-    if (!value || !std::isfinite(*value)) Refuse(at, std::string("the ") + what + " " + Quoted(text) + " is not a number");
-    return *value;
-}
-
-bool Reader::HasAreas(const pugi::xml_node& section)
-{
-    return section.attribute("areaCut") && section.attribute("areaFill");
-}
 
 std::vector<pugi::xml_node> Reader::SectionAlignments() const
 {
@@ -146,23 +140,37 @@ std::vector<pugi::xml_node> Reader::SectionAlignments() const
     return found;
 }
 
+bool HasBothAreas(const pugi::xml_node& section)
+{
+    return section.attribute("areaCut") && section.attribute("areaFill");
+}
+
 void Reader::ChooseSurfaces(const std::vector<pugi::xml_node>& alignments, std::vector<std::string>& names)
 {
     bool needed = false;
+    SurfaceNames found;
     for (const pugi::xml_node& a : alignments)
         for (pugi::xml_node s = Child(a, "CrossSects").first_child(); s; s = s.next_sibling()) {
-            if (!Is(s, "CrossSect") || HasAreas(s)) continue;
+            if (!Is(s, "CrossSect") || HasBothAreas(s)) continue;
             needed = true;
             for (pugi::xml_node surf = s.first_child(); surf; surf = surf.next_sibling()) {
-                if (!Is(surf, "CrossSectSurf") && !Is(surf, "DesignCrossSectSurf")) continue;
+                if (!IsSurfaceLine(surf)) continue;
                 const std::string name = surf.attribute("name").value();
-                if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+                if (std::find(found.lines.begin(), found.lines.end(), name) == found.lines.end())
+                    found.lines.push_back(name);
             }
         }
     if (!needed) return;
+    for (NamedTin& tin : TinSurfaces(doc_.document_element())) {
+        if (tins_.count(tin.name)) continue;
+        found.tins.push_back(tin.name);
+        tins_[tin.name].definition = tin.definition;
+    }
+    names = found.lines;
+    names.insert(names.end(), found.tins.begin(), found.tins.end());
     SurfaceChoice proposal;
-    ChooseSurfacesByName(names, proposal);
-    const std::optional<SurfaceChoice> chosen = choose_(names, proposal);
+    ChooseSurfacesByName(found, proposal);
+    const std::optional<SurfaceChoice> chosen = choose_(found, proposal);
     if (!chosen && proposal.Complete())
         throw Refusal{-1, "no ground and design surfaces were chosen; nothing was read"};
     if (!chosen || !chosen->Complete()) {
@@ -178,93 +186,97 @@ void Reader::ChooseSurfaces(const std::vector<pugi::xml_node>& alignments, std::
     choice_ = *chosen;
 }
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
-// A coordinate: the common plain decimal read directly, anything else by
-// the program's own number rules.
-double Coordinate(const pugi::xml_node& at, std::string_view token)
-{
-    double value = 0;
-    const auto [end, ec] = std::from_chars(token.data(), token.data() + token.size(), value);
-    if (ec == std::errc() && end == token.data() + token.size() && std::isfinite(value)) return value;
-    const auto parsed = ParseNumber(token);
-    if (!parsed || !std::isfinite(*parsed))
-        throw Refusal{at.offset_debug(), "the point value " + Quoted(token) + " is not a number"};
-    return *parsed;
-}
-
 std::vector<SectionPoint> Reader::Points(const pugi::xml_node& surface)
 {
     std::vector<double> values;
-    auto take = [&](const pugi::xml_node& at, std::string_view text, bool onePoint) {
-        const std::size_t before = values.size();
-        std::size_t i = 0;
-        while (i < text.size()) {
-            while (i < text.size() && IsSpace(text[i])) ++i;
-            std::size_t j = i;
-            while (j < text.size() && !IsSpace(text[j])) ++j;
-            if (j > i) values.push_back(Coordinate(at, text.substr(i, j - i)));
-            i = j;
-        }
-        const std::size_t count = values.size() - before;
-        if (onePoint ? count != 2 : count % 2 != 0)
-            Refuse(at, "a point needs an offset and an elevation: " + Quoted(text));
-    };
     for (pugi::xml_node c = surface.first_child(); c; c = c.next_sibling()) {
-        if (Is(c, "PntList2D")) take(c, c.child_value(), false);
-        else if (Is(c, "CrossSectPnt")) take(c, c.child_value(), true);
+        const bool list = Is(c, "PntList2D");
+        if (!list && !Is(c, "CrossSectPnt")) continue;
+        const std::size_t before = values.size();
+        Numbers(c, c.child_value(), values);
+        const std::size_t count = values.size() - before;
+        if (list ? count % 2 != 0 : count != 2)
+            Refuse(c, "a point needs an offset and an elevation: " + Quoted(c.child_value()));
     }
     std::vector<SectionPoint> points(values.size() / 2);
-    for (std::size_t k = 0; k < points.size(); ++k) {
-        points[k] = {values[2 * k], values[2 * k + 1]};
-        if (k > 0 && points[k].offset < points[k - 1].offset)
-            Refuse(surface, "the offsets of surface " + Quoted(surface.attribute("name").value()) +
-                                " go back from left to right");
-    }
+    for (std::size_t k = 0; k < points.size(); ++k) points[k] = {values[2 * k], values[2 * k + 1]};
     return points;
 }
 
-CutFill Reader::SurfaceAreas(const Section& section) const
+// Every piece of the named line in the section, joined; empty with `why`
+// when there is none or the pieces do not make one line.
+std::vector<SectionPoint> Reader::Line(const pugi::xml_node& section, const std::string& name, std::string& why) const
 {
-    pugi::xml_node ground, design;
-    for (pugi::xml_node surf = section.node.first_child(); surf; surf = surf.next_sibling()) {
-        if (!Is(surf, "CrossSectSurf") && !Is(surf, "DesignCrossSectSurf")) continue;
-        const std::string_view name = surf.attribute("name").value();
-        if (!ground && name == choice_.ground) ground = surf;
-        else if (!design && name == choice_.design) design = surf;
+    std::vector<std::vector<SectionPoint>> pieces;
+    for (pugi::xml_node surf = section.first_child(); surf; surf = surf.next_sibling())
+        if (IsSurfaceLine(surf) && surf.attribute("name").value() == name) pieces.push_back(Points(surf));
+    if (pieces.empty()) {
+        why = "no surface " + Quoted(name);
+        return {};
     }
-    auto missing = [&](const char* which, const std::string& name) {
-        Refuse(section.node, "the cross section at " + Quoted(section.node.attribute("sta").value()) +
-                                 " has neither areas nor the " + which + " surface " + Quoted(name));
-    };
-    if (!ground) missing("ground", choice_.ground);
-    if (!design) missing("design", choice_.design);
-    return AreasBetween(Points(ground), Points(design));
+    std::string problem;
+    std::vector<SectionPoint> line = JoinSurfacePieces(std::move(pieces), problem);
+    if (line.empty()) why = "the surface " + Quoted(name) + " has " + problem;
+    return line;
 }
 
-ImportedSheet Reader::ReadAlignment(const pugi::xml_node& alignment) const
+std::vector<SectionPoint> Reader::TinLine(const pugi::xml_node& alignment, const Section& section,
+                                          const std::vector<SectionPoint>& design, std::string& why)
 {
-    std::vector<Section> sections;
-    for (pugi::xml_node s = Child(alignment, "CrossSects").first_child(); s; s = s.next_sibling()) {
-        if (!Is(s, "CrossSect")) continue;
-        Section section;
-        section.node = s;
-        const pugi::xml_attribute sta = s.attribute("sta");
-        if (!sta) Refuse(s, "a cross section without a station (sta)");
-        section.sta = Number(s, sta.value(), "station");
-        if (HasAreas(s)) {
-            section.areas.cut = Number(s, s.attribute("areaCut").value(), "cut area");
-            section.areas.fill = Number(s, s.attribute("areaFill").value(), "fill area");
-        } else {
-            section.areas = SurfaceAreas(section);
-        }
-        sections.push_back(section);
+    Tin& tin = tins_.at(choice_.ground);
+    if (!tin.surface) tin.surface = std::make_unique<TinSurface>(ReadTin(tin.definition));
+    if (!plan_) plan_ = ReadCoordGeom(alignment, planProblem_);
+    if (!*plan_) {
+        why = planProblem_;
+        return {};
     }
+    const pugi::xml_attribute start = alignment.attribute("staStart");
+    const double distance = section.sta - (start ? Number(alignment, start.value(), "start station") : 0.0);
+    const std::optional<AlignmentFrame> frame = (*plan_)->At(distance);
+    if (!frame) {
+        why = "the station lies beyond the alignment's plan geometry";
+        return {};
+    }
+    const double left = design.front().offset, right = design.back().offset;
+    auto line = tin.surface->Along(frame->Offset(left), frame->Offset(right), left, right);
+    if (!line) {
+        why = "the section reaches beyond the TIN " + Quoted(choice_.ground);
+        return {};
+    }
+    return std::move(*line);
+}
 
+// The areas the section does not give, measured between its lines; false
+// with `why` when neither area is given and the lines cannot be measured.
+bool Reader::SurfaceAreas(const pugi::xml_node& alignment, Section& section, bool cutGiven, bool fillGiven,
+                          std::string& why)
+{
+    std::vector<SectionPoint> design = Line(section.node, choice_.design, why), ground;
+    if (!design.empty()) {
+        ground = Line(section.node, choice_.ground, why);
+        if (ground.empty() && tins_.count(choice_.ground)) ground = TinLine(alignment, section, design, why);
+    }
+    if (!design.empty() && !ground.empty()) {
+        if (std::max(ground.front().offset, design.front().offset) >= std::min(ground.back().offset, design.back().offset)) {
+            why = "the ground and design lines do not overlap";
+        } else {
+            const CutFill measured = AreasBetween(ground, design);
+            if (!cutGiven) section.areas.cut = measured.cut;
+            if (!fillGiven) section.areas.fill = measured.fill;
+            return true;
+        }
+    }
+    // One given area is enough; the other is then 0.
+    return cutGiven || fillGiven;
+}
+
+std::vector<Equation> Reader::Equations(const pugi::xml_node& alignment) const
+{
     std::vector<Equation> equations;
     for (pugi::xml_node e = alignment.first_child(); e; e = e.next_sibling()) {
         if (!Is(e, "StaEquation")) continue;
         Equation eq;
+        eq.node = e;
         eq.back = Number(e, e.attribute("staBack").value(), "back station");
         eq.ahead = Number(e, e.attribute("staAhead").value(), "ahead station");
         if (const pugi::xml_attribute internal = e.attribute("staInternal")) {
@@ -278,59 +290,127 @@ ImportedSheet Reader::ReadAlignment(const pugi::xml_node& alignment) const
     }
     std::stable_sort(equations.begin(), equations.end(),
                      [](const Equation& a, const Equation& b) { return a.internal < b.internal; });
+    for (std::size_t k = 1; k < equations.size(); ++k)
+        if (equations[k].internal == equations[k - 1].internal)
+            Refuse(equations[k].node, "two station equations at the internal station " +
+                                          FormatStation(equations[k].internal) + " of alignment " +
+                                          Quoted(alignment.attribute("name").value()));
+    return equations;
+}
 
-    // The station as the designer reads it: in the numbering of the last
-    // equation at or before the section.
-    auto shown = [&](double sta) {
-        double value = sta;
-        for (const Equation& eq : equations)
-            if (eq.internal <= sta) value = sta - eq.internal + eq.ahead;
-        return value;
-    };
+std::optional<ImportedSheet> Reader::ReadAlignment(const pugi::xml_node& alignment)
+{
+    const std::string name = alignment.attribute("name").value();
+    plan_.reset();
+    const std::vector<Equation> equations = Equations(alignment);
+    std::vector<Section> sections;
+    std::optional<double> lastStation;
+    double written = 0;  // internal station minus the station as written
+    for (pugi::xml_node s = Child(alignment, "CrossSects").first_child(); s; s = s.next_sibling()) {
+        if (!Is(s, "CrossSect")) continue;
+        Section section;
+        section.node = s;
+        const pugi::xml_attribute sta = s.attribute("sta");
+        if (!sta) Refuse(s, "a cross section without a station (sta)");
+        const double station = Number(s, sta.value(), "station");
+        section.sta = station + written;
+        if (lastStation && section.sta < *lastStation) {
+            // Stations are internal ones, except in files that number the
+            // sections past an equation whose ahead station is below its
+            // back station as the designer reads them: the first equation
+            // after the previous section explains such a step back.
+            const auto eq = std::lower_bound(equations.begin(), equations.end(), *lastStation,
+                                             [](const Equation& e, double at) { return e.internal < at; });
+            if (eq == equations.end() || !(eq->ahead < eq->back) || station < eq->ahead ||
+                eq->internal + (station - eq->ahead) < *lastStation)
+                Refuse(s, "stations decrease in alignment " + Quoted(name) + ": " + FormatStation(*lastStation - written) +
+                              " then " + FormatStation(station));
+            written = eq->internal - eq->ahead;
+            section.sta = station + written;
+        }
+        lastStation = section.sta;
+
+        const pugi::xml_attribute cut = s.attribute("areaCut"), fill = s.attribute("areaFill");
+        if (cut) section.areas.cut = Number(s, cut.value(), "cut area");
+        if (fill) section.areas.fill = Number(s, fill.value(), "fill area");
+        if (section.areas.cut < 0 || section.areas.fill < 0)
+            Refuse(s, "a negative area at station " + FormatStation(section.sta) + " of alignment " + Quoted(name));
+        std::string why;
+        if (!(cut && fill) && !SurfaceAreas(alignment, section, static_cast<bool>(cut), static_cast<bool>(fill), why)) {
+            skipped_.push_back("alignment " + Quoted(name) + ", station " + FormatStation(section.sta) + ": " + why);
+            continue;
+        }
+        sections.push_back(section);
+    }
+    if (sections.empty()) return std::nullopt;
 
     ImportedSheet sheet;
-    sheet.tabName = ToLatin1(alignment.attribute("name").value()).substr(0, TabNameLength);
+    sheet.tabName = DocumentName(ToLatin1(name)).substr(0, TabNameLength);
     auto add = [&](double station, const char* code, const CutFill& areas) {
         if (sheet.rows.size() == MaxRows)
-            Refuse(alignment, "the alignment " + Quoted(alignment.attribute("name").value()) +
-                                  " has more than 1800 rows");
+            Refuse(alignment, "the alignment " + Quoted(name) + " has more than 1800 rows");
         sheet.rows.push_back({FormatStation(station), code, FormatArea(areas.cut), "0.00",
                               FormatArea(areas.fill), "0.00"});
     };
-    std::vector<bool> used(equations.size(), false);
+    // Sections and equations both in station order, walked together: the
+    // equations passed so far give the numbering the designer reads.
+    std::size_t next = 0;
+    const Equation* numbering = nullptr;
     for (std::size_t j = 0; j < sections.size(); ++j) {
         const Section& here = sections[j];
         const char* code = "-";
-        for (std::size_t k = 0; k < equations.size(); ++k) {
-            const Equation& eq = equations[k];
-            if (used[k]) continue;
+        for (; next < equations.size() && equations[next].internal <= here.sta; ++next) {
+            const Equation& eq = equations[next];
+            numbering = &eq;
             if (eq.internal == here.sta) {
                 // The equation sits on this section: it is the ahead row.
                 add(eq.back, "BK", here.areas);
                 code = "AH";
-                used[k] = true;
-            } else if (j > 0 && eq.internal > sections[j - 1].sta && eq.internal < here.sta) {
+            } else if (j > 0 && eq.internal > sections[j - 1].sta) {
                 const Section& prev = sections[j - 1];
                 const double t = (eq.internal - prev.sta) / (here.sta - prev.sta);
                 const CutFill at{prev.areas.cut + (here.areas.cut - prev.areas.cut) * t,
                                  prev.areas.fill + (here.areas.fill - prev.areas.fill) * t};
                 add(eq.back, "BK", at);
                 add(eq.ahead, "AH", at);
-                used[k] = true;
             }
         }
-        add(shown(here.sta), code, here.areas);
+        add(numbering ? here.sta - numbering->internal + numbering->ahead : here.sta, code, here.areas);
     }
     return sheet;
 }
 
-ImportedDocument Reader::Run(std::vector<std::string>& surfaceNames)
+// A repeated tab name gets " (2)", " (3)" ... within the tab's length.
+void MakeNamesDistinct(std::vector<ImportedSheet>& sheets)
 {
+    for (std::size_t k = 1; k < sheets.size(); ++k) {
+        auto taken = [&](const std::string& name) {
+            for (std::size_t j = 0; j < k; ++j)
+                if (sheets[j].tabName == name) return true;
+            return false;
+        };
+        const std::string base = sheets[k].tabName;
+        for (int n = 2; taken(sheets[k].tabName); ++n) {
+            const std::string suffix = " (" + std::to_string(n) + ")";
+            sheets[k].tabName = base.substr(0, TabNameLength - suffix.size()) + suffix;
+        }
+    }
+}
+
+ImportedDocument Reader::Run(char* data, std::size_t size, bool inPlace, std::vector<std::string>& surfaceNames)
+{
+    if (size > MaxLandXmlBytes) throw Refusal{-1, "the file is larger than 256 MB"};
+    const std::size_t treeBytes = TreeBytes({data, size});
+    if (2 * treeBytes > std::max(TreeHalvesPerFileByte * size, 2 * TreeFloorBytes))
+        throw Refusal{-1, "the file is made of so many small elements that reading it would take more than "
+                          "3.5 times its size in memory"};
     // The parser never expands entities beyond the five predefined ones and
     // reads no external file; a declaration is kept as a node only so that
-    // it can be refused.
-    const unsigned options = pugi::parse_default | pugi::parse_doctype;
-    const pugi::xml_parse_result parsed = doc_.load_buffer(bytes_.data(), bytes_.size(), options);
+    // it can be refused. Element texts are kept in the elements themselves
+    // (no node of their own), which halves the tree.
+    const unsigned options = pugi::parse_default | pugi::parse_doctype | pugi::parse_embed_pcdata;
+    const pugi::xml_parse_result parsed = inPlace ? doc_.load_buffer_inplace(data, size, options)
+                                                  : doc_.load_buffer(data, size, options);
     if (!parsed) throw Refusal{parsed.offset, std::string("not an XML file (") + parsed.description() + ")"};
     for (pugi::xml_node n = doc_.first_child(); n; n = n.next_sibling())
         if (n.type() == pugi::node_doctype)
@@ -343,14 +423,23 @@ ImportedDocument Reader::Run(std::vector<std::string>& surfaceNames)
     if (Child(units, "Metric")) result.unitSystem = 1;
     else if (Child(units, "Imperial")) result.unitSystem = 0;
     else Refuse(units ? units : root, "no Imperial or Metric units (Units)");
-    result.projectName = ToLatin1(Child(root, "Project").attribute("name").value());
+    result.projectName = DocumentName(ToLatin1(Child(root, "Project").attribute("name").value()));
 
     const std::vector<pugi::xml_node> alignments = SectionAlignments();
     if (alignments.empty()) Refuse(root, "no cross sections (CrossSect) in any alignment");
-    if (alignments.size() > MaxSheetCount)
-        Refuse(alignments[MaxSheetCount], "more than 26 alignments with cross sections");
     ChooseSurfaces(alignments, surfaceNames);
-    for (const pugi::xml_node& a : alignments) result.sheets.push_back(ReadAlignment(a));
+    for (const pugi::xml_node& a : alignments) {
+        std::optional<ImportedSheet> sheet = ReadAlignment(a);
+        if (!sheet) continue;
+        if (result.sheets.size() == MaxSheetCount) Refuse(a, "more than 26 alignments with cross sections");
+        result.sheets.push_back(std::move(*sheet));
+    }
+    if (result.sheets.empty()) {
+        std::string reasons;
+        for (std::size_t k = 0; k < std::min<std::size_t>(3, skipped_.size()); ++k) reasons += "; " + skipped_[k];
+        Refuse(root, "no usable cross section" + reasons);
+    }
+    MakeNamesDistinct(result.sheets);
     return result;
 }
 
@@ -361,59 +450,108 @@ long LineOf(std::string_view bytes, std::ptrdiff_t offset)
     return 1 + static_cast<long>(std::count(bytes.begin(), end, '\n'));
 }
 
+// Reads `data`, parsed in place when `inPlace` (the parser then changes
+// it); `lineOf` gives the line of a byte offset in the file as it was.
+LandXmlResult Read(char* data, std::size_t size, bool inPlace, const std::string& file, const SurfaceListChooser& choose,
+                   const std::function<long(std::ptrdiff_t)>& lineOf)
+{
+    LandXmlResult result;
+    std::vector<std::string> names;
+    try {
+        Reader reader(choose, result.skipped);
+        result.document = reader.Run(data, size, inPlace, names);
+    } catch (const Refusal& r) {
+        result.fault = {file, lineOf(r.offset), r.what};
+        if (r.surfacesUndecided) result.surfaceNames = std::move(names);
+        result.skipped.clear();
+    } catch (const std::bad_alloc&) {
+        result.fault = {file, 0, "the file is too large to read"};
+        result.skipped.clear();
+    }
+    return result;
+}
+
 } // namespace
+
+bool ChooseSurfacesByName(const SurfaceNames& names, SurfaceChoice& choice)
+{
+    auto theOne = [](const std::vector<std::string>& list, bool groundLike) -> const std::string* {
+        const std::string* found = nullptr;
+        for (const std::string& n : list) {
+            if (IsGroundName(n) != groundLike) continue;
+            if (found) return nullptr;
+            found = &n;
+        }
+        return found;
+    };
+    const bool lineGround = std::any_of(names.lines.begin(), names.lines.end(), IsGroundName);
+    const std::string* ground = lineGround ? theOne(names.lines, true) : theOne(names.tins, true);
+    const std::string* design = theOne(names.lines, false);
+    if (!ground || !design) return false;
+    choice.ground = *ground;
+    choice.design = *design;
+    return true;
+}
 
 bool ChooseSurfacesByName(const std::vector<std::string>& names, SurfaceChoice& choice)
 {
-    if (names.size() != 2) return false;
-    const bool first = IsGroundName(names[0]), second = IsGroundName(names[1]);
-    if (first == second) return false;
-    choice.ground = first ? names[0] : names[1];
-    choice.design = first ? names[1] : names[0];
-    return true;
+    return ChooseSurfacesByName(SurfaceNames{names, {}}, choice);
 }
 
 LandXmlResult ReadLandXml(std::string_view bytes, const std::string& file, const SurfaceChoice& choice)
 {
-    return ReadLandXml(bytes, file, [&](const std::vector<std::string>&, const SurfaceChoice& proposal) {
+    return ReadLandXml(bytes, file, [&](const SurfaceNames&, const SurfaceChoice& proposal) {
         return std::optional<SurfaceChoice>(choice.ground.empty() && choice.design.empty() ? proposal : choice);
     });
 }
 
 LandXmlResult ReadLandXml(std::string_view bytes, const std::string& file, const SurfaceChooser& choose)
 {
-    LandXmlResult result;
-    std::vector<std::string> names;
-    try {
-        Reader reader(bytes, choose);
-        result.document = reader.Run(names);
-    } catch (const Refusal& r) {
-        result.fault = {file, LineOf(bytes, r.offset), r.what};
-        if (r.surfacesUndecided) result.surfaceNames = std::move(names);
-    } catch (const std::bad_alloc&) {
-        result.fault = {file, 0, "the file is too large to read"};
-    }
-    return result;
+    return ReadLandXml(bytes, file, [&](const SurfaceNames& names, const SurfaceChoice& proposal) {
+        std::vector<std::string> all = names.lines;
+        all.insert(all.end(), names.tins.begin(), names.tins.end());
+        return choose(all, proposal);
+    });
 }
 
-LandXmlResult ReadLandXmlFile(const std::string& path, const SurfaceChooser& choose)
+LandXmlResult ReadLandXml(std::string_view bytes, const std::string& file, const SurfaceListChooser& choose)
 {
+    return Read(const_cast<char*>(bytes.data()), bytes.size(), false, file, choose,
+                [&](std::ptrdiff_t offset) { return LineOf(bytes, offset); });
+}
+
+LandXmlResult ReadLandXmlFile(const std::string& path, const SurfaceListChooser& choose)
+{
+    LandXmlResult result;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        LandXmlResult result;
         result.fault = {path, 0, "the file cannot be read"};
         return result;
     }
-    std::string bytes;
     in.seekg(0, std::ios::end);
     const std::streamoff size = in.tellg();
     in.seekg(0, std::ios::beg);
+    if (size > static_cast<std::streamoff>(MaxLandXmlBytes)) {
+        result.fault = {path, 0, "the file is larger than 256 MB"};
+        return result;
+    }
+    std::string bytes;
     if (size > 0) {
         bytes.resize(static_cast<std::size_t>(size));
         in.read(bytes.data(), size);
         bytes.resize(static_cast<std::size_t>(in.gcount()));
     }
-    return ReadLandXml(bytes, path, choose);
+    // Parsed in place, so the file is in memory once; a refusal's line is
+    // counted in the file as it is on disk.
+    return Read(bytes.data(), bytes.size(), true, path, choose, [&](std::ptrdiff_t offset) -> long {
+        if (offset < 0) return 0;
+        std::ifstream again(path, std::ios::binary);
+        long line = 1;
+        char c;
+        for (std::ptrdiff_t k = 0; k < offset && again.get(c); ++k)
+            if (c == '\n') ++line;
+        return line;
+    });
 }
 
 } // namespace mardex

@@ -1,6 +1,7 @@
 #include "formats/SheetCsv.h"
 
 #include "formats/CsvTable.h"
+#include "text/DocumentName.h"
 #include "text/NumberText.h"
 
 #include <cmath>
@@ -137,7 +138,7 @@ ImportResult ReadSheetCsv(std::string_view bytes, const std::string& file, int u
     try {
         if (!table.error.empty()) throw BadLine{table.errorLine, table.error};
         ImportedSheet sheet;
-        sheet.tabName = tabName;
+        sheet.tabName = DocumentName(tabName);
         std::size_t first = 0;
         if (!table.records.empty()) {
             const CsvRecord& head = table.records[0];
