@@ -19,7 +19,8 @@ std::optional<double> NonNegativeNumber(const std::string& text)
 const char* const UsageText =
     "usage: mardex-report [--accumulated] [--sheet N] [--output FILE] [--pdf FILE] [--print [--printer NAME]] DOCUMENT.mdx\n"
     "       mardex-report --all-sheets [--output FILE] [--pdf FILE] [--print [--printer NAME]] DOCUMENT.mdx\n"
-    "       mardex-report [--accumulated] [--output FILE] [--pdf FILE] [--print [--printer NAME]] LOG.log\n"
+    "       mardex-report [--accumulated] [--output FILE] [--pdf FILE] [--print [--printer NAME]]\n"
+    "                     [--replace-companion] LOG.log\n"
     "       mardex-report --save-as OUT.mdx IN.mdx\n"
     "       mardex-report --save-as OUT.mdx [--ground G --design D] IN.xml\n"
     "       mardex-report --save-as OUT.mdx [--metric] IN.csv\n"
@@ -47,6 +48,7 @@ const char* const UsageText =
     "  --ground NAME     the ground surface of a LandXML file (with --design)\n"
     "  --design NAME     the design surface of a LandXML file (with --ground)\n"
     "  --metric          read a CSV sheet as metric\n"
+    "  --replace-companion  replace a log's companion document that differs from the log's rows\n"
     "  --export-csv OUT  write sheet N (default 1) to OUT as CSV\n"
     "  --report-csv OUT  write the figures of sheet N's Total report to OUT as CSV\n"
     "  --haul-table CSV  write the haul analysis of the sheet's Total report as CSV\n"
@@ -96,6 +98,7 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
         else if (a == "--export-csv") { if (!value(i, o.exportCsv)) return std::nullopt; }
         else if (a == "--report-csv") { if (!value(i, o.reportCsv)) return std::nullopt; }
         else if (a == "--metric") o.metric = true;
+        else if (a == "--replace-companion") o.replaceCompanion = true;
         else if (a == "--haul-table") { if (!value(i, o.haulTable)) return std::nullopt; }
         else if (a == "--mass-haul") { if (!value(i, o.massHaul)) return std::nullopt; }
         else if (a == "--free-haul" || a == "--overhaul-price") {

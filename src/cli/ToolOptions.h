@@ -31,6 +31,7 @@ struct ToolOptions {
     double freeHaul = 0;      // --free-haul F (0: none)
     bool priceGiven = false;
     double overhaulPrice = 0; // --overhaul-price P
+    bool replaceCompanion = false;  // --replace-companion: a log's edited companion is replaced
 };
 
 // Parses argv; nullopt with `error` set on bad usage.

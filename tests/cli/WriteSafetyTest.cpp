@@ -37,6 +37,10 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         {"the output is the document", "--output road.mdx road.mdx", 1, "names the document itself"},
         {"--save-as onto the document", "--save-as ./road.mdx road.mdx", 1, "names the document itself"},
         {"--output onto a log's companion", "--output h01.mdx h01.log", 1, "names the log's companion itself"},
+        // The default report path of road.rpt (reached as a document through
+        // a folder link named .mdx) is the document itself.
+        {"the default report is the document", "link.mdx/road.rpt", 1, "would be the document itself"},
+        {"the diagram onto a read-only file", "--mass-haul readonly.svg road.mdx", 1, "the file is read-only"},
         {"--report-csv onto the document", "--report-csv road.mdx road.mdx", 1, "names the document itself"},
         {"--haul-table onto the document", "--haul-table road.mdx road.mdx", 1, "names the document itself"},
         {"--report-csv of a log", "--report-csv keep.txt h01.log", 1, "a GEOPAK log, not a sheet document"},
@@ -50,8 +54,11 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         TempDir dir;
         WriteFile(dir / "road.mdx", Road);
         fs::copy_file(TestData("log_cases/h01_basic_english.log"), dir / "h01.log");
-        for (const char* name : {"keep.txt", "h01.rpt", "readonly.mdx"}) WriteFile(dir / name, Old);
+        for (const char* name : {"keep.txt", "h01.rpt", "readonly.mdx", "readonly.svg"}) WriteFile(dir / name, Old);
         fs::permissions(dir / "readonly.mdx", fs::perms::owner_read | fs::perms::group_read);
+        fs::permissions(dir / "readonly.svg", fs::perms::owner_read | fs::perms::group_read);
+        WriteFile(dir / "road.rpt", Road);
+        fs::create_directory_symlink(".", dir / "link.mdx");
         fs::create_directory(dir / "folder");
         fs::create_directory(dir / "folder.mdx");
         fs::create_directory(dir / "out");
@@ -64,7 +71,8 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         EXPECT_EQ(run.status, c.status) << c.what << "\n" << run.err;
         EXPECT_NE(run.err.find(c.stderrPart), std::string::npos) << c.what << "\n" << run.err;
         EXPECT_EQ(ReadFile(dir / "road.mdx"), Road) << c.what;
-        for (const char* name : {"keep.txt", "h01.rpt", "readonly.mdx"}) EXPECT_EQ(ReadFile(dir / name), Old) << c.what;
+        EXPECT_EQ(ReadFile(dir / "road.rpt"), Road) << c.what;
+        for (const char* name : {"keep.txt", "h01.rpt", "readonly.mdx", "readonly.svg"}) EXPECT_EQ(ReadFile(dir / name), Old) << c.what;
         EXPECT_TRUE(fs::is_directory(dir / "folder")) << c.what;
         for (const auto& entry : fs::directory_iterator(dir.path()))
             EXPECT_EQ(entry.path().filename().string().find(".~mardex."), std::string::npos) << c.what;

@@ -168,6 +168,13 @@ TEST_F(WithOpenDocument, FieldsAreKeptExactlyAcrossASecondSaveOrRefused)
         {"01+00.000 - 12345678901234.5 0.00 0.00 0.00", "12345678901234.5", ""},
         {"01+00.000 - 1234567890123.5 0.00 0.00 0.00", "1234567890123.50", ""},
         {std::string("01+00.0\0" "00 - 5 0.00 0.00 0.00", 29), "", "line 12: the line holds a NUL byte"},
+        // Values that are no number a report can count.
+        {"01+00.000 - nan 0.00 0.00 0.00", "", "line 12: the cut area \"nan\" is no finite number"},
+        {"01+00.000 - 0.00 -INF 0.00 0.00", "", "line 12: the added cut \"-INF\" is no finite number"},
+        {"inf - 0.00 0.00 0.00 0.00", "", "line 12: the station \"inf\" is no finite number"},
+        {"01+00.000 - 0.00 0.00 1e999 0.00", "", "line 12: the fill area \"1e999\" is no finite number"},
+        {"01+00.000 - 0.00 0.00 0.00 -nan(0x8)", "", "line 12: the added fill \"-nan(0x8)\" is no finite number"},
+        {"01+00.000 nan 0.00 0.00 0.00 0.00", "nan", ""},  // a code is text
     };
     for (const auto& c : cases) {
         p.ask.shown.clear();
@@ -178,11 +185,11 @@ TEST_F(WithOpenDocument, FieldsAreKeptExactlyAcrossASecondSaveOrRefused)
             EXPECT_EQ(SheetDocumentText(p.s), open);
             continue;
         }
-        ASSERT_EQ(p.Cell(0, ColCut, 0), c.cut);
+        ASSERT_EQ(p.Cell(0, c.cut == "nan" ? ColCode : ColCut, 0), c.cut);
         const std::string first = SheetDocumentText(p.s);
         WriteFile(p.Path("again.mdx"), first);
         p.Open(p.Path("again.mdx"));
-        EXPECT_EQ(p.Cell(0, ColCut, 0), c.cut);
+        EXPECT_EQ(p.Cell(0, c.cut == "nan" ? ColCode : ColCut, 0), c.cut);
         EXPECT_EQ(SheetDocumentText(p.s), first);
     }
 }
