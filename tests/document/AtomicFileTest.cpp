@@ -90,12 +90,16 @@ TEST(AtomicFile, LinksOfOtherUsersInSharedFoldersAreRefused)
                                          : fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
         const std::string link = shared + "/one.rpt";
         fs::create_symlink(precious, link);
-        if (c.foreignLink) ASSERT_EQ(lchown(link.c_str(), other, other), 0);
+        if (c.foreignLink) {
+            ASSERT_EQ(lchown(link.c_str(), other, other), 0);
+        }
         const AtomicWriteResult written = WriteFileAtomically(link, "report");
         EXPECT_EQ(written.ok, !c.refused) << c.what << ": " << written.error;
         EXPECT_EQ(ReadFile(precious), c.refused ? "precious" : "report") << c.what;
         EXPECT_TRUE(fs::is_symlink(link)) << c.what;
-        if (c.refused) EXPECT_NE(written.error.find("a link of another user in a shared folder"), std::string::npos);
+        if (c.refused) {
+            EXPECT_NE(written.error.find("a link of another user in a shared folder"), std::string::npos);
+        }
     }
 }
 
