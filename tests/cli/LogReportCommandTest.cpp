@@ -95,9 +95,10 @@ TEST(LogReportCommand, ADocumentWhereTheCompanionGoesIsKeptUnlessToldOtherwise)
         ASSERT_EQ(run.status, 0) << c.what << run.err;
         EXPECT_EQ(ReadFile(doc), c.replace ? companion : existing) << c.what;
         EXPECT_EQ(run.err.find("mardex-report: " + doc + " was kept") != std::string::npos, !c.replace) << c.what << run.err;
-        if (!c.replace)
+        if (!c.replace) {
             EXPECT_NE(run.err.find(c.edited ? "differs from the station rows" : "is a sheet document"), std::string::npos)
                 << c.what << run.err;
+        }
         EXPECT_EQ(ReadFile(dir / "final.rpt"), ReadFile(TestData("log_cases/h01_basic_english.total.rpt")));
     }
 }

@@ -48,16 +48,17 @@ TEST(ReadSheetCsv, CellsAreStoredAsACommitStoresThem)
         std::string text;
         Rows rows;
     } cases[] = {
-        {head + "1234.5,ah,12.345,,0.5,3\r\n12+40.000,-,1,2,3,4\r\n13+5.5,BK,12+5,0,0,0\r\n",
+        {head + "1234.5,ah,12.345,,0.5,3\r\n12+40.000,-,1,2,3,4\r\n13+5.5,BK,12+5,0,0,0\r\n14+00,LONG_CODE-9,0,0,0,0\r\n",
          {{"12+34.500", "AH", "12.35", "0.00", "0.50", "3.00"},
           {"12+40.000", "-", "1.00", "2.00", "3.00", "4.00"},
-          {"13+05.500", "BK", "1205.00", "0.00", "0.00", "0.00"}}},
+          {"13+5.5", "BK", "12+5", "0.00", "0.00", "0.00"},
+          {"14+00", "LONG_CODE-9", "0.00", "0.00", "0.00", "0.00"}}},
         // Without a header, semicolons, a byte order mark first.
         {"\xEF\xBB\xBF" "0;-;1;0;0;0\n100;fb;2;0;0;0\n",
          {{"00+00.000", "-", "1.00", "0.00", "0.00", "0.00"}, {"01+00.000", "FB", "2.00", "0.00", "0.00", "0.00"}}},
         // A header by meaning, in any case and order, decimal commas with semicolons.
         {"Station;Code;Cut;Added Cut;Fill;Added Fill\r\n10+00;-;12,5;0;3,25;0\r\n",
-         {{"10+00.000", "-", "12.50", "0.00", "3.25", "0.00"}}},
+         {{"10+00", "-", "12.50", "0.00", "3.25", "0.00"}}},
         {"CODE,Fill Area,STATION,cut\n,1.5,200,7\n", {{"02+00.000", "-", "7.00", "0.00", "1.50", "0.00"}}},
         // UTF-16 as spreadsheets save "Unicode text".
         {utf16, {{"01+00.000", "FB", "2.00", "0.00", "0.00", "0.00"}}},
@@ -98,6 +99,7 @@ TEST(ReadSheetCsv, TheFirstBadCellIsRefusedWithItsLineAndColumn)
         {head + "100,\"\x1b[2J\",1,0,0,0\n", 2, "the code \"\\x1B[2J\" is none of"},
         {head + "100,[LAST,1,0,0,0\n", 2, "the code \"[LAST\" is none of"},
         {head + "100," + std::string(5000, 'C') + ",1,0,0,0\n", 2, "the code \"CCCCCCCCCCCCCCCCCCCC...\" is none of"},
+        {head + "100,LONGCODE12345XYZ,1,0,0,0\n", 2, "the code \"LONGCODE12345XYZ\" is none of"},
         {head + "100,-,1,0,1.2.3,0\n", 2, "column 5 (fill area): the fill area \"1.2.3\" is not a number"},
         {"Station;Colour\n100;-\n", 1, "column 2 of the header, \"Colour\", names none of station, code"},
         {"Code,Cut\n-,1\n", 1, "the header has no station column"},

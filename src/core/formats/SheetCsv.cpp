@@ -68,18 +68,33 @@ std::string DecimalPoint(std::string text, char separator)
     return text;
 }
 
-// The stored form of one cell, exactly as the grid stores a typed cell
-// (StoredFormOfCell), or the reason it is refused.
+// A code of no known kind that a stored document may hold (and its CSV
+// export then carry): one word of letters, digits, "-" and "_" that fits the
+// code column. Anything else (blanks, control bytes, brackets, long texts)
+// could not be written back as it was read.
+bool StoredCodeWord(std::string_view code)
+{
+    if (code.empty() || code.size() > 15) return false;
+    for (const char c : code)
+        if (!((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_'))
+            return false;
+    return true;
+}
+
+// One cell in the text the store keeps, as a committed cell keeps it, or
+// the reason it is refused: stations and numbers as the grid lets them be
+// typed (a plain number takes its mask, "10+5.5" stays as written), codes
+// from the grid's list (in any case) or a stored document's code word.
 std::string CellOf(const CsvRecord& record, std::size_t field, int column, char separator)
 {
     const std::string where = "column " + std::to_string(field + 1) + " (" + ColumnNames[column] + "): ";
     const std::string text = Trim(record.fields[field]);
     if (column == ColCode) {
-        // Codes come from the grid's list only.
         const std::string code = ToUpper(text);
         if (code.empty()) return "-";
         for (const char* known : {"SA", "FB", "AH", "BK", "-"})
             if (code == known) return code;
+        if (StoredCodeWord(text)) return text;
         throw BadLine{record.line, where + "the code " + Shown(text) + " is none of SA, FB, AH, BK, -"};
     }
     if (text.empty() && column != ColStation) return "0.00";
@@ -93,9 +108,7 @@ std::string CellOf(const CsvRecord& record, std::size_t field, int column, char 
     // import or report reads back.
     if (!std::isfinite(StationToNumber(typed)))
         throw BadLine{record.line, where + "the " + std::string(ColumnNames[column]) + " " + Shown(text) + " is too large"};
-    std::string stored;
-    StoredFormOfCell(column, typed, stored);
-    return stored;
+    return column == ColStation ? FormatStationText(typed) : FormatAreaText(typed);
 }
 
 // A header field by its meaning: letters and digits only, any case
