@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -76,6 +77,38 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         EXPECT_TRUE(fs::is_directory(dir / "folder")) << c.what;
         for (const auto& entry : fs::directory_iterator(dir.path()))
             EXPECT_EQ(entry.path().filename().string().find(".~mardex."), std::string::npos) << c.what;
+    }
+}
+
+// A user settings file that is a pipe, a folder or a device is named in a
+// message and not read (a pipe would block the start); the run goes on.
+TEST(WriteSafety, SettingsThatAreNoFileAreNamedNotRead)
+{
+    const struct {
+        const char* what;
+        std::string says;
+    } cases[] = {
+        {"pipe", "it is not a regular file (a pipe or a device)"},
+        {"folder", "it is a folder, not a file"},
+        {"device", "it is not a regular file (a pipe or a device)"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteFile(dir / "road.mdx", Road);
+        const std::string folder = dir / "config/mardex";
+        fs::create_directories(folder);
+        const std::string settings = folder + "/mardex3.ini";
+        if (std::string(c.what) == "pipe") ASSERT_EQ(mkfifo(settings.c_str(), 0600), 0);
+        else if (std::string(c.what) == "folder") fs::create_directory(settings);
+        else fs::create_symlink("/dev/zero", settings);
+        const char* before = std::getenv("XDG_CONFIG_HOME");
+        const std::string kept = before ? before : "";
+        setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+        const ToolRun run = RunTool(dir, "--output out.rpt road.mdx");
+        if (before) setenv("XDG_CONFIG_HOME", kept.c_str(), 1);
+        else unsetenv("XDG_CONFIG_HOME");
+        EXPECT_EQ(run.status, 0) << c.what << run.err;
+        EXPECT_NE(run.err.find("the settings file " + settings + ": " + c.says), std::string::npos) << c.what << run.err;
     }
 }
 

@@ -50,6 +50,11 @@ def temporaries(folder: str) -> list[str]:
     return [n for n in os.listdir(folder) if n.startswith(".~mardex.")]
 
 
+# Qt's hash order (the order of a PDF's font objects) fixed, so that two
+# complete runs write the same bytes.
+os.environ["QT_HASH_SEED"] = "0"
+
+
 def same_drawing(a: bytes, b: bytes) -> bool:
     """Equal but for the dates and the document ID a PDF writer stamps."""
     def masked(data: bytes) -> bytes:
@@ -109,7 +114,7 @@ def main() -> None:
         k = args.index("--mass-haul")
         haul_trials = int(args[k + 1])
         del args[k:k + 2]
-    tool = args[0]
+    tool = os.path.abspath(args[0])
     rng = random.Random(int(args[1]) if len(args) > 1 else 9)
     with tempfile.TemporaryDirectory(prefix="mardex_kill_") as folder:
         if haul_trials:
