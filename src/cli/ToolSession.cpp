@@ -88,6 +88,7 @@ bool ToolSession::Open(const std::string& path, std::string& why)
 bool ToolSession::Open(const std::string& path, const ToolOptions& options, std::string& why)
 {
     ask.surfaces = {options.ground, options.design};
+    ask.replaceCompanion = options.replaceCompanion;
     if (!Open(path, why)) return false;
     // A CSV sheet carries no units: English unless the command line says metric.
     if (options.metric && IsCsvName(path)) s.doc.UnitSystem = 1;
