@@ -91,7 +91,10 @@ std::optional<std::string> LogReportFileName(const Session& s, const ReportTarge
     if (!target.path.empty()) return target.path;
     const auto base = LogBaseName(s.doc.CurrentFileName);
     if (!base) return std::nullopt;
-    return s.doc.ReportFolder + *base + ".rpt";
+    std::string report = s.doc.ReportFolder + *base + ".rpt";
+    // A report folder holding a link of that name to the log: never written over.
+    if (NamesSameFile(report, s.doc.CurrentFileName)) return std::nullopt;
+    return report;
 }
 
 std::optional<std::string> LogCompanionFileName(const std::string& logPath)

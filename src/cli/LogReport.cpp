@@ -137,6 +137,8 @@ int RunLogReport(const ToolOptions& options, const std::string& document)
                            " has no \".LOG\" occured in CreateGeopakLogReport");
         return CliPrompter::Fail(document + ": no report was written");
     }
+    if (NamesSameFile(*path, document))
+        return CliPrompter::Fail(*path + ": the log's report would be the log itself; it is not overwritten");
     const LogReportText built =
         WriteLogReport(read.log, heading, options.accumulated ? ReportMode::Accumulated : ReportMode::Total);
     if (!companion.Write(built, read.unitSystem, baseline)) return CliPrompter::Fail(document + ": no report was written");

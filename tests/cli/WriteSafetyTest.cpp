@@ -41,6 +41,7 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         // The default report path of road.rpt (reached as a document through
         // a folder link named .mdx) is the document itself.
         {"the default report is the document", "link.mdx/road.rpt", 1, "would be the document itself"},
+        {"a log's report linked to the log", "linked.log", 1, "the log's report would be the log itself"},
         {"the diagram onto a read-only file", "--mass-haul readonly.svg road.mdx", 1, "the file is read-only"},
         {"--report-csv onto the document", "--report-csv road.mdx road.mdx", 1, "names the document itself"},
         {"--haul-table onto the document", "--haul-table road.mdx road.mdx", 1, "names the document itself"},
@@ -60,6 +61,8 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         fs::permissions(dir / "readonly.svg", fs::perms::owner_read | fs::perms::group_read);
         WriteFile(dir / "road.rpt", Road);
         fs::create_directory_symlink(".", dir / "link.mdx");
+        fs::copy_file(TestData("log_cases/h01_basic_english.log"), dir / "linked.log");
+        fs::create_symlink("linked.log", dir / "linked.rpt");
         fs::create_directory(dir / "folder");
         fs::create_directory(dir / "folder.mdx");
         fs::create_directory(dir / "out");
@@ -73,6 +76,7 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         EXPECT_NE(run.err.find(c.stderrPart), std::string::npos) << c.what << "\n" << run.err;
         EXPECT_EQ(ReadFile(dir / "road.mdx"), Road) << c.what;
         EXPECT_EQ(ReadFile(dir / "road.rpt"), Road) << c.what;
+        EXPECT_EQ(ReadFile(dir / "linked.log"), ReadFile(TestData("log_cases/h01_basic_english.log"))) << c.what;
         for (const char* name : {"keep.txt", "h01.rpt", "readonly.mdx", "readonly.svg"}) EXPECT_EQ(ReadFile(dir / name), Old) << c.what;
         EXPECT_TRUE(fs::is_directory(dir / "folder")) << c.what;
         for (const auto& entry : fs::directory_iterator(dir.path()))
