@@ -3,6 +3,7 @@
 #include "app/Session.h"
 #include "app/CombinedReport.h"
 #include "app/EarthworkComputation.h"
+#include "formats/RowLayout.h"
 #include "text/NumberText.h"
 #include "support/TempDir.h"
 
@@ -99,9 +100,7 @@ std::string DocumentText()
         text += "#BALANCE FACTOR\r\n0.9\r\n#MEASURED IN EMBANKMENT\r\n 0 \r\n";
         text += "#STATION      CODE    CUTAREA       ADDEDCUT(vol.)     FILLAREA     ADDEDFILL(vol.)\r\n";
         for (const auto& row : FullSheet(i + 1)) {
-            std::string line = RightAlign(row[0], 9) + RightAlign(row[1], 12);
-            for (int c = 2; c < 6; ++c) line += RightAlign(row[c], 12);
-            text += Trim(line) + "\r\n";
+            text += WrittenRowLine({row[0], row[1], row[2], row[3], row[4], row[5]}) + "\r\n";
         }
     }
     return text + "[LAST RECORD]\r\n";

@@ -2,10 +2,11 @@
 
 #include "app/Guarded.h"
 #include "app/Session.h"
-#include "text/AreaText.h"
 #include "formats/AtomicFile.h"
+#include "formats/RowLayout.h"
 #include "text/NumberText.h"
 
+#include <array>
 #include <filesystem>
 #include <ostream>
 
@@ -46,36 +47,9 @@ std::string RowLine(Sheet& sheet, int row)
 {
     for (int c = 0; c < ColumnCount; ++c)
         if (sheet.Cell(c, row).empty()) sheet.SetCell(c, row, "0.0");
-
-    std::string line;
-    line.reserve(84);
-    // Fields after the first are right-aligned in 12; one that fills its column
-    // (or more) still gets a blank before it so it never merges with the field
-    // before it and reads back whole.
-    const auto append = [&line](std::string_view field, std::size_t width) {
-        const bool padded = field.size() < width;
-        if (!line.empty() && !padded && (field.empty() || field.front() != ' ')) line += ' ';
-        if (padded) line.append(width - field.size(), ' ');
-        line.append(field);
-    };
-    const auto trimmed = [&sheet, row](int c) {
-        std::string_view text = sheet.Cell(c, row);
-        while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-        return text;
-    };
-
-    const std::string_view station = trimmed(ColStation);
-    if (const auto value = ParseNumber(station)) append(FormatStation(*value), 9);
-    else append(station, 9);
-    append(trimmed(ColCode), 12);  // right-aligned in 9, then in 12
-    for (int c = ColCut; c <= ColAddedFill; ++c) {
-        const std::string_view text = trimmed(c);
-        append(AreaFieldText(text), 12);
-    }
-    const auto first = line.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const auto last = line.find_last_not_of(' ');
-    return line.substr(first, last - first + 1);
+    std::array<std::string_view, ColumnCount> cells;
+    for (int c = 0; c < ColumnCount; ++c) cells[static_cast<std::size_t>(c)] = sheet.Cell(c, row);
+    return WrittenRowLine(cells);
 }
 
 std::string SheetDocumentText(Session& s)

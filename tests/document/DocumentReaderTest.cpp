@@ -253,66 +253,6 @@ TEST(GetParameters, TabsCountAsBlanksAndLongFieldsAreKeptWhole)
     EXPECT_EQ(row.fields[5], "tail text");
 }
 
-TEST(GetParameters, FieldsAreFoundWhereverTheyStartAndHoweverLongTheBlanksBetween)
-{
-    // Fields and blank runs of every length against the eight-byte steps of the scan.
-    const std::array<std::string, 6> fields = {"12+34.500", "SA", "1234567890.00", "x", "-3.00", "7.50"};
-    for (int lead = 0; lead < 9; ++lead) {
-        for (int run = 1; run <= 17; ++run) {
-            std::string line(static_cast<std::size_t>(lead), lead % 2 ? '\t' : ' ');
-            for (int f = 0; f < 6; ++f) {
-                if (f > 0) {
-                    std::string blanks(static_cast<std::size_t>(run), ' ');
-                    blanks[static_cast<std::size_t>(f % run)] = '\t';
-                    line += blanks;
-                }
-                line += fields[static_cast<std::size_t>(f)];
-            }
-            line += std::string(static_cast<std::size_t>(run % 3), run % 2 ? '\t' : ' ');
-            const SplitRow row = GetParameters(line, 1, 0);
-            EXPECT_TRUE(row.complete) << line;
-            EXPECT_EQ(row.fields, fields) << line;
-        }
-    }
-}
-
-TEST(GetParameters, RowsOfTheWrittenLayoutReadAsTheGeneralSplitReadsThem)
-{
-    // The station right-aligned in 9, the other fields in 12, as rows are saved.
-    const auto written = [](std::array<std::string, 6> f) {
-        std::string line = std::string(f[0].size() < 9 ? 9 - f[0].size() : 0, ' ') + f[0];
-        for (int c = 1; c < 6; ++c) line += std::string(12 - f[c].size(), ' ') + f[c];
-        return line;
-    };
-    const struct {
-        std::string line;
-        bool usual;  // told in one pass
-    } cases[] = {
-        {written({"10+50.000", "-", "0.00", "0.00", "143.40", "12.50"}), true},
-        {written({"1234567+99.999", "SA", "99999.99", "0.05", "10.00", "0.00"}), true},
-        {written({"012+00.000", "-", "1.00", "0.00", "0.00", "0.00"}), false},   // leading zero
-        {written({"-01+50.000", "-", "1.00", "0.00", "0.00", "0.00"}), false},   // sign
-        {written({"01+50.000", "-", "123456.78", "0.00", "0.00", "0.00"}), false},  // six digits
-        {written({"01+50.000", "-", "05.00", "0.00", "0.00", "0.00"}), false},
-        {written({"01+50.000", "-", "-3.00", "-0.00", "1.5", "x"}), false},
-        {written({"01+50.000", "1A", "1.00", "0.00", "0.00", "0.00"}), false},  // a code that reads as a number
-        {written({"01+50.000", "\t-", "1.00", "0.00", "0.00", "0.00"}), false},  // a tab is a blank
-        {written({"01+50.000", "-", "1.00", "0.00", "0.00", "0.00"}) + " ", false},
-    };
-    for (const auto& c : cases) {
-        RowTexts told, general;
-        GetParameters(c.line, 1, 0, told);
-        SplitRowLine(c.line, 1, 0, general);
-        EXPECT_EQ(told.texts, general.texts) << c.line;
-        EXPECT_EQ(told.values, general.values) << c.line;
-        EXPECT_EQ(told.allInLine, general.allInLine) << c.line;
-#if defined(__SSE2__)
-        RowTexts fast;
-        EXPECT_EQ(SplitWrittenRow(c.line, fast), c.usual) << c.line;
-#endif
-    }
-}
-
 TEST(GetParameters, MissingFieldsLeaveTheLaterSlotsEmpty)
 {
     const SplitRow row = GetParameters("01+00.000 - 10", 1, 0);

@@ -52,6 +52,9 @@ template <bool Total, class TotalField, class AccumulatedField>
 // A station row written straight into the report when every field has its
 // short form: the line then holds no "#" and no line end of its own. False
 // (nothing kept) otherwise. One copy for each mode: the mode picks fields.
+// It is WriteStation's line to the byte: each field is the plain one
+// (ReportFields.h, checked by fuzz_fast_paths), the order and blanks are
+// WriteStation's (checked by the golden reports).
 template <bool Total>
 [[gnu::always_inline]] inline bool PutShortRowOf(ReportCursor& cursor, const ComputedRow& row, const RowFormat& f)
 {

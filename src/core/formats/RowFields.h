@@ -1,5 +1,8 @@
 #pragma once
-// Splitting a row line of a sheet document into its six fields.
+// Splitting a row line of a sheet document into its six fields. SplitRowLine
+// is the plain split, byte by byte, for every line and every layout; it is
+// what the fast split of the program's own rows (WrittenRow.h) is checked
+// against. GetParameters tries the fast split first.
 #include "formats/WrittenRow.h"
 #include "model/SheetStore.h"
 
@@ -57,7 +60,7 @@ struct SplitRow {
 // slots in order. Station and quantities that read as numbers are formatted
 // with their masks (AreaFieldText for quantities); other texts stay as they are.
 // (Inline: rows the program wrote, most of a document, are told in one
-// pass without a call more; SplitRowLine does all the others.)
+// pass without a call more.)
 void SplitRowLine(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row);
 inline void GetParameters(std::string_view line, int separatorMode, int16_t legacyFormat, RowTexts& row)
 {

@@ -1,6 +1,9 @@
+// The fast split of the program's own row lines; what it guarantees and how
+// that is checked: WrittenRow.h.
 #include "formats/WrittenRow.h"
 
 #include "formats/RowFields.h"
+#include "formats/RowLayout.h"
 #include "model/SheetStore.h"
 #include "text/ByteWords.h"
 
@@ -8,19 +11,18 @@
 #include <cstdint>
 #include <cstring>
 
-#if defined(__SSE2__) && defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-#define MARDEX_WRITTEN_ROW 1
+#if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 namespace mardex {
 
-#if defined(MARDEX_WRITTEN_ROW)
+#if defined(__SSE2__)
 namespace {
 
-constexpr std::size_t Width = 12;                           // each field after the station
-constexpr std::size_t FieldsPlace = Width * (ColumnCount - 1);  // the places after the station
-constexpr std::size_t ShortestStation = 9, LongestStation = 14;  // "00+00.000" .. "9999999+99.999"
+constexpr std::size_t Width = FieldPlaces;
+constexpr std::size_t ShortestStation = StationPlaces, LongestStation = 14;  // "00+00.000" .. "9999999+99.999"
+static_assert(Width == 12 && ColumnCount == 6, "the masks below take five fields of twelve places");
 constexpr std::uint64_t Zeros = 0x3030303030303030ULL;  // "00000000"
 
 // The places after the station as one bit each, twelve to a field: `bits`
@@ -101,9 +103,9 @@ double AreaValue(const char* end)
 bool SplitWrittenRow(std::string_view line, RowTexts& row)
 {
     const std::size_t n = line.size();
-    if (n < ShortestStation + FieldsPlace || n > LongestStation + FieldsPlace) return false;
+    if (n < ShortestStation + PlacesAfterStation || n > LongestStation + PlacesAfterStation) return false;
     const char* p = line.data();
-    const std::size_t stationEnd = n - FieldsPlace;
+    const std::size_t stationEnd = n - PlacesAfterStation;
     const char* f = p + stationEnd;
     const __m128i v[4] = {Load(f), Load(f + Width), Load(f + Width + 16), Load(f + Width + 32)};
 

@@ -1,7 +1,13 @@
 #pragma once
-// The row line as the program writes it, recognised in one pass: the
-// station, then five fields each right-aligned in twelve places, every text
-// already in its mask. Most lines of a document are such rows.
+// The fast split of a row line: the rows the program writes (RowLayout.h),
+// most lines of a document, recognised in one pass from 16-byte masks of
+// the fields' places (SSE2; where it is missing every line takes the plain
+// split, SplitRowLine in RowFields.h).
+// Guarantee: a line it takes gets exactly the texts, values and flags
+// SplitRowLine gives it; any other line is left to SplitRowLine.
+// Checked by the differential fuzz target tests/fuzz/fuzz_fast_paths.cpp
+// (lines as they come and lines laid out by WrittenRowLine, through both
+// splits) and end to end by the golden files.
 #include <string_view>
 
 namespace mardex {

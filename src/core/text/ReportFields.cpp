@@ -1,3 +1,5 @@
+// The report fields, plain and fast; what the fast ones guarantee and how
+// that is checked: ReportFields.h.
 #include "text/ReportFields.h"
 
 #include "text/NumberText.h"

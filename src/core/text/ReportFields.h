@@ -2,6 +2,14 @@
 // The pieces every report line is made of: the field formats, the rules of
 // asterisks and the print zones of the summary rows. The sheet report and
 // the log report both build their lines from these.
+// The fields come two ways: plainly, as strings (NumberField,
+// AppendNumberField, StationText ...), and fast, written straight into a
+// caller's buffer (the Put... functions and FieldLine). Guarantee: a fast
+// field is byte for byte the plain one, or the fast function writes nothing
+// to keep and says so (nullptr), and it never writes past the room it
+// states. Checked by the differential fuzz target
+// tests/fuzz/fuzz_fast_paths.cpp (the same values and texts through both,
+// in buffers of exactly the stated room) and end to end by the golden files.
 #include "text/AreaText.h"
 #include "text/ByteWords.h"
 #include "text/DecimalDigits.h"
