@@ -10,9 +10,10 @@ run_packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
   libgdal-dev libpugixml-dev libfontconfig-dev
+  coinor-libclp-dev
 )
 test_packages=(
-  python3 libgtest-dev libgmock-dev libbenchmark-dev clang valgrind
+  python3 python3-scipy libgtest-dev libgmock-dev libbenchmark-dev clang valgrind
   gdal-bin poppler-utils
   desktop-file-utils appstream xdg-utils libfile-mimeinfo-perl shared-mime-info
   dpkg-dev file

@@ -23,7 +23,17 @@ namespace {
 class SessionParserHost : public ParserHost {
 public:
     explicit SessionParserHost(Session& s) : s_(s) {}
-    const Sheet& Existing(int index) const override { return s_.store[index]; }
+    // A sheet the parser starts takes the slot's name, factor and flag, but
+    // none of the rows an earlier document or sheet left there.
+    const Sheet& Existing(int index) const override
+    {
+        const Sheet& slot = s_.store[index];
+        fresh_ = Sheet{};
+        fresh_.TabName = slot.TabName;
+        fresh_.BalanceFactor = slot.BalanceFactor;
+        fresh_.MeasuredInEmbankment = slot.MeasuredInEmbankment;
+        return fresh_;
+    }
     std::string OtherTabName(std::string name) override
     {
         const Answer a = s_.ask.Ask(MessageBox{
@@ -36,6 +46,7 @@ public:
 
 private:
     Session& s_;
+    mutable Sheet fresh_;
 };
 
 } // namespace
@@ -124,6 +135,8 @@ void ShowReadDocument(Session& s, int lineCounter, bool showFirstSheet)
     s.form.grid.SetRows(GridHeaderRows + 1);
     for (int c = 0; c < GridColumns; ++c) s.form.grid.SetText(GridHeaderRows, c, "");
     FillMainForm(s);
+    // The box follows the sheet shown, not the last sheet the reader met.
+    s.form.txtShrinkFactor.enabled = s.CurrentSheet().MeasuredInEmbankment != 1;
     SetMeasurementSystem(s);
     TopRowVisible(s, lineCounter);
     UpDateUnits(s);
@@ -135,6 +148,7 @@ int16_t ReadFileVersion2002(Session& s, std::istream& in, const std::string& nam
     const bool read = ParseDocument(s, in, name, ParseMode::Open, "Program Error: ", "(ReadFileVersion2002(NewFileIO))", lineCounter);
     if (!read) return 1;
     ShowReadDocument(s, lineCounter, true);
+    s.form.Focus = FocusTarget::Designer;  // a document just opened starts at its header
     // Showing the sheet runs the header boxes' handlers, which mark the
     // document changed; only a first choice of the unit option cleared that
     // again. A document just read is unchanged, whichever option was shown.

@@ -93,7 +93,7 @@ int16_t Write2002VersionFile(Session& s)
         // A target that cannot be replaced is refused before any question.
         if (const std::string why = ReasonNotWritable(name); !why.empty())
             throw RuntimeFault("cannot write " + name + ": " + why + "; the file was not saved");
-        if (std::filesystem::exists(name, ec)) {
+        if (name != s.doc.DocumentFile && std::filesystem::exists(name, ec)) {
             const Answer a = s.ask.Ask(MessageBox{" OVERWRITE EXISTING FILE " + name + " ?", Buttons::YesNo,
                                                   Icon::Question, AppTitle, true});
             if (a != Answer::Yes) {

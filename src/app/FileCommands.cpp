@@ -99,6 +99,7 @@ int OpenSheetDocument(Session& s, const std::string& nameBefore, bool reset)
     s.form.txtShrinkFactor.enabled = true;
     const int result = ReadFileVersion2002(s);
     if (result == 0) {
+        s.doc.DocumentFile = s.doc.CurrentFileName;
         ShowDocumentCaption(s);
         s.form.StatusText = s.doc.CurrentFileName;
     } else {
@@ -166,8 +167,18 @@ int ReadingTheFileWith(Session& s, const std::function<bool()>& prepare, bool lo
         // recognised as a GEOPAK earthwork log opens here (log mode, report,
         // preview).
         if (Contains(upper, ".LOG") && exists) {
+            // A log opened in place of a document is headed as the tool heads
+            // it: the document's designer and numbers are not the log's.
+            const auto descriptionsBefore = s.doc.DescriptionFields;
+            const auto boxesBefore = s.form.txtDescri;
+            if (!logsOnly) {
+                s.doc.DescriptionFields = {};
+                for (auto& box : s.form.txtDescri) box.text.clear();
+            }
             result = OpenGeopakLogFile(s, shownBefore);
             if (result != 0) {
+                s.doc.DescriptionFields = descriptionsBefore;
+                s.form.txtDescri = boxesBefore;
                 s.doc.CurrentFileName = nameBefore;
                 NothingOpened(s, reset);
             }
@@ -226,6 +237,7 @@ int SavingTheFile(Session& s)
             const int16_t written = Write2002VersionFile(s);
             if (written == 0) {
                 s.ask.Message(" FILE : " + s.doc.CurrentFileName + " IS SAVED SUCCESSFULLY");
+                s.doc.DocumentFile = s.doc.CurrentFileName;
                 s.doc.DataChanged = false;
                 s.form.StatusText = s.doc.CurrentFileName;
                 result = 0;
@@ -322,10 +334,12 @@ void mnuFileNew_Click(Session& s)
         s.doc.CurrentSheet = 0;
         s.doc.SheetCount = 1;
         if (fullReset) ResetallAttributes(s);
+        s.doc.DocumentFile.clear();
         ShowSheetDocumentMode(s);
         s.doc.CurrentFileName = "UNTITLED";
         s.form.Caption = "MARDEX :UNTITLED";
-        s.store[0].SetCell(ColStation, 0, std::string(EndMarker));
+        // Nothing of the document before stays in the slot, shown or hidden.
+        s.store[0].ClearRows();
         // One tab, showing the sheet's name.
         s.store[0].TabName = "Mardex 1";
         s.form.SelectedTab = 0;
@@ -408,7 +422,9 @@ bool SettleUnsavedBeforeImport(Session& s)
     return false;
 }
 
-void ShowImportDone(Session& s)
+// A further log: the logs are reported, never saved, so the document
+// commands stay off.
+void ShowLogImportDone(Session& s)
 {
     s.form.mnuFileSaveEnabled = false;
     s.form.mnuFileSaveAsEnabled = false;
@@ -417,6 +433,16 @@ void ShowImportDone(Session& s)
     s.form.txtShrinkFactor.visible = false;
     s.doc.ImportDone = true;
     s.doc.DataChanged = false;
+}
+
+// Sheets added to the document are a change like any typing: every command
+// stays as it was, and Save, Exit and Open offer to save them.
+void ShowSheetImportDone(Session& s)
+{
+    EnableDocumentMenus(s);
+    s.doc.ImportDone = true;
+    s.doc.DataChanged = true;
+    s.form.Focus = FocusTarget::Grid;
 }
 
 } // namespace
@@ -430,7 +456,7 @@ void mnuImportFile_Click(Session& s)
         // An import that reads nothing (dialog cancelled, a file refused)
         // changes nothing: the changed mark and the menus stay as they were.
         if (s.form.importKind == ImportKind::SheetDocuments) {
-            if (ImportSheetDocument(s) == 0) ShowImportDone(s);
+            if (ImportSheetDocument(s) == 0) ShowSheetImportDone(s);
         } else if (s.form.importKind == ImportKind::Logs) {
             ++s.doc.SheetCount;
             ++s.doc.CurrentSheet;
@@ -440,7 +466,7 @@ void mnuImportFile_Click(Session& s)
             // stick-up drawing keeps no row maximum: it follows the report file.
             if (!PrepareGeopakLogImport(s)) return;
             // -----------------------------------------------------------------
-            if (ReadingTheFileWith(s, {}, true) == 0) ShowImportDone(s);
+            if (ReadingTheFileWith(s, {}, true) == 0) ShowLogImportDone(s);
             s.doc.DataChanged = false;
         }
     } catch (const std::exception&) {

@@ -94,6 +94,7 @@ void ShowForeignDocument(Session& s, const ImportedDocument& read, const std::st
     ShowReadDocument(s, 0, true);
     // Not yet a sheet document: Save asks for its name, and exit offers to save.
     s.doc.CurrentFileName = "UNTITLED";
+    s.doc.DocumentFile.clear();
     s.doc.DataChanged = true;
     s.form.Caption = "MARDEX :" + path;
 }

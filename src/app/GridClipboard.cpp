@@ -126,7 +126,10 @@ std::string CopyCells(const Session& s, int top, int left, int bottom, int right
 {
     const GridModel& grid = s.form.grid;
     top = std::max(top, GridHeaderRows);
-    bottom = std::min(bottom, grid.Rows() - 1);
+    // A block reaching past the data (Select All) ends with the last data row:
+    // the empty entry row below is no row of the sheet.
+    const int lastDataRow = s.store[s.doc.CurrentSheet].EndRow() + GridHeaderRows - 1;
+    bottom = std::min({bottom, grid.Rows() - 1, std::max(top, lastDataRow)});
     left = std::max(left, 0);
     right = std::min(right, ColumnCount - 1);
     std::string text;

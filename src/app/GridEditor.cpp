@@ -6,6 +6,7 @@
 #include "text/NumberText.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace mardex {
 
@@ -25,6 +26,71 @@ void MarkEndBelowLastRow(Session& s)
 
 bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
 
+// The data a grid handler can change in the current sheet: the rows around
+// the current one, up to the end marker when it lies among them (a handler
+// writes nowhere else, and moves the end only there). Only a change of them
+// marks the document changed; moving over cells and committing them
+// unchanged does not.
+class RowsWatch {
+public:
+    RowsWatch(const Sheet& sheet, int gridRow)
+        : sheet_(sheet), first_(std::max(0, gridRow - GridHeaderRows - 1)),
+          last_(std::min(RowSlots - 1, gridRow - GridHeaderRows + 1)), before_(Cells())
+    {
+    }
+    bool Changed() const
+    {
+        std::size_t at = 0;
+        bool same = true;
+        ForEachCell([&](std::string_view cell) { same = same && at < before_.size() && before_[at++] == cell; });
+        return !same || at != before_.size();
+    }
+
+private:
+    template <class F> void ForEachCell(F&& f) const
+    {
+        for (int r = first_; r <= last_; ++r) {
+            if (sheet_.IsEndMarker(r)) {
+                f(EndMarker);  // rows past it are no data
+                return;
+            }
+            for (int c = 0; c < ColumnCount; ++c) f(sheet_.Cell(c, r));
+        }
+    }
+    std::vector<std::string> Cells() const
+    {
+        std::vector<std::string> cells;
+        cells.reserve(3 * ColumnCount);
+        ForEachCell([&](std::string_view cell) { cells.emplace_back(cell); });
+        return cells;
+    }
+    const Sheet& sheet_;
+    int first_, last_;
+    std::vector<std::string> before_;
+};
+
+bool IsBlankGridRow(const GridModel& grid, int gridRow)
+{
+    for (int c = 0; c < GridColumns; ++c)
+        if (!Trim(grid.Text(gridRow, c)).empty()) return false;
+    return true;
+}
+
+GridModel::EditStart EditStartOf(Session& s, int row, int col)
+{
+    const Sheet& sheet = s.CurrentSheet();
+    const int storeRow = row - GridHeaderRows;
+    return {s.form.grid.Text(row, col), std::string(sheet.Cell(GetIndex(col), storeRow)), s.doc.DataChanged,
+            sheet.IsEndMarker(storeRow)};
+}
+
+// The entry row below the data with nothing typed into it: committing or
+// emptying its cells adds no row to the sheet.
+bool IsEmptyEntryRow(Session& s, int gridRow)
+{
+    return s.CurrentSheet().IsEndMarker(gridRow - GridHeaderRows) && IsBlankGridRow(s.form.grid, gridRow);
+}
+
 } // namespace
 
 bool IntOk(int16_t& key)
@@ -43,7 +109,15 @@ void Grid1_KeyPress(Session& s, int16_t& key)
         GridModel& grid = s.form.grid;
         const int row = grid.Row(), col = grid.Col();
         if (row < GridHeaderRows) return;
+        const RowsWatch watch(s.CurrentSheet(), row);
         std::string text = grid.Text(row, col);
+        if (key != KeyEnter && !grid.Editing()) {
+            // The first key into a cell that holds a committed value starts it
+            // afresh, as in a spreadsheet: typing 35 over 27.00 gives 35.
+            grid.BeginEdit(EditStartOf(s, row, col));
+            int16_t probe = key;
+            if (key != KeyBackspace && IntOk(probe)) text.clear();
+        }
         if (key == '+' && Contains(text, '+')) return;
         if (key == '.' && Contains(text, '.')) return;
         if (BeyondLastDataRow(row)) {
@@ -75,8 +149,59 @@ void Grid1_KeyPress(Session& s, int16_t& key)
             return;
         if (!StoreGridCell(s, cur, curCol)) return;
         if (cur == grid.Rows() - 1) MarkEndBelowLastRow(s);
-        s.doc.DataChanged = true;
+        if (watch.Changed()) s.doc.DataChanged = true;
     });
+}
+
+void Grid1_Escape(Session& s)
+{
+    if (!s.form.GridShowsSheet) return;
+    Guarded(s.ask, "Program Error: ", " occured in Grid1_KeyPress(frmMain)", [&] {
+        GridModel& grid = s.form.grid;
+        if (!grid.Editing()) return;
+        const GridModel::EditStart before = grid.EditStarted();
+        const int row = grid.Row(), col = grid.Col();
+        grid.SetText(row, col, before.shown);
+        Sheet& sheet = s.CurrentSheet();
+        const int storeRow = row - GridHeaderRows;
+        sheet.SetCell(GetIndex(col), storeRow, before.stored);
+        if (before.entryRow && IsBlankGridRow(grid, row)) {
+            // The entry row typed into and escaped is the entry row again.
+            for (int c = ColCode; c < ColumnCount; ++c) sheet.SetCell(c, storeRow, "");
+            sheet.SetCell(ColStation, storeRow, EndMarker);
+        }
+        grid.EndEdit();
+        s.doc.DataChanged = before.documentChanged;
+    });
+}
+
+void Grid1_BeginEdit(Session& s)
+{
+    GridModel& grid = s.form.grid;
+    if (!s.form.GridShowsSheet || grid.Row() < GridHeaderRows || grid.Editing()) return;
+    grid.BeginEdit(EditStartOf(s, grid.Row(), grid.Col()));
+}
+
+void Grid1_PageKey(Session& s, int key)
+{
+    if (!s.form.GridShowsSheet) return;
+    GridModel& grid = s.form.grid;
+    const int last = grid.Rows() - 1;
+    const int page = std::max(1, s.form.GridVisibleRows - 1);
+    int row = grid.Row();
+    switch (key) {
+    case KeyPageUp: row = std::max(GridHeaderRows, row - page); break;
+    case KeyPageDown: row = std::min(last, row + page); break;
+    case KeyHome: row = GridHeaderRows; break;  // Ctrl+Home
+    case KeyEnd: row = last; break;             // Ctrl+End: the entry row below the data
+    default: return;
+    }
+    if (row < GridHeaderRows) return;
+    grid.SetRow(row);
+    if (key == KeyHome || key == KeyEnd) grid.SetCol(0);
+    const int visible = std::max(1, s.form.GridVisibleRows);
+    if (row < grid.TopRow() || row >= grid.TopRow() + visible)
+        grid.SetTopRow(std::max(GridHeaderRows, key == KeyPageUp || key == KeyHome ? row : row - visible + 1));
 }
 
 bool CommitCell(Session& s, int row, int col)
@@ -92,6 +217,9 @@ bool CommitCell(Session& s, int row, int col)
         GridModel& grid = s.form.grid;
         grid.SetRow(row);
         grid.SetCol(col);
+        grid.EndEdit();
+        if (IsEmptyEntryRow(s, row)) return;
+        const RowsWatch watch(s.CurrentSheet(), row);
         if (CheckWhetherItIsLastLine(s, row, col)) {
             accepted = false;
             return;
@@ -102,7 +230,7 @@ bool CommitCell(Session& s, int row, int col)
             return;
         }
         if (row == grid.Rows() - 1) MarkEndBelowLastRow(s);
-        s.doc.DataChanged = true;
+        if (watch.Changed()) s.doc.DataChanged = true;
     });
     return accepted;
 }
@@ -130,9 +258,17 @@ bool CheckWhetherItIsLastLine(Session& s, int row, int col)
         } else if (row == GridHeaderRows) {
             if (StationToNumber(text) == 0) grid.SetText(row, col, "00+00.00");
         } else if (CheckForAscendingOrder(s, row - GridHeaderRows)) {
-            // The store keeps the station of the last keystroke until the cell
-            // is typed into again.
+            // The refused station leaves the store with the cell: the file
+            // holds the blank cell the grid shows, not the last keystroke's station.
             grid.SetText(row, col, "");
+            const int storeRow = row - GridHeaderRows;
+            if (IsBlankGridRow(grid, row) && sheet.IsEndMarker(storeRow + 1)) {
+                // The last row, typed into and refused: it is the entry row again.
+                for (int c = ColCode; c < ColumnCount; ++c) sheet.SetCell(c, storeRow, "");
+                sheet.SetCell(ColStation, storeRow, EndMarker);
+            } else {
+                StoreGridCell(s, row, col);
+            }
             refused = true;
         }
     });
@@ -166,9 +302,22 @@ bool StoreGridCell(Session& s, int row, int col)
         grid.SetRow(row);
         grid.SetCol(col);
         const int column = GetIndex(col);
-        std::string text;
-        if (StoredFormOfCell(column, grid.Text(row, col), text)) s.CurrentSheet().SetCell(column, storeRow, std::move(text));
+        Sheet& sheet = s.CurrentSheet();
         stored = true;
+        // An empty cell of the entry row adds no row of zeros to the sheet.
+        if (sheet.IsEndMarker(storeRow) && Trim(grid.Text(row, col)).empty()) return;
+        std::string text;
+        if (!StoredFormOfCell(column, grid.Text(row, col), text)) return;
+        if (column != ColStation && sheet.IsEndMarker(storeRow)) {
+            // A value typed into the entry row makes it a row of the sheet, its
+            // station still blank: the file keeps what the grid shows.
+            sheet.SetCell(ColStation, storeRow, "");
+            if (storeRow + 1 < RowSlots) {
+                sheet.SetCell(ColStation, storeRow + 1, EndMarker);
+                for (int c = ColCode; c < ColumnCount; ++c) sheet.SetCell(c, storeRow + 1, "");
+            }
+        }
+        sheet.SetCell(column, storeRow, std::move(text));
     });
     return stored;
 }
@@ -283,12 +432,17 @@ void Grid1_KeyUp(Session& s, int key, int)
                 s.ask.Message(RowLimitMessage);
                 break;
             }
+            const RowsWatch watch(s.CurrentSheet(), r);
+            grid.EndEdit();
             grid.SetText(r, c, "");
             if (!StoreGridCell(s, r, c)) break;
+            // The emptied code is no longer saved: the file holds what the grid shows.
+            if (c == ColCode && !s.CurrentSheet().IsEndMarker(r - GridHeaderRows))
+                s.CurrentSheet().SetCell(ColCode, r - GridHeaderRows, "");
             // The store has changed whatever the order check says, and a row
             // stored over the end marker moves the marker below it first: the
             // sheet never loses its end.
-            s.doc.DataChanged = true;
+            if (watch.Changed()) s.doc.DataChanged = true;
             if (r == grid.Rows() - 1) MarkEndBelowLastRow(s);
             if (r != GridHeaderRows && CheckForAscendingOrder(s, r - GridHeaderRows)) {
                 TopRowVisible(s, r);

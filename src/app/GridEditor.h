@@ -19,6 +19,10 @@ enum GridKey : int {
     KeyRight = 39,
     KeyDown = 40,
     KeyDelete = 46,
+    KeyPageUp = 33,
+    KeyPageDown = 34,
+    KeyEnd = 35,
+    KeyHome = 36,
 };
 
 // Shown when a row past the last slot of a sheet would be used.
@@ -30,6 +34,15 @@ bool IntOk(int16_t& key);
 
 // Character keys (digits, "+", ".", code letters, Backspace, Enter).
 void Grid1_KeyPress(Session& s, int16_t& key);
+
+// Escape while typing in a cell: the cell shows and stores what it held
+// before its first key, and the changed mark is as it was then.
+void Grid1_Escape(Session& s);
+// F2 or a double click: keys go on into the cell's text instead of replacing it.
+void Grid1_BeginEdit(Session& s);
+// PageUp, PageDown, Ctrl+Home, Ctrl+End (KeyHome, KeyEnd): move the current
+// row by a screenful, or to the first data row or the entry row; nothing is committed.
+void Grid1_PageKey(Session& s, int key);
 
 // Validates, formats and stores one cell: true when accepted.
 bool CommitCell(Session& s, int row, int col);

@@ -12,6 +12,7 @@ void GridModel::SetRows(int count)
     if (count < 1) count = 1;
     rows_.resize(count);
     if (row_ >= count) row_ = count - 1;
+    editing_ = false;  // the grid is being refilled
     changes_.rows = true;
 }
 
@@ -43,6 +44,14 @@ void GridModel::SetCol(int col)
     if (col < 0 || col >= GridColumns) throw std::out_of_range("Invalid column value");
     col_ = col;
     changes_.current = true;
+}
+
+void GridModel::BeginEdit(EditStart before)
+{
+    editing_ = true;
+    editRow_ = row_;
+    editCol_ = col_;
+    editStart_ = std::move(before);
 }
 
 GridModel::Changes GridModel::TakeChanges()

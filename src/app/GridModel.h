@@ -32,6 +32,20 @@ public:
     // The view scrolled by itself: remember where, without a change to mirror.
     void NoteTopRow(int row) { topRow_ = row; }
 
+    // Typing in a cell: from its first key until it is committed, left or
+    // shown anew, keys go on into its text; the first key typed into any
+    // other cell replaces the text it holds. What the cell showed and stored
+    // before is kept for Escape.
+    struct EditStart {
+        std::string shown, stored;
+        bool documentChanged = false;
+        bool entryRow = false;  // the row was the entry row below the data
+    };
+    bool Editing() const { return editing_ && editRow_ == row_ && editCol_ == col_; }
+    void BeginEdit(EditStart before);
+    void EndEdit() { editing_ = false; }
+    const EditStart& EditStarted() const { return editStart_; }
+
     // Changes since the last TakeChanges(): cells written, and whether the row
     // count, the current cell or the top row moved.
     struct Changes {
@@ -44,6 +58,9 @@ public:
 private:
     std::vector<std::array<std::string, GridColumns>> rows_;
     int row_ = 0, col_ = 0, topRow_ = GridHeaderRows;
+    bool editing_ = false;
+    int editRow_ = 0, editCol_ = 0;
+    EditStart editStart_;
     Changes changes_;
 };
 

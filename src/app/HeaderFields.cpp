@@ -9,6 +9,9 @@ namespace mardex {
 
 void SetDescriText(Session& s, int index, std::string text)
 {
+    // A text box raises its change event only when its text changes: showing
+    // a sheet puts the same descriptions back and changes nothing.
+    if (s.form.txtDescri.at(index).text == text) return;
     s.form.txtDescri.at(index).text = std::move(text);
     txtDescri_Change(s, index);
 }
@@ -72,9 +75,12 @@ void txtShrinkFactor_Change(Session& s)
         const std::string v = FormatAreaText(s.form.txtShrinkFactor.text);
         Sheet& sheet = s.CurrentSheet();
         if (Trim(v) != sheet.BalanceFactor) {
+            // Showing a sheet writes its factor in the box's form ("1" as
+            // "1.00"): the same number is no change of the document.
+            const bool sameNumber = ParseNumber(sheet.BalanceFactor) && Trim(FormatAreaText(sheet.BalanceFactor)) == Trim(v);
             sheet.BalanceFactor = v;
             // While a log is open there is no sheet document to save.
-            if (!s.doc.LogMode) s.doc.DataChanged = true;
+            if (!s.doc.LogMode && !sameNumber) s.doc.DataChanged = true;
         }
     });
 }

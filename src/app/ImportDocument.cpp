@@ -15,10 +15,14 @@ namespace mardex {
 
 int16_t ImportSheetDocument(Session& s, std::istream& in, const std::string& name)
 {
+    const bool changedBefore = s.doc.DataChanged;
     s.doc.DataChanged = true;
     int lineCounter = 0;
     const bool read = ParseDocument(s, in, name, ParseMode::Import, "Program Error: ", " occured in mnuGroupInsert", lineCounter);
-    if (!read) return 1;
+    if (!read) {
+        s.doc.DataChanged = changedBefore;  // nothing was added
+        return 1;
+    }
     ShowReadDocument(s, lineCounter, false);
     return 0;
 }

@@ -77,6 +77,7 @@ void ResetAttribs(Session& s)
     Guarded(s.ask, "Program Error: ", "(ResetAttribs(formRelated))", [&] {
         s.doc.UnitSystem = 0;
         s.doc.CurrentFileName = "Untitled";
+        s.doc.DocumentFile.clear();
         s.form.Caption = "MARDEX: Untitled";
         Sheet& sheet = s.CurrentSheet();
         sheet.BalanceFactor = FormatAreaText(s.form.txtShrinkFactor.text);
@@ -134,6 +135,7 @@ void FillMainForm(Session& s)
         SetCheck1(s, sheet.MeasuredInEmbankment);
         for (int i = 0; i < 3; ++i) SetDescriText(s, i, s.doc.DescriptionFields[i]);
         GridModel& grid = s.form.grid;
+        grid.EndEdit();
         for (int r = 0; !sheet.IsEndMarker(r); ++r) {
             if (r >= RowSlots) throw RuntimeFault("Subscript out of range");
             const int gridRow = r + GridHeaderRows;
@@ -141,7 +143,9 @@ void FillMainForm(Session& s)
             if (gridRow + 1 >= grid.Rows()) grid.SetRows(grid.Rows() + 1);
         }
         s.form.GridShowsSheet = true;
-        s.form.Focus = FocusTarget::Designer;
+        // The keys go on into the sheet just shown (after a tab click, Undo,
+        // Redo): never into a header box, where typing would change the designer.
+        s.form.Focus = FocusTarget::Grid;
     });
 }
 

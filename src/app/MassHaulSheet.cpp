@@ -37,7 +37,9 @@ private:
 
 } // namespace
 
-bool ComputeMassSheet(Session& s, MassSheet& sheet)
+namespace {
+
+void HeadSheet(Session& s, MassSheet& sheet)
 {
     const ReportHeading heading = HeadingOf(s);
     sheet = MassSheet{};
@@ -46,9 +48,32 @@ bool ComputeMassSheet(Session& s, MassSheet& sheet)
     sheet.projectNo = heading.descriptionFields[1];
     sheet.controlNo = heading.descriptionFields[2];
     sheet.metric = heading.units == UnitSystem::Metric;
+}
+
+} // namespace
+
+bool ComputeMassSheet(Session& s, MassSheet& sheet)
+{
+    HeadSheet(s, sheet);
     const auto computed = ComputeCurrentSheet(s, ReportMode::Total);
     if (computed) sheet.rows = MassRowsOf(*computed);
     return computed.has_value();
+}
+
+bool QuietMassSheetOfCurrent(Session& s, MassSheet& sheet, std::string& why)
+{
+    if (s.doc.LogMode) {
+        why = "a GEOPAK log is shown as it was opened";
+        return false;
+    }
+    HeadSheet(s, sheet);
+    const SheetComputation computed = ComputeSheet(s.store[s.doc.CurrentSheet], UnitOfNumber(s.doc.UnitSystem), ReportMode::Total);
+    if (!computed.ok()) {
+        why = "the sheet's computation fails (" + computed.fault + ")";
+        return false;
+    }
+    sheet.rows = MassRowsOf(computed);
+    return true;
 }
 
 std::optional<std::string> CompanionOfLog(const Session& s, const std::string& logPath, std::string& why)

@@ -16,6 +16,10 @@ class Session;
 // when the computation faults.
 bool ComputeMassSheet(Session& s, MassSheet& sheet);
 
+// The same without any message (a window that follows the current sheet as
+// it is edited): false with `why` when there are no rows to show.
+bool QuietMassSheetOfCurrent(Session& s, MassSheet& sheet, std::string& why);
+
 // False, after the messages the report would show, when no mass rows could
 // be computed.
 bool MassHaulSheetOfCurrent(Session& s, MassSheet& sheet);

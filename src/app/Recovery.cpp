@@ -131,8 +131,10 @@ bool RestoreRecoveryCopy(Session& s, PresetFilePrompter& files, const RecoveryCo
     files.nextOpen.reset();
     if (opened != 0 || s.doc.CurrentFileName != copy.copyPath) return false;
     s.doc.CurrentFileName = copy.documentPath;
+    s.doc.DocumentFile = copy.documentPath;  // Save writes the document itself
     s.doc.DataChanged = true;
     ShowDocumentCaption(s);
+    s.form.StatusText = copy.documentPath;  // the document's, not the hidden copy's path
     return true;
 }
 

@@ -31,20 +31,22 @@ void InsertRow(Session& s, int R, int end)
 {
     Sheet& sheet = s.CurrentSheet();
     for (int k = end; k >= R - GridHeaderRows; --k) CopyRow(sheet, k, k + 1);
+    // The new row is empty, shown and saved as an empty row: no placeholder
+    // text that typing would append to or that would be saved as a code.
     const int fresh = R - GridHeaderRows;
-    sheet.SetCell(ColStation, fresh, "00.000");
-    sheet.SetCell(ColCode, fresh, "_");
-    for (int c = ColCut; c <= ColAddedFill; ++c) sheet.SetCell(c, fresh, "00.000");
+    for (int c = 0; c < ColumnCount; ++c) sheet.SetCell(c, fresh, "");
     FillMainForm(s);
     GridModel& grid = s.form.grid;
     grid.SetRow(std::min(R, grid.Rows() - 1));
     s.form.Focus = FocusTarget::Grid;
+    s.doc.DataChanged = true;  // the empty row is saved with the sheet
 }
 
 } // namespace
 
 void InsertOrDeleteRow(Session& s, int16_t& mode)
 {
+    s.form.Focus = FocusTarget::Grid;
     Guarded(s.ask, "Program Error: ", " occured in InsertOrDeleteRow(EditMenu)", [&] {
         GridModel& grid = s.form.grid;
         const int R = grid.Row();

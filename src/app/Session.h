@@ -25,6 +25,9 @@ struct LogTables;  // geopaklog/LogTables.h
 
 struct DocumentState {
     std::string CurrentFileName = "UNTITLED";
+    // The file the document was read from or last saved to: saving to it
+    // again asks no overwrite question (any other existing file does).
+    std::string DocumentFile;
     bool DataChanged = false;
     int16_t SheetCount = 1;
     int16_t CurrentSheet = 0;

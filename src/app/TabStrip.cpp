@@ -47,26 +47,9 @@ void ShowLogTab(Session& s)
 }
 // ---------------------------------------------------------------------------
 
-// Sheet `to` takes sheet `from`'s name, factor, flag and rows up to its end.
-void MoveSheet(SheetStore& store, int from, int to)
-{
-    const Sheet& src = store[from];
-    Sheet& dst = store[to];
-    dst.TabName = src.TabName;
-    dst.BalanceFactor = src.BalanceFactor;
-    dst.MeasuredInEmbankment = src.MeasuredInEmbankment;
-    for (int r = 0; r < RowSlots; ++r) {
-        const std::string_view station = src.Cell(ColStation, r);
-        if (station.empty()) {
-            dst.SetCell(ColStation, r, EndMarker);
-            break;
-        }
-        // Writing may move the source's texts when it is the same sheet.
-        const bool last = station == EndMarker;
-        for (int c = 0; c < ColumnCount; ++c) dst.SetCell(c, r, src.Cell(c, r));
-        if (last) break;
-    }
-}
+// Sheet `to` takes sheet `from` whole: name, factor, flag and every row (an
+// inserted row with a blank station included).
+void MoveSheet(SheetStore& store, int from, int to) { store[to] = store[from]; }
 
 void EmptySheetNamed(Session& s, const std::string& name)
 {
@@ -116,11 +99,14 @@ void TabStrip1_MouseUp(Session& s, int button, int, float, float)
             else ShowSheetOfTab(s);
             return;
         }
-        if (button == RightButton) s.hooks->PopupPrintPreviewMenu();
-        // The grid is emptied while the store keeps the sheet; it takes no
-        // edits until a tab click shows a sheet again.
-        ResetMainForm(s);
-        if (!s.doc.LogMode) s.form.GridShowsSheet = false;
+        if (button != RightButton) return;
+        // A right click selects the tab it is on, so the report offered is that
+        // sheet's; the grid goes on showing the current sheet, never emptied.
+        const bool otherTab = s.form.SelectedTab != s.doc.CurrentSheet &&
+                              s.form.SelectedTab >= 0 && s.form.SelectedTab < TabsShown(s, s.doc.SheetCount);
+        if (otherTab && !s.doc.LogMode) ShowSheetOfTab(s);
+        else s.form.SelectedTab = s.doc.CurrentSheet;  // a log's baseline changes by a left click only
+        s.hooks->PopupPrintPreviewMenu();
     });
 }
 
@@ -129,6 +115,8 @@ void TabStrip1_MouseUp(Session& s, int button, int, float, float)
 // closing the window offers to save them instead of dropping them silently.
 void mnuGroupInsert_Click(Session& s)
 {
+    // Whatever the answers, the keys go to the grid afterwards, never to a header box.
+    s.form.Focus = FocusTarget::Grid;
     Guarded(s.ask, "Program Error: ", " occured in mnuGroupInsert", [&] {
         if (s.doc.SheetCount >= MaxSheets) {
             s.ask.Message(SheetLimitMessage, Icon::Exclamation);
@@ -142,7 +130,9 @@ void mnuGroupInsert_Click(Session& s)
         s.doc.SheetCount += 1;
         Sheet& sheet = s.CurrentSheet();
         sheet.TabName = name;
-        sheet.SetCell(ColStation, 0, std::string(EndMarker));
+        // The slot may hold rows of an earlier document or sheet: none of them
+        // may come back under the new tab.
+        sheet.ClearRows();
         SetShrinkFactorText(s, "1.000");
         sheet.MeasuredInEmbankment = 0;
         sheet.BalanceFactor = FactorFromBox(s);
@@ -155,12 +145,15 @@ void mnuGroupInsert_Click(Session& s)
         SetCheck1(s, sheet.MeasuredInEmbankment);
         s.form.txtShrinkFactor.enabled = true;
         s.form.GridShowsSheet = true;
+        s.form.Focus = FocusTarget::Grid;
         s.doc.DataChanged = true;
     });
 }
 
 void mnuGroupDelete_Click(Session& s)
 {
+    // Whatever the answers, the keys go to the grid afterwards, never to a header box.
+    s.form.Focus = FocusTarget::Grid;
     Guarded(s.ask, "Program Error: ", " occured in mnuGroupDelete", [&] {
         const Answer sure = s.ask.Ask(
             MessageBox{"Do you wish to delete the selected group ? ", Buttons::YesNo, Icon::None, "Delete Group"});
@@ -195,7 +188,7 @@ void mnuGroupDelete_Click(Session& s)
         SetShrinkFactorText(s, "1.000");
         Sheet& sheet = s.store[0];
         SetCheck1(s, sheet.MeasuredInEmbankment);
-        sheet.SetCell(ColStation, 0, std::string(EndMarker));
+        sheet.ClearRows();
         sheet.BalanceFactor = FactorFromBox(s);
         s.form.GridShowsSheet = true;
         s.doc.DataChanged = true;
@@ -204,6 +197,8 @@ void mnuGroupDelete_Click(Session& s)
 
 void mnuGroupRename_Click(Session& s)
 {
+    // Whatever the answers, the keys go to the grid afterwards, never to a header box.
+    s.form.Focus = FocusTarget::Grid;
     Guarded(s.ask, "Program Error: ", " occured in mnuGroupRename", [&] {
         if (s.doc.SheetCount <= 1) {
             const std::string answer = s.ask.Input("Re-Name Default File-Tab", "RE-NAME FILE-TAB", "Mardex ");

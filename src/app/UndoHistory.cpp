@@ -7,7 +7,20 @@ namespace mardex {
 
 namespace {
 
-bool SameSheet(const Sheet& a, const Sheet& b) { return a == b; }
+// Same name, factor, flag and rows up to the end marker: what is saved. Slots
+// past the end (an end marker moved below the entry row) are no change, so
+// moving over the grid never makes a step nor a saved state of its own.
+bool SameSheet(const Sheet& a, const Sheet& b)
+{
+    if (a.TabName != b.TabName || a.BalanceFactor != b.BalanceFactor || a.MeasuredInEmbankment != b.MeasuredInEmbankment)
+        return false;
+    const int end = a.EndRow();
+    if (b.EndRow() != end) return false;
+    for (int r = 0; r < end; ++r)
+        for (int c = 0; c < ColumnCount; ++c)
+            if (a.Cell(c, r) != b.Cell(c, r)) return false;
+    return true;
+}
 
 } // namespace
 
@@ -61,12 +74,23 @@ void UndoHistory::Run(Session& s, const std::string& name, Kind kind, const std:
         return;
     }
     if (kind == Kind::Typing) step.cell = cell;
+    // The steps undone are dropped; the saved state among them can no longer be reached.
+    if (saved_ > static_cast<std::ptrdiff_t>(position_)) saved_ = -1;
     steps_.resize(position_);
     if (kind == Kind::Typing && !steps_.empty() && steps_.back().cell == cell && steps_.back().sheets == step.sheets &&
         saved_ != static_cast<std::ptrdiff_t>(position_)) {
         // More keys into the same cell: the step grows.
-        steps_.back().after = step.after;
-        steps_.back().sheetsAfter = std::move(step.sheetsAfter);
+        Step& grown = steps_.back();
+        grown.after = step.after;
+        grown.sheetsAfter = std::move(step.sheetsAfter);
+        bool back = grown.before.SameDocument(grown.after);
+        for (std::size_t k = 0; k < grown.sheets.size() && back; ++k) back = SameSheet(grown.sheetsBefore[k], grown.sheetsAfter[k]);
+        if (back) {
+            // Typing that ends where it began (Escape) is no step.
+            steps_.pop_back();
+            position_ = steps_.size();
+            if (!s.doc.DataChanged) saved_ = static_cast<std::ptrdiff_t>(position_);
+        }
         return;
     }
     steps_.push_back(std::move(step));

@@ -3,8 +3,10 @@
 #include "app/MassHaulSheet.h"
 #include "app/Session.h"
 #include "cli/Commands.h"
+#include "cli/HaulPlanRun.h"
 #include "cli/MassHaulOutput.h"
 #include "cli/ToolSession.h"
+#include "compute/HaulPlanTable.h"
 #include "compute/HaulTable.h"
 #include "formats/AtomicFile.h"
 
@@ -29,19 +31,30 @@ int Analyse(Session& s, const ToolOptions& options, const std::string& document)
 
     HaulOptions haulOptions;
     haulOptions.freeHaul = options.freeHaul;
-    if (options.priceGiven) haulOptions.price = options.overhaulPrice;
-    const HaulAnalysis haul = AnalyseHaul(sheet.rows, haulOptions);
+    if (options.priceGiven && options.freeHaul > 0) haulOptions.price = options.overhaulPrice;
+    HaulAnalysis haul = AnalyseHaul(sheet.rows, haulOptions);
+    if (!options.haulPlan.empty() && !PlanSheetHaul(sheet, options, document, haul)) return 1;
 
     if (!options.massHaul.empty() && WriteMassHaulOutput(sheet, haul, AbsolutePath(options.massHaul)) != 0) return 1;
-    if (!options.haulTable.empty()) {
-        const std::string csv = AbsolutePath(options.haulTable);
-        int lines = 0;
-        const auto written = WriteFileAtomically(csv, HaulTableText(haul, &lines));
+    auto writeTable = [](const std::string& path, const std::string& text, int lines) {
+        const std::string csv = AbsolutePath(path);
+        const auto written = WriteFileAtomically(csv, text);
         if (!written.ok) {
             CliPrompter::Print(written.error);
-            return 1;
+            return false;
         }
         std::cout << csv << ": " << lines << " rows\n";
+        return true;
+    };
+    int lines = 0;
+    if (!options.haulTable.empty()) {
+        const std::string text = HaulTableText(haul, &lines);
+        if (!writeTable(options.haulTable, text, lines)) return 1;
+    }
+    if (haul.plan) {
+        const std::string text = HaulPlanText(*haul.plan, &lines);
+        if (!writeTable(options.haulPlan, text, lines)) return 1;
+        for (const std::string& limit : EconomicHaulLines(*haul.plan, sheet.metric)) std::cout << limit << "\n";
     }
     if (!options.massHaul.empty()) std::cout << AbsolutePath(options.massHaul) << ": mass-haul diagram\n";
     return 0;
@@ -51,6 +64,10 @@ int Analyse(Session& s, const ToolOptions& options, const std::string& document)
 
 int RunHaul(const ToolOptions& options)
 {
+    if (!options.haulPlan.empty() && (!options.freeHaulGiven || !options.priceGiven || !options.badHaulNumber.empty())) {
+        CliPrompter::Print(PlanOptionsRefusal);
+        return 1;
+    }
     ToolSession tool;
     const std::string document = AbsolutePath(options.document);
     std::string why;

@@ -62,10 +62,11 @@ int PrintReport(const PageHeading& heading, const std::string& reportPath, const
     }
     QPrinter printer(info, QPrinter::HighResolution);
     printer.setDocName("Earthwork calculation report");
-    printer.setPageSize(ReportPaper(heading.metric ? 1 : 0));
+    SetUpReportPage(printer, heading.metric ? 1 : 0);
     bool printed = false;
     {
         QPainterSurface surface(printer, &printer, printer.printerName().toStdString());
+        surface.FitPageWidth(ReportPageInches);
         PrintState print;
         PrintedMessages messages;
         printed = PageRenderer(heading, print, messages).PrintAllPages(surface, reportPath);

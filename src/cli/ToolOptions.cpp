@@ -14,6 +14,12 @@ std::optional<double> NonNegativeNumber(const std::string& text)
     return v;
 }
 
+bool HaulOnlyOptions(const ToolOptions& o)
+{
+    return o.saveAs.empty() && o.stickup.empty() && !o.accumulated && !o.allSheets && o.output.empty() && o.pdf.empty() &&
+           !o.print && o.exportCsv.empty() && o.reportCsv.empty();
+}
+
 } // namespace
 
 const char* const UsageText =
@@ -29,6 +35,8 @@ const char* const UsageText =
     "       mardex-report --stickup DESIGN.dgn [--seed SEED.dgn] DOCUMENT\n"
     "       mardex-report --haul-table OUT.csv [--mass-haul OUT.pdf|svg|png] [--sheet N]\n"
     "                     [--free-haul F [--overhaul-price P]] DOCUMENT.mdx\n"
+    "       mardex-report --haul-plan PLAN.csv --free-haul F --overhaul-price P [--sites S.csv]\n"
+    "                     [--mass-haul OUT.pdf|svg|png] [--sheet N] DOCUMENT.mdx\n"
     "\n"
     "Builds the report the window would build for DOCUMENT (File > Open, then\n"
     "Print Preview > Total, or Accumulated) and prints \"<report path>: <N> pages\".\n"
@@ -55,6 +63,11 @@ const char* const UsageText =
     "  --mass-haul FILE  draw the sheet's mass-haul diagram into a PDF, SVG or PNG FILE\n"
     "  --free-haul F     free-haul distance (feet or metres) for the overhaul\n"
     "  --overhaul-price P  price per unit of overhaul moment (needs --free-haul)\n"
+    "  --haul-plan CSV   write the cheapest haul plan (moves, borrow, waste, costs) as CSV\n"
+    "                    and the limit of economic haul of each borrow pit and waste site;\n"
+    "                    F and P (at least 0) must be given; with --mass-haul, drawn on it\n"
+    "  --sites S.csv     the borrow pits and waste sites of --haul-plan\n"
+    "                    (default: DOCUMENT's NAME.sites.csv when there is one)\n"
     "  --help            show this text\n"
     "  --version         show the version\n";
 
@@ -105,16 +118,17 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
             std::string n;
             if (!value(i, n)) return std::nullopt;
             const auto v = NonNegativeNumber(n);
-            if (!v) {
-                error = a + " needs a number of at least 0";
-                return std::nullopt;
-            }
-            if (a == "--free-haul") o.freeHaul = *v;
-            else {
-                o.overhaulPrice = *v;
+            if (!v && o.badHaulNumber.empty()) o.badHaulNumber = a;
+            if (a == "--free-haul") {
+                o.freeHaul = v.value_or(0);
+                o.freeHaulGiven = true;
+            } else {
+                o.overhaulPrice = v.value_or(0);
                 o.priceGiven = true;
             }
         }
+        else if (a == "--haul-plan") { if (!value(i, o.haulPlan)) return std::nullopt; }
+        else if (a == "--sites") { if (!value(i, o.sites)) return std::nullopt; }
         else if (a.size() > 1 && a[0] == '-') {
             error = "unknown option " + a;
             return std::nullopt;
@@ -160,12 +174,28 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
         error = "--stickup takes no --print";
         return std::nullopt;
     }
+    if (!o.haulPlan.empty()) {
+        // F and P are checked by the plan, which refuses them with its own message.
+        if (!HaulOnlyOptions(o)) {
+            error = "--haul-plan takes only --sites, --sheet, --free-haul, --overhaul-price, --haul-table and --mass-haul";
+            return std::nullopt;
+        }
+        return o;
+    }
+    if (!o.sites.empty()) {
+        error = "--sites needs --haul-plan";
+        return std::nullopt;
+    }
+    if (!o.badHaulNumber.empty()) {
+        error = o.badHaulNumber + " needs a number of at least 0";
+        return std::nullopt;
+    }
     if (haul && (saving || drawing || o.accumulated || o.allSheets || !o.output.empty() || !o.pdf.empty() || o.print)) {
         error = "--haul-table and --mass-haul take only --sheet, --free-haul and --overhaul-price";
         return std::nullopt;
     }
-    if (!haul && (o.freeHaul > 0 || o.priceGiven)) {
-        error = "--free-haul and --overhaul-price need --haul-table or --mass-haul";
+    if (!haul && (o.freeHaulGiven || o.priceGiven)) {
+        error = "--free-haul and --overhaul-price need --haul-table, --mass-haul or --haul-plan";
         return std::nullopt;
     }
     if (o.priceGiven && !(o.freeHaul > 0)) {

@@ -28,10 +28,16 @@ struct ToolOptions {
     std::string document;     // the document or log
     std::string haulTable;    // --haul-table OUT.csv
     std::string massHaul;     // --mass-haul OUT.pdf|svg|png
-    double freeHaul = 0;      // --free-haul F (0: none)
+    double freeHaul = 0;      // --free-haul F (0: none, except for --haul-plan)
+    bool freeHaulGiven = false;
     bool priceGiven = false;
     double overhaulPrice = 0; // --overhaul-price P
     bool replaceCompanion = false;  // --replace-companion: a log's edited companion is replaced
+    // The first of --free-haul and --overhaul-price that is not a number of
+    // at least 0 (a haul plan refuses it itself).
+    std::string badHaulNumber;
+    std::string haulPlan;     // --haul-plan PLAN.csv
+    std::string sites;        // --sites SITES.csv (default: the document's NAME.sites.csv)
 };
 
 // Parses argv; nullopt with `error` set on bad usage.

@@ -29,11 +29,12 @@ bool OutputsAreNotInputs(const ToolOptions& options, std::string& why)
     const std::pair<const char*, const std::string*> outputs[] = {
         {"--output", &options.output}, {"--pdf", &options.pdf}, {"--save-as", &options.saveAs}, {"--stickup", &options.stickup},
         {"--export-csv", &options.exportCsv}, {"--report-csv", &options.reportCsv},
-        {"--haul-table", &options.haulTable}, {"--mass-haul", &options.massHaul}};
+        {"--haul-table", &options.haulTable}, {"--mass-haul", &options.massHaul}, {"--haul-plan", &options.haulPlan}};
     // A log's companion document is written by the run too.
     const std::string companion = LogCompanionFileName(AbsolutePath(options.document)).value_or("");
     const std::pair<const char*, const std::string*> inputs[] = {
-        {"the document", &options.document}, {"the seed file", &options.seed}, {"the log's companion", &companion}};
+        {"the document", &options.document}, {"the seed file", &options.seed}, {"the log's companion", &companion},
+        {"the sites file", &options.sites}};
     for (std::size_t i = 0; i < std::size(outputs); ++i) {
         const auto& [option, path] = outputs[i];
         if (path->empty()) continue;

@@ -40,7 +40,8 @@ int main(int argc, char** argv)
 #ifdef MARDEX_EXTRAS_TOOL
     // PDF, printers and design files need Qt and GDAL, which the plain reports do not
     // load: those runs continue in the companion program.
-    if (!options->pdf.empty() || options->print || !options->stickup.empty() || !options->massHaul.empty()) {
+    if (!options->pdf.empty() || options->print || !options->stickup.empty() || !options->massHaul.empty() ||
+        !options->haulPlan.empty()) {
         const std::string extras = ExecutableFolder() + "/" MARDEX_EXTRAS_TOOL;
         execv(extras.c_str(), argv);
         std::cerr << "mardex-report: cannot start " << extras << ": " << std::strerror(errno) << "\n";
@@ -51,6 +52,6 @@ int main(int argc, char** argv)
     if (!options->exportCsv.empty()) return RunExportCsv(*options);
     if (!options->reportCsv.empty()) return RunReportCsv(*options);
     if (!options->stickup.empty()) return RunStickup(*options);
-    if (!options->haulTable.empty() || !options->massHaul.empty()) return RunHaul(*options);
+    if (!options->haulTable.empty() || !options->massHaul.empty() || !options->haulPlan.empty()) return RunHaul(*options);
     return RunReport(*options);
 }

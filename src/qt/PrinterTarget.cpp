@@ -3,6 +3,7 @@
 #include "qtsurface/PdfReport.h"
 #include "qtsurface/PdfFileSurface.h"
 
+#include <QPushButton>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -14,6 +15,19 @@
 
 namespace mardex {
 
+int ExecKeepingPaper(QPrintDialog& dialog, QPrinter& printer)
+{
+    const QPageLayout before = printer.pageLayout();
+    // Only the printer's properties let the user choose the paper.
+    bool propertiesOpened = false;
+    if (auto* properties = dialog.findChild<QPushButton*>("properties"))
+        QObject::connect(properties, &QPushButton::clicked, &dialog, [&propertiesOpened] { propertiesOpened = true; });
+    const int result = dialog.exec();
+    if (result == QDialog::Accepted && !propertiesOpened && !printer.setPageLayout(before))
+        printer.setPageSize(before.pageSize());
+    return result;
+}
+
 bool PrinterTarget::PrinterInstalled() { return !QPrinterInfo::availablePrinters().isEmpty(); }
 
 PrinterTarget::PrinterTarget(const std::string& reportPath, int unitSystem)
@@ -23,8 +37,12 @@ PrinterTarget::PrinterTarget(const std::string& reportPath, int unitSystem)
         if (info.isNull()) info = QPrinterInfo::availablePrinters().first();
         printer_ = std::make_unique<QPrinter>(info, QPrinter::HighResolution);
         printer_->setDocName("Earthwork calculation report");
-        printer_->setPageSize(ReportPaper(unitSystem));
-        surface_ = std::make_unique<QPainterSurface>(*printer_, printer_.get(), printer_->printerName().toStdString());
+        // The report's paper, proposed by the print dialog too; the user's
+        // choice there is kept and the page fits it.
+        SetUpReportPage(*printer_, unitSystem);
+        auto surface = std::make_unique<QPainterSurface>(*printer_, printer_.get(), printer_->printerName().toStdString());
+        surface->FitPageWidth(ReportPageInches);
+        surface_ = std::move(surface);
     } else {
         // The message names the whole path: a report folder left empty puts
         // the PDF in the current folder, which the user does not see.
@@ -54,7 +72,7 @@ bool PrinterTarget::Choose(QWidget* parent, int& from, int& to, int totalPages)
     } else {
         dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     }
-    if (dialog.exec() != QDialog::Accepted) return false;
+    if (ExecKeepingPaper(dialog, *printer_) != QDialog::Accepted) return false;
     surface_->SetDeviceName(printer_->printerName().toStdString());
     if (from > 0 && to > 0) {
         if (dialog.printRange() == QAbstractPrintDialog::AllPages) {

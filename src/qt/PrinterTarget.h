@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+class QPrintDialog;
 class QPrinter;
 class QPdfWriter;
 class QWidget;
@@ -17,6 +18,12 @@ namespace mardex {
 
 class ReportSurface;
 class QPainterSurface;
+
+// Runs the print dialog. Accepted, the dialog sets the printer's own default
+// paper (a CUPS queue's A4) whatever the printer was set to, unless the user
+// chose a paper in the printer's properties: the paper the printer had (the
+// report's) is kept then, and the user's choice otherwise.
+int ExecKeepingPaper(QPrintDialog& dialog, QPrinter& printer);
 
 class PrinterTarget {
 public:

@@ -4,6 +4,7 @@
 #include "QtPrompter.h"
 #include "QtText.h"
 #include "StartupIcons.h"
+#include "frmMassHaul.h"
 #include "app/ExitFlow.h"
 #include "app/MainForm.h"
 #include "app/PresetFilePrompter.h"
@@ -122,6 +123,15 @@ void frmMain::buildMenus()
     mnuEditRedo = mnuEdit->addAction("&Redo");
     mnuEditRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     mnuEdit->addSeparator();
+    mnuEditCut = mnuEdit->addAction("Cu&t");
+    mnuEditCut->setShortcut(QKeySequence::Cut);
+    mnuEditCopy = mnuEdit->addAction("&Copy");
+    mnuEditCopy->setShortcut(QKeySequence::Copy);
+    mnuEditPaste = mnuEdit->addAction("&Paste");
+    mnuEditPaste->setShortcut(QKeySequence::Paste);
+    mnuEditSelectAll = mnuEdit->addAction("Select &All");
+    mnuEditSelectAll->setShortcut(QKeySequence::SelectAll);
+    mnuEdit->addSeparator();
     mnuGroup = mnuEdit->addMenu("Group");
     mnuGroup->setObjectName("mnuGroup");
     mnuGroupInsert = mnuGroup->addAction("Insert");
@@ -151,7 +161,8 @@ void frmMain::buildMenus()
     const std::pair<QAction*, const char*> names[] = {
         {mnuFileNew, "mnuFileNew"}, {mnuFileOpen, "mnuFileOpen"}, {mnuFileSave, "mnuFileSave"},
         {mnuFileSaveAs, "mnuFileSaveAs"}, {mnuTotal, "mnuTotal"}, {mnuAccumulated, "mnuAccumulated"}, {mnuMassHaul, "mnuMassHaul"},
-        {mnuImportFile, "mnuImportFile"}, {mnuExportSheetCsv, "mnuExportSheetCsv"}, {mnuExportReportCsv, "mnuExportReportCsv"}, {mnuEditUndo, "mnuEditUndo"}, {mnuEditRedo, "mnuEditRedo"}, {mnuFileExit, "mnuFileExit"}, {mnuGroupInsert, "mnuGroupInsert"},
+        {mnuImportFile, "mnuImportFile"}, {mnuExportSheetCsv, "mnuExportSheetCsv"}, {mnuExportReportCsv, "mnuExportReportCsv"}, {mnuEditUndo, "mnuEditUndo"}, {mnuEditRedo, "mnuEditRedo"},
+        {mnuEditCut, "mnuEditCut"}, {mnuEditCopy, "mnuEditCopy"}, {mnuEditPaste, "mnuEditPaste"}, {mnuEditSelectAll, "mnuEditSelectAll"}, {mnuFileExit, "mnuFileExit"}, {mnuGroupInsert, "mnuGroupInsert"},
         {mnuGroupDelete, "mnuGroupDelete"}, {mnuGroupRename, "mnuGroupRename"}, {mnuRowInsert, "mnuRowInsert"},
         {mnuRowDelete, "mnuRowDelete"}, {mnuViewToolbar, "mnuViewToolbar"}, {mnuViewStatusBar, "mnuViewStatusBar"},
         {mnuViewRefresh, "mnuViewRefresh"}, {mnuHelpContents, "mnuHelpContents"},
@@ -372,6 +383,7 @@ void frmMain::sync()
     updateActions();
     sbPanels[0]->setText(FromMessage(f.StatusText));
     followDocument();
+    mardex::FollowMassHaul(this, *s_);
     syncing_ = false;
     applyFocus();
 }

@@ -86,7 +86,8 @@ public:
             *mnuViewStatusBar = nullptr, *mnuViewRefresh = nullptr, *mnuHelpContents = nullptr,
             *mnuHelpSearchForHelpOn = nullptr, *mnuHelpAbout = nullptr, *mnuExportSheetCsv = nullptr,
             *mnuExportReportCsv = nullptr,
-            *mnuEditUndo = nullptr, *mnuEditRedo = nullptr;
+            *mnuEditUndo = nullptr, *mnuEditRedo = nullptr,
+            *mnuEditCut = nullptr, *mnuEditCopy = nullptr, *mnuEditPaste = nullptr, *mnuEditSelectAll = nullptr;
     QMenu* mnuFileRecent = nullptr;  // File > Recent Files
     QLabel* sbModified = nullptr;    // the status bar panel saying "Modified"
 
@@ -116,7 +117,9 @@ private:
     void connectGrid();
     void syncGrid();
     bool gridKeyPress(class QKeyEvent* event);
-    bool gridClipboardKey(class QKeyEvent* event);
+    enum class ClipboardCommand { Cut, Copy, Paste };
+    // Edit > Cut, Copy, Paste on the grid's selected block; in a text box, on its text.
+    void clipboardCommand(ClipboardCommand command);
     void placeCombo1();
     void Command1_GotFocus();
     bool combo1Event(QEvent* event);

@@ -8,6 +8,7 @@
 #include "app/RowCommands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <climits>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -88,6 +89,14 @@ void frmMain::connectGrid()
     });
     connect(mnuRowInsert, &QAction::triggered, this, [this] { run("Row Insert", UndoHistory::Kind::Edit, [this] { mnuRowInsert_Click(*s_); }); });
     connect(mnuRowDelete, &QAction::triggered, this, [this] { run("Row Delete", UndoHistory::Kind::Edit, [this] { mnuRowDelete_Click(*s_); }); });
+    connect(mnuEditCut, &QAction::triggered, this, [this] { clipboardCommand(ClipboardCommand::Cut); });
+    connect(mnuEditCopy, &QAction::triggered, this, [this] { clipboardCommand(ClipboardCommand::Copy); });
+    connect(mnuEditPaste, &QAction::triggered, this, [this] { clipboardCommand(ClipboardCommand::Paste); });
+    connect(mnuEditSelectAll, &QAction::triggered, this, [this] {
+        if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget())) box->selectAll();
+        else if (grid->isVisible()) grid->selectAll();
+    });
+    connect(grid, &QTableView::doubleClicked, this, [this] { Grid1_BeginEdit(*s_); });
     connect(mnuEditUndo, &QAction::triggered, this, [this] {
         history_.Undo(*s_);
         sync();
@@ -98,11 +107,17 @@ void frmMain::connectGrid()
     });
 }
 
-// Ctrl+C, Ctrl+X, Ctrl+V: the selected block to and from the clipboard.
-bool frmMain::gridClipboardKey(QKeyEvent* event)
+// Ctrl+X, Ctrl+C, Ctrl+V (Edit > Cut, Copy, Paste): the grid's selected
+// block to and from the clipboard; a text box with the focus acts on its own text.
+void frmMain::clipboardCommand(ClipboardCommand command)
 {
-    const bool copy = event->matches(QKeySequence::Copy), cut = event->matches(QKeySequence::Cut);
-    if (!copy && !cut && !event->matches(QKeySequence::Paste)) return false;
+    if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget()); box && box != Combo1->lineEdit()) {
+        if (command == ClipboardCommand::Cut) box->cut();
+        else if (command == ClipboardCommand::Copy) box->copy();
+        else box->paste();
+        return;
+    }
+    if (!grid->isVisible()) return;
     int top = INT_MAX, left = INT_MAX, bottom = -1, right = -1;
     for (const QModelIndex& index : grid->selectionModel()->selectedIndexes()) {
         top = std::min(top, index.row() + GridHeaderRows);
@@ -110,22 +125,54 @@ bool frmMain::gridClipboardKey(QKeyEvent* event)
         left = std::min(left, index.column());
         right = std::max(right, index.column());
     }
+    const bool cut = command == ClipboardCommand::Cut;
+    if (command == ClipboardCommand::Copy) {
+        if (bottom < 0) return;
+        const std::string text = CopyCells(*s_, top, left, bottom, right);
+        if (!text.empty()) QGuiApplication::clipboard()->setText(FromCell(text));
+        return;
+    }
     run(cut ? "Cut" : "Paste", UndoHistory::Kind::Edit, [&] {
-        if (copy || cut) {
+        if (cut) {
             if (bottom < 0) return;
-            const std::string text = cut ? CutCells(*s_, top, left, bottom, right) : CopyCells(*s_, top, left, bottom, right);
+            const std::string text = CutCells(*s_, top, left, bottom, right);
             if (!text.empty()) QGuiApplication::clipboard()->setText(FromCell(text));
         } else {
             PasteCells(*s_, ToCell(QGuiApplication::clipboard()->text()));
         }
     });
-    return true;
 }
 
 bool frmMain::gridKeyPress(QKeyEvent* event)
 {
-    if (gridClipboardKey(event)) return true;
+    // Reached here when no menu shortcut took the key first.
+    if (event->matches(QKeySequence::Cut)) return clipboardCommand(ClipboardCommand::Cut), true;
+    if (event->matches(QKeySequence::Copy)) return clipboardCommand(ClipboardCommand::Copy), true;
+    if (event->matches(QKeySequence::Paste)) return clipboardCommand(ClipboardCommand::Paste), true;
+    if (event->matches(QKeySequence::SelectAll)) return grid->selectAll(), true;
     const int key = event->key();
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    // Shift+arrows and Shift+PageUp/PageDown extend the selected block as the
+    // view does it; the current cell follows without a commit, as with the mouse.
+    if ((event->modifiers() & Qt::ShiftModifier) &&
+        (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down ||
+         key == Qt::Key_PageUp || key == Qt::Key_PageDown))
+        return false;
+    if (key == Qt::Key_Escape) {
+        run("Typing", UndoHistory::Kind::Typing, [this] { Grid1_Escape(*s_); });
+        return true;
+    }
+    if (key == Qt::Key_F2) {
+        Grid1_BeginEdit(*s_);
+        return true;
+    }
+    if (key == Qt::Key_PageUp || key == Qt::Key_PageDown || (ctrl && (key == Qt::Key_Home || key == Qt::Key_End))) {
+        const int code = key == Qt::Key_PageUp ? KeyPageUp : key == Qt::Key_PageDown ? KeyPageDown : key == Qt::Key_Home ? KeyHome : KeyEnd;
+        run([&] { Grid1_PageKey(*s_, code); });
+        return true;
+    }
+    // A modifier pressed alone (Ctrl before C) changes nothing, the selection included.
+    if (key == Qt::Key_Control || key == Qt::Key_Shift || key == Qt::Key_Alt || key == Qt::Key_Meta) return true;
     if (key == Qt::Key_Backtab || (key == Qt::Key_Tab && (event->modifiers() & Qt::ShiftModifier))) {
         focusNextPrevChild(false);  // Shift+Tab leaves the grid
         return true;
@@ -168,7 +215,10 @@ void frmMain::syncGrid()
     if (changes.topRow || changes.all) grid->verticalScrollBar()->setValue(g.TopRow() - GridHeaderRows);
     if (g.Row() >= GridHeaderRows && (changes.current || changes.rows || changes.all)) {
         const QModelIndex current = gridModel_->index(g.Row() - GridHeaderRows, g.Col());
-        grid->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
+        // A cell the view already has as current keeps its block (Shift+click,
+        // Shift+arrows): only a move made by the core starts a new selection.
+        if (current != grid->selectionModel()->currentIndex() || changes.rows || changes.all)
+            grid->selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
         grid->scrollTo(current, QAbstractItemView::EnsureVisible);
     }
     s_->form.grid.NoteTopRow(grid->verticalScrollBar()->value() + GridHeaderRows);

@@ -56,6 +56,8 @@ bool frmMain::tabStripMouseUp(QMouseEvent* event)
     popupAt_ = event->globalPosition().toPoint();
     const QPointF at = event->position();
     if (TabStrip1->currentIndex() >= 0) s_->form.SelectedTab = TabStrip1->currentIndex();
+    // The strip selects on a left press only: a right click names its tab itself.
+    if (button == RightButton && TabStrip1->tabAt(at.toPoint()) >= 0) s_->form.SelectedTab = TabStrip1->tabAt(at.toPoint());
     run([&] { TabStrip1_MouseUp(*s_, button, shift, static_cast<float>(at.x()), static_cast<float>(at.y())); });
     return false;
 }

@@ -9,7 +9,6 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
-#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -22,16 +21,13 @@ namespace mardex {
 
 namespace {
 
-// Letter where the locale measures in inches, A4 elsewhere, on its side.
-QPageSize DiagramPage()
-{
-    const bool inches = QLocale::system().measurementSystem() == QLocale::ImperialUSSystem;
-    return QPageSize(inches ? QPageSize::Letter : QPageSize::A4);
-}
+// The document's paper, as for its reports: Letter for an English document,
+// A4 for a metric one, on its side.
+QPageSize DiagramPage(const MassSheet& sheet) { return QPageSize(sheet.metric ? QPageSize::A4 : QPageSize::Letter); }
 
-QSizeF LandscapeInches()
+QSizeF LandscapeInches(const MassSheet& sheet)
 {
-    const QSizeF portrait = DiagramPage().size(QPageSize::Inch);
+    const QSizeF portrait = DiagramPage(sheet).size(QPageSize::Inch);
     return {portrait.height(), portrait.width()};
 }
 
@@ -57,14 +53,14 @@ bool Draw(QPaintDevice& device, QPagedPaintDevice* paged, const std::string& pat
 bool WriteMassHaulFileAs(const MassSheet& sheet, const HaulAnalysis& haul, const std::string& path,
                          const std::string& extension, std::string& error, long long failAfterBytes)
 {
-    const QSizeF inches = LandscapeInches();
+    const QSizeF inches = LandscapeInches(sheet);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (extension == "pdf") {
         QPdfWriter writer(&buffer);
         writer.setResolution(1200);
-        writer.setPageLayout(QPageLayout(DiagramPage(), QPageLayout::Landscape, QMarginsF(0.4, 0.4, 0.4, 0.4), QPageLayout::Inch));
+        writer.setPageLayout(QPageLayout(DiagramPage(sheet), QPageLayout::Landscape, QMarginsF(0.4, 0.4, 0.4, 0.4), QPageLayout::Inch));
         writer.setCreator("Mardex");
         writer.setTitle("Mass haul diagram");
         if (!Draw(writer, &writer, path, sheet, haul, error)) return false;

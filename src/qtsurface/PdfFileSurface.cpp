@@ -12,6 +12,7 @@ PdfFileSurface::PdfFileSurface(const std::string& pdfPath, int unitSystem, long 
     : QPainterSurface(writer, &writer, pdfPath), path_(pdfPath), failAfterBytes_(failAfterBytes)
 {
     SetUpPdfPage(writer, unitSystem);
+    FitPageWidth(ReportPageInches);
 }
 
 void PdfFileSurface::EndDoc()

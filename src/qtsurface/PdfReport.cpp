@@ -8,19 +8,29 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QPagedPaintDevice>
+
+#include <algorithm>
 
 namespace mardex {
 
 QPageSize ReportPaper(int unitSystem) { return QPageSize(unitSystem == 1 ? QPageSize::A4 : QPageSize::Letter); }
 
+void SetUpReportPage(QPagedPaintDevice& device, int unitSystem)
+{
+    QPageLayout current = device.pageLayout();
+    current.setUnits(QPageLayout::Inch);
+    const QMarginsF least = current.minimumMargins();
+    const auto margin = [](double deviceLeast) { return std::max(0.25, deviceLeast); };
+    device.setPageLayout(QPageLayout(ReportPaper(unitSystem), QPageLayout::Portrait,
+                                     QMarginsF(margin(least.left()), margin(least.top()), margin(least.right()), margin(least.bottom())),
+                                     QPageLayout::Inch));
+}
+
 void SetUpPdfPage(QPdfWriter& writer, int unitSystem)
 {
-    const QPageSize size = ReportPaper(unitSystem);
-    const double width = size.size(QPageSize::Inch).width();
-    const double left = 0.2, printable = 8.0;
-    const double right = std::max(0.0, width - left - printable);
     writer.setResolution(1200);
-    writer.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF(left, 0.25, right, 0.25), QPageLayout::Inch));
+    SetUpReportPage(writer, unitSystem);
     writer.setCreator("Mardex");
     writer.setTitle("Earthwork calculation report");
 }

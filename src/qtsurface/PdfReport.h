@@ -6,6 +6,7 @@
 #include <string>
 
 class QPageSize;
+class QPagedPaintDevice;
 class QPdfWriter;
 
 namespace mardex {
@@ -15,9 +16,17 @@ class Session;
 // The paper of a report: Letter for English documents, A4 for metric ones.
 QPageSize ReportPaper(int unitSystem);
 
-// The page a PDF stands in for paper with: the report's paper; a printable
-// width of 8 inches (96 columns) from 0.2 inch on the left, 0.25 inch at
-// top and bottom.
+// The width the report's page is drawn on: 96 columns of a twelfth of an
+// inch. A printable area that is narrower (A4, or a printer's own margins)
+// takes the page scaled down to fit (QPainterSurface::FitPageWidth).
+constexpr double ReportPageInches = 8.0;
+
+// A printer's or a PDF's page for a report: the report's paper, portrait, at
+// least 0.25 inch from every edge (more where the device cannot print closer).
+void SetUpReportPage(QPagedPaintDevice& device, int unitSystem);
+
+// The page a PDF stands in for paper with: SetUpReportPage, the resolution
+// and the document's title.
 void SetUpPdfPage(QPdfWriter& writer, int unitSystem);
 
 // Renders every page of the report file at `reportPath` as Print All does

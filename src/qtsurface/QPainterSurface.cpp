@@ -8,6 +8,8 @@
 #include <QPen>
 #include <QPolygonF>
 
+#include <algorithm>
+
 namespace mardex {
 
 QPainterSurface::QPainterSurface(QPaintDevice& device, QPagedPaintDevice* paged, std::string deviceName)
@@ -20,8 +22,17 @@ QPainterSurface::~QPainterSurface() { Finish(); }
 double QPainterSurface::CellWidth() const { return device_.logicalDpiX() / 12.0; }
 double QPainterSurface::CellHeight() const { return device_.logicalDpiY() / 6.0; }
 
-double QPainterSurface::PrintableWidthCells() const { return device_.width() / CellWidth(); }
-double QPainterSurface::PrintableHeightCells() const { return device_.height() / CellHeight(); }
+double QPainterSurface::Scale() const
+{
+    if (pageInches_ <= 0) return 1.0;
+    return std::min(1.0, device_.width() / (pageInches_ * device_.logicalDpiX()));
+}
+
+double QPainterSurface::PrintableWidthCells() const
+{
+    return pageInches_ > 0 ? pageInches_ * 12.0 : device_.width() / CellWidth();
+}
+double QPainterSurface::PrintableHeightCells() const { return device_.height() / Scale() / CellHeight(); }
 
 QPainter& QPainterSurface::Painter()
 {
@@ -31,6 +42,7 @@ QPainter& QPainterSurface::Painter()
             painter_.reset();
             throw RuntimeFault("cannot start printing on " + deviceName_);
         }
+        if (Scale() < 1.0) painter_->scale(Scale(), Scale());
         painter_->setRenderHint(QPainter::Antialiasing, false);
         painter_->setRenderHint(QPainter::TextAntialiasing, true);
         pages_ = 1;

@@ -44,6 +44,10 @@ public:
     // Pages drawn in the current (or last ended) document.
     int PagesStarted() const { return pages_; }
 
+    // Draws every page `inches` wide whatever the printable area: scaled down
+    // to fit a narrower one, so that nothing reaches past the paper's margins.
+    void FitPageWidth(double inches) { pageInches_ = inches; }
+
 protected:
     // Ends painting so that the device can be shown or saved.
     void Finish();
@@ -57,12 +61,14 @@ private:
     QPainter& Painter();
     double CellWidth() const;   // device pixels per column
     double CellHeight() const;  // device pixels per row
+    double Scale() const;       // below 1 when a page of pageInches_ is shrunk to fit
     QFont CurrentFont() const;
 
     QPagedPaintDevice* paged_;
     std::string deviceName_;
     std::unique_ptr<QPainter> painter_;
     double x_ = 0, y_ = 0, rowOffset_ = 0;
+    double pageInches_ = 0;  // 0: the printable area's own width
     QString family_ = "courier";
     double size_ = 8.28;
     bool bold_ = false, transparent_ = true;

@@ -17,6 +17,7 @@
 #include "app/GridEditor.h"
 #include "app/RowCommands.h"
 #include "app/StickupSheetsCommand.h"
+#include "app/UndoHistory.h"
 #include "support/RecordingDesignHost.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
@@ -38,8 +39,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr unsigned FirstSeed = 20261207;
-constexpr int Sequences = 2000;
-constexpr int StepsPerSequence = 30;
+constexpr int Sequences = 1000;
+constexpr int StepsPerSequence = 40;
 
 std::string Doc(const std::string& unit, const std::string& blocks)
 {
@@ -93,6 +94,65 @@ std::map<std::string, std::string> Snapshot(const fs::path& dir)
 bool EndsWith(const std::string& text, const std::string& end)
 {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The rows of sheet `index` (0-based) as a saved document holds them.
+std::vector<std::string> SavedRows(const std::string& text, int index)
+{
+    std::vector<std::string> rows;
+    std::istringstream in(text);
+    std::string line;
+    int area = -1, skip = 0;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.rfind("[", 0) == 0) {
+            if (area == index) break;
+            if (line.rfind("[END AREA ", 0) == 0 && ++area == index) skip = 5;
+            continue;
+        }
+        if (area != index) continue;
+        if (skip > 0) --skip;
+        else rows.push_back(line);
+    }
+    return rows;
+}
+
+// What the file must hold for the grid's rows: every cell shown, in the form
+// a commit stores it, written as the writer writes a row. Empty when the file
+// holds what the grid shows, otherwise what differs.
+std::string GridAgainstFile(Session& s, const std::string& fileText)
+{
+    if (s.doc.LogMode || !s.form.GridShowsSheet) return {};
+    const GridModel& grid = s.form.grid;
+    Sheet shown;
+    int rows = 0;
+    for (int r = GridHeaderRows; r < grid.Rows(); ++r) {
+        bool blank = true;
+        for (int c = 0; c < GridColumns; ++c) {
+            const std::string text = Trim(grid.Text(r, c));
+            blank = blank && text.empty();
+            // A cell shown as the sheet holds it (a station read as 10+00.00)
+            // is written as it stands; one typed and left uncommitted, in
+            // the form its keystrokes stored.
+            std::string stored;
+            if (text != Trim(s.CurrentSheet().Cell(c, r - GridHeaderRows)) && StoredFormOfCell(c, text, stored))
+                shown.SetCell(c, r - GridHeaderRows, stored);
+            else
+                shown.SetCell(c, r - GridHeaderRows, text);
+        }
+        if (!blank) rows = r - GridHeaderRows + 1;
+    }
+    // Rows the sheet holds past the last one with text are blank rows of the file.
+    rows = std::max(rows, s.CurrentSheet().EndRow());
+    std::vector<std::string> expected;
+    for (int r = 0; r < rows; ++r) expected.push_back(RowLine(shown, r));
+    const std::vector<std::string> saved = SavedRows(fileText, s.doc.CurrentSheet);
+    if (saved == expected) return {};
+    std::string text = "the saved sheet " + std::to_string(s.doc.CurrentSheet + 1) + " differs from what the grid shows:\n";
+    for (std::size_t i = 0; i < std::max(saved.size(), expected.size()); ++i)
+        text += "  row " + std::to_string(i + 1) + ": file \"" + (i < saved.size() ? saved[i] : "(none)") + "\" grid \"" +
+                (i < expected.size() ? expected[i] : "(none)") + "\"\n";
+    return text;
 }
 
 struct Window : WindowHooks {
@@ -152,6 +212,7 @@ public:
             imageAtSave[path] = Image(*s);
             diskAtSave[path] = ReadFile(path);
             if (readBackFailure.empty()) readBackFailure = ReadBack(path);
+            if (readBackFailure.empty()) readBackFailure = GridAgainstFile(*s, diskAtSave[path]);
         }
         if (box.text.find("Replace it with the log's station rows?") != std::string::npos && a == Answer::Yes)
             replaceYes.insert(box.text.substr(0, box.text.find(" is a sheet document")));
@@ -223,11 +284,18 @@ public:
     }
 
 private:
+    // How a command reaches the document, as the window runs it: through the
+    // undo history, and whether it is a grid command (the keys then stay in
+    // the grid) and whether it can change data at all.
+    enum class Reach { Data, GridKeys, GridMenu, View };
     struct Command {
         const char* name;
         int weight;
         std::function<bool()> available;
         std::function<void()> run;
+        Reach reach = Reach::Data;
+        UndoHistory::Kind kind = UndoHistory::Kind::Edit;
+        bool click = false;  // a click on a cell first, an event of its own as in the window
     };
 
     bool SheetMode() const { return !s_.doc.LogMode; }
@@ -257,31 +325,47 @@ private:
         auto grid = [this] { return GridTakesKeys(); };
         return {
             {"type a cell", 8, grid, [this] {
-                 ClickCell();
                  static const char* texts[][5] = {{"0", "150", "12+50", "300.5", "999"},
                                                   {"AH", "BK", "FB", "SA", "-"},
                                                   {"12.5", "0", "7", "3.25", "40"}};
                  const int col = s_.form.grid.Col();
                  const int kind = col == ColStation ? 0 : col == ColCode ? 1 : 2;
                  Type(std::string(texts[kind][ask_.Pick(5)]) + "\n");
-             }},
+             }, Reach::GridKeys, UndoHistory::Kind::Typing, true},
             {"Delete key", 1, grid, [this] {
-                 ClickCell();
                  GridControlKeyDown(s_, KeyDelete);
                  Grid1_KeyUp(s_, KeyDelete, 0);
-             }},
-            {"Row Insert", 1, [=] { return edit() && grid(); }, [this] { ClickCell(); mnuRowInsert_Click(s_); }},
-            {"Row Delete", 1, [=] { return edit() && grid(); }, [this] { ClickCell(); mnuRowDelete_Click(s_); }},
-            {"Group Insert", 1, edit, [this] { mnuGroupInsert_Click(s_); }},
-            {"Group Delete", 1, edit, [this] { mnuGroupDelete_Click(s_); }},
-            {"Group Rename", 1, edit, [this] { mnuGroupRename_Click(s_); }},
+             }, Reach::GridKeys, UndoHistory::Kind::Edit, true},
+            {"type and Escape", 1, grid, [this] {
+                 Type("75");
+                 Grid1_Escape(s_);
+             }, Reach::GridKeys, UndoHistory::Kind::Typing, true},
+            {"arrow keys", 3, grid, [this] {
+                 for (int i = 0, n = 1 + ask_.Pick(4); i < n; ++i) {
+                     const int key = std::array{KeyLeft, KeyRight, KeyUp, KeyDown}[ask_.Pick(4)];
+                     log_.back() += " " + std::to_string(key);
+                     GridControlKeyDown(s_, key);
+                     Grid1_KeyUp(s_, key, 0);
+                 }
+             }, Reach::GridKeys, UndoHistory::Kind::Edit, true},
+            {"Row Insert", 1, [=] { return edit() && grid(); }, [this] { mnuRowInsert_Click(s_); }, Reach::GridMenu, UndoHistory::Kind::Edit, true},
+            {"Row Delete", 1, [=] { return edit() && grid(); }, [this] { mnuRowDelete_Click(s_); }, Reach::GridMenu, UndoHistory::Kind::Edit, true},
+            {"Group Insert", 1, edit, [this] { mnuGroupInsert_Click(s_); }, Reach::GridMenu},
+            {"Group Delete", 1, edit, [this] { mnuGroupDelete_Click(s_); }, Reach::GridMenu},
+            {"Group Rename", 1, edit, [this] { mnuGroupRename_Click(s_); }, Reach::GridMenu},
             {"tab click", 3, [this] { return s_.form.TabStripVisible && s_.form.TabStripEnabled && !TabCaptions(s_).empty(); },
              [this] {
                  s_.form.SelectedTab = ask_.Pick(static_cast<int>(TabCaptions(s_).size()));
                  log_.back() += " " + std::to_string(s_.form.SelectedTab + 1);
                  TabStrip1_MouseUp(s_, LeftButton, 0, 0, 0);
-             }},
-            {"right click on the tabs", 1, always, [this] { TabStrip1_MouseUp(s_, RightButton, 0, 0, 0); }},
+             }, Reach::View},
+            {"right click on the tabs", 1, always, [this] {
+                 s_.form.SelectedTab = ask_.Pick(std::max<int>(1, static_cast<int>(TabCaptions(s_).size())));
+                 log_.back() += " " + std::to_string(s_.form.SelectedTab + 1);
+                 TabStrip1_MouseUp(s_, RightButton, 0, 0, 0);
+             }, Reach::View},
+            {"Undo", 2, [this] { return SheetMode() && history_.CanUndo(); }, [this] { history_.Undo(s_); }, Reach::GridMenu},
+            {"Redo", 1, [this] { return SheetMode() && history_.CanRedo(); }, [this] { history_.Redo(s_); }, Reach::GridMenu},
             {"Designer box", 2, always, [this] {
                  static const char* texts[] = {"ME", "12+50", "", "DESIGN UNIT 4777"};
                  const int box = ask_.Pick(3);
@@ -300,17 +384,17 @@ private:
             {"New", 2, always, [this] {
                  s_.form.StatusText.clear();  // "New File" again tells that New went through
                  mnuFileNew_Click(s_);
-             }},
-            {"Open", 3, always, [this] { opened_ = OpenFileCommand(s_) == 0; }},
+             }, Reach::Data, UndoHistory::Kind::NewState},
+            {"Open", 3, always, [this] { opened_ = OpenFileCommand(s_) == 0; }, Reach::Data, UndoHistory::Kind::NewState},
             {"Save", 2, [this] { return s_.form.mnuFileSaveEnabled; }, [this] { mnuFileSave_Click(s_); }},
             {"Save As", 1, [this] { return s_.form.mnuFileSaveAsEnabled; }, [this] { mnuFileSaveAs_Click(s_); }},
             {"Import", 2, [this] { return s_.form.mnuImportFileEnabled; }, [this] { mnuImportFile_Click(s_); }},
             {"Stickup Sheets, Cancel", 1, always, [this] {
                  RecordingDesignHost host;
                  Command2_Click(s_, host, [](const std::string&) {});
-             }},
-            {"Total", 1, always, [this] { mnuTotal_Click(s_); }},
-            {"Accumulated", 1, always, [this] { mnuAccumulated_Click(s_); }},
+             }, Reach::View},
+            {"Total", 1, always, [this] { mnuTotal_Click(s_); }, Reach::View},
+            {"Accumulated", 1, always, [this] { mnuAccumulated_Click(s_); }, Reach::View},
             {"Exit", 1, always, [this] { mnuFileExit_Click(s_); }},
         };
     }
@@ -334,7 +418,7 @@ private:
 
         const auto before = Snapshot(dir_.path());
         const std::string imageBefore = Image(s_);
-        const bool changedBefore = imageBefore != baseline_;
+        const bool changedBefore = Normalised(imageBefore) != Normalised(baseline_);
         sheetModeBefore = SheetMode();
         ask_.questions.clear();
         ask_.messages.clear();
@@ -343,8 +427,36 @@ private:
         ask_.readBackFailure.clear();
         opened_ = false;
 
-        chosen->run();
+        s_.form.Focus = FocusTarget::None;
+        if (chosen->click) ClickCell();
+        if (chosen->reach != Reach::Data) {
+            // Undo and Redo are the history's own; the others run through it.
+            if (std::string(chosen->name) == "Undo" || std::string(chosen->name) == "Redo") chosen->run();
+            else history_.Run(s_, chosen->name, chosen->kind, chosen->run);
+        } else {
+            history_.Run(s_, chosen->name, chosen->kind, chosen->run);
+        }
+        if (s_.doc.DataChanged) log_.back() += " (changed)";
+        dataBeforeCommand_ = dataCommandSinceSave_;
+        if (chosen->reach != Reach::View) dataCommandSinceSave_ = true;
+        if (!CheckFocus(*chosen)) return false;
         return Check(chosen->name, before, changedBefore);
+    }
+
+    // After a grid command the keys go on into the grid, never into the
+    // Designer, Project No or Control No box (Up from the first row reaches the
+    // factor box, as described).
+    bool CheckFocus(const Command& command)
+    {
+        if (window_.exited || !SheetMode()) return true;
+        const FocusTarget f = s_.form.Focus;
+        const bool headerBox = f == FocusTarget::Designer || f == FocusTarget::ProjectNo || f == FocusTarget::ControlNo;
+        if ((command.reach == Reach::GridKeys || command.reach == Reach::GridMenu || std::string(command.name) == "tab click") &&
+            headerBox)
+            return Fail(std::string(command.name) + " left the keyboard focus in a header box");
+        if (command.reach == Reach::GridMenu && f != FocusTarget::Grid)
+            return Fail(std::string(command.name) + " did not give the grid the keyboard focus");
+        return true;
     }
 
     bool Fail(const std::string& what)
@@ -364,17 +476,24 @@ private:
             baseline_ = ask_.imageAtSave[path];
             before[path] = ask_.diskAtSave[path];
         }
-        if (window_.exited) {
+        // A save inside a command (Import, Open, New asking first) may be
+        // followed by the command's own change.
+        if (!ask_.saved.empty()) dataCommandSinceSave_ = s_.doc.DataChanged;
+        if (command == "Exit") {
             const bool asked = std::count(ask_.questions.begin(), ask_.questions.end(), "WISH TO SAVE FILE BEFORE EXITING ?");
             if (SheetMode() && changedBefore && !asked)
                 return Fail("Exit ended with unsaved changes without a question");
-            return true;
+            // Looking at sheets and reports changes nothing: Exit does not ask.
+            if (sheetModeBefore && asked && !dataBeforeCommand_)
+                return Fail("Exit asked to save although only views and reports were used since the last save");
         }
+        if (window_.exited) return true;
 
         // Where the document now stands: opened, reset, new or imported. A
         // command that puts another document in its place asks first.
         const std::string image = Image(s_);
-        const bool imported = command == "Import" && s_.doc.ImportDone && !s_.form.mnuFileSaveEnabled;
+        // Only a log adds tabs that are not part of the document.
+        const bool imported = command == "Import" && !SheetMode();
         const bool replaced = opened_ || imported || s_.form.Caption == "MARDEX: Untitled" ||
                               (command == "New" && s_.form.StatusText == "New File");
         const bool askedToSave = std::any_of(ask_.questions.begin(), ask_.questions.end(),
@@ -384,10 +503,14 @@ private:
         if (opened_ && SheetMode()) {
             opened_names_.insert(s_.doc.CurrentFileName);
             baseline_ = image;
+            dataCommandSinceSave_ = s_.doc.DataChanged;  // a LandXML or CSV file opens unsaved
         }
-        if (s_.form.Caption == "MARDEX: Untitled" || (command == "New" && s_.form.StatusText == "New File"))
+        if (s_.form.Caption == "MARDEX: Untitled" || (command == "New" && s_.form.StatusText == "New File")) {
             baseline_ = image;
+            if (!s_.doc.DataChanged) dataCommandSinceSave_ = false;
+        }
         if (imported) baseline_ = image;
+        if (!SheetMode()) dataCommandSinceSave_ = false;  // a log is never saved
 
         // Files: only the documents saved, the report files, and a log's
         // companion (new, a previous companion, or one the user let replace).
@@ -429,8 +552,9 @@ private:
 
         // The changed mark is set whenever the document differs from what was
         // last saved or opened.
-        if (image != baseline_ && !s_.doc.DataChanged)
-            return Fail("the document differs from what was last saved or opened, and the changed mark is clear");
+        if (Normalised(image) != Normalised(baseline_) && !s_.doc.DataChanged)
+            return Fail("the document differs from what was last saved or opened, and the changed mark is clear:\n" +
+                        baseline_ + "now:\n" + image);
 
         // Every tab shows a name.
         const std::vector<std::string> captions = TabCaptions(s_);
@@ -471,6 +595,8 @@ private:
     Window window_;
     std::string baseline_;
     std::set<std::string> opened_names_;
+    UndoHistory history_;
+    bool dataCommandSinceSave_ = false, dataBeforeCommand_ = false;
     bool opened_ = false;
     bool sheetModeBefore = true;
 };

@@ -106,6 +106,8 @@ TEST_F(HeaderFields, DescriptionsMarkChangesOnlyOutsideLogMode)
     EXPECT_FALSE(s.doc.DataChanged);
     s.doc.LogMode = false;
     SetDescriText(s, 0, "J. Doe");
+    EXPECT_FALSE(s.doc.DataChanged) << "the same text again is no change";
+    SetDescriText(s, 0, "J. Roe");
     EXPECT_TRUE(s.doc.DataChanged);
 }
 

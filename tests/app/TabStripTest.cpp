@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 using namespace mardex;
 using namespace mardex::test;
 
@@ -223,19 +225,80 @@ TEST_F(Groups, ALeftClickShowsTheSheetAndSetsTheFactorBox)
     EXPECT_EQ(s.store[1].MeasuredInEmbankment, 1);
 }
 
-TEST_F(Groups, ARightClickOffersThePreviewMenuAndThenEmptiesTheGrid)
+// Showing a sheet writes its factor in the box's form; the same number is no
+// change, so a tab click never marks the document changed.
+TEST_F(Groups, ATabClickShowsTheFactorInTheBoxsFormWithoutMarkingAChange)
 {
-    MakeSheets(2);
-    Click(1);
-    Click(1, RightButton);
-    EXPECT_EQ(hooks.popups, 1);
-    EXPECT_EQ(s.form.grid.Rows(), 3);
-    EXPECT_EQ(s.form.grid.Text(2, 0), "");
-    EXPECT_EQ(s.store[1].EndRow(), 2);
-    EXPECT_FALSE(s.form.GridShowsSheet);
-    // New and Open start from the full reset: the grid takes edits again.
-    ResetallAttributes(s);
-    EXPECT_TRUE(s.form.GridShowsSheet);
+    for (const char* factor : {"1", "01.000", "0.875", "1.25", "abc"}) {
+        MakeSheets(2);
+        s.store[1].BalanceFactor = factor;
+        s.store[1].MeasuredInEmbankment = 0;  // ticked, the box would force 1.00 as described
+        s.doc.DataChanged = false;
+        Click(1);
+        Click(0);
+        EXPECT_FALSE(s.doc.DataChanged) << factor;
+    }
+}
+
+// A right click reports the sheet of the tab it is on, and the grid goes on
+// showing the current sheet's rows, which take the edits.
+TEST_F(Groups, ARightClickSelectsItsTabOffersThePreviewMenuAndKeepsTheGrid)
+{
+    struct Case {
+        int shown, clicked;
+    };
+    for (const Case c : {Case{0, 1}, Case{1, 1}, Case{2, 0}}) {
+        SCOPED_TRACE(std::to_string(c.shown) + " shown, " + std::to_string(c.clicked) + " clicked");
+        MakeSheets(3);
+        for (int i = 0; i < 3; ++i) s.store[i].MeasuredInEmbankment = 0;  // ticked, the box forces 1.00
+        Click(c.shown);
+        s.doc.DataChanged = false;
+        const int popups = hooks.popups;
+        Click(c.clicked, RightButton);
+        EXPECT_EQ(hooks.popups, popups + 1);
+        EXPECT_EQ(s.doc.CurrentSheet, c.clicked);
+        EXPECT_EQ(s.form.SelectedTab, c.clicked);
+        EXPECT_TRUE(s.form.GridShowsSheet);
+        EXPECT_EQ(s.form.grid.Rows(), c.clicked + 4);
+        EXPECT_EQ(s.form.grid.Text(2, 0), std::to_string(c.clicked) + "/0/0");
+        EXPECT_EQ(s.form.Focus, FocusTarget::Grid);
+        EXPECT_FALSE(s.doc.DataChanged);
+    }
+}
+
+// A sheet taken into use anew holds no row of an earlier document or sheet,
+// shown or hidden, and the grid has the keyboard, never the Designer box.
+TEST_F(Groups, ANewOrEmptiedSheetKeepsNothingOfWhatItsSlotHeld)
+{
+    struct Case {
+        const char* command;
+        int sheets;
+        std::function<void()> run;
+        int sheet;  // the sheet taken anew
+    };
+    const Case cases[] = {
+        {"Group Insert", 2, [this] { ask.Then(Types("", "New")); mnuGroupInsert_Click(s); }, 2},
+        {"Group Delete of the only sheet", 1,
+         [this] {
+             ask.Then(Asks("", Answer::Yes));
+             ask.Then(Types("", "Only"));
+             mnuGroupDelete_Click(s);
+         }, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        MakeSheets(3);  // slot 2 holds rows
+        s.doc.SheetCount = static_cast<int16_t>(c.sheets);
+        UpDateGroupTab(s);
+        Click(0);
+        c.run();
+        EXPECT_TRUE(ask.sawAll());
+        const Sheet& fresh = s.store[c.sheet];
+        EXPECT_EQ(fresh.EndRow(), 0);
+        for (int r = 0; r < 4; ++r)
+            for (int col = ColCode; col < ColumnCount; ++col) EXPECT_EQ(fresh.Cell(col, r), "") << r << "," << col;
+        EXPECT_EQ(s.form.Focus, FocusTarget::Grid);
+    }
 }
 
 } // namespace

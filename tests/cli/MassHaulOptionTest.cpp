@@ -66,9 +66,11 @@ TEST(MassHaulOption, BadHaulOptionsAreUsageErrors)
     } cases[] = {
         {"--haul-table t.csv --overhaul-price 2 d.mdx", "--overhaul-price needs --free-haul"},
         {"--haul-table t.csv --free-haul -5 d.mdx", "--free-haul needs a number of at least 0"},
-        {"--free-haul 100 d.mdx", "--free-haul and --overhaul-price need --haul-table or --mass-haul"},
+        {"--free-haul 100 d.mdx", "--free-haul and --overhaul-price need --haul-table, --mass-haul or --haul-plan"},
         {"--haul-table t.csv --accumulated d.mdx", "--haul-table and --mass-haul take only"},
         {"--mass-haul m.pdf --print d.mdx", "--haul-table and --mass-haul take only"},
+        {"--sites s.csv d.mdx", "--sites needs --haul-plan"},
+        {"--haul-plan p.csv --free-haul 1 --overhaul-price 1 --pdf x.pdf d.mdx", "--haul-plan takes only"},
     };
     for (const auto& c : cases) {
         TempDir dir;

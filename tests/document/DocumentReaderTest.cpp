@@ -46,7 +46,7 @@ TEST(DocumentReader, SaveThenOpenKeepsNamesRowsFactorsAndFlags)
     EXPECT_EQ(b.s.store[0].BalanceFactor, "0.90");  // shown: stored back with two decimals
     EXPECT_EQ(b.s.store[1].BalanceFactor, "1.25");
     EXPECT_EQ(b.s.store[2].BalanceFactor, "01.000");  // measured in embankment, never shown
-    EXPECT_FALSE(b.s.form.txtShrinkFactor.enabled);
+    EXPECT_TRUE(b.s.form.txtShrinkFactor.enabled) << "the box follows sheet 0, shown, not the last sheet read";
     EXPECT_EQ(TabCaptions(b.s), (std::vector<std::string>{"BL1", "Ramp A", "Main line"}));
     EXPECT_EQ(b.s.form.Caption, "MARDEX :" + a.Path("round.mdx"));
     EXPECT_FALSE(b.s.doc.DataChanged);
@@ -209,7 +209,7 @@ TEST(DocumentReader, EmbankmentSheetHoldsFactor01000UntilShown)
     EXPECT_EQ(p.s.store[0].BalanceFactor, "0.90");
     EXPECT_EQ(p.s.store[1].BalanceFactor, "01.000");
     EXPECT_EQ(p.s.store[1].MeasuredInEmbankment, 1);
-    EXPECT_FALSE(p.s.form.txtShrinkFactor.enabled);
+    EXPECT_TRUE(p.s.form.txtShrinkFactor.enabled);  // sheet A, shown, takes a factor
     EXPECT_EQ(p.s.form.txtShrinkFactor.text, "0.90");
 }
 

@@ -277,6 +277,16 @@ TEST(FileOpen, TheFactorBoxIsGreyedOnlyWhileADocumentMeasuredInEmbankmentIsOpen)
     p.s.doc.DataChanged = false;
     mnuFileNew_Click(p.s);
     EXPECT_TRUE(p.s.form.txtShrinkFactor.enabled);
+
+    // The box follows the first sheet shown, not the last sheet read.
+    for (const char* flags : {" 0 1", " 1 0"}) {
+        const std::string path = p.Path("two.mdx");
+        WriteFile(path, Document(Block(1, "A", "0.90", Row("00+00.000", 3), std::string(" ") + flags[1] + " ") +
+                                 Block(2, "B", "1.00", Row("00+00.000", 3), std::string(" ") + flags[3] + " ")));
+        p.s.doc.DataChanged = false;
+        p.Open(path);
+        EXPECT_EQ(p.s.form.txtShrinkFactor.enabled, flags[1] == '0') << flags;
+    }
 }
 
 // A path that was not opened never names the document: a later Save would
@@ -331,6 +341,64 @@ TEST(FileOpen, OpenSucceedsReturnsZero)
     p.ask.Then(Picks(path));
     EXPECT_EQ(OpenFileCommand(p.s), 0);
     EXPECT_EQ(p.s.doc.SheetCount, 2);
+}
+
+// Save of a document that has a file writes it without a question; the
+// overwrite question stays for a save onto any other existing file.
+TEST(FileSave, TheDocumentsOwnFileIsSavedWithoutAQuestionAnotherExistingFileIsAskedFor)
+{
+    struct Case {
+        const char* what;
+        bool saveAs;
+        const char* target;  // the name chosen in the save dialog
+        bool asked;
+    };
+    const Case cases[] = {
+        {"Save", false, nullptr, false},
+        {"Save As onto the same file", true, "doc.mdx", false},
+        {"Save As onto another existing file", true, "other.mdx", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Program p;
+        WriteFile(p.Path("doc.mdx"), Document(Block(1, "Main", "1.00", Row("00+00.000", 3))));
+        WriteFile(p.Path("other.mdx"), "old");
+        p.Open(p.Path("doc.mdx"));
+        SetDescriText(p.s, 0, "TYPED");
+        const std::string target = c.target ? p.Path(c.target) : p.Path("doc.mdx");
+        if (c.saveAs) p.ask.Then(Picks(target));
+        if (c.asked) p.ask.Then(Asks(" OVERWRITE EXISTING FILE " + target + " ?", Answer::Yes));
+        p.ask.Then(Says(" FILE : " + target + " IS SAVED SUCCESSFULLY"));
+        if (c.saveAs) mnuFileSaveAs_Click(p.s);
+        else mnuFileSave_Click(p.s);
+        EXPECT_TRUE(p.ask.sawAll());
+        EXPECT_NE(ReadFile(target).find("TYPED"), std::string::npos);
+        // Saved once, the file is the document's: the next Save asks nothing.
+        SetDescriText(p.s, 0, "AGAIN");
+        p.ask.Then(Says(" FILE : " + target + " IS SAVED SUCCESSFULLY"));
+        mnuFileSave_Click(p.s);
+        EXPECT_TRUE(p.ask.sawAll());
+        EXPECT_NE(ReadFile(target).find("AGAIN"), std::string::npos);
+    }
+}
+
+// A log opened in place of a document is headed as the command-line tool
+// heads it: with blank Designer, Project No and Control No.
+TEST(FileOpen, ALogOpenedAfterADocumentHasBlankHeaderFieldsAsTheToolGivesIt)
+{
+    Program p;
+    WriteFile(p.Path("doc.mdx"), Document(Block(1, "Main", "1.00", Row("00+00.000", 3))));
+    p.Open(p.Path("doc.mdx"));
+    ASSERT_EQ(p.s.doc.DescriptionFields[0], "DESIGNER");
+    const std::string log = p.Path("h01_basic_english.log");
+    WriteFile(log, ReadFile(TestData("log_cases/h01_basic_english.log")));
+    p.Open(log);
+    ASSERT_TRUE(p.s.doc.LogMode);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(p.s.doc.DescriptionFields[i], "");
+        EXPECT_EQ(p.s.form.txtDescri[i].text, "");
+    }
+    EXPECT_EQ(ReadFile(p.Path("h01_basic_english.rpt")), ReadFile(TestData("log_cases/h01_basic_english.total.rpt")));
 }
 
 TEST(IfUntitled, ReturnsTheNameOrAsks)

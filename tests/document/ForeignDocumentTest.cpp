@@ -2,6 +2,7 @@
 #include "app/ForeignDocument.h"
 #include "app/TabStrip.h"
 #include "app/ImportDocument.h"
+#include "app/ExitFlow.h"
 
 #include <gtest/gtest.h>
 
@@ -82,10 +83,13 @@ TEST(ForeignDocument, ImportAppendsLandXmlAndCsvSheets)
     WriteFile(p.Path("ramp.xml"), LandXml("<Imperial/>", Alignment("Ramp")));
     WriteFile(p.Path("side road.csv"), "station,code,cut_area,added_cut,fill_area,added_fill\n50,sa,1,0,0,0\n");
     for (const char* name : {"ramp.xml", "side road.csv"}) {
+        // The sheets imported before are a change: each further Import offers to save first.
+        if (p.s.doc.DataChanged) p.ask.Then(Asks("", Answer::No));
         p.ask.Then(Picks(p.Path(name)));
         mnuImportFile_Click(p.s);
     }
     // A tab name already taken may be changed, as Import MDX File offers.
+    p.ask.Then(Asks("", Answer::No));
     p.ask.Then(Picks(p.Path("ramp.xml")));
     p.ask.Then(Asks(" Just a warning that you are importing same named tab or a group. Do you want to change it?", Answer::Yes));
     p.ask.Then(Types("Print the tab or groupname", "Ramp 2"));
@@ -94,6 +98,33 @@ TEST(ForeignDocument, ImportAppendsLandXmlAndCsvSheets)
     EXPECT_EQ(TabCaptions(p.s), (std::vector<std::string>{"Main", "Ramp", "side road", "Ramp 2"}));
     EXPECT_EQ(p.Cell(2, ColCode, 0), "SA");
     EXPECT_EQ(p.Cell(0, ColCut, 0), "3.00");
+}
+
+// An Import that added sheets is a change like typing: every command stays
+// enabled, the changed mark is set (even where it was clear), and Exit asks.
+TEST(ForeignDocument, EveryImportThatAddsSheetsMarksTheDocumentChangedAndKeepsTheCommands)
+{
+    for (const char* name : {"more.mdx", "ramp.xml", "side road.csv"}) {
+        SCOPED_TRACE(name);
+        Program p;
+        WriteFile(p.Path("doc.mdx"), Document(Block(1, "Main", "1.00", Row("00+00.000", 3))));
+        p.Open(p.Path("doc.mdx"));
+        WriteFile(p.Path("more.mdx"), Document(Block(1, "More", "1.00", Row("00+00.000", 4))));
+        WriteFile(p.Path("ramp.xml"), LandXml("<Imperial/>", Alignment("Ramp")));
+        WriteFile(p.Path("side road.csv"), "station,code,cut_area,added_cut,fill_area,added_fill\n50,sa,1,0,0,0\n");
+        ASSERT_FALSE(p.s.doc.DataChanged);
+        p.ask.Then(Picks(p.Path(name)));
+        mnuImportFile_Click(p.s);
+        EXPECT_EQ(p.s.doc.SheetCount, 2);
+        EXPECT_TRUE(p.s.doc.DataChanged);
+        const FormModel& f = p.s.form;
+        EXPECT_TRUE(f.mnuFileSaveEnabled && f.mnuFileSaveAsEnabled && f.mnuEditEnabled);
+        EXPECT_TRUE(f.Label4Visible && f.txtShrinkFactor.visible);
+        p.ask.Then(Asks("WISH TO SAVE FILE BEFORE EXITING ?", Answer::Cancel));
+        p.ask.Then(Says(" FILE : " + p.Path("doc.mdx") + " WAS NOT SAVED"));
+        EXPECT_EQ(SaveItBeforeExit(p.s), 1);
+        EXPECT_TRUE(p.ask.sawAll());
+    }
 }
 
 } // namespace

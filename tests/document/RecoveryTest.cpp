@@ -60,6 +60,7 @@ TEST(Recovery, CopyHoldsTheTypingLeavesTheSessionAloneAndRestoresUnderTheDocumen
     EXPECT_EQ(restored.doc.CurrentFileName, document);
     EXPECT_TRUE(restored.doc.DataChanged);
     EXPECT_EQ(restored.form.Caption, "MARDEX :" + document);
+    EXPECT_EQ(restored.form.StatusText, document) << "never the hidden recovery copy's path";
     EXPECT_EQ(ReadFile(document), saved);
 
     RemoveRecoveryCopy(copy);

@@ -75,6 +75,39 @@ TEST(RunningHeader, DrawsDescriptionsDatePagesAndBaseLine)
     EXPECT_EQ(again.TextAt(0, W - 25, H - 58)->text, "BaseLine Name: CL_MAIN");
 }
 
+// Long header fields are cut where the next text on their line begins (the
+// date, the page count, the baseline, "For ..."): a character of Courier is
+// 0.6 of its size wide and a column a twelfth of an inch. Short ones stand whole.
+TEST(RunningHeader, LongFieldsAreCutAtTheirColumnShortOnesStandWhole)
+{
+    struct Case {
+        bool banner;
+        int row;       // H - row
+        int x;         // W - x
+        std::size_t length;  // what is drawn of a 120-character field
+    };
+    const Case cases[] = {
+        {false, 60, 86, 72}, {false, 59, 86, 72}, {false, 58, 86, 72},  // 61 columns at 8.28 points
+        {true, 52, 90, 44}, {true, 51, 90, 44},                         // 55 columns at 12 points, label included
+    };
+    for (const bool longFields : {true, false}) {
+        PrintFixture f;
+        if (longFields) f.s.doc.DescriptionFields = {std::string(120, 'D'), std::string(120, 'P'), std::string(120, 'C')};
+        const auto fields = f.s.doc.DescriptionFields;
+        RecordingSurface header, banner;
+        f.Prepare(header);
+        WriteHeader(f.s, header);
+        WriteFileBanner(f.s, banner);
+        for (const Case& c : cases) {
+            const auto* drawn = (c.banner ? banner : header).TextAt(0, f.W() - c.x, f.H() - c.row);
+            ASSERT_NE(drawn, nullptr);
+            const std::string field = fields[c.banner ? 52 - c.row : 60 - c.row];
+            const std::string whole = c.banner ? std::string(c.row == 52 ? "DESIGNER     :" : "PROJECT NO   :") + field : field;
+            EXPECT_EQ(drawn->text, longFields ? whole.substr(0, c.length) : whole) << c.row;
+        }
+    }
+}
+
 TEST(Banner, FullBannerTextsAndBaseLine)
 {
     PrintFixture f;

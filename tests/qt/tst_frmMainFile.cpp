@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QMenu>
 #include <QtTest>
 
 #include <fstream>
@@ -144,13 +145,17 @@ void tst_frmMainFile::importAppendsTheOtherDocumentsSheets()
 
     QCOMPARE(window->TabStrip1->count(), 3);
     QCOMPARE(window->session().doc.SheetCount, int16_t(3));
-    QVERIFY(!window->mnuFileSave->isEnabled());
-    QVERIFY(!window->mnuFileSaveAs->isEnabled());
-    // The toolbar's Save is the menu's own action: it never looks enabled alone.
+    // The sheets added are a change: every command stays as after typing.
+    QVERIFY(window->mnuFileSave->isEnabled());
+    QVERIFY(window->mnuFileSaveAs->isEnabled());
+    QVERIFY(window->mnuEdit->menuAction()->isEnabled());
+    QVERIFY(window->txtShrinkFactor->isVisible());
+    // The toolbar's Save is the menu's own action.
     auto* toolbarSave = window->tbToolBar->findChild<QWidget*>("Save");
     QVERIFY(toolbarSave);
-    QVERIFY(!toolbarSave->isEnabled());
-    QCOMPARE(window->session().doc.DataChanged, false);
+    QVERIFY(toolbarSave->isEnabled());
+    QCOMPARE(window->session().doc.DataChanged, true);
+    QCOMPARE(window->sbModified->text(), QString("Modified"));
 }
 
 void tst_frmMainFile::reportTableIsExportedFromTheMenu()

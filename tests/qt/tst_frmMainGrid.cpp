@@ -3,6 +3,7 @@
 #include "qt/frmMain.h"
 #include "app/HeaderFields.h"
 #include "app/MainForm.h"
+#include "text/NumberText.h"
 
 #include <QAbstractItemModel>
 #include <QClipboard>
@@ -32,6 +33,8 @@ private slots:
     void movingWithTheMouseCommitsNothing();
     void pasteTakesASpreadsheetBlockAndRefusesABadOne();
     void undoAndRedoMixedEditsBackToTheSavedState();
+    void blocksExtendWithShiftSurviveCtrlAndGoThroughTheEditMenu();
+    void escapeF2PageKeysAndUndoKeepTheKeysInTheGrid();
 
 private:
     QString cell(int viewRow, int col) { return window->grid->model()->index(viewRow, col).data().toString(); }
@@ -211,7 +214,7 @@ void tst_frmMainGrid::undoAndRedoMixedEditsBackToTheSavedState()
     QTest::keyClick(window->grid, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(cell(0, 2), QString("5.00"));
     window->mnuRowInsert->trigger();
-    QCOMPARE(cell(0, 1), QString("_"));
+    QCOMPARE(cell(0, 1), QString(""));
     QCOMPARE(window->mnuEditUndo->text(), QString("&Undo Row Insert"));
 
     window->mnuEditUndo->trigger();
@@ -233,6 +236,74 @@ void tst_frmMainGrid::undoAndRedoMixedEditsBackToTheSavedState()
     QCOMPARE(cell(0, 1), QString("FB"));
     QCOMPARE(s.doc.DataChanged, true);
     QCOMPARE(window->mnuEditRedo->text(), QString("&Redo Row Insert"));
+}
+
+void tst_frmMainGrid::blocksExtendWithShiftSurviveCtrlAndGoThroughTheEditMenu()
+{
+    const QString block = "00+00.000\t-\t10.00\t0.00\t5.00\t0.00\r\n01+00.000\tFB\t12.50\t0.00\t0.00\t0.00\r\n";
+    QGuiApplication::clipboard()->setText(block);
+    window->mnuEditPaste->trigger();
+    QCOMPARE(cell(1, 2), QString("12.50"));
+    const auto at = [this](int row, int col) { return window->grid->visualRect(window->grid->model()->index(row, col)).center(); };
+
+    // Shift+click extends from the cell clicked; Ctrl pressed before C keeps the block.
+    QTest::mouseClick(window->grid->viewport(), Qt::LeftButton, {}, at(0, 0));
+    QTest::mouseClick(window->grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, at(1, 2));
+    QTest::keyPress(window->grid, Qt::Key_Control);
+    QTest::keyClick(window->grid, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyRelease(window->grid, Qt::Key_Control);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("00+00.000\t-\t10.00\r\n01+00.000\tFB\t12.50\r\n"));
+
+    // Shift+arrows extend too.
+    QTest::mouseClick(window->grid->viewport(), Qt::LeftButton, {}, at(0, 1));
+    QTest::keyClick(window->grid, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(window->grid, Qt::Key_Right, Qt::ShiftModifier);
+    window->mnuEditCopy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QString("-\t10.00\r\nFB\t12.50\r\n"));
+
+    // A block pasted from a spreadsheet comes back byte for byte.
+    window->mnuEditSelectAll->trigger();
+    window->mnuEditCopy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), block);
+}
+
+void tst_frmMainGrid::escapeF2PageKeysAndUndoKeepTheKeysInTheGrid()
+{
+    mardex::Session& s = window->session();
+    type("1000\n");
+    QTest::keyClick(window->grid, Qt::Key_Left);  // back to the committed station
+    type("5");
+    QCOMPARE(cell(0, 0), QString("5"));  // the first key replaced the value
+    QTest::keyClick(window->grid, Qt::Key_Escape);
+    QCOMPARE(cell(0, 0), QString("10+00.000"));
+    // The escaped keys leave no step: Undo takes back the code the arrow key committed.
+    QCOMPARE(cell(0, 1), QString("-"));
+    window->mnuEditUndo->trigger();
+    QCOMPARE(cell(0, 1), QString());
+    window->mnuEditRedo->trigger();
+    QCOMPARE(cell(0, 1), QString("-"));
+    QTest::keyClick(window->grid, Qt::Key_Left);
+    QTest::keyClick(window->grid, Qt::Key_F2);
+    type("5");
+    QCOMPARE(cell(0, 0), QString("10+00.0005"));
+    QTest::keyClick(window->grid, Qt::Key_Escape);
+
+    for (int r = 0; r < 200; ++r) s.store[0].SetCell(0, r, mardex::FormatStation(r * 10.0));
+    s.store[0].SetCell(0, 200, "-1");
+    mardex::FillMainForm(s);
+    window->sync();
+    QTest::keyClick(window->grid, Qt::Key_PageDown);
+    QVERIFY(window->grid->currentIndex().row() > 5);
+    QTest::keyClick(window->grid, Qt::Key_End, Qt::ControlModifier);
+    QCOMPARE(window->grid->currentIndex().row(), 200);
+    QTest::keyClick(window->grid, Qt::Key_Home, Qt::ControlModifier);
+    QCOMPARE(window->grid->currentIndex().row(), 0);
+
+    // Undo from the Designer box hands the keys back to the grid.
+    type("7\n");
+    window->txtDescri[0]->setFocus();
+    window->mnuEditUndo->trigger();
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window->grid));
 }
 
 QTEST_MAIN(tst_frmMainGrid)

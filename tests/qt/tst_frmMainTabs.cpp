@@ -1,6 +1,7 @@
 // The tab strip and Edit > Group through the real window.
 #include "WindowTestPrompter.h"
 #include "qt/frmMain.h"
+#include "qt/frmMassHaul.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -27,6 +28,7 @@ private slots:
     void aRightClickOffersTheReportsAndMassHaul();
     void menusCarryTheirCaptions();
     void anOpenedDocumentShowsItsTabsAndSheets();
+    void theMassHaulWindowStaysBesideAndFollowsTheTab();
 
 private:
     QTemporaryDir settingsHome, programFolder;
@@ -135,6 +137,23 @@ void tst_frmMainTabs::anOpenedDocumentShowsItsTabsAndSheets()
     QVERIFY(!window->txtShrinkFactor->isEnabled());
     QCOMPARE(window->txtShrinkFactor->text(), QString("1.00"));
     QVERIFY(window->grid->model()->rowCount() > 1);
+}
+
+void tst_frmMainTabs::theMassHaulWindowStaysBesideAndFollowsTheTab()
+{
+    ask->files.push_back(MARDEX_SOURCE_DIR "/tests/data/cases/worked_example.mdx");
+    window->mnuFileOpen->trigger();
+    window->mnuMassHaul->trigger();
+    auto* massHaul = window->findChild<mardex::frmMassHaul*>("frmMassHaul");
+    QVERIFY(massHaul);
+    QVERIFY(massHaul->isVisible());
+    QVERIFY(!massHaul->isModal());
+    QVERIFY(massHaul->windowTitle().endsWith("BL1"));
+    QTest::mouseClick(window->TabStrip1, Qt::LeftButton, {}, window->TabStrip1->tabRect(1).center());
+    QTRY_VERIFY(massHaul->windowTitle().endsWith("Ramp A"));
+    // Asked again, the same window comes to the front.
+    window->mnuMassHaul->trigger();
+    QCOMPARE(window->findChildren<mardex::frmMassHaul*>("frmMassHaul").size(), 1);
 }
 
 QTEST_MAIN(tst_frmMainTabs)

@@ -6,6 +6,8 @@
 #include "text/NumberText.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -24,6 +26,8 @@ private slots:
     void initTestCase() { qputenv("XDG_CONFIG_HOME", settingsHome.path().toLocal8Bit()); }
     void boxesRecomputeTheTable();
     void printOnAPrinterGoesThroughThePrintDialog();
+    void boxesRefuseTextThatIsNotANumber();
+    void sitesArePlannedSavedAndExported();
 
 private:
     QTemporaryDir settingsHome;
@@ -100,6 +104,55 @@ void tst_frmMassHaul::printOnAPrinterGoesThroughThePrintDialog()
     window.findChild<QPushButton*>("cmdPrint")->click();
     answer.stop();
     QVERIFY(!printer.isEmpty());
+}
+
+void tst_frmMassHaul::boxesRefuseTextThatIsNotANumber()
+{
+    QSettings("Mardex", "Mardex").clear();
+    frmMassHaul window(nullptr, WorkedCheck());
+    QTest::keyClicks(window.freeHaulBox, "400");
+    QTest::keyClicks(window.freeHaulBox, " ft");
+    QVERIFY(window.statusLine->text().contains("'400 ft'"));
+    // Not taken as "none": the table keeps the free haul of 400.
+    QCOMPARE(Cell(window.haulTable, 0, "free_haul_from"), QString("02+00.000"));
+}
+
+// A pit added in the Sites table is saved beside the document and planned:
+// the fill of 300 at m = 50 comes from it (50 ft, free) at its fee of 0.
+void tst_frmMassHaul::sitesArePlannedSavedAndExported()
+{
+    QSettings("Mardex", "Mardex").clear();
+    QTemporaryDir dir;
+    MassSheet sheet;
+    sheet.tabName = "PLAN";
+    for (int i = 0; i < 2; ++i) {
+        MassRow r;
+        r.station = i * 100;
+        r.stationText = FormatStation(r.station);
+        r.adjustedFill = i ? 300 : 0;
+        r.ordinate = -r.adjustedFill;
+        sheet.rows.push_back(r);
+    }
+    const std::string sites = (dir.path() + "/road.sites.csv").toStdString();
+    frmMassHaul window(nullptr, sheet, sites);
+    QTest::keyClicks(window.freeHaulBox, "100");
+    QTest::keyClicks(window.overhaulPriceBox, "5");
+    QVERIFY(window.planSummary->text().contains("infeasible: stretch 1"));
+    window.findChild<QPushButton*>("cmdAddSite")->click();
+    QVERIFY(QFile::exists(QString::fromStdString(sites)));
+    QVERIFY(window.planSummary->text().contains("least cost 0.00"));
+    QCOMPARE(window.planTable->item(0, 0)->text(), QString("borrow"));
+    QVERIFY(window.Analysis().plan.has_value());
+    window.showPlanCheck->setChecked(false);
+    QVERIFY(!window.Analysis().plan.has_value());
+    const QString csv = dir.path() + "/plan.csv";
+    window.ExportTo(csv, true);
+    QVERIFY(window.statusLine->text().endsWith("plan.csv: exported"));
+    QFile written(csv);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readLine().startsWith("kind,from,to,volume,distance,overhaul_cost,site_cost"));
+    window.findChild<QPushButton*>("cmdUndoSites")->click();
+    QVERIFY(window.planSummary->text().contains("infeasible"));
 }
 
 QTEST_MAIN(tst_frmMassHaul)

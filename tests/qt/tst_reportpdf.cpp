@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -238,6 +239,53 @@ private slots:
             QCOMPARE(check.readAll(), QByteArray("%PDF-1.4 the old one"));
             QCOMPARE(QDir(dir.path()).entryList({".~mardex.*"}, QDir::Hidden | QDir::Files).size(), 0);
         }
+    }
+
+    // Letter for English documents, A4 for metric ones; on either the page is
+    // drawn whole at least a quarter inch from every edge (scaled to fit A4),
+    // and a long designer stops before the date.
+    void everyPageKeepsAQuarterInchFreeOnItsPaper()
+    {
+        if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) QSKIP("pdftoppm not installed");
+        const struct { bool metric; const char* size; } papers[] = {{false, R"(612 x 792\b)"}, {true, R"(595(\.\d+)? x 84[12])"}};
+        for (const auto& paper : papers) {
+            Session s(ask);
+            s.doc.UnitSystem = paper.metric ? 1 : 0;
+            int written = 0;
+            const QString pdf = Render(s, "fix14_pages_86_rows.total.rpt", PagesOf("fix14_pages_86_rows", "total"), written);
+            QVERIFY(!pdf.isEmpty());
+            QVERIFY2(Run("pdfinfo", {pdf}).contains(QRegularExpression(paper.size)), paper.size);
+            const QString png = dir.filePath("page");
+            QProcess::execute("pdftoppm", {"-png", "-r", "72", "-f", "1", "-l", "1", "-singlefile", pdf, png});
+            QImage image(png + ".png");
+            QVERIFY(!image.isNull());
+            const int edge = 18;  // a quarter inch at 72 dots an inch
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    if (x >= edge && x < image.width() - edge && y >= edge && y < image.height() - edge) continue;
+                    QVERIFY2(qGray(image.pixel(x, y)) > 200, qPrintable(QString("ink at %1,%2 of %3").arg(x).arg(y).arg(paper.size)));
+                }
+        }
+        Session s(ask);
+        int written = 0;
+        s.doc.DescriptionFields = {std::string(120, 'D'), "STP-12(3)", "C-101"};
+        const QString report = dir.filePath("road1.rpt");
+        QFile::remove(report);
+        QFile::copy(CaseFile("e51_single_row.total.rpt"), report);
+        s.doc.ReportFolder = dir.path().toStdString() + "/";
+        s.doc.CurrentFileName = "/x/road1.mdx";
+        s.store[0].TabName = "BL1";
+        s.report.TotalPages = 1;
+        const QString pdf = dir.filePath("long.pdf");
+        QVERIFY(RenderReportToPdf(s, report.toStdString(), pdf.toStdString(), &written));
+        for (const auto& page : WordsByPage(pdf))
+            for (const Word& a : page)
+                for (const Word& b : page)
+                    if (a.text.startsWith("DDDD") && b.text != a.text) {
+                        const double w = std::min(a.x1, b.x1) - std::max(a.x0, b.x0);
+                        const double h = std::min(a.y1, b.y1) - std::max(a.y0, b.y0);
+                        QVERIFY2(w <= 0.5 || h <= 1, qPrintable("the designer overprints " + b.text));
+                    }
     }
 
     void pdfBesideReportName()

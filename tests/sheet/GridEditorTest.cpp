@@ -2,6 +2,7 @@
 #include "app/MainForm.h"
 #include "app/Session.h"
 #include "app/GridEditor.h"
+#include "text/NumberText.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TempDir.h"
 
@@ -113,12 +114,16 @@ TEST_F(GridEditing, ALowerStationShowsTheOrderMessageEmptiesTheCellAndKeepsTheCu
     EXPECT_EQ(Shown(3, 0), "");
     EXPECT_EQ(s.form.grid.Row(), 3);
     EXPECT_EQ(s.form.grid.Col(), 0);
-    EXPECT_EQ(Stored(ColStation, 1), "09+50.000");
+    // The refused row is the empty entry row again: nothing of it is saved.
+    EXPECT_EQ(s.CurrentSheet().EndRow(), 1);
 }
 
 TEST_F(GridEditing, AZeroFirstStationShowsItsShortForm)
 {
-    Type("\n");
+    Type("\n");  // Enter on the empty entry row adds no row of zeros
+    EXPECT_EQ(s.CurrentSheet().EndRow(), 0);
+    s.form.grid.SetCol(ColStation);
+    Type("0\n");
     EXPECT_EQ(Shown(2, 0), "00+00.00");
     EXPECT_EQ(Stored(ColStation, 0), "00+00.000");
 }
@@ -172,14 +177,14 @@ TEST_F(GridEditing, DownArrowOnTheLastRowAppendsARow)
     EXPECT_EQ(s.form.grid.Row(), 2);
 }
 
-TEST_F(GridEditing, DeleteOnACodeCellKeepsTheStoredCodeUntilTheCellIsCommitted)
+TEST_F(GridEditing, DeleteOnACodeCellEmptiesTheStoredCodeAndCommitStoresNone)
 {
-    s.form.grid.SetCol(ColCode);
+    Type("1000\n");
     Type("fb");
     EXPECT_EQ(Stored(ColCode, 0), "FB");
     Press(KeyDelete);
     EXPECT_EQ(Shown(2, ColCode), "");
-    EXPECT_EQ(Stored(ColCode, 0), "FB");
+    EXPECT_EQ(Stored(ColCode, 0), "");  // the file holds what the grid shows
     Type("\n");
     EXPECT_EQ(Shown(2, ColCode), "-");
     EXPECT_EQ(Stored(ColCode, 0), "-");
@@ -209,7 +214,7 @@ TEST_F(GridEditing, UnrecognisedCodesAreStoredAsTypedOnlyOnCommit)
     s.form.grid.SetCol(ColCode);
     Press(KeyDelete);
     Type("k");
-    EXPECT_EQ(Stored(ColCode, 0), "SA");
+    EXPECT_EQ(Stored(ColCode, 0), "");  // emptied with the cell; "k" is no code yet
     Type("\n");
     EXPECT_EQ(Stored(ColCode, 0), "k");
 }
@@ -366,6 +371,120 @@ TEST_F(FullSheet, EnterAtTheEndOfTheLastRowReachesTheEntryRowWithoutAFault)
     EXPECT_EQ(s.form.grid.Row(), 1802);
     EXPECT_EQ(s.CurrentSheet().EndRow(), MaxDataRows);
     EXPECT_EQ(Stored(ColStation, MaxDataRows - 1), "9999+99.000");
+}
+
+// Typing into a cell that holds a committed value replaces it; F2 continues
+// it; Escape before the commit puts the old value back, changed mark included.
+TEST_F(GridEditing, TheFirstKeyReplacesACommittedValueF2ContinuesItEscapeRestoresIt)
+{
+    struct Case {
+        int col;
+        const char* committed;  // typed and committed first
+        bool f2;
+        const char* keys;       // '\x1b' is Escape
+        const char* shown;
+        const char* stored;
+        bool changed;
+    };
+    const Case cases[] = {
+        {ColCut, "27", false, "35\n", "35.00", "35.00", true},
+        {ColStation, "100", false, "7\n", "00+07.000", "00+07.000", true},
+        {ColCut, "27", false, ".5\n", "0.50", "0.50", true},
+        {ColCut, "27", true, "5\n", "27.01", "27.01", true},
+        {ColCut, "27", false, "35\x1b", "27.00", "27.00", false},
+        {ColStation, "100", false, "12\x1b", "01+00.000", "01+00.000", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.committed) + " then " + c.keys);
+        ScriptedPrompter quiet;
+        Session t(quiet);
+        t.ProgramFolder = dir.path().string();
+        Form_Load(t);
+        t.form.grid.SetRow(2);
+        t.form.grid.SetCol(c.col);
+        for (char k : std::string(c.committed) + "\n") {
+            int16_t key = k == '\n' ? static_cast<int16_t>(KeyEnter) : static_cast<int16_t>(k);
+            Grid1_KeyPress(t, key);
+        }
+        t.form.grid.SetCol(c.col);
+        t.doc.DataChanged = false;
+        if (c.f2) Grid1_BeginEdit(t);
+        for (char k : std::string(c.keys)) {
+            if (k == '\x1b') {
+                Grid1_Escape(t);
+                continue;
+            }
+            int16_t key = k == '\n' ? static_cast<int16_t>(KeyEnter) : static_cast<int16_t>(k);
+            Grid1_KeyPress(t, key);
+        }
+        EXPECT_EQ(t.form.grid.Text(2, c.col), c.shown);
+        EXPECT_EQ(t.CurrentSheet().Cell(c.col, 0), c.stored);
+        EXPECT_EQ(t.doc.DataChanged, c.changed);
+    }
+}
+
+// Only a change of the sheet's data marks the document: moving over cells,
+// committing them unchanged and leaving the empty entry row do not, and the
+// entry row never turns into a row of zeros.
+TEST_F(GridEditing, MovingAndCommittingUnchangedCellsLeaveTheDocumentUnchanged)
+{
+    Type("1000\n\n5\n\n\n\n");  // one row, the cursor on the entry row
+    const int end = s.CurrentSheet().EndRow();
+    struct Step {
+        const char* what;
+        int row, col, key;  // key 0: Enter on the cell
+        bool changes;
+    };
+    const Step steps[] = {
+        {"Right over the row", 2, ColStation, KeyRight, false},
+        {"Left over the row", 2, ColCut, KeyLeft, false},
+        {"Down from the row", 2, ColCut, KeyDown, false},
+        {"Up from the entry row", 3, ColStation, KeyUp, false},
+        {"Right on the entry row", 3, ColStation, KeyRight, false},
+        {"Enter on a committed cell", 2, ColCut, 0, false},
+        {"Delete on the entry row", 3, ColCut, KeyDelete, false},
+        {"Delete on a value", 2, ColCut, KeyDelete, true},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        s.form.grid.SetRow(step.row);
+        s.form.grid.SetCol(step.col);
+        s.doc.DataChanged = false;
+        if (step.key == 0) Type("\n");
+        else Press(step.key);
+        EXPECT_EQ(s.doc.DataChanged, step.changes);
+        EXPECT_EQ(s.CurrentSheet().EndRow(), end);
+    }
+}
+
+// A value typed into the entry row makes it a row of the sheet, so the file
+// keeps what the grid shows.
+TEST_F(GridEditing, AValueTypedIntoTheEntryRowBecomesARow)
+{
+    s.form.grid.SetCol(ColFill);
+    Type("6.4\n");
+    EXPECT_EQ(s.CurrentSheet().EndRow(), 1);
+    EXPECT_EQ(Stored(ColStation, 0), "");
+    EXPECT_EQ(Stored(ColFill, 0), "6.40");
+}
+
+TEST_F(GridEditing, PageKeysMoveByAScreenfulAndCtrlHomeEndToTheEnds)
+{
+    Sheet& sheet = s.CurrentSheet();
+    for (int r = 0; r < 100; ++r) sheet.SetCell(ColStation, r, FormatStation(r * 100.0));
+    sheet.SetCell(ColStation, 100, std::string(EndMarker));
+    FillMainForm(s);
+    s.form.GridVisibleRows = 20;
+    s.form.grid.SetRow(2);
+    s.doc.DataChanged = false;
+    const std::pair<int, int> moves[] = {{KeyPageDown, 21}, {KeyPageDown, 40}, {KeyPageUp, 21}, {KeyEnd, 102}, {KeyHome, 2}};
+    for (const auto& [key, row] : moves) {
+        Grid1_PageKey(s, key);
+        EXPECT_EQ(s.form.grid.Row(), row) << key;
+        EXPECT_LE(s.form.grid.TopRow(), row);
+        EXPECT_GT(s.form.grid.TopRow() + s.form.GridVisibleRows, row);
+    }
+    EXPECT_FALSE(s.doc.DataChanged);
 }
 
 } // namespace

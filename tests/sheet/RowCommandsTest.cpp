@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 #include "app/Session.h"
 #include "app/RowCommands.h"
+#include "app/DocumentWriter.h"
 #include "support/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
@@ -47,13 +48,15 @@ TEST_F(RowCommands, InsertOnTheFirstRowShiftsEveryRowDown)
     Load({a, b, c});
     At(2);
     mnuRowInsert_Click(s);
-    EXPECT_EQ(Row(0), (std::vector<std::string>{"00.000", "_", "00.000", "00.000", "00.000", "00.000"}));
+    // An empty row: nothing for typing to append to, saved as the writer's empty row.
+    EXPECT_EQ(Row(0), (std::vector<std::string>{"", "", "", "", "", ""}));
     EXPECT_EQ(Row(1), a);
     EXPECT_EQ(Row(2), b);
     EXPECT_EQ(Row(3), c);
     EXPECT_EQ(s.CurrentSheet().EndRow(), 4);
     EXPECT_EQ(s.form.grid.Rows(), 7);
-    EXPECT_EQ(s.form.grid.Text(2, 1), "_");
+    EXPECT_EQ(s.form.grid.Text(2, 1), "");
+    EXPECT_EQ(RowLine(s.CurrentSheet(), 0), "00+00.000         0.0        0.00        0.00        0.00        0.00");
     EXPECT_EQ(s.form.grid.Row(), 2);
     EXPECT_EQ(s.form.grid.Col(), 0);
 }

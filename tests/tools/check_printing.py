@@ -51,6 +51,24 @@ def runs_along_long_side(out: Path, word: str) -> bool:
     return wide_page == wide_word
 
 
+def ink_near_edges(pdf: Path) -> str:
+    """Where page 1 of `pdf` has ink less than a quarter inch from an edge
+    (empty when nowhere): rendered in grey at 72 dots an inch."""
+    grey = subprocess.run(["pdftoppm", "-gray", "-r", "72", "-f", "1", "-l", "1", "-singlefile", pdf],
+                          capture_output=True).stdout
+    parts = grey.split(maxsplit=4)  # P5 width height maxval pixels
+    if len(parts) < 5 or parts[0] != b"P5":
+        return "no page image"
+    width, height, pixels = int(parts[1]), int(parts[2]), parts[4]
+    edge = 18
+    for y in range(height):
+        for x in range(width):
+            inside = edge <= x < width - edge and edge <= y < height - edge
+            if not inside and pixels[y * width + x] < 200:
+                return f"ink at {x},{y} of {width}x{height}"
+    return ""
+
+
 def main() -> int:
     tool, script, sample = Path(sys.argv[1]), Path(sys.argv[2]), Path(sys.argv[3]).resolve()
     preview_test = Path(sys.argv[4]) if len(sys.argv) > 4 and sys.argv[4] else None
@@ -111,6 +129,8 @@ def main() -> int:
             info = subprocess.run(["pdfinfo", pdfs[0]], capture_output=True, text=True).stdout
             check("pages", re.search(r"Pages:\s+3\n", info) is not None, info)
             check("letter paper", re.search(r"Page size:\s+612 x 792 pts", info) is not None, info)
+            where = ink_near_edges(pdfs[0])
+            check("quarter-inch margins", where == "", where)
             text = subprocess.run(["pdftotext", "-layout", pdfs[0], "-"], capture_output=True, text=True).stdout
             pages = [p for p in text.split("\f") if p.strip()]
             check("page count", len(pages) == 3, f"{len(pages)} pages of text")
@@ -136,12 +156,28 @@ def main() -> int:
             info = subprocess.run(["pdfinfo", pdfs[-1]], capture_output=True, text=True).stdout
             return info + "\f" + subprocess.run(["pdftotext", "-layout", pdfs[-1], "-"], capture_output=True, text=True).stdout
 
-        jobs = 1
+        # A metric document prints on A4, scaled to keep its margins.
+        metric = sample.parent / "e51_metric_10_20.mdx"
+        done = subprocess.run([tool, "--output", work / "m.rpt", "--print", "--printer", settings["QUEUE"], metric],
+                              capture_output=True, text=True, env=env, timeout=120)
+        check("metric print run", done.returncode == 0, done.stdout + done.stderr)
+        pdfs = wait_for_jobs(2)
+        check("metric job", len(pdfs) == 2, f"PDFs in the queue's folder: {pdfs}")
+        if len(pdfs) == 2:
+            info = subprocess.run(["pdfinfo", pdfs[-1]], capture_output=True, text=True).stdout
+            check("A4 paper", re.search(r"Page size:\s+595(\.\d+)? x 84[12](\.\d+)? pts", info) is not None, info)
+            where = ink_near_edges(pdfs[-1])
+            check("A4 quarter-inch margins", where == "", where)
+
+        jobs = 2
         if preview_test is not None:
             jobs += 1
             text = window_job(preview_test, "tst_frmpreview", "printSelectedOnAPrinterOffersTheRangeInThePrintDialog",
                               jobs, "window")
             if text is not None:
+                # The print dialog proposed the English document's Letter.
+                check("window letter paper", re.search(r"Page size:\s+612 x 792 pts", text.split("\f")[0]) is not None,
+                      text.split("\f")[0])
                 pages = [p for p in text.split("\f")[1:] if p.strip()]
                 check("window pages", len(pages) == 2 and re.search(r"Pages : 2 +OF +3", pages[0]) is not None
                       and re.search(r"Pages : 3 +OF +3", pages[1]) is not None, text[:600])

@@ -81,7 +81,8 @@ def parse_report(text):
             continue
         f = fields(line)
         if len(f) == 9:
-            rows.append({"kind": "bp", "station": value, "text": first, "y": float(f[8])})
+            rows.append({"kind": "bp", "station": value, "text": first, "y": float(f[8]),
+                         "cut": float(f[3]), "adj": float(f[7])})
         elif len(f) == 10:
             rows.append({"kind": "row", "station": value, "text": first, "y": float(f[9]),
                          "cut": float(f[3]), "adj": float(f[8]), "ah": after_equation})

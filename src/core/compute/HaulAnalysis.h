@@ -2,6 +2,7 @@
 // The haul analysis of a mass curve: loops between zero points, their haul,
 // free haul and overhaul, and the waste and borrow of forced balances and of
 // the end.
+#include "compute/HaulPlan.h"
 #include "compute/MassCurve.h"
 
 #include <optional>
@@ -47,6 +48,8 @@ struct HaulAnalysis {
     std::vector<HaulPlace> zeroPoints;  // where the curve meets zero (balance points)
     std::vector<HaulLine> lines;        // loops, waste, borrow, open end
     HaulLine total;
+    // The cheapest haul plan, when one was asked for: the diagram draws it.
+    std::optional<HaulPlan> plan;
 };
 
 HaulAnalysis AnalyseHaul(const std::vector<MassRow>& rows, const HaulOptions& options);

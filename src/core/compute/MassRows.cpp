@@ -31,12 +31,13 @@ std::vector<MassRow> MassRowsOf(const SheetComputation& computed)
                     r.stationText = PrintedStation(v);
                     r.station = StationToNumber(r.stationText);
                     r.ordinate = v.mass;
+                    // A balance point's volumes are those up to the point.
+                    r.cutVolume = v.cutVolume;
+                    r.adjustedFill = v.adjustedFill;
                     if (v.kind == RowKind::BalancePoint) {
                         r.balancePoint = true;
                     } else {
                         r.forcedBalance = v.forcedBalance;
-                        r.cutVolume = v.cutVolume;
-                        r.adjustedFill = v.adjustedFill;
                         r.skipOpens = skipOpens;
                         r.skipCloses = skipCloses;
                         r.equationAhead = equationAhead;

@@ -146,6 +146,14 @@ void Sheet::CompactIfWasteful()
     garbage_ = 0;
 }
 
+void Sheet::ClearRows()
+{
+    rows_.clear();
+    text_ = TextBuffer();
+    garbage_ = 0;
+    SetCell(ColStation, 0, EndMarker);
+}
+
 int Sheet::EndRow() const
 {
     for (int r = 0; r < RowsHeld(); ++r)

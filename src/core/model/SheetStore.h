@@ -68,6 +68,9 @@ struct Sheet {
                     const std::array<double, ColumnCount>& values);
 
     bool IsEndMarker(int row) const { return Cell(ColStation, row) == EndMarker; }
+    // Every cell empty, then the end marker in row 0: a sheet taken into use
+    // anew keeps nothing of what the slot held before (name, factor and flag stay).
+    void ClearRows();
     // Index of the first row holding the end marker; RowSlots when there is none.
     int EndRow() const;
     // Rows past this one have never held a text.

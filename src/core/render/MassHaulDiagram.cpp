@@ -1,6 +1,7 @@
 #include "render/MassHaulDiagram.h"
 
 #include "compute/HaulTable.h"
+#include "render/HaulPlanDrawing.h"
 #include "render/ReportSurface.h"
 #include "text/NumberText.h"
 
@@ -53,6 +54,7 @@ public:
         BalancePoints();
         WasteAndBorrow();
         Totals();
+        DrawHaulPlan(s_, h_, {left_, right_, top_, bottom_, xMax_}, sheet_.metric);
     }
 
 private:

@@ -23,6 +23,17 @@ void PrintAt(ReportSurface& out, int x, int y, const std::string& text)
     out.PrintText(text);
 }
 
+// A header text cut so that it ends a character before the next text on its
+// line: `cells` columns (a twelfth of an inch each) in Courier of `points`
+// size, whose characters are 0.6 of the size wide. The report file keeps the
+// whole text; only the page cuts it, so a long designer never overprints the
+// date or the sheet's name.
+std::string FitText(const std::string& text, int cells, double points)
+{
+    const auto fits = static_cast<std::size_t>(cells * 6.0 / (0.6 * points)) - 1;
+    return text.size() <= fits ? text : text.substr(0, fits);
+}
+
 std::string NumberField(long n)
 {
     return (n < 0 ? "-" : " ") + std::to_string(n < 0 ? -n : n) + " ";
@@ -123,11 +134,12 @@ void PageRenderer::WriteFileBanner(ReportSurface& out)
         BannerTitles(out);
         out.SetFontSize(12);
         out.SetBold(false);
-        PrintAt(out, W() - 90, H() - 52, "DESIGNER     :" + heading_.designer);
+        // The two texts on the left end where "For ..." and the baseline begin.
+        PrintAt(out, W() - 90, H() - 52, FitText("DESIGNER     :" + heading_.designer, 55, 12));
         out.SetBold(true);
         PutText(out, W() - 35, H() - 52, "For " + heading_.tabCaption);
         out.SetBold(false);
-        PrintAt(out, W() - 90, H() - 51, "PROJECT NO   :" + heading_.projectNo);
+        PrintAt(out, W() - 90, H() - 51, FitText("PROJECT NO   :" + heading_.projectNo, 55, 12));
         out.SetBold(true);
         PutText(out, W() - 35, H() - 51, heading_.baselineText);
         out.SetBold(false);
@@ -155,10 +167,11 @@ void PageRenderer::WriteHeader(ReportSurface& out)
 {
     Guarded(" occured in WriteHeader", [&] {
         out.SetFontSize(8.28);
-        PrintAt(out, W() - 86, H() - 60, heading_.designer);
+        // Each ends where the date, the page count or the baseline begins.
+        PrintAt(out, W() - 86, H() - 60, FitText(heading_.designer, 61, 8.28));
         PrintAt(out, W() - 25, H() - 60, CurrentGeneralDateTime(print_));
-        PrintAt(out, W() - 86, H() - 59, heading_.projectNo);
-        PrintAt(out, W() - 86, H() - 58, heading_.controlNo);
+        PrintAt(out, W() - 86, H() - 59, FitText(heading_.projectNo, 61, 8.28));
+        PrintAt(out, W() - 86, H() - 58, FitText(heading_.controlNo, 61, 8.28));
         PrintAt(out, W() - 25, H() - 59, PagesText(print_.PrintedPageNumber, heading_.totalPages));
         PutText(out, W() - 25, H() - 58, heading_.baselineText);
     });
