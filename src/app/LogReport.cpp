@@ -91,7 +91,10 @@ std::optional<std::string> LogReportFileName(const Session& s, const ReportTarge
     if (!target.path.empty()) return target.path;
     const auto base = LogBaseName(s.doc.CurrentFileName);
     if (!base) return std::nullopt;
-    return s.doc.ReportFolder + *base + ".rpt";
+    std::string report = s.doc.ReportFolder + *base + ".rpt";
+    // A report folder holding a link of that name to the log: never written over.
+    if (NamesSameFile(report, s.doc.CurrentFileName)) return std::nullopt;
+    return report;
 }
 
 std::optional<std::string> LogCompanionFileName(const std::string& logPath)
@@ -148,17 +151,27 @@ bool LooksLikeLogCompanion(const std::string& text)
     return i == lines.size() || (i + 1 == lines.size() && lines[i].empty());
 }
 
-bool HoldsLogCompanion(const std::string& path)
+CompanionOnDisk ExamineCompanion(const std::string& path, const std::string& wanted, std::size_t lastWritten)
 {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return CompanionOnDisk::Absent;
     std::ifstream in(path, std::ios::binary);
     const std::string text(std::istreambuf_iterator<char>(in), {});
-    return (in.good() || in.eof()) && LooksLikeLogCompanion(text);
+    if (!(in.good() || in.eof())) return CompanionOnDisk::Document;
+    if (text == wanted || (lastWritten != 0 && std::hash<std::string>{}(text) == lastWritten)) return CompanionOnDisk::Same;
+    return LooksLikeLogCompanion(text) ? CompanionOnDisk::Edited : CompanionOnDisk::Document;
 }
 
 std::string ReplaceCompanionQuestion(const std::string& companionPath, const std::string& logPath)
 {
     return companionPath + " is a sheet document, not the station rows of " + logPath +
            ". Replace it with the log's station rows?";
+}
+
+std::string ReplaceEditedCompanionQuestion(const std::string& companionPath, const std::string& logPath)
+{
+    return companionPath + " differs from the station rows " + logPath +
+           " gives now: it was changed since it was written. Replace it with the log's station rows?";
 }
 
 std::string KeptCompanionMessage(const std::string& companionPath)
@@ -169,17 +182,21 @@ std::string KeptCompanionMessage(const std::string& companionPath)
 namespace {
 
 // The companion goes next to the log under the log's name with ".mdx": a
-// sheet document of that name that is not a previous companion is replaced
-// only when the user says so (the tool's questions are answered No).
-bool MayWriteCompanion(Session& s, const std::string& companionPath, const std::string& logPath)
+// sheet document of that name, or a companion whose rows differ from the
+// log's, is replaced only when the user says so (the tool's questions are
+// answered No).
+bool MayWriteCompanion(Session& s, const std::string& companionPath, const std::string& logPath,
+                       const std::string& text)
 {
-    std::error_code ec;
-    if (!std::filesystem::exists(companionPath, ec)) return true;
     auto& kept = s.doc.KeptDocuments;
     if (std::find(kept.begin(), kept.end(), companionPath) != kept.end()) return false;
-    if (HoldsLogCompanion(companionPath)) return true;
-    const Answer a = s.ask.Ask(MessageBox{ReplaceCompanionQuestion(companionPath, logPath), Buttons::YesNo,
-                                          Icon::Exclamation, "Warning", true});
+    const auto written = s.doc.WrittenCompanions.find(companionPath);
+    const CompanionOnDisk found =
+        ExamineCompanion(companionPath, text, written == s.doc.WrittenCompanions.end() ? 0 : written->second);
+    if (found == CompanionOnDisk::Absent || found == CompanionOnDisk::Same) return true;
+    const std::string question = found == CompanionOnDisk::Edited ? ReplaceEditedCompanionQuestion(companionPath, logPath)
+                                                                  : ReplaceCompanionQuestion(companionPath, logPath);
+    const Answer a = s.ask.Ask(MessageBox{question, Buttons::YesNo, Icon::Exclamation, "Warning", true});
     if (a == Answer::Yes) return true;
     kept.push_back(companionPath);
     s.ask.Message(KeptCompanionMessage(companionPath));
@@ -196,11 +213,12 @@ void AppendGeopakLogReport(Session& s, std::string& text)
     if (!companionPath) throw RuntimeFault("Bad file name or number: " + logPath + " has no \".LOG\"");
 
     const LogReportText built = WriteLogReport(log, LogHeadingOf(s), ModeOf(s));
-    std::string error;
-    if (MayWriteCompanion(s, *companionPath, logPath) &&
-        !WriteCompanionDocument(*companionPath, s.doc.UnitSystem, s.doc.BaselineName, built.companionRows, error,
-                                s.writer->failAfterBytes))
-        throw RuntimeFault(error);
+    const std::string companion = CompanionDocument(s.doc.UnitSystem, s.doc.BaselineName, built.companionRows);
+    if (MayWriteCompanion(s, *companionPath, logPath, companion)) {
+        const AtomicWriteResult written = WriteFileAtomically(*companionPath, companion, s.writer->failAfterBytes);
+        if (!written.ok) throw RuntimeFault(written.error);
+        s.doc.WrittenCompanions[*companionPath] = std::hash<std::string>{}(companion);
+    }
     text += built.report;
 }
 

@@ -29,8 +29,15 @@ std::optional<std::string> LogCompanionFileName(const std::string& logPath);
 // companion and is replaced without a question; anything else is the
 // designer's document.
 bool LooksLikeLogCompanion(const std::string& text);
-// Whether the file at `path` reads as a previous companion.
-bool HoldsLogCompanion(const std::string& path);
+// What stands where a companion with the text `wanted` is to be written.
+enum class CompanionOnDisk {
+    Absent,    // nothing: written
+    Same,      // the same text, or what this program last wrote there: written
+    Edited,    // a companion with other rows (changed since it was written): asked
+    Document,  // another sheet document: asked
+};
+// `lastWritten`: the hash of the text last written there by this program, 0 when none.
+CompanionOnDisk ExamineCompanion(const std::string& path, const std::string& wanted, std::size_t lastWritten);
 // The companion's text: a complete sheet document of the baseline, at most
 // 1800 rows per sheet block.
 std::string CompanionDocument(int16_t unitSystem, const std::string& baselineName,
@@ -40,9 +47,10 @@ std::string CompanionDocument(int16_t unitSystem, const std::string& baselineNam
 bool WriteCompanionDocument(const std::string& path, int16_t unitSystem, const std::string& baselineName,
                             const std::vector<CompanionCells>& rows, std::string& error,
                             long long failAfterBytes = -1);
-// Asked before a sheet document that is not a companion is replaced, and said
-// when the user keeps it.
+// Asked before a sheet document that is not a companion (or a companion whose
+// rows were changed) is replaced, and said when the user keeps it.
 std::string ReplaceCompanionQuestion(const std::string& companionPath, const std::string& logPath);
+std::string ReplaceEditedCompanionQuestion(const std::string& companionPath, const std::string& logPath);
 std::string KeptCompanionMessage(const std::string& companionPath);
 
 // Writes `text` as the target's report file of the log (appended to when

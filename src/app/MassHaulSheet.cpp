@@ -76,7 +76,7 @@ bool QuietMassSheetOfCurrent(Session& s, MassSheet& sheet, std::string& why)
     return true;
 }
 
-std::optional<std::string> CompanionOfLog(const std::string& logPath, std::string& why)
+std::optional<std::string> CompanionOfLog(const Session& s, const std::string& logPath, std::string& why)
 {
     const auto path = LogCompanionFileName(logPath);
     if (!path) {
@@ -85,7 +85,9 @@ std::optional<std::string> CompanionOfLog(const std::string& logPath, std::strin
     }
     std::ifstream in(*path, std::ios::binary);
     const std::string text(std::istreambuf_iterator<char>(in), {});
-    if (!in.is_open() || !LooksLikeLogCompanion(text)) {
+    const auto written = s.doc.WrittenCompanions.find(*path);
+    if (!in.is_open() || !LooksLikeLogCompanion(text) || written == s.doc.WrittenCompanions.end() ||
+        written->second != std::hash<std::string>{}(text)) {
         why = *path + " does not hold the station rows of " + logPath;
         return std::nullopt;
     }
@@ -98,7 +100,7 @@ bool MassHaulSheetOfCurrent(Session& s, MassSheet& sheet)
     const int tab = s.doc.CurrentSheet;
     const std::string& logPath = s.logs()[tab].LogPath.empty() ? s.doc.CurrentFileName : s.logs()[tab].LogPath;
     std::string why;
-    const auto path = CompanionOfLog(logPath, why);
+    const auto path = CompanionOfLog(s, logPath, why);
     if (!path) {
         s.ask.Message(why);
         return false;

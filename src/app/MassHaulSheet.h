@@ -24,9 +24,10 @@ bool QuietMassSheetOfCurrent(Session& s, MassSheet& sheet, std::string& why);
 // be computed.
 bool MassHaulSheetOfCurrent(Session& s, MassSheet& sheet);
 
-// The companion document of a log, when the file beside it is one (a
-// designer's own document of that name is kept at Open and is no
-// companion); otherwise nullopt with `why`, naming the file.
-std::optional<std::string> CompanionOfLog(const std::string& logPath, std::string& why);
+// The companion document of a log, when the file beside it holds what this
+// session wrote there from the log (a designer's own document of that name,
+// or a companion changed since, is kept at Open and holds other rows);
+// otherwise nullopt with `why`, naming the file.
+std::optional<std::string> CompanionOfLog(const Session& s, const std::string& logPath, std::string& why);
 
 } // namespace mardex

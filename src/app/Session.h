@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <map>
 #include <vector>
 
 namespace mardex {
@@ -46,6 +47,9 @@ struct DocumentState {
     // Sheet documents the user chose to keep where a log's companion would
     // have replaced them: not asked about again.
     std::vector<std::string> KeptDocuments;
+    // The companions this session wrote, with the hash of the text written:
+    // finding that text again is no change by the designer.
+    std::map<std::string, std::size_t> WrittenCompanions;
 };
 
 struct ReportState {

@@ -11,10 +11,12 @@ namespace {
 
 constexpr const char* SettingsFileName = "mardex3.ini";
 
+// Anything of that name counts (a pipe, a folder, a device): its reader
+// then says why it is not read, instead of another file being read silently.
 bool HoldsSettings(const fs::path& folder)
 {
     std::error_code ec;
-    return fs::is_regular_file(folder / SettingsFileName, ec);
+    return fs::exists(fs::symlink_status(folder / SettingsFileName, ec)) && !ec;
 }
 
 // An XDG base folder: the variable when it names an absolute path (the

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <iostream>
+#include <string_view>
 #include <sstream>
 
 namespace mardex::cli {
@@ -19,7 +20,9 @@ public:
         switch (box.buttons) {
         case Buttons::OK: return Answer::OK;
         case Buttons::OKCancel: return Answer::Cancel;
-        case Buttons::YesNo: return Answer::No;
+        case Buttons::YesNo: return replaceCompanion && box.text.find(CompanionReplacement) != std::string::npos
+                                        ? Answer::Yes
+                                        : Answer::No;
         case Buttons::YesNoCancel: return Answer::Cancel;
         }
         return Answer::Cancel;
@@ -64,6 +67,9 @@ public:
     }
 
     std::deque<std::string> files;  // answers of the file dialogs, in order
+    // --replace-companion: the question before a log's companion replaces a file is answered Yes.
+    bool replaceCompanion = false;
+    static constexpr std::string_view CompanionReplacement = "Replace it with the log's station rows?";
     SurfaceChoice surfaces;         // the surfaces named on the command line
     int messagesShown = 0;
 };

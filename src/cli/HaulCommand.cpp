@@ -71,7 +71,7 @@ int RunHaul(const ToolOptions& options)
     ToolSession tool;
     const std::string document = AbsolutePath(options.document);
     std::string why;
-    if (!OutputsAreNotInputs(options, why) || !tool.Open(document, why)) {
+    if (!OutputsAreNotInputs(options, why) || !tool.Open(document, options, why)) {
         CliPrompter::Print(why);
         return 1;
     }
@@ -80,7 +80,7 @@ int RunHaul(const ToolOptions& options)
     // Log branch: a GEOPAK log is analysed through the companion document its
     // Open wrote beside it (the log's end areas as a sheet document).
     ToolSession companion;
-    const auto path = CompanionOfLog(document, why);
+    const auto path = CompanionOfLog(tool.s, document, why);
     if (!path || !companion.Open(*path, why)) {
         CliPrompter::Print(document + ": no haul analysis: " + why);
         return 1;

@@ -8,6 +8,7 @@
 #include "cli/SheetReport.h"
 #include "cli/ToolSession.h"
 #include "compute/LogReportWriter.h"
+#include "formats/AtomicFile.h"
 #include "formats/GeopakLogReader.h"
 #include "formats/ReportPaging.h"
 #include "model/LogTables.h"
@@ -30,20 +31,25 @@ const std::string FirstTabCaption = "Mardex 1";
 
 // The companion document next to the log, written as the window writes it
 // each time the log's report is built. A sheet document there that is no
-// previous companion is kept: the window's question is answered No, once.
+// previous companion, or a companion whose rows were changed, is kept (the
+// window's question is answered No, once) unless --replace-companion is given.
 class Companion {
 public:
-    explicit Companion(const std::string& logPath) : logPath_(logPath), path_(LogCompanionFileName(logPath)) {}
+    Companion(const std::string& logPath, bool replace)
+        : logPath_(logPath), path_(LogCompanionFileName(logPath)), replace_(replace)
+    {
+    }
 
     // False after the window's message when the companion cannot be named
     // or written.
     bool Write(const LogReportText& built, int16_t unitSystem, const std::string& baselineName)
     {
         if (!path_) return Fault("Bad file name or number: " + logPath_ + " has no \".LOG\"");
-        if (!MayReplace()) return true;
-        std::string error;
-        if (!WriteCompanionDocument(*path_, unitSystem, baselineName, built.companionRows, error))
-            return Fault(error);
+        const std::string text = CompanionDocument(unitSystem, baselineName, built.companionRows);
+        if (!MayReplace(text)) return true;
+        const AtomicWriteResult written = WriteFileAtomically(*path_, text);
+        if (!written.ok) return Fault(written.error);
+        written_ = std::hash<std::string>{}(text);
         return true;
     }
 
@@ -54,21 +60,23 @@ private:
         return false;
     }
 
-    bool MayReplace()
+    bool MayReplace(const std::string& text)
     {
         if (kept_) return false;
-        std::error_code ec;
-        if (!fs::exists(*path_, ec)) return true;
-        if (HoldsLogCompanion(*path_)) return true;
-        CliPrompter::Print(ReplaceCompanionQuestion(*path_, logPath_));
-        CliPrompter::Print(KeptCompanionMessage(*path_));
+        const CompanionOnDisk found = ExamineCompanion(*path_, text, written_);
+        if (found == CompanionOnDisk::Absent || found == CompanionOnDisk::Same || replace_) return true;
+        CliPrompter::Print(found == CompanionOnDisk::Edited ? ReplaceEditedCompanionQuestion(*path_, logPath_)
+                                                            : ReplaceCompanionQuestion(*path_, logPath_));
+        CliPrompter::Print(KeptCompanionMessage(*path_) + " (--replace-companion replaces it)");
         kept_ = true;
         return false;
     }
 
     std::string logPath_;
     std::optional<std::string> path_;
+    bool replace_;
     bool kept_ = false;
+    std::size_t written_ = 0;
 };
 
 } // namespace
@@ -111,7 +119,7 @@ int RunLogReport(const ToolOptions& options, const std::string& document)
 
     // Open writes the companion of the report in the log's own mode; the
     // report asked for then writes it again with the report.
-    Companion companion(document);
+    Companion companion(document, options.replaceCompanion);
     const ReportMode logMode = read.accumulated ? ReportMode::Accumulated : ReportMode::Total;
     companion.Write(WriteLogReport(read.log, heading, logMode), read.unitSystem, baseline);
 
@@ -129,6 +137,8 @@ int RunLogReport(const ToolOptions& options, const std::string& document)
                            " has no \".LOG\" occured in CreateGeopakLogReport");
         return CliPrompter::Fail(document + ": no report was written");
     }
+    if (NamesSameFile(*path, document))
+        return CliPrompter::Fail(*path + ": the log's report would be the log itself; it is not overwritten");
     const LogReportText built =
         WriteLogReport(read.log, heading, options.accumulated ? ReportMode::Accumulated : ReportMode::Total);
     if (!companion.Write(built, read.unitSystem, baseline)) return CliPrompter::Fail(document + ": no report was written");

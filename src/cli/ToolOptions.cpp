@@ -25,7 +25,7 @@ bool HaulOnlyOptions(const ToolOptions& o)
 const char* const UsageText =
     "Usage: mardex-report [--accumulated] [--sheet N] [--output FILE] [--pdf FILE] [--print [--printer NAME]] DOCUMENT.mdx\n"
     "   or: mardex-report --all-sheets [--output FILE] [--pdf FILE] [--print [--printer NAME]] DOCUMENT.mdx\n"
-    "   or: mardex-report [--accumulated] [--output FILE] [--pdf FILE] [--print [--printer NAME]] LOG.log\n"
+    "   or: mardex-report [--accumulated] [--output FILE] [--pdf FILE] [--print [--printer NAME]] [--replace-companion] LOG.log\n"
     "   or: mardex-report --save-as OUT.mdx IN.mdx\n"
     "   or: mardex-report --save-as OUT.mdx [--ground G --design D] IN.xml\n"
     "   or: mardex-report --save-as OUT.mdx [--metric] IN.csv\n"
@@ -54,6 +54,7 @@ const char* const UsageText =
     "                    TIN sampled along the alignment (with --design)\n"
     "  --design NAME     the design surface of a LandXML file (with --ground)\n"
     "  --metric          read a CSV sheet as metric\n"
+    "  --replace-companion  replace a log's companion document that differs from the log's rows\n"
     "  --export-csv OUT  write sheet N (default 1) to OUT as CSV\n"
     "  --report-csv OUT  write the figures of sheet N's Total report to OUT as CSV\n"
     "  --haul-table CSV  write the haul analysis of the sheet's Total report as CSV\n"
@@ -108,6 +109,7 @@ std::optional<ToolOptions> ParseToolOptions(const std::vector<std::string>& args
         else if (a == "--export-csv") { if (!value(i, o.exportCsv)) return std::nullopt; }
         else if (a == "--report-csv") { if (!value(i, o.reportCsv)) return std::nullopt; }
         else if (a == "--metric") o.metric = true;
+        else if (a == "--replace-companion") o.replaceCompanion = true;
         else if (a == "--haul-table") { if (!value(i, o.haulTable)) return std::nullopt; }
         else if (a == "--mass-haul") { if (!value(i, o.massHaul)) return std::nullopt; }
         else if (a == "--free-haul" || a == "--overhaul-price") {

@@ -32,6 +32,7 @@ struct ToolOptions {
     bool freeHaulGiven = false;
     bool priceGiven = false;
     double overhaulPrice = 0; // --overhaul-price P
+    bool replaceCompanion = false;  // --replace-companion: a log's edited companion is replaced
     // The first of --free-haul and --overhaul-price that is not a number of
     // at least 0 (a haul plan refuses it itself).
     std::string badHaulNumber;

@@ -5,6 +5,7 @@
 #include "cli/Commands.h"
 #include "app/FileCommands.h"
 #include "app/ForeignDocument.h"
+#include "formats/AtomicFile.h"
 #include "formats/InputFile.h"
 #include "formats/SheetCsv.h"
 #include "app/LogReport.h"
@@ -23,17 +24,6 @@ std::string AbsolutePath(const std::string& path)
     return ec ? path : p.lexically_normal().string();
 }
 
-namespace {
-
-bool SameFile(const std::string& a, const std::string& b)
-{
-    std::error_code ec;
-    if (fs::equivalent(a, b, ec)) return true;
-    return AbsolutePath(a) == AbsolutePath(b);
-}
-
-} // namespace
-
 bool OutputsAreNotInputs(const ToolOptions& options, std::string& why)
 {
     const std::pair<const char*, const std::string*> outputs[] = {
@@ -49,12 +39,12 @@ bool OutputsAreNotInputs(const ToolOptions& options, std::string& why)
         const auto& [option, path] = outputs[i];
         if (path->empty()) continue;
         for (const auto& [what, input] : inputs) {
-            if (input->empty() || !SameFile(*path, *input)) continue;
+            if (input->empty() || !NamesSameFile(*path, *input)) continue;
             why = AbsolutePath(*path) + ": " + option + " names " + what + " itself; it is not overwritten";
             return false;
         }
         for (std::size_t j = 0; j < i; ++j) {
-            if (outputs[j].second->empty() || !SameFile(*path, *outputs[j].second)) continue;
+            if (outputs[j].second->empty() || !NamesSameFile(*path, *outputs[j].second)) continue;
             why = AbsolutePath(*path) + ": " + option + " and " + outputs[j].first + " name the same file";
             return false;
         }
@@ -99,6 +89,7 @@ bool ToolSession::Open(const std::string& path, std::string& why)
 bool ToolSession::Open(const std::string& path, const ToolOptions& options, std::string& why)
 {
     ask.surfaces = {options.ground, options.design};
+    ask.replaceCompanion = options.replaceCompanion;
     if (!Open(path, why)) return false;
     // A CSV sheet carries no units: English unless the command line says metric.
     if (options.metric && IsCsvName(path)) s.doc.UnitSystem = 1;

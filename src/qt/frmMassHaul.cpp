@@ -377,6 +377,14 @@ void frmMassHaul::PrintDiagram()
     printer.setDocName("Mass haul diagram");
     QPrintDialog dialog(&printer, this);
     if (ExecKeepingPaper(dialog, printer) != QDialog::Accepted) return;
+    // Printing to a file takes the export's way: drawn in memory, the file
+    // replaced whole or not at all.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        std::string error;
+        if (!WriteMassHaulFileAs(sheet_, haul_, printer.outputFileName().toLocal8Bit().toStdString(), "pdf", error))
+            QMessageBox::warning(this, "Mardex", QString::fromLocal8Bit(error.c_str()));
+        return;
+    }
     try {
         QPainterSurface surface(printer, &printer, printer.printerName().toStdString());
         surface.BeginDoc();

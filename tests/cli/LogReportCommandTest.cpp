@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <sys/wait.h>
 
 namespace mardex::test {
@@ -55,18 +56,51 @@ TEST(LogReportCommand, AccumulatedRefusalIsExit1AndKeepsOnlyTheCompanion)
     EXPECT_EQ(FilesIn(dir), (std::vector<std::string>{"basic_english.log", "basic_english.mdx"}));
 }
 
-TEST(LogReportCommand, ADesignersDocumentWhereTheCompanionGoesIsNeverReplaced)
+// What stands where the companion goes is replaced only when it is the
+// companion the log gives now (or --replace-companion says so): a designer's
+// document, or a companion whose rows were changed, is kept and said so.
+TEST(LogReportCommand, ADocumentWhereTheCompanionGoesIsKeptUnlessToldOtherwise)
 {
-    TempDir dir;
-    const std::string log = CopyCase(dir, "basic_english");
-    const std::string doc = dir / "basic_english.mdx";
     const std::string designers = ReadFile(TestData("cases/worked_example.mdx"));
-    WriteFile(doc, designers);
-    const ToolRun run = RunTool(dir, "--output " + Quote(dir / "final.rpt") + " " + Quote(log));
-    ASSERT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(ReadFile(doc), designers);
-    EXPECT_NE(run.err.find("mardex-report: " + doc + " was kept"), std::string::npos) << run.err;
-    EXPECT_EQ(ReadFile(dir / "final.rpt"), ReadFile(TestData("log_cases/basic_english.total.rpt")));
+    const struct {
+        const char* what;
+        bool edited;      // a companion with one area changed, else the designer's document
+        bool replace;     // --replace-companion
+    } cases[] = {
+        {"designer's document", false, false},
+        {"edited companion", true, false},
+        {"designer's document, replaced", false, true},
+        {"edited companion, replaced", true, true},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string log = CopyCase(dir, "basic_english");
+        const std::string doc = dir / "basic_english.mdx";
+        ASSERT_EQ(RunTool(dir, "--output " + Quote(dir / "first.rpt") + " " + Quote(log)).status, 0);
+        const std::string companion = ReadFile(doc);
+        std::string existing = designers;
+        if (c.edited) {
+            // The first row's cut area changed: "<station> - 7.25 0.00 <fill> 0.00".
+            existing = companion;
+            const auto row = existing.find("\r\n", existing.find("#STATION")) + 2;
+            const auto rowEnd = existing.find("\r\n", row);
+            std::istringstream fields(existing.substr(row, rowEnd - row));
+            std::string station, code, cut, addedCut, fill;
+            fields >> station >> code >> cut >> addedCut >> fill;
+            existing.replace(row, rowEnd - row, station + " - 7.25 0.00 " + fill + " 0.00");
+        }
+        WriteFile(doc, existing);
+        const ToolRun run = RunTool(dir, std::string(c.replace ? "--replace-companion " : "") + "--output " +
+                                             Quote(dir / "final.rpt") + " " + Quote(log));
+        ASSERT_EQ(run.status, 0) << c.what << run.err;
+        EXPECT_EQ(ReadFile(doc), c.replace ? companion : existing) << c.what;
+        EXPECT_EQ(run.err.find("mardex-report: " + doc + " was kept") != std::string::npos, !c.replace) << c.what << run.err;
+        if (!c.replace) {
+            EXPECT_NE(run.err.find(c.edited ? "differs from the station rows" : "is a sheet document"), std::string::npos)
+                << c.what << run.err;
+        }
+        EXPECT_EQ(ReadFile(dir / "final.rpt"), ReadFile(TestData("log_cases/basic_english.total.rpt")));
+    }
 }
 
 TEST(LogReportCommand, AFileThatIsNotALogIsExit1WithTheProgramsMessage)

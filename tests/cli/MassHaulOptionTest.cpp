@@ -94,6 +94,17 @@ TEST(MassHaulOption, LogIsAnalysedThroughItsCompanionDocument)
     const std::string table = ReadFile(dir / "log.csv");
     EXPECT_NE(table.find("\nloop,10+00.000,12+75.352,back,"), std::string::npos) << table;
     EXPECT_EQ(table, ReadFile(dir / "mdx.csv"));
+
+    // A document of the designer's in the companion's place is kept, and no
+    // table comes from its rows, unless --replace-companion replaces it.
+    WriteFile(dir / "road.mdx", ReadFile(TestData("cases/worked_example.mdx")));
+    const ToolRun kept = RunTool(dir, "--haul-table " + Quote(dir / "kept.csv") + " " + Quote(log));
+    EXPECT_EQ(kept.status, 1);
+    EXPECT_NE(kept.err.find("does not hold the station rows"), std::string::npos) << kept.err;
+    const ToolRun replaced =
+        RunTool(dir, "--replace-companion --haul-table " + Quote(dir / "replaced.csv") + " --free-haul 100 " + Quote(log));
+    ASSERT_EQ(replaced.status, 0) << replaced.err;
+    EXPECT_EQ(ReadFile(dir / "replaced.csv"), table);
 }
 
 } // namespace

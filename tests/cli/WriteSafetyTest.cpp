@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -37,6 +38,11 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         {"the output is the document", "--output road.mdx road.mdx", 1, "names the document itself"},
         {"--save-as onto the document", "--save-as ./road.mdx road.mdx", 1, "names the document itself"},
         {"--output onto a log's companion", "--output english_log.mdx english_log.log", 1, "names the log's companion itself"},
+        // The default report path of road.rpt (reached as a document through
+        // a folder link named .mdx) is the document itself.
+        {"the default report is the document", "link.mdx/road.rpt", 1, "would be the document itself"},
+        {"a log's report linked to the log", "linked.log", 1, "the log's report would be the log itself"},
+        {"the diagram onto a read-only file", "--mass-haul readonly.svg road.mdx", 1, "the file is read-only"},
         {"--report-csv onto the document", "--report-csv road.mdx road.mdx", 1, "names the document itself"},
         {"--haul-table onto the document", "--haul-table road.mdx road.mdx", 1, "names the document itself"},
         {"--report-csv of a log", "--report-csv keep.txt english_log.log", 1, "a GEOPAK log, not a sheet document"},
@@ -50,8 +56,13 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         TempDir dir;
         WriteFile(dir / "road.mdx", Road);
         fs::copy_file(TestData("log_cases/basic_english.log"), dir / "english_log.log");
-        for (const char* name : {"keep.txt", "english_log.rpt", "readonly.mdx"}) WriteFile(dir / name, Old);
+        for (const char* name : {"keep.txt", "english_log.rpt", "readonly.mdx", "readonly.svg"}) WriteFile(dir / name, Old);
         fs::permissions(dir / "readonly.mdx", fs::perms::owner_read | fs::perms::group_read);
+        fs::permissions(dir / "readonly.svg", fs::perms::owner_read | fs::perms::group_read);
+        WriteFile(dir / "road.rpt", Road);
+        fs::create_directory_symlink(".", dir / "link.mdx");
+        fs::copy_file(TestData("log_cases/basic_english.log"), dir / "linked.log");
+        fs::create_symlink("linked.log", dir / "linked.rpt");
         fs::create_directory(dir / "folder");
         fs::create_directory(dir / "folder.mdx");
         fs::create_directory(dir / "out");
@@ -64,10 +75,44 @@ TEST(WriteSafety, FailedOrRefusedRunsLeaveEveryFileAsItWas)
         EXPECT_EQ(run.status, c.status) << c.what << "\n" << run.err;
         EXPECT_NE(run.err.find(c.stderrPart), std::string::npos) << c.what << "\n" << run.err;
         EXPECT_EQ(ReadFile(dir / "road.mdx"), Road) << c.what;
-        for (const char* name : {"keep.txt", "english_log.rpt", "readonly.mdx"}) EXPECT_EQ(ReadFile(dir / name), Old) << c.what;
+        EXPECT_EQ(ReadFile(dir / "road.rpt"), Road) << c.what;
+        EXPECT_EQ(ReadFile(dir / "linked.log"), ReadFile(TestData("log_cases/basic_english.log"))) << c.what;
+        for (const char* name : {"keep.txt", "english_log.rpt", "readonly.mdx", "readonly.svg"}) EXPECT_EQ(ReadFile(dir / name), Old) << c.what;
         EXPECT_TRUE(fs::is_directory(dir / "folder")) << c.what;
         for (const auto& entry : fs::directory_iterator(dir.path()))
             EXPECT_EQ(entry.path().filename().string().find(".~mardex."), std::string::npos) << c.what;
+    }
+}
+
+// A user settings file that is a pipe, a folder or a device is named in a
+// message and not read (a pipe would block the start); the run goes on.
+TEST(WriteSafety, SettingsThatAreNoFileAreNamedNotRead)
+{
+    const struct {
+        const char* what;
+        std::string says;
+    } cases[] = {
+        {"pipe", "it is not a regular file (a pipe or a device)"},
+        {"folder", "it is a folder, not a file"},
+        {"device", "it is not a regular file (a pipe or a device)"},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteFile(dir / "road.mdx", Road);
+        const std::string folder = dir / "config/mardex";
+        fs::create_directories(folder);
+        const std::string settings = folder + "/mardex3.ini";
+        if (std::string(c.what) == "pipe") ASSERT_EQ(mkfifo(settings.c_str(), 0600), 0);
+        else if (std::string(c.what) == "folder") fs::create_directory(settings);
+        else fs::create_symlink("/dev/zero", settings);
+        const char* before = std::getenv("XDG_CONFIG_HOME");
+        const std::string kept = before ? before : "";
+        setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+        const ToolRun run = RunTool(dir, "--output out.rpt road.mdx");
+        if (before) setenv("XDG_CONFIG_HOME", kept.c_str(), 1);
+        else unsetenv("XDG_CONFIG_HOME");
+        EXPECT_EQ(run.status, 0) << c.what << run.err;
+        EXPECT_NE(run.err.find("the settings file " + settings + ": " + c.says), std::string::npos) << c.what << run.err;
     }
 }
 

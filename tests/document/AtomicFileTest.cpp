@@ -63,6 +63,46 @@ TEST(AtomicFile, TargetsThatMustNotBeReplacedAreRefusedAndKept)
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
+// As the kernel's protected_symlinks: in a folder that is sticky and
+// writable by all, a link owned by another user (nor the folder's owner) is
+// not followed; every other link is, replacing the file it names.
+TEST(AtomicFile, LinksOfOtherUsersInSharedFoldersAreRefused)
+{
+    if (geteuid() != 0) GTEST_SKIP() << "giving a link to another user needs root";
+    const uid_t other = 54321;
+    const struct {
+        const char* what;
+        bool sticky;
+        bool foreignLink;
+        bool refused;
+    } cases[] = {
+        {"another user's link in a shared folder", true, true, true},
+        {"our own link in a shared folder", true, false, false},
+        {"another user's link in a plain folder", false, true, false},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string precious = dir / "precious.mdx";
+        WriteFile(precious, "precious");
+        const std::string shared = dir / "shared";
+        fs::create_directory(shared);
+        fs::permissions(shared, c.sticky ? fs::perms::all | fs::perms::sticky_bit
+                                         : fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+        const std::string link = shared + "/one.rpt";
+        fs::create_symlink(precious, link);
+        if (c.foreignLink) {
+            ASSERT_EQ(lchown(link.c_str(), other, other), 0);
+        }
+        const AtomicWriteResult written = WriteFileAtomically(link, "report");
+        EXPECT_EQ(written.ok, !c.refused) << c.what << ": " << written.error;
+        EXPECT_EQ(ReadFile(precious), c.refused ? "precious" : "report") << c.what;
+        EXPECT_TRUE(fs::is_symlink(link)) << c.what;
+        if (c.refused) {
+            EXPECT_NE(written.error.find("a link of another user in a shared folder"), std::string::npos);
+        }
+    }
+}
+
 TEST(AtomicFile, PiecesReplaceTheTargetOnlyAtCommit)
 {
     TempDir dir;

@@ -49,7 +49,7 @@ TEST(ForeignDocument, RefusedFilesChangeNothing)
         bool import;
     } cases[] = {
         {"bad.xml", "<LandXML>", "not an XML file", false},
-        {"bad.csv", "station,code\n", "neither the header", false},
+        {"bad.csv", "station,colour\n", "names none of station", false},
         {"metric.xml", LandXml("<Metric/>", Alignment("M")), "the file is metric and the document English", true},
         {"many.xml", LandXml("<Imperial/>", [] {
              std::string all;

@@ -36,28 +36,43 @@ TEST(CsvTable, QuotingPerTheStandard)
 
 TEST(ReadSheetCsv, CellsAreStoredAsACommitStoresThem)
 {
-    const std::string text = "station,code,cut_area,added_cut,fill_area,added_fill\r\n"
-                             "1234.5,ah,12.345,,0.5,3\r\n"
-                             "12+40.000,-,1,2,3,4\r\n"
-                             "13+5.5,BK,12+5,0,0,0\r\n"
-                             "1100AH,longcode,0,0,0,0\r\n";
-    const ImportResult read = ReadSheetCsv(text, "s.csv", 1, "Sheet");
-    ASSERT_TRUE(read) << read.fault.Message();
-    EXPECT_EQ(read.document->unitSystem, 1);
-    const ImportedSheet& sheet = read.document->sheets.at(0);
-    EXPECT_EQ(sheet.tabName, "Sheet");
-    ASSERT_EQ(sheet.rows.size(), 4u);
-    EXPECT_EQ(sheet.rows[0], (ImportedRow{"12+34.500", "AH", "12.35", "0.00", "0.50", "3.00"}));
-    EXPECT_EQ(sheet.rows[2], (ImportedRow{"13+5.5", "BK", "12+5", "0.00", "0.00", "0.00"}));
-    EXPECT_EQ(sheet.rows[3][1], "longcode");
-
-    // Without a header, semicolons, a byte order mark first.
-    const ImportResult bare = ReadSheetCsv("\xEF\xBB\xBF" "0;-;1;0;0;0\n100;fb;2;0;0;0\n", "b.csv", 0, "B");
-    ASSERT_TRUE(bare) << bare.fault.Message();
-    EXPECT_EQ(bare.document->sheets[0].rows[1], (ImportedRow{"01+00.000", "FB", "2.00", "0.00", "0.00", "0.00"}));
+    using Rows = std::vector<ImportedRow>;
+    const std::string head = "station,code,cut_area,added_cut,fill_area,added_fill\r\n";
+    const std::string utf16 = std::string("\xFF\xFE", 2) + [] {
+        std::string wide;
+        for (const char c : std::string("station,code,cut_area,added_cut,fill_area,added_fill\r\n100,fb,2,0,0,0\r\n"))
+            wide += std::string{c, '\0'};
+        return wide;
+    }();
+    const struct {
+        std::string text;
+        Rows rows;
+    } cases[] = {
+        {head + "1234.5,ah,12.345,,0.5,3\r\n12+40.000,-,1,2,3,4\r\n13+5.5,BK,12+5,0,0,0\r\n14+00,LONG_CODE-9,0,0,0,0\r\n",
+         {{"12+34.500", "AH", "12.35", "0.00", "0.50", "3.00"},
+          {"12+40.000", "-", "1.00", "2.00", "3.00", "4.00"},
+          {"13+5.5", "BK", "12+5", "0.00", "0.00", "0.00"},
+          {"14+00", "LONG_CODE-9", "0.00", "0.00", "0.00", "0.00"}}},
+        // Without a header, semicolons, a byte order mark first.
+        {"\xEF\xBB\xBF" "0;-;1;0;0;0\n100;fb;2;0;0;0\n",
+         {{"00+00.000", "-", "1.00", "0.00", "0.00", "0.00"}, {"01+00.000", "FB", "2.00", "0.00", "0.00", "0.00"}}},
+        // A header by meaning, in any case and order, decimal commas with semicolons.
+        {"Station;Code;Cut;Added Cut;Fill;Added Fill\r\n10+00;-;12,5;0;3,25;0\r\n",
+         {{"10+00", "-", "12.50", "0.00", "3.25", "0.00"}}},
+        {"CODE,Fill Area,STATION,cut\n,1.5,200,7\n", {{"02+00.000", "-", "7.00", "0.00", "1.50", "0.00"}}},
+        // UTF-16 as spreadsheets save "Unicode text".
+        {utf16, {{"01+00.000", "FB", "2.00", "0.00", "0.00", "0.00"}}},
+    };
+    for (const auto& c : cases) {
+        const ImportResult read = ReadSheetCsv(c.text, "s.csv", 1, "Sheet");
+        ASSERT_TRUE(read) << read.fault.Message() << "\n" << c.text;
+        EXPECT_EQ(read.document->unitSystem, 1);
+        EXPECT_EQ(read.document->sheets.at(0).tabName, "Sheet");
+        EXPECT_EQ(read.document->sheets.at(0).rows, c.rows) << c.text;
+    }
 }
 
-TEST(ReadSheetCsv, TheFirstBadLineIsRefusedWithItsNumber)
+TEST(ReadSheetCsv, TheFirstBadCellIsRefusedWithItsLineAndColumn)
 {
     const std::string head = "station,code,cut_area,added_cut,fill_area,added_fill\n";
     const std::string huge(400, '9');  // beyond any double
@@ -69,18 +84,32 @@ TEST(ReadSheetCsv, TheFirstBadLineIsRefusedWithItsNumber)
         std::string says;
     } cases[] = {
         {head + "100,-,1,0,0,0\n50,-,1,0,0,0\n20,-,x,0,0,0\n", 3, "the station 00+50.000 is less than the previous station 01+00.000"},
-        {head + "100,-,1,0,0,0\n200,-,-x,0,0,0\n", 3, "the cut area \"-x\" is not a number"},
-        {head + "1-00,-,1,0,0,0\n", 2, "the station \"1-00\" is not a station"},
+        {head + "100,-,1,0,0,0\n200,-,-x,0,0,0\n", 3, "column 3 (cut area): the cut area \"-x\" is not a number"},
+        {head + "1-00,-,1,0,0,0\n", 2, "column 1 (station): the station \"1-00\" is not a station"},
         {head + "1++00,-,1,0,0,0\n", 2, "is not a station"},
+        // Tagged stations: the grid stores digits only, so the tag would be lost.
+        {head + "1050B,-,1,0,0,0\n", 2, "the station \"1050B\" is not a station"},
+        {head + "1100AH,AH,1,0,0,0\n", 2, "the station \"1100AH\" is not a station"},
+        {head + "nan,-,1,0,0,0\n", 2, "the station \"nan\" is not a station"},
+        {head + "100,-,inf,0,0,0\n", 2, "the cut area \"inf\" is not a number"},
         {head + "100,-,1,0,0\n", 2, "6 fields expected"},
-        {head + "100,a b,1,0,0,0\n", 2, "holds a blank"},
-        {head + "100,-,1,0,1.2.3,0\n", 2, "the fill area \"1.2.3\" is not a number"},
-        {"Station;Code\n100,-,1,0,0,0\n", 1, "neither the header"},
+        // Codes from the grid's list only.
+        {head + "100,a b,1,0,0,0\n", 2, "column 2 (code): the code \"a b\" is none of SA, FB, AH, BK, -"},
+        {head + std::string("100,x\0y,1,0,0,0\n", 16), 2, "the code \"x\\x00y\" is none of"},
+        {head + "100,\"\x1b[2J\",1,0,0,0\n", 2, "the code \"\\x1B[2J\" is none of"},
+        {head + "100,[LAST,1,0,0,0\n", 2, "the code \"[LAST\" is none of"},
+        {head + "100," + std::string(5000, 'C') + ",1,0,0,0\n", 2, "the code \"CCCCCCCCCCCCCCCCCCCC...\" is none of"},
+        {head + "100,LONGCODE12345XYZ,1,0,0,0\n", 2, "the code \"LONGCODE12345XYZ\" is none of"},
+        {head + "100,-,1,0,1.2.3,0\n", 2, "column 5 (fill area): the fill area \"1.2.3\" is not a number"},
+        {"Station;Colour\n100;-\n", 1, "column 2 of the header, \"Colour\", names none of station, code"},
+        {"Code,Cut\n-,1\n", 1, "the header has no station column"},
         {"", 0, "neither the header nor a row"},
         {head + "100,-,\"1,0,0,0\n", 2, "a quoted field is not closed"},
-        {many, 1802, "more than 1800 rows"},
+        // The reading stops at the row past the limit: what follows is never looked at.
+        {many + "\"never closed\n", 1802, "more than 1800 rows"},
         {head + "100,-," + huge + ",0,0,0\n", 2, "the cut area \"99999999999999999999...\" is too large"},
         {head + "100,-,1,0,0,0\n" + huge + "+00,-,1,0,0,0\n", 3, "the station \"99999999999999999999...\" is too large"},
+        {std::string("\xFF\xFE" "1\0" "0\0" "\x3A\x26" ",\0", 10), 0, "UTF-16 (little-endian) text and line 1 holds U+263A"},
     };
     for (const Case& c : cases) {
         const ImportResult read = ReadSheetCsv(c.text, "/d/s.csv", 0, "S");

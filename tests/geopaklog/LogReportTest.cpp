@@ -340,32 +340,47 @@ TEST_F(LogReport, CompanionIsASheetDocumentTheProgramOpens)
 }
 
 // The companion goes next to the log under the log's name: a designer's
-// document of that name is replaced only when the user says so, and the log
-// opens either way.
+// document of that name, or a companion whose rows the designer changed, is
+// replaced only when the user says so, and the log opens either way.
 TEST_F(LogReport, ADocumentWhereTheCompanionGoesIsReplacedOnlyWhenTheUserSaysSo)
 {
     const std::string designers = ReadFile(TestData("cases/worked_example.mdx"));
-    for (const Answer answer : {Answer::No, Answer::Yes}) {
-        TempDir folder;
-        ScriptedPrompter q;
-        q.expectedMessages = {" was kept; the log's station rows were not written.", "File not found: mardex3.ini occured in Form_Load"};
-        Session t(q);
-        Form_Load(t);
-        t.doc.ReportFolder = folder.path().string() + "/";
-        const std::string log = folder / "clash.log", doc = folder / "clash.mdx";
-        WriteFile(log, LogOf("", Station("10+00.00") + Station("10+50.00"), ""));
-        WriteFile(doc, designers);
-        q.Then(Picks(log));
-        q.Then(Asks(doc + " is a sheet document, not the station rows of " + log +
-                        ". Replace it with the log's station rows?", answer));
-        mnuFileOpen_Click(t);
-        mnuTotal_Click(t);  // asked once only
-        EXPECT_TRUE(q.sawAll());
-        EXPECT_TRUE(t.doc.LogMode) << "the log opens either way";
-        EXPECT_EQ(ReadFile(doc) == designers, answer == Answer::No);
-        EXPECT_TRUE(LooksLikeLogCompanion(ReadFile(doc)) == (answer == Answer::Yes));
-        if (answer == Answer::No) {
-            EXPECT_EQ(q.shown.back(), doc + " was kept; the log's station rows were not written.");
+    const std::string logText = LogOf("", Station("10+00.00") + Station("10+50.00"), "");
+    for (const bool edited : {false, true}) {
+        for (const Answer answer : {Answer::No, Answer::Yes}) {
+            TempDir folder;
+            const std::string log = folder / "clash.log", doc = folder / "clash.mdx";
+            WriteFile(log, logText);
+            std::string existing = designers;
+            if (edited) {
+                // The companion an earlier run wrote, one cut area changed since.
+                ScriptedPrompter earlier;
+                earlier.expectedMessages = {"File not found: mardex3.ini occured in Form_Load"};
+                Session e(earlier);
+                Form_Load(e);
+                e.doc.ReportFolder = folder.path().string() + "/";
+                earlier.Then(Picks(log));
+                mnuFileOpen_Click(e);
+                existing = ReadFile(doc);
+                existing.replace(existing.find("1.00", existing.find("10+50.00")), 4, "7.25");
+            }
+            WriteFile(doc, existing);
+            ScriptedPrompter q;
+            q.expectedMessages = {" was kept; the log's station rows were not written.", "File not found: mardex3.ini occured in Form_Load"};
+            Session t(q);
+            Form_Load(t);
+            t.doc.ReportFolder = folder.path().string() + "/";
+            q.Then(Picks(log));
+            q.Then(Asks(edited ? ReplaceEditedCompanionQuestion(doc, log) : ReplaceCompanionQuestion(doc, log), answer));
+            mnuFileOpen_Click(t);
+            mnuTotal_Click(t);  // asked once only
+            EXPECT_TRUE(q.sawAll()) << edited;
+            EXPECT_TRUE(t.doc.LogMode) << "the log opens either way";
+            EXPECT_EQ(ReadFile(doc) == existing, answer == Answer::No) << edited;
+            EXPECT_TRUE(LooksLikeLogCompanion(ReadFile(doc)) == (answer == Answer::Yes || edited));
+            if (answer == Answer::No) {
+                EXPECT_EQ(q.shown.back(), doc + " was kept; the log's station rows were not written.");
+            }
         }
     }
 }

@@ -138,10 +138,34 @@ bool ReplaceTarget(const std::string& temp, const fs::path& target, FlushToDisk 
 
 } // namespace
 
+bool NamesSameFile(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec)) return true;
+    const fs::path ra = fs::weakly_canonical(fs::absolute(a, ec), ec);
+    if (ec) return false;
+    const fs::path rb = fs::weakly_canonical(fs::absolute(b, ec), ec);
+    return !ec && ra == rb;
+}
+
+bool IsForeignLinkInSharedFolder(const std::string& path)
+{
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return false;
+    struct stat folder {};
+    if (::stat(FolderOf(fs::path(path)).c_str(), &folder) != 0) return false;
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return shared && link.st_uid != ::geteuid() && link.st_uid != folder.st_uid;
+}
+
 std::string ReasonNotWritable(const std::string& path)
 {
     if (path.find('\0') != std::string::npos) return "the name holds a NUL byte";
     if (path.empty()) return "no file name";
+    // What the kernel's protected_symlinks refuses when a file is opened
+    // through such a link; we resolve links ourselves, so we refuse it here.
+    if (IsForeignLinkInSharedFolder(path))
+        return "it is a link of another user in a shared folder (sticky and writable by all); it is not followed";
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return {};
     if (S_ISDIR(st.st_mode)) return "it is a folder";

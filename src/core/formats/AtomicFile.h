@@ -78,8 +78,19 @@ private:
 };
 
 // Why `path` cannot be replaced (read-only, not a regular file, a name
-// holding a NUL byte), or empty when it can.
+// holding a NUL byte, a link of another user in a shared sticky folder), or
+// empty when it can. Any other link is followed: the file it names is
+// replaced (its folder holds the temporary file) and the link stays.
 std::string ReasonNotWritable(const std::string& path);
+
+// A symbolic link owned neither by us nor by its folder's owner, in a folder
+// that is sticky and writable by everybody (/tmp): the links the kernel's
+// protected_symlinks will not follow.
+bool IsForeignLinkInSharedFolder(const std::string& path);
+
+// Whether two paths name one file once both are resolved (links followed,
+// "." and ".." taken out); for files that do not exist yet, by their names.
+bool NamesSameFile(const std::string& a, const std::string& b);
 
 // The marker in the names of our temporary files.
 inline constexpr std::string_view TemporaryMarker = ".~mardex.";

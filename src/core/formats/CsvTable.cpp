@@ -18,72 +18,75 @@ char DetectSeparator(std::string_view text)
     return ',';
 }
 
-CsvTable ParseCsv(std::string_view text, char separator)
+bool CsvReader::Fail(const char* why, long line)
 {
-    CsvTable table;
-    long line = 1;
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    auto atLineEnd = [&](std::size_t k) { return k >= n || text[k] == '\n' || text[k] == '\r'; };
-    while (i < n) {
-        CsvRecord record;
-        record.line = line;
+    error_ = why;
+    errorLine_ = line;
+    i_ = text_.size();
+    return false;
+}
+
+bool CsvReader::Next(CsvRecord& record)
+{
+    const std::size_t n = text_.size();
+    while (i_ < n && error_.empty()) {
+        record.fields.clear();
+        record.line = line_;
         bool blank = true;
         for (;;) {
             std::string field;
-            if (i < n && text[i] == '"') {
+            if (i_ < n && text_[i_] == '"') {
                 blank = false;
-                const long opened = line;
-                ++i;
+                const long opened = line_;
+                ++i_;
                 for (;;) {
-                    if (i >= n) {
-                        table.error = "a quoted field is not closed";
-                        table.errorLine = opened;
-                        return table;
-                    }
-                    if (text[i] == '"') {
-                        if (i + 1 < n && text[i + 1] == '"') {
+                    if (i_ >= n) return Fail("a quoted field is not closed", opened);
+                    if (text_[i_] == '"') {
+                        if (i_ + 1 < n && text_[i_ + 1] == '"') {
                             field += '"';
-                            i += 2;
+                            i_ += 2;
                             continue;
                         }
-                        ++i;
+                        ++i_;
                         break;
                     }
                     // A line break inside quotes: LF, CR LF or a CR alone, as outside.
-                    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 >= n || text[i + 1] != '\n'))) ++line;
-                    field += text[i++];
+                    if (text_[i_] == '\n' || (text_[i_] == '\r' && (i_ + 1 >= n || text_[i_ + 1] != '\n'))) ++line_;
+                    field += text_[i_++];
                 }
-                if (!atLineEnd(i) && text[i] != separator) {
-                    table.error = "text after the closing quote of a field";
-                    table.errorLine = line;
-                    return table;
-                }
+                if (!AtLineEnd(i_) && text_[i_] != separator_) return Fail("text after the closing quote of a field", line_);
             } else {
-                while (!atLineEnd(i) && text[i] != separator) {
-                    if (text[i] == '"') {
-                        table.error = "a quote inside a field that does not begin with one";
-                        table.errorLine = line;
-                        return table;
-                    }
-                    field += text[i++];
+                while (!AtLineEnd(i_) && text_[i_] != separator_) {
+                    if (text_[i_] == '"') return Fail("a quote inside a field that does not begin with one", line_);
+                    field += text_[i_++];
                 }
                 if (!field.empty()) blank = false;
             }
             record.fields.push_back(std::move(field));
-            if (i < n && text[i] == separator) {
+            if (i_ < n && text_[i_] == separator_) {
                 blank = false;
-                ++i;
+                ++i_;
                 continue;
             }
             break;
         }
         // The line end: CR LF, LF or a CR alone.
-        if (i < n && text[i] == '\r') ++i;
-        if (i < n && text[i] == '\n') ++i;
-        ++line;
-        if (!blank) table.records.push_back(std::move(record));
+        if (i_ < n && text_[i_] == '\r') ++i_;
+        if (i_ < n && text_[i_] == '\n') ++i_;
+        ++line_;
+        if (!blank) return true;
     }
+    return false;
+}
+
+CsvTable ParseCsv(std::string_view text, char separator)
+{
+    CsvTable table;
+    CsvReader reader(text, separator);
+    CsvRecord record;
+    while (reader.Next(record)) table.records.push_back(std::move(record));
+    table.error = reader.error();
+    table.errorLine = reader.errorLine();
     return table;
 }
 

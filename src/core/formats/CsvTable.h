@@ -19,6 +19,30 @@ struct CsvTable {
     long errorLine = 0;
 };
 
+// The records one at a time, so that a reader can stop early and hold only
+// what it keeps.
+class CsvReader {
+public:
+    CsvReader(std::string_view text, char separator) : text_(text), separator_(separator) {}
+
+    // The next record that is not a blank line; false at the end of the text
+    // or at a malformed record (then error() says why, at errorLine()).
+    bool Next(CsvRecord& record);
+    const std::string& error() const { return error_; }
+    long errorLine() const { return errorLine_; }
+
+private:
+    bool Fail(const char* why, long line);
+    bool AtLineEnd(std::size_t k) const { return k >= text_.size() || text_[k] == '\n' || text_[k] == '\r'; }
+
+    std::string_view text_;
+    char separator_;
+    std::size_t i_ = 0;
+    long line_ = 1;
+    std::string error_;
+    long errorLine_ = 0;
+};
+
 // The separator of a table: the one of tab, semicolon and comma found most
 // often outside quotes in its first line (comma when none is).
 char DetectSeparator(std::string_view text);

@@ -5,6 +5,7 @@
 #include "formats/RowFields.h"
 #include "text/NumberText.h"
 
+#include <cmath>
 #include <cstring>
 #include <istream>
 
@@ -100,6 +101,8 @@ bool DocumentParser::OtherLine(std::string_view line, unsigned marks)
         if (line.empty() || (line.front() != '#' && line.front() != '[')) {
             if (SheetReady()) {
                 const auto value = ParseNumber(line);
+                if ((value && !std::isfinite(*value)) || NamesNonFiniteValue(line))
+                    Fail("the balance factor \"" + std::string(line.substr(0, 40)) + "\" is no finite number");
                 Target(currentSheet_).BalanceFactor = value ? GeneralText(*value) : std::string(line);
             }
             ++lineCounter_;
@@ -239,6 +242,7 @@ void DocumentParser::RowLine(std::string_view line)
     if (rowIndex_ >= MaxDataRows) Fail("a sheet has more than 1800 rows");
     RowTexts& row = rowTexts_;
     GetParameters(line, 1, legacy_ ? 1 : 0, row);
+    RefuseNonFinite(row);
     if (!row.complete) {
         const int expected = legacy_ ? 5 : 6;
         host_.Message("Program Error: " + path_ + ", line " + std::to_string(number_) + ": the row has fewer than " +
@@ -248,9 +252,26 @@ void DocumentParser::RowLine(std::string_view line)
     StoreStationValue(Target(currentSheet_), row, rowIndex_, rowsRead_);
 }
 
+// A station or quantity of "nan" or "inf" (or digits beyond any double)
+// would be reported as 0 or break the computation: the document is refused.
+void DocumentParser::RefuseNonFinite(const RowTexts& row) const
+{
+    static const char* const names[] = {"station", "code", "cut area", "added cut", "fill area", "added fill"};
+    for (int c = 0; c < ColumnCount; ++c) {
+        if (c == ColCode) continue;
+        const std::string_view text = row.texts[static_cast<std::size_t>(c)];
+        // Only a text that reads as 0 can be a word; a cheap test first.
+        const bool word = row.values[static_cast<std::size_t>(c)] == 0 &&
+                          text.find_first_of("nN") != std::string_view::npos && NamesNonFiniteValue(text);
+        if (word || !std::isfinite(row.values[static_cast<std::size_t>(c)]))
+            Fail(std::string("the ") + names[c] + " \"" + std::string(text.substr(0, 40)) + "\" is no finite number");
+    }
+}
+
 void DocumentParser::NumberLine(double value)
 {
     if (!SheetReady()) return;
+    if (!std::isfinite(value) && sectionCounter_ <= 2) Fail("a value beyond any number");
     if (sectionCounter_ == 1) {
         Target(currentSheet_).BalanceFactor = GeneralText(value);
     } else if (sectionCounter_ == 2) {

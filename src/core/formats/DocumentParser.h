@@ -119,6 +119,7 @@ private:
     void AreaLine(std::string_view text);
     void CloseSheet();
     void RowLine(std::string_view line);
+    void RefuseNonFinite(const RowTexts& row) const;
     void NumberLine(double value);
     bool SheetReady() const { return mode_ == ParseMode::Open || importOpened_; }
     void RefuseOtherUnits() const;

@@ -66,7 +66,15 @@ std::optional<std::string> SheetReportPath(const std::string& folder, const std:
         error = "The report file of \"" + documentPath + "\" cannot be named: the document's name has no \".\"";
         return std::nullopt;
     }
-    return folder + name.substr(0, dot) + ".rpt";
+    std::string report = folder + name.substr(0, dot) + ".rpt";
+    // A document named like its report (road.rpt), or reached through a link
+    // from the report folder, would be overwritten by its own report.
+    if (NamesSameFile(report, documentPath)) {
+        error = "The report file of \"" + documentPath + "\" would be the document itself: " + report +
+                " is not overwritten";
+        return std::nullopt;
+    }
+    return report;
 }
 
 bool WriteReportText(const std::string& path, const std::string& text, bool append, std::string& error,

@@ -14,14 +14,16 @@ inline constexpr std::string_view SheetCsvHeader = "station,code,cut_area,added_
 // The rows up to the end marker, CR LF line ends.
 std::string SheetToCsv(const Sheet& sheet);
 
-// A sheet from CSV: with the header or without one (when the first field is
-// a station), comma, semicolon or tab separated. Every cell passes the
-// checks of typing: a station of digits with at most one "+" and one "."
-// (an equation's tag letters after it), stations in order (but for the
-// back and ahead rows of an equation), a code, numbers. The header alone
-// is an empty sheet. The first bad line refuses the
-// whole file. Codes of no known kind are kept as written, as a committed
-// cell keeps them.
+// A sheet from CSV: with the header (or one naming the same columns by
+// meaning, in any case and order) or without one (when the first field is
+// a station), comma, semicolon (a "," is then a decimal comma) or tab
+// separated, UTF-8 or UTF-16. Every cell passes the checks of typing:
+// stations and numbers of digits with at most one "+" and one ".",
+// stations in order (but for the back and ahead rows of an equation),
+// codes from the grid's list, or a code word a stored document holds. The
+// header alone is an empty sheet. The first bad cell refuses the whole
+// file, with its line and column; reading stops at the first row past the
+// row limit.
 ImportResult ReadSheetCsv(std::string_view bytes, const std::string& file, int unitSystem, const std::string& tabName);
 // The sheet is named after the file (without its extension, 20 characters).
 ImportResult ReadSheetCsvFile(const std::string& path, int unitSystem);

@@ -239,6 +239,17 @@ std::string GeneralText(double value)
     return mantissa + "E" + sign + exponent;
 }
 
+bool NamesNonFiniteValue(std::string_view text)
+{
+    std::string_view s = TrimmedView(text);
+    while (!s.empty() && (s.back() == '\t' || s.back() == ' ')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == '\t' || s.front() == ' ')) s.remove_prefix(1);
+    if (!s.empty() && (s.front() == '+' || s.front() == '-')) s.remove_prefix(1);
+    const std::string word = ToUpper(s.substr(0, s.find('(')));
+    if (word == "NAN") return s.size() == 3 || s.back() == ')';
+    return (word == "INF" || word == "INFINITY") && word.size() == s.size();
+}
+
 double StationToNumber(std::string_view text)
 {
     const auto plus = text.find('+');

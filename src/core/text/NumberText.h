@@ -44,6 +44,10 @@ std::string TwoDigits(long value);
 // 0.90 -> 0.9).
 std::string GeneralText(double value);
 
+// A text that other programs write for a value that is no number: "nan",
+// "inf", "infinity" in any case, with a sign or blanks around, "nan(...)".
+bool NamesNonFiniteValue(std::string_view text);
+
 // Station or number text -> number. Never fails: a text that cannot be read is 0.
 double StationToNumber(std::string_view text);
 // True when `text` is exactly what the station mask gives for its own value
