@@ -67,9 +67,9 @@ def main(argv):
     passed = failed = 0
     with tempfile.TemporaryDirectory(prefix="haul_plans_") as tmp:
         out = Path(tmp) / "PLAN.csv"
-        for spec in sorted(cases.glob("*.plan.json")):
-            name = spec.name[:-len(".plan.json")]
-            for i, case in enumerate(json.loads(spec.read_text(encoding="utf-8"))):
+        for plan_file in sorted(cases.glob("*.plan.json")):
+            name = plan_file.name[:-len(".plan.json")]
+            for i, case in enumerate(json.loads(plan_file.read_text(encoding="utf-8"))):
                 problem = check(tool, cases, name, case, out)
                 if problem is None:
                     passed += 1
